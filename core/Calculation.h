@@ -1,0 +1,97 @@
+#pragma once
+
+#include <array>
+#include <vector>
+
+#include "core/Separators.h"
+#include "core/TableInputs.h"
+#include "core/TransactionTable.h"
+#include "core/UserDialogs.h"
+
+namespace core {
+
+// Which of the two coupled rate fields rewrites the other when its text changes.
+enum class RateDirection { None, AnnualDrives, MonthlyDrives };
+
+// One open calculation: the transaction table, the table inputs, the totals and the rate
+// edit direction, with the row recalculation that keeps them consistent. Every message
+// and question goes through the dialogs it was given.
+class Calculation {
+public:
+    explicit Calculation(UserDialogs& dialogs, Separators seps = Separators::turkish());
+
+    TransactionTable& table() { return table_; }
+    const TransactionTable& table() const { return table_; }
+    TableInputs& inputs() { return inputs_; }
+    const TableInputs& inputs() const { return inputs_; }
+    TableTotals& totals() { return totals_; }
+    const TableTotals& totals() const { return totals_; }
+    UserDialogs& dialogs() { return *dialogs_; }
+    const Separators& separators() const { return seps_; }
+
+    RateDirection rateDirection() const { return rateDirection_; }
+    void setRateDirection(RateDirection direction) { rateDirection_ = direction; }
+
+    // Set a rate field's text as any change of it does: the field that drives at the
+    // moment rewrites the other. Throws CalcError when a driving text is not a number
+    // (the field keeps the new text, the other its old one).
+    void setAnnualRateText(const QString& text);
+    void setMonthlyRateText(const QString& text);
+
+    // Changes the current cell as the grid does: a cell in columns 8 to 14 is refused;
+    // any actual change runs the row recalculation for the new current row.
+    // Returns false when the move was refused.
+    bool moveCurrentCell(int column, int row);
+    bool setCurrentRow(int row) { return moveCurrentCell(table_.currentColumn(), row); }
+
+    // The row recalculation of the current row (the grid's click event). May throw
+    // SilentStop or CalcError.
+    void StringGrid3Click();
+
+    // While a batch is open, the totals that row recalculations would write are kept
+    // pending and written once when the batch closes, with exactly the values the last of
+    // them would have written. Makes recalculating all rows linear.
+    class TotalsBatch {
+    public:
+        explicit TotalsBatch(Calculation& calculation);
+        ~TotalsBatch();
+        TotalsBatch(const TotalsBatch&) = delete;
+        TotalsBatch& operator=(const TotalsBatch&) = delete;
+
+    private:
+        Calculation& calculation_;
+        bool outermost_;
+    };
+
+private:
+    friend class RowRecalculation;
+
+    void writeTotals();
+    void computeTotalsNow();
+    void setSummedCell(int column, int row, const QString& text);
+    void beginBatch();
+    void endBatch();
+    void materializePendingTotals();
+
+    UserDialogs* dialogs_;
+    Separators seps_;
+    TransactionTable table_;
+    TableInputs inputs_;
+    TableTotals totals_;
+    RateDirection rateDirection_ = RateDirection::None;
+
+    // Totals batch state.
+    int batchDepth_ = 0;
+    bool totalsPending_ = false;
+    struct OldValue {
+        int column;
+        int row;
+        double value;
+    };
+    std::vector<OldValue> changedSincePending_;
+    // Summed cells that do not read as numbers; while there are any, totals are computed
+    // at once so the conversion error comes exactly where it would.
+    int unreadableSummedCells_ = 0;
+};
+
+}  // namespace core

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+namespace core {
+
+// Dates as whole day numbers (days since 1970-01-01), so periods are plain differences.
+using DayNumber = long long;
+
+constexpr DayNumber DaysFromCivil(int year, unsigned month, unsigned day) {
+    year -= month <= 2 ? 1 : 0;
+    const int era = (year >= 0 ? year : year - 399) / 400;
+    const unsigned yoe = static_cast<unsigned>(year - era * 400);
+    const unsigned doy = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return static_cast<DayNumber>(era) * 146097 + static_cast<DayNumber>(doe) - 719468;
+}
+
+struct CivilDate {
+    int year;
+    int month;
+    int day;
+};
+
+CivilDate CivilFromDays(DayNumber days);
+bool IsLeapYear(int year);
+int DaysInMonth(int year, int month);
+// Monday = 1 ... Sunday = 7.
+int IsoWeekday(DayNumber days);
+
+// Reads a date text by position (day 1-2, month 4-5, year 7-10) with strict integer
+// conversion; throws CalcError when a part is no integer or the date is not real.
+DayNumber ReadDateByPosition(const QString& text);
+
+// "dd.mm.yyyy", the short date format, always with full stops.
+QString ShortDateText(DayNumber days);
+
+DayNumber DayNumberOf(const QDate& date);
+
+}  // namespace core

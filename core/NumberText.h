@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+#include "core/Separators.h"
+
+namespace core {
+
+// "#,##0.00": nearest hundredth decided on the 18-significant-digit decimal expansion,
+// halfway away from zero; zero is "0,00", never "-0,00".
+QString FormatAmount(double value, const Separators& seps = Separators::turkish());
+
+// The same after rounding the value to 15 significant digits first (computed interest).
+QString FormatAmount15(double value, const Separators& seps = Separators::turkish());
+
+// "#,##0": grouped, no decimals (used while an amount is typed).
+QString FormatGroupedInteger(double value, const Separators& seps = Separators::turkish());
+
+// General number text: up to 15 significant digits, no grouping, no trailing zeros.
+QString GeneralText(double value, const Separators& seps = Separators::turkish());
+
+}  // namespace core

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <vector>
+
+namespace core {
+
+// Column numbers of the transaction table.
+namespace col {
+constexpr int Number = 0;
+constexpr int TransactionDate = 1;
+constexpr int ValueDate = 2;
+constexpr int Description = 3;
+constexpr int Drawn = 4;
+constexpr int Repaid = 5;
+constexpr int InterestPaid = 6;
+constexpr int Rate = 7;
+constexpr int Days = 8;
+constexpr int PeriodInterest = 9;
+constexpr int CreditBalance = 10;
+constexpr int InterestBalance = 11;
+constexpr int PeriodTax = 12;
+constexpr int InterestNumber = 13;
+constexpr int SortKey = 14;
+}  // namespace col
+
+// The grid of text cells that holds a whole calculation: row 0 captions, column 0 row
+// numbers, data rows 1 to rowCount()-1. Rows move whole, hidden columns included.
+class TransactionTable {
+public:
+    static constexpr int ColumnCount = 15;
+    using Row = std::array<QString, ColumnCount>;
+
+    // A new table: captions in row 0 and one empty data row numbered "1".
+    TransactionTable();
+
+    static const QStringList& captions();  // columns 0..14, column 0 empty
+    static bool isHiddenColumn(int column);
+    static int columnWidth(int column);  // pixels; -1 for hidden columns
+
+    int rowCount() const { return static_cast<int>(rows_.size()); }
+    int columnCount() const { return ColumnCount; }
+    // Grows with empty rows or drops rows from the end; never below the caption row and
+    // one data row.
+    void setRowCount(int count);
+
+    const QString& cell(int column, int row) const { return rows_[row][column]; }
+    void setCell(int column, int row, const QString& text) { rows_[row][column] = text; }
+    const Row& row(int index) const { return rows_[index]; }
+    void setRow(int index, const Row& row) { rows_[index] = row; }
+
+    int currentColumn() const { return currentColumn_; }
+    int currentRow() const { return currentRow_; }
+    // Sets the current cell without any recalculation; the calculation's moves do that.
+    void setCurrentCellQuietly(int column, int row);
+
+    // Moves row `from` to position `to`, the rows between shifting by one; the current
+    // row follows its contents, as the grid's own row move does.
+    void moveRow(int from, int to);
+    void swapRows(int a, int b);
+    // Removes a data row; the current row keeps its index or becomes the new last row.
+    void removeRow(int index);
+    // Cell (0, r) becomes the text of r for every data row.
+    void renumber();
+    // Empties every data cell, leaves one data row numbered "1" (captions stay).
+    void clearData();
+
+private:
+    std::vector<Row> rows_;
+    int currentColumn_ = 1;
+    int currentRow_ = 1;
+};
+
+}  // namespace core
