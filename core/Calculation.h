@@ -86,12 +86,13 @@ private:
     struct OldValue {
         int column;
         int row;
-        double value;
+        QString text;
     };
     std::vector<OldValue> changedSincePending_;
     // Summed cells that do not read as numbers; while there are any, totals are computed
     // at once so the conversion error comes exactly where it would.
     int unreadableSummedCells_ = 0;
+    int countedRowsInBatch_ = 0;
 };
 
 }  // namespace core

@@ -1,0 +1,165 @@
+#include "core/Calculation.h"
+
+#include <algorithm>
+#include <array>
+
+#include "core/Errors.h"
+#include "core/NumberText.h"
+#include "core/TextRoutines.h"
+
+namespace core {
+namespace {
+
+constexpr std::array<int, 6> kSummedColumns{col::Drawn,          col::Repaid,    col::InterestPaid,
+                                            col::PeriodInterest, col::PeriodTax, col::InterestNumber};
+
+bool isSummedColumn(int column) {
+    return std::find(kSummedColumns.begin(), kSummedColumns.end(), column) != kSummedColumns.end();
+}
+
+// The rows the totals cover: from row 1 down to the first row without a row number.
+int countedRows(const TransactionTable& table) {
+    int n = 0;
+    while (n + 1 < table.rowCount() && !table.cell(col::Number, n + 1).isEmpty()) ++n;
+    return n;
+}
+
+bool readsAsNumber(const QString& text, const Separators& seps) {
+    try {
+        ParseAmount(text, seps);
+        return true;
+    } catch (const CalcError&) {
+        return false;
+    }
+}
+
+}  // namespace
+
+Calculation::Calculation(UserDialogs& dialogs, Separators seps) : dialogs_(&dialogs), seps_(seps) {
+    inputs_.DateTimePicker61 = QDate::currentDate();
+}
+
+void Calculation::setAnnualRateText(const QString& text) {
+    inputs_.yillikfaizNetEdit = text;
+    if (rateDirection_ != RateDirection::AnnualDrives) return;
+    QString plain = text;
+    plain.remove(QLatin1Char(' '));
+    const double value = plain.isEmpty() ? 0.0 : StrictNumber(plain, seps_);
+    inputs_.aylikfaizNetEdit = GeneralText(value / 12, seps_);
+}
+
+void Calculation::setMonthlyRateText(const QString& text) {
+    inputs_.aylikfaizNetEdit = text;
+    if (rateDirection_ != RateDirection::MonthlyDrives) return;
+    QString plain = text;
+    plain.remove(QLatin1Char(' '));
+    const double value = plain.isEmpty() ? 0.0 : StrictNumber(plain, seps_);
+    inputs_.yillikfaizNetEdit = GeneralText(value * 12, seps_);
+}
+
+bool Calculation::moveCurrentCell(int column, int row) {
+    if (column < 1 || column >= 8 || row < 1 || row >= table_.rowCount()) return false;
+    if (column == table_.currentColumn() && row == table_.currentRow()) return true;
+    table_.setCurrentCellQuietly(column, row);
+    StringGrid3Click();
+    return true;
+}
+
+// --- Totals ---------------------------------------------------------------------------
+
+void Calculation::computeTotalsNow() {
+    const int n = countedRows(table_);
+    std::array<double, 6> sums{};
+    for (int r = 1; r <= n; ++r) {
+        for (std::size_t i = 0; i < kSummedColumns.size(); ++i) {
+            sums[i] += ParseAmount(table_.cell(kSummedColumns[i], r), seps_);
+        }
+    }
+    const auto [s4, s5, s6, s9, s12, s13] = sums;
+    totals_.kreditoplamtutariEdit = FormatAmount(s4, seps_);
+    totals_.odemetoplamtutariEdit = FormatAmount(s5, seps_);
+    totals_.kredibakiyeEdit = FormatAmount(s4 - s5, seps_);
+    totals_.toplamfaizEdit = FormatAmount(s9, seps_);
+    totals_.odenenfaizkkdfEdit = FormatAmount(s6, seps_);
+    totals_.odenmemisfaizkkdfEdit = FormatAmount(s9 + s12 - s6, seps_);
+    totals_.toplamKKDFEdit = FormatAmount(s12, seps_);
+    totals_.JvDotNetEdit1 = FormatAmount(s13, seps_);
+}
+
+void Calculation::writeTotals() {
+    if (batchDepth_ == 0 || unreadableSummedCells_ > 0) {
+        // Computed at once: outside a batch, and whenever a summed cell would make the
+        // summation fail, so the error comes at exactly this row.
+        computeTotalsNow();
+        totalsPending_ = false;
+        changedSincePending_.clear();
+        return;
+    }
+    totalsPending_ = true;
+    changedSincePending_.clear();
+}
+
+void Calculation::setSummedCell(int column, int row, const QString& text) {
+    const QString& old = table_.cell(column, row);
+    if (old == text) return;
+    if (batchDepth_ > 0 && isSummedColumn(column) && row <= countedRowsInBatch_) {
+        const bool oldReadable = readsAsNumber(old, seps_);
+        const bool newReadable = readsAsNumber(text, seps_);
+        unreadableSummedCells_ += int(!newReadable) - int(!oldReadable);
+        if (totalsPending_) {
+            const bool logged = std::any_of(
+                changedSincePending_.begin(), changedSincePending_.end(),
+                [&](const OldValue& v) { return v.column == column && v.row == row; });
+            if (!logged) changedSincePending_.push_back({column, row, old});
+        }
+    }
+    table_.setCell(column, row, text);
+}
+
+void Calculation::beginBatch() {
+    if (batchDepth_++ > 0) return;
+    totalsPending_ = false;
+    changedSincePending_.clear();
+    countedRowsInBatch_ = countedRows(table_);
+    unreadableSummedCells_ = 0;
+    for (int r = 1; r <= countedRowsInBatch_; ++r) {
+        for (const int c : kSummedColumns) {
+            if (!readsAsNumber(table_.cell(c, r), seps_)) ++unreadableSummedCells_;
+        }
+    }
+}
+
+void Calculation::endBatch() {
+    if (--batchDepth_ > 0) return;
+    materializePendingTotals();
+}
+
+// Writes the totals the last pending summation would have written: the current cells,
+// with the few changed since then read at their values of that moment.
+void Calculation::materializePendingTotals() {
+    if (!totalsPending_) return;
+    totalsPending_ = false;
+    std::vector<OldValue> current;
+    current.reserve(changedSincePending_.size());
+    for (const OldValue& v : changedSincePending_) {
+        current.push_back({v.column, v.row, table_.cell(v.column, v.row)});
+        table_.setCell(v.column, v.row, v.text);
+    }
+    computeTotalsNow();
+    for (const OldValue& v : current) table_.setCell(v.column, v.row, v.text);
+    changedSincePending_.clear();
+}
+
+Calculation::TotalsBatch::TotalsBatch(Calculation& calculation) : calculation_(calculation) {
+    calculation_.beginBatch();
+}
+
+Calculation::TotalsBatch::~TotalsBatch() {
+    try {
+        calculation_.endBatch();
+    } catch (...) {
+        // Pending totals only ever cover cells that read as numbers; nothing to report.
+    }
+}
+
+}  // namespace core

@@ -1,0 +1,58 @@
+#include "core/DayNumber.h"
+
+#include "core/Errors.h"
+#include "core/TextRoutines.h"
+
+namespace core {
+
+CivilDate CivilFromDays(DayNumber z) {
+    z += 719468;
+    const DayNumber era = (z >= 0 ? z : z - 146096) / 146097;
+    const auto doe = static_cast<unsigned>(z - era * 146097);
+    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const unsigned mp = (5 * doy + 2) / 153;
+    const unsigned day = doy - (153 * mp + 2) / 5 + 1;
+    const unsigned month = mp < 10 ? mp + 3 : mp - 9;
+    const auto year = static_cast<int>(static_cast<DayNumber>(yoe) + era * 400 + (month <= 2));
+    return {year, static_cast<int>(month), static_cast<int>(day)};
+}
+
+bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+int DaysInMonth(int year, int month) {
+    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
+}
+
+int IsoWeekday(DayNumber days) {
+    // 1970-01-01 was a Thursday (4).
+    const DayNumber shifted = (days + 3) % 7;
+    return static_cast<int>(shifted < 0 ? shifted + 7 : shifted) + 1;
+}
+
+DayNumber ReadDateByPosition(const QString& text) {
+    const int day = StrictInteger(Substring(text, 1, 2));
+    const int month = StrictInteger(Substring(text, 4, 2));
+    const int year = StrictInteger(Substring(text, 7, 4));
+    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 ||
+        day > DaysInMonth(year, month)) {
+        throw CalcError(QStringLiteral("\"%1\" geçerli bir tarih değil").arg(text));
+    }
+    return DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day));
+}
+
+QString ShortDateText(DayNumber days) {
+    const CivilDate d = CivilFromDays(days);
+    return QStringLiteral("%1.%2.%3")
+        .arg(d.day, 2, 10, QLatin1Char('0'))
+        .arg(d.month, 2, 10, QLatin1Char('0'))
+        .arg(d.year, 4, 10, QLatin1Char('0'));
+}
+
+DayNumber DayNumberOf(const QDate& date) {
+    return DaysFromCivil(date.year(), static_cast<unsigned>(date.month()),
+                         static_cast<unsigned>(date.day()));
+}
+
+}  // namespace core

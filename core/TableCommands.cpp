@@ -1,0 +1,127 @@
+#include "core/TableCommands.h"
+
+#include <numeric>
+#include <vector>
+
+#include "core/NumberText.h"
+#include "core/TextRoutines.h"
+
+namespace core {
+namespace {
+
+// The cells the recalculation never computes for row 1; cleared after rows change places.
+void clearPeriodCellsOfFirstRow(TransactionTable& table) {
+    for (const int c : {col::Days, col::PeriodInterest, col::InterestBalance, col::PeriodTax,
+                        col::InterestNumber}) {
+        table.setCell(c, 1, QString());
+    }
+}
+
+// Day and month get a leading zero, a short year its century, as typed dates do.
+QString completedPart(const QString& part, bool isYear) {
+    const double digits = ParseDigits(part);
+    const QString plain = GeneralText(digits);
+    if (!isYear) return plain.size() < 2 ? QLatin1Char('0') + plain : part;
+    QString year = part;
+    if (GeneralText(ParseDigits(year)).size() == 1 && ParseDigits(year) > 0) {
+        year = QStringLiteral("200") + GeneralText(ParseDigits(year));
+    }
+    if (GeneralText(ParseDigits(year)).size() == 2) {
+        year = QStringLiteral("20") + GeneralText(ParseDigits(year));
+    }
+    if (GeneralText(ParseDigits(year)).size() == 3) {
+        year = QStringLiteral("1") + GeneralText(ParseDigits(year));
+    }
+    return year;
+}
+
+}  // namespace
+
+void RecalculateAll(Calculation& calc) {
+    Calculation::TotalsBatch batch(calc);
+    TransactionTable& table = calc.table();
+    calc.setCurrentRow(1);
+    if (table.rowCount() < 3) return;
+    const int passes = table.rowCount() - 2;
+    for (int i = 0; i < passes; ++i) {
+        calc.StringGrid3Click();
+        calc.setCurrentRow(table.currentRow() + 1);
+    }
+}
+
+void ResetTable(Calculation& calc) {
+    Question question{QStringLiteral("Dosyayı Boşaltmak istediğinizden eminmisiniz?")};
+    question.icon = DialogIcon::None;
+    if (calc.dialogs().ask(question) != DialogButton::Yes) return;
+    calc.table().clearData();
+    calc.totals() = TableTotals{};
+}
+
+void InsertRow(Calculation& calc) {
+    TransactionTable& table = calc.table();
+    table.setRowCount(table.rowCount() + 1);
+    table.moveRow(table.rowCount() - 1, table.currentRow());
+    table.renumber();
+    RecalculateAll(calc);
+}
+
+void DeleteRow(TransactionTable& table) { table.removeRow(table.currentRow()); }
+
+void DeleteCurrentRow(Calculation& calc) {
+    TransactionTable& table = calc.table();
+    if (!table.cell(col::TransactionDate, table.currentRow()).isEmpty()) {
+        Question question{QStringLiteral("Kaydı Silmek istediğinizden eminmisiniz?"),
+                          kProgramCaption,
+                          int(DialogButton::Yes) | int(DialogButton::No) | int(DialogButton::Cancel),
+                          DialogIcon::Question};
+        if (calc.dialogs().ask(question) == DialogButton::Yes) DeleteRow(table);
+    }
+    if (table.cell(col::TransactionDate, table.currentRow()).isEmpty()) DeleteRow(table);
+    table.renumber();
+    clearPeriodCellsOfFirstRow(table);
+    RecalculateAll(calc);
+}
+
+QString SortKeyOf(const QString& valueDate) {
+    QString day = QStringLiteral("99");
+    QString month = QStringLiteral("99");
+    QString year = QStringLiteral("9999");
+    if (ParseDigits(valueDate) > 0) {
+        day = Substring(valueDate, 1, 2);
+        if (ParseDigits(day) < 10) day = QLatin1Char('0') + GeneralText(ParseDigits(day));
+        month = completedPart(Substring(valueDate, 4, 2), false);
+        year = completedPart(Substring(valueDate, 7, 4), true);
+    }
+    return year + month + day;
+}
+
+void SortByValueDate(Calculation& calc) {
+    TransactionTable& table = calc.table();
+    const int last = table.rowCount() - 1;
+    std::vector<QString> keys(static_cast<std::size_t>(last + 1));
+    for (int r = 1; r <= last; ++r) {
+        keys[r] = SortKeyOf(table.cell(col::ValueDate, r));
+        table.setCell(col::SortKey, r, keys[r]);
+    }
+    // The exchange sort on the keys alone, then the rows are put in the order it found;
+    // it is not stable, and rows of equal dates come out as it leaves them.
+    std::vector<int> order(static_cast<std::size_t>(last + 1));
+    std::iota(order.begin(), order.end(), 0);
+    for (int i = 1; i < last; ++i) {
+        for (int j = i + 1; j <= last; ++j) {
+            if (keys[i].compare(keys[j], Qt::CaseInsensitive) > 0) {
+                std::swap(keys[i], keys[j]);
+                std::swap(order[i], order[j]);
+            }
+        }
+    }
+    std::vector<TransactionTable::Row> sorted;
+    sorted.reserve(order.size());
+    for (const int from : order) sorted.push_back(table.row(from));
+    for (int r = 1; r <= last; ++r) table.setRow(r, sorted[r]);
+    clearPeriodCellsOfFirstRow(table);
+    table.renumber();
+    RecalculateAll(calc);
+}
+
+}  // namespace core

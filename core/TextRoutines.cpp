@@ -1,0 +1,145 @@
+#include "core/TextRoutines.h"
+
+#include <algorithm>
+#include <charconv>
+#include <optional>
+#include <string>
+
+#include "core/DayNumber.h"
+#include "core/Errors.h"
+
+namespace core {
+namespace {
+
+bool isAsciiDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+bool isSign(QChar c) { return c == QLatin1Char('+') || c == QLatin1Char('-'); }
+
+QString notANumber(const QString& text) {
+    return QStringLiteral("\"%1\" geçerli bir sayı değil").arg(text);
+}
+
+// Accepts [sign] digits [separator digits] [E [sign] digits] with at least one mantissa
+// digit, and converts without any locale.
+std::optional<double> convertNumber(const QString& text, QChar decimal) {
+    std::string plain;
+    plain.reserve(text.size());
+    int i = 0;
+    const int n = text.size();
+    if (i < n && isSign(text[i])) {
+        if (text[i] == QLatin1Char('-')) plain += '-';
+        ++i;
+    }
+    int mantissaDigits = 0;
+    while (i < n && isAsciiDigit(text[i])) {
+        plain += char(text[i].unicode());
+        ++i;
+        ++mantissaDigits;
+    }
+    if (i < n && text[i] == decimal) {
+        plain += '.';
+        ++i;
+        while (i < n && isAsciiDigit(text[i])) {
+            plain += char(text[i].unicode());
+            ++i;
+            ++mantissaDigits;
+        }
+    }
+    if (mantissaDigits == 0) return std::nullopt;
+    if (i < n && (text[i] == QLatin1Char('E') || text[i] == QLatin1Char('e'))) {
+        plain += 'e';
+        ++i;
+        if (i < n && isSign(text[i])) {
+            plain += char(text[i].unicode());
+            ++i;
+        }
+        int exponentDigits = 0;
+        while (i < n && isAsciiDigit(text[i])) {
+            plain += char(text[i].unicode());
+            ++i;
+            ++exponentDigits;
+        }
+        if (exponentDigits == 0) return std::nullopt;
+    }
+    if (i != n) return std::nullopt;
+    if (plain.front() == '.') plain.insert(plain.begin(), '0');
+    if (plain.size() >= 2 && plain[0] == '-' && plain[1] == '.') plain.insert(1, "0");
+    double value = 0;
+    const char* first = plain.data();
+    const auto [end, ec] = std::from_chars(first, first + plain.size(), value);
+    if (ec == std::errc::result_out_of_range) {
+        throw CalcError(QStringLiteral("\"%1\" sayı olarak çok büyük").arg(text));
+    }
+    if (ec != std::errc() || end != first + plain.size()) return std::nullopt;
+    return value;
+}
+
+QString retained(const QString& text, const QChar* decimal) {
+    QString kept;
+    kept.reserve(text.size());
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if ((i == 0 && isSign(c)) || isAsciiDigit(c) || (decimal && c == *decimal)) kept += c;
+    }
+    return kept;
+}
+
+}  // namespace
+
+double StrictNumber(const QString& text, const Separators& seps) {
+    QStringView trimmed = QStringView(text).trimmed();
+    if (const auto value = convertNumber(trimmed.toString(), seps.decimal)) return *value;
+    throw CalcError(notANumber(text));
+}
+
+int StrictInteger(const QString& text) {
+    int i = 0;
+    while (i < text.size() && text[i] == QLatin1Char(' ')) ++i;
+    int digitsFrom = i;
+    if (digitsFrom < text.size() && isSign(text[digitsFrom])) ++digitsFrom;
+    const QStringView digits = QStringView(text).mid(digitsFrom);
+    const bool shapeOk =
+        !digits.isEmpty() && std::all_of(digits.begin(), digits.end(), isAsciiDigit);
+    bool ok = false;
+    int value = 0;
+    if (shapeOk) value = text.mid(i).toInt(&ok);
+    if (!ok) throw CalcError(QStringLiteral("\"%1\" geçerli bir tam sayı değil").arg(text));
+    return value;
+}
+
+double ParseAmount(const QString& text, const Separators& seps) {
+    const QString kept = retained(text, &seps.decimal);
+    if (kept.isEmpty()) return 0;
+    if (const auto value = convertNumber(kept, seps.decimal)) return *value;
+    throw CalcError(notANumber(text));
+}
+
+double ParseDigits(const QString& text) {
+    const QString kept = retained(text, nullptr);
+    if (kept.isEmpty()) return 0;
+    if (const auto value = convertNumber(kept, QChar(0xFFFF))) return *value;
+    throw CalcError(notANumber(text));
+}
+
+QString Substring(const QString& text, int start, int count) {
+    return text.mid(start - 1, count);
+}
+
+bool IsValidDateText(const QString& text) {
+    const int day = StrictInteger(Substring(text, 1, 2));
+    const int month = StrictInteger(Substring(text, 4, 2));
+    const int year = StrictInteger(Substring(text, 7, 4));
+    if (year < 1 || year > 9999 || month < 1 || month > 12) return false;
+    return day >= 1 && day <= DaysInMonth(year, month);
+}
+
+QString PadLeft(std::uint16_t width, const QString& text) {
+    if (text.size() >= width) return text;
+    return QString(width - text.size(), QLatin1Char(' ')) + text;
+}
+
+QString PadRight(std::uint16_t width, const QString& text) {
+    if (text.size() >= width) return text;
+    return text + QString(width - text.size(), QLatin1Char(' '));
+}
+
+}  // namespace core
