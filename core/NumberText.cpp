@@ -23,8 +23,9 @@ DecimalExpansion expand(double value, int significantDigits) {
         result.negative = true;
         ++p;
     }
+    // The C library may print the locale's decimal point; only the digits matter here.
     for (; *p && *p != 'e'; ++p) {
-        if (*p != '.') result.digits += *p;
+        if (*p >= '0' && *p <= '9') result.digits += *p;
     }
     if (*p == 'e') result.exponent = std::atoi(p + 1);
     return result;
