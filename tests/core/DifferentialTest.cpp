@@ -1,0 +1,189 @@
+// The core's linear recalculate all against the word-for-word reading of the row
+// recalculation, on seeded random tables: every cell, input, total, message, failure text,
+// stop and the current cell must come out the same.
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "core/Calculation.h"
+#include "core/Errors.h"
+#include "core/RecordingDialogs.h"
+#include "core/TableCommands.h"
+#include "tests/core/LiteralRecalculation.h"
+#include "tests/core/RandomTables.h"
+
+namespace {
+
+std::string Quoted(const QString& text) { return '"' + text.toStdString() + '"'; }
+
+literal::Outcome CoreRecalculateAll(core::Calculation& calc) {
+    try {
+        core::RecalculateAll(calc);
+    } catch (const core::SilentStop&) {
+        return literal::Outcome::stopped();
+    } catch (const core::CalcError& error) {
+        return literal::Outcome::failed(error.message());
+    }
+    return {};
+}
+
+literal::Outcome CoreMove(core::Calculation& calc, int column, int row) {
+    try {
+        calc.moveCurrentCell(column, row);
+    } catch (const core::SilentStop&) {
+        return literal::Outcome::stopped();
+    } catch (const core::CalcError& error) {
+        return literal::Outcome::failed(error.message());
+    }
+    return {};
+}
+
+// The grid's move: any change of the current cell recalculates the new current row.
+literal::Outcome LiteralMove(literal::State& state, int column, int row) {
+    if (column == state.currentColumn && row == state.currentRow) return {};
+    state.currentColumn = column;
+    state.currentRow = row;
+    try {
+        literal::RecalculateRow(state);
+    } catch (const core::SilentStop&) {
+        return literal::Outcome::stopped();
+    } catch (const core::CalcError& error) {
+        return literal::Outcome::failed(error.message());
+    }
+    return {};
+}
+
+std::string Describe(const literal::Outcome& outcome) {
+    if (outcome.silentStop) return "silent stop";
+    if (outcome.error) return "error " + Quoted(*outcome.error);
+    return "normal end";
+}
+
+void CompareInputs(const core::TableInputs& got, const core::TableInputs& want,
+                   std::ostringstream& out) {
+    if (got == want) return;
+    out << "inputs differ: annual " << Quoted(got.yillikfaizNetEdit) << " vs "
+        << Quoted(want.yillikfaizNetEdit) << ", monthly " << Quoted(got.aylikfaizNetEdit)
+        << " vs " << Quoted(want.aylikfaizNetEdit) << "\n";
+}
+
+void CompareTotals(const core::TableTotals& got, const core::TableTotals& want,
+                   std::ostringstream& out) {
+    const auto one = [&](const char* name, const QString& g, const QString& w) {
+        if (g != w) out << "total " << name << ": " << Quoted(g) << " vs " << Quoted(w) << "\n";
+    };
+    one("sum 4", got.kreditoplamtutariEdit, want.kreditoplamtutariEdit);
+    one("sum 5", got.odemetoplamtutariEdit, want.odemetoplamtutariEdit);
+    one("balance", got.kredibakiyeEdit, want.kredibakiyeEdit);
+    one("sum 9", got.toplamfaizEdit, want.toplamfaizEdit);
+    one("sum 6", got.odenenfaizkkdfEdit, want.odenenfaizkkdfEdit);
+    one("unpaid", got.odenmemisfaizkkdfEdit, want.odenmemisfaizkkdfEdit);
+    one("sum 12", got.toplamKKDFEdit, want.toplamKKDFEdit);
+    one("sum 13", got.JvDotNetEdit1, want.JvDotNetEdit1);
+}
+
+void CompareCells(const core::TransactionTable& got, const literal::State& want,
+                  std::ostringstream& out) {
+    if (got.rowCount() != want.rowCount()) {
+        out << "row count " << got.rowCount() << " vs " << want.rowCount() << "\n";
+        return;
+    }
+    int shown = 0;
+    for (int r = 0; r < got.rowCount(); ++r) {
+        for (int c = 0; c < got.columnCount(); ++c) {
+            if (got.cell(c, r) == want.rows[r][c] || ++shown > 8) continue;
+            out << "cell (" << c << ", " << r << "): " << Quoted(got.cell(c, r)) << " vs "
+                << Quoted(want.rows[r][c]) << "\n";
+        }
+    }
+}
+
+// Every difference between the core's calculation and the literal state, one per line
+// (core's value first); empty when they agree.
+std::string Differences(const core::Calculation& calc, const core::RecordingDialogs& dialogs,
+                        const literal::Outcome& got, const literal::State& want,
+                        const literal::Outcome& wanted) {
+    std::ostringstream out;
+    if (!(got == wanted)) out << "outcome: " << Describe(got) << " vs " << Describe(wanted) << "\n";
+    CompareCells(calc.table(), want, out);
+    CompareInputs(calc.inputs(), want.inputs, out);
+    CompareTotals(calc.totals(), want.totals, out);
+    if (calc.rateDirection() != want.direction) out << "rate direction differs\n";
+    const int row = calc.table().currentRow();
+    const int column = calc.table().currentColumn();
+    if (row != want.currentRow || column != want.currentColumn) {
+        out << "current cell (" << column << ", " << row << ") vs (" << want.currentColumn
+            << ", " << want.currentRow << ")\n";
+    }
+    QStringList messages;
+    for (const core::Notice& notice : dialogs.notices()) {
+        messages << notice.text;
+        if (notice.caption != core::kApplicationTitle || notice.icon != core::DialogIcon::None) {
+            out << "message " << Quoted(notice.text) << " not a plain message\n";
+        }
+    }
+    if (messages != want.messages) {
+        out << "messages: " << Quoted(messages.join(" | ")) << " vs "
+            << Quoted(want.messages.join(" | ")) << "\n";
+    }
+    if (!dialogs.questions().empty()) out << "unexpected question\n";
+    return out.str();
+}
+
+// One random table, recalculated all by both.
+TEST(DifferentialTest, RecalculateAllMatchesTheLiteralReadingOnRandomTables) {
+    int stops = 0, errors = 0, normal = 0;
+    for (std::uint32_t seed = 1; seed <= 1500; ++seed) {
+        core::RecordingDialogs dialogs;
+        core::Calculation calc(dialogs);
+        randomtables::Generator(seed).fill(calc);
+        literal::State want = literal::State::of(calc);
+
+        const literal::Outcome got = CoreRecalculateAll(calc);
+        const literal::Outcome wanted = literal::RecalculateAll(want);
+        const std::string differences = Differences(calc, dialogs, got, want, wanted);
+        ASSERT_EQ(differences, "") << "seed " << seed;
+        (wanted.silentStop ? stops : wanted.error ? errors : normal) += 1;
+    }
+    // The tables must reach every ending, or the comparison proves little.
+    EXPECT_GT(stops, 50);
+    EXPECT_GT(errors, 50);
+    EXPECT_GT(normal, 700);
+}
+
+// Commands one after another on the same calculation, with edits between them, so that
+// whatever the core keeps from one command to the next is put to the test too.
+TEST(DifferentialTest, CommandSequencesMatchTheLiteralReading) {
+    for (std::uint32_t seed = 1; seed <= 300; ++seed) {
+        core::RecordingDialogs dialogs;
+        core::Calculation calc(dialogs);
+        randomtables::Generator generator(seed);
+        generator.fill(calc);
+        literal::State want = literal::State::of(calc);
+        std::mt19937 rng(seed);
+
+        for (int step = 0; step < 8; ++step) {
+            literal::Outcome got, wanted;
+            if (rng() % 3 != 0) {
+                got = CoreRecalculateAll(calc);
+                wanted = literal::RecalculateAll(want);
+            } else {
+                const int column = 1 + static_cast<int>(rng() % 7);
+                const int row = 1 + static_cast<int>(rng() % (want.rowCount() - 1));
+                got = CoreMove(calc, column, row);
+                wanted = LiteralMove(want, column, row);
+            }
+            const std::string differences = Differences(calc, dialogs, got, want, wanted);
+            ASSERT_EQ(differences, "") << "seed " << seed << ", step " << step;
+
+            generator.edit(calc);
+            const QStringList messages = want.messages;
+            want = literal::State::of(calc);
+            want.messages = messages;
+        }
+    }
+}
+
+}  // namespace
