@@ -9,9 +9,11 @@ namespace {
 const QString kGoodAmounts[] = {
     "100",  "50",     "150",    "1.000",     "2.500,75", "100,50", "0,01",  "1234,567", "0",
     "1,115", "7,125", "0,005",  "99.999,99", "12-5",     "-50",    "+25",   "1.000.000", "250",
+    "30",   "60",     "90",     "45",        "1.500",    "7,5",    "120",   "3.600",
 };
 const QString kBadAmounts[] = {"-", "+", ",", "1,2,3", ",,", "-,"};
-const QString kRates[] = {"24", "18,5", "36", "0", "12,75", "1.200", "0,0", "24"};
+const QString kRates[] = {"24", "18,5", "36", "0", "12,75", "1.200", "0,0",
+                          "24", "18",   "9",  "4,5", "15",    "30"};
 const QString kStale[] = {"1,00", "12.345,67", "0,00", "-3,50", "abc", "30", "", "7"};
 const QString kBadDates[] = {
     "31.02.2019", "30.02.2020", "29.02.2019", "01.01.1904", " 1. 1.3000", " 5.  .2019",
@@ -51,7 +53,7 @@ void Generator::fill(core::Calculation& calc) {
         table.setCell(core::col::Number, r, QString::number(r));
         fillRow(calc, r);
     }
-    if (rows > 1 && chance(0.05)) table.setCell(core::col::Number, between(2, rows), QString());
+    if (rows > 1 && chance(messy_ ? 0.3 : 0.05)) table.setCell(core::col::Number, between(2, rows), QString());
 
     core::TableTotals& totals = calc.totals();
     totals = core::TableTotals{};
@@ -64,7 +66,7 @@ void Generator::fill(core::Calculation& calc) {
 }
 
 void Generator::fillInputs(core::TableInputs& inputs) {
-    const QString annual[] = {"24", "24", "36,5", "12", "0", ""};
+    const QString annual[] = {"24", "24", "36,5", "12", "0", "", "18", "9"};
     const QString bsmv[] = {"", "5", "0", "15", "0,5", "1.234"};
     const QString vergi2[] = {"", "", "1", "0", "2,5"};
     const QString yearDays[] = {"360", "365"};
@@ -89,7 +91,8 @@ void Generator::fillInputs(core::TableInputs& inputs) {
 void Generator::fillRow(core::Calculation& calc, int row) {
     using namespace core::col;
     core::TransactionTable& table = calc.table();
-    date_ = date_.addDays(chance(0.1) ? -between(1, 30) : between(0, 45));
+    const int step = chance(0.5) ? between(0, 3) : between(4, 45);
+    date_ = date_.addDays(chance(0.1) ? -between(1, 30) : step);
     const QString date = dateText(date_);
     const int dates = between(0, 9);
     if (dates <= 6) table.setCell(TransactionDate, row, date);
