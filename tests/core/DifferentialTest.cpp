@@ -65,8 +65,8 @@ void CompareInputs(const core::TableInputs& got, const core::TableInputs& want,
                    std::ostringstream& out) {
     if (got == want) return;
     out << "inputs differ: annual " << Quoted(got.yillikfaizNetEdit) << " vs "
-        << Quoted(want.yillikfaizNetEdit) << ", monthly " << Quoted(got.aylikfaizNetEdit)
-        << " vs " << Quoted(want.aylikfaizNetEdit) << "\n";
+        << Quoted(want.yillikfaizNetEdit) << ", monthly " << Quoted(got.aylikfaizNetEdit) << " vs "
+        << Quoted(want.aylikfaizNetEdit) << "\n";
 }
 
 void CompareTotals(const core::TableTotals& got, const core::TableTotals& want,
@@ -114,8 +114,8 @@ std::string Differences(const core::Calculation& calc, const core::RecordingDial
     const int row = calc.table().currentRow();
     const int column = calc.table().currentColumn();
     if (row != want.currentRow || column != want.currentColumn) {
-        out << "current cell (" << column << ", " << row << ") vs (" << want.currentColumn
-            << ", " << want.currentRow << ")\n";
+        out << "current cell (" << column << ", " << row << ") vs (" << want.currentColumn << ", "
+            << want.currentRow << ")\n";
     }
     QStringList messages;
     for (const core::Notice& notice : dialogs.notices()) {

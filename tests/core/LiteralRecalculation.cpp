@@ -50,8 +50,8 @@ std::chrono::year_month_day Civil(DayNumber d) {
 
 bool Is(DayNumber d, int year, MonthDay day) {
     const auto civil = Civil(d);
-    return civil == std::chrono::year{year} / std::chrono::month{day.month} /
-                        std::chrono::day{day.day};
+    return civil ==
+           std::chrono::year{year} / std::chrono::month{day.month} / std::chrono::day{day.day};
 }
 
 DayNumber MovePastHolidays(DayNumber d) {
@@ -73,7 +73,7 @@ DayNumber MovePastHolidays(DayNumber d) {
 // --- The recalculation of one row. ---
 
 class RowRun {
-public:
+  public:
     explicit RowRun(State& state) : s_(state), r_(state.currentRow) {}
 
     void run() {
@@ -102,7 +102,7 @@ public:
         totals();
     }
 
-private:
+  private:
     QString& c(int column) { return s_.rows[r_][column]; }
     const QString& p(int column) const { return s_.rows[r_ - 1][column]; }
 
@@ -158,8 +158,7 @@ private:
     }
 
     void moveOffHolidays() {
-        if (s_.inputs.CheckBox9 && c(2).size() == 10 && Digits(c(2)) > 110 &&
-            Digits(c(5)) > 0) {
+        if (s_.inputs.CheckBox9 && c(2).size() == 10 && Digits(c(2)) > 110 && Digits(c(5)) > 0) {
             c(2) = core::ShortDateText(MovePastHolidays(core::ReadDateByPosition(c(2))));
         }
     }
@@ -183,9 +182,8 @@ private:
 
     double periodDays() {
         const DayNumber v = core::ReadDateByPosition(c(2));
-        const DayNumber start = p(2).size() == 10
-                                    ? core::ReadDateByPosition(p(2))
-                                    : core::DayNumberOf(s_.inputs.DateTimePicker61);
+        const DayNumber start = p(2).size() == 10 ? core::ReadDateByPosition(p(2))
+                                                  : core::DayNumberOf(s_.inputs.DateTimePicker61);
         const double d = static_cast<double>(v - start);
         c(8) = Text(d);
         return d;
@@ -196,8 +194,8 @@ private:
         if (b == 0) return;
         const double n = b * d;
         c(13) = Fmt15(n);
-        const double r = Amount(p(7)) > 0 ? Amount(p(7))
-                                          : core::StrictNumber(s_.inputs.yillikfaizNetEdit);
+        const double r =
+            Amount(p(7)) > 0 ? Amount(p(7)) : core::StrictNumber(s_.inputs.yillikfaizNetEdit);
         const double y = core::StrictNumber(s_.inputs.yildakigunEdit);
         if (y * 100 == 0) throw core::CalcError(DivisionByZeroText(s_.inputs.yildakigunEdit));
         const double i = r * n / (y * 100);

@@ -7,12 +7,12 @@ namespace randomtables {
 namespace {
 
 const QString kGoodAmounts[] = {
-    "100",  "50",     "150",    "1.000",     "2.500,75", "100,50", "0,01",  "1234,567", "0",
-    "1,115", "7,125", "0,005",  "99.999,99", "12-5",     "-50",    "+25",   "1.000.000", "250",
-    "30",   "60",     "90",     "45",        "1.500",    "7,5",    "120",   "3.600",
+    "100",   "50",    "150",   "1.000",     "2.500,75", "100,50", "0,01", "1234,567",  "0",
+    "1,115", "7,125", "0,005", "99.999,99", "12-5",     "-50",    "+25",  "1.000.000", "250",
+    "30",    "60",    "90",    "45",        "1.500",    "7,5",    "120",  "3.600",
 };
 const QString kBadAmounts[] = {"-", "+", ",", "1,2,3", ",,", "-,"};
-const QString kRates[] = {"24", "18,5", "36", "0", "12,75", "1.200", "0,0",
+const QString kRates[] = {"24", "18,5", "36", "0",   "12,75", "1.200", "0,0",
                           "24", "18",   "9",  "4,5", "15",    "30"};
 const QString kStale[] = {"1,00", "12.345,67", "0,00", "-3,50", "abc", "30", "", "7"};
 const QString kBadDates[] = {
@@ -53,7 +53,8 @@ void Generator::fill(core::Calculation& calc) {
         table.setCell(core::col::Number, r, QString::number(r));
         fillRow(calc, r);
     }
-    if (rows > 1 && chance(messy_ ? 0.3 : 0.05)) table.setCell(core::col::Number, between(2, rows), QString());
+    if (rows > 1 && chance(messy_ ? 0.3 : 0.05))
+        table.setCell(core::col::Number, between(2, rows), QString());
 
     core::TableTotals& totals = calc.totals();
     totals = core::TableTotals{};

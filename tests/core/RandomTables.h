@@ -14,7 +14,7 @@
 namespace randomtables {
 
 class Generator {
-public:
+  public:
     explicit Generator(std::uint32_t seed);
 
     // Replaces the table, the inputs, the totals, the direction and the current cell.
@@ -23,7 +23,7 @@ public:
     // current cell, sometimes a row more or less.
     void edit(core::Calculation& calc);
 
-private:
+  private:
     bool chance(double probability);
     int between(int low, int high);
     template <typename T, std::size_t N>

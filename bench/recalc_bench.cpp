@@ -1,0 +1,83 @@
+// Recalculate all on one generated table shape, by the core (linear) and by the
+// word-for-word reading that sums every total over every row at each row (quadratic).
+
+#include <benchmark/benchmark.h>
+
+#include <QDate>
+#include <QString>
+
+#include "core/Calculation.h"
+#include "core/RecordingDialogs.h"
+#include "core/TableCommands.h"
+#include "tests/core/LiteralRecalculation.h"
+
+namespace {
+
+// A long credit line: a drawing every fifth row, a repayment every seventh, an interest
+// payment every eleventh, the rest dates that close a period; a new rate every fiftieth
+// row; BSMV, Vergi2 and the holiday roll on.
+void FillTable(core::Calculation& calc, int rows) {
+    using namespace core::col;
+    core::TableInputs& inputs = calc.inputs();
+    inputs.DateTimePicker61 = QDate(2016, 1, 1);
+    inputs.yillikfaizNetEdit = QStringLiteral("24");
+    inputs.KKDFNetEdit = QStringLiteral("5");
+    inputs.vergi2NetEdit = QStringLiteral("1");
+    inputs.yildakigunEdit = QStringLiteral("365");
+    inputs.CheckBox9 = true;
+
+    core::TransactionTable& table = calc.table();
+    table.setRowCount(rows + 1);
+    QDate date(2016, 1, 4);
+    for (int r = 1; r <= rows; ++r) {
+        date = date.addDays(1 + r % 2);
+        table.setCell(Number, r, QString::number(r));
+        table.setCell(TransactionDate, r, date.toString(QStringLiteral("dd.MM.yyyy")));
+        if (r % 5 == 1) table.setCell(Drawn, r, QStringLiteral("1.000"));
+        if (r % 7 == 0) table.setCell(Repaid, r, QStringLiteral("500,5"));
+        if (r % 11 == 0) table.setCell(InterestPaid, r, QStringLiteral("25"));
+        if (r % 50 == 0) table.setCell(Rate, r, QString::number(18 + r % 13));
+    }
+    table.setCurrentCellQuietly(TransactionDate, rows);
+}
+
+struct Fixture {
+    core::RecordingDialogs dialogs;
+    core::Calculation calc{dialogs};
+
+    explicit Fixture(int rows) { FillTable(calc, rows); }
+};
+
+void recalc_all_fast(benchmark::State& state) {
+    Fixture fixture(static_cast<int>(state.range(0)));
+    const core::Calculation pristine = fixture.calc;
+    for (auto _ : state) {
+        state.PauseTiming();
+        fixture.calc = pristine;
+        state.ResumeTiming();
+        core::RecalculateAll(fixture.calc);
+        benchmark::DoNotOptimize(fixture.calc.totals());
+    }
+    if (!fixture.dialogs.texts().isEmpty()) state.SkipWithError("the table gave a message");
+}
+
+void recalc_all_literal(benchmark::State& state) {
+    Fixture fixture(static_cast<int>(state.range(0)));
+    const literal::State pristine = literal::State::of(fixture.calc);
+    literal::State table = pristine;
+    for (auto _ : state) {
+        state.PauseTiming();
+        table = pristine;
+        state.ResumeTiming();
+        const literal::Outcome outcome = literal::RecalculateAll(table);
+        if (!(outcome == literal::Outcome{})) state.SkipWithError("the table stopped");
+        benchmark::DoNotOptimize(table.totals);
+    }
+}
+
+}  // namespace
+
+BENCHMARK(recalc_all_fast)->Arg(650)->Arg(6500)->Unit(benchmark::kMillisecond);
+BENCHMARK(recalc_all_literal)->Arg(650)->Arg(6500)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
