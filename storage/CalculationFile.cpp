@@ -1,0 +1,281 @@
+#include "storage/CalculationFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <array>
+#include <functional>
+
+#include "core/Errors.h"
+#include "core/TableCommands.h"
+#include "core/TextRoutines.h"
+#include "storage/CommaText.h"
+#include "storage/Cp1254.h"
+
+namespace storage {
+namespace {
+
+using core::TransactionTable;
+
+QString eOrH(bool ticked) { return ticked ? QStringLiteral("E") : QStringLiteral("H"); }
+
+QString twoDigits(int value) { return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')); }
+
+QString dateItem(const QDate& date, QChar separator) {
+    return twoDigits(date.day()) + separator + twoDigits(date.month()) + separator +
+           QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0'));
+}
+
+// The header items with the labels of their fields (for messages).
+struct HeaderItem {
+    QString label;
+    QString text;
+};
+
+std::array<HeaderItem, 11> headerItems(const core::Calculation& calc) {
+    const core::TableInputs& in = calc.inputs();
+    return {{
+        {QStringLiteral("Yıldaki Gün"), in.yildakigunEdit},
+        {QStringLiteral("Yıllık Faiz"), in.yillikfaizNetEdit},
+        {QStringLiteral("Aylık Faiz"), in.aylikfaizNetEdit},
+        {QStringLiteral("BSMV"), in.KKDFNetEdit},
+        {QStringLiteral("Vergi2"), in.vergi2NetEdit},
+        {QStringLiteral("Dorud Kullanım"), in.kredikullanimekEdit},
+        {QStringLiteral("Dorud Geri Ödeme Gün Ekle"), in.kredigeriodemeekEdit},
+        {QStringLiteral("Vovirer Adı"), in.rotatifadiEdit},
+        {QStringLiteral("Dorud Kullanım Cumartesi-Pazar Ekle"), eOrH(in.CheckBox8)},
+        {QStringLiteral("Dorud Geri Ödeme Tatil Ekle"), eOrH(in.CheckBox9)},
+        {QStringLiteral("Tarih"), dateItem(in.DateTimePicker61, calc.separators().date)},
+    }};
+}
+
+// A character a line of the file cannot carry: one Windows-1254 lacks, or a line break or
+// code 0, which would break the line apart on reading.
+std::optional<qsizetype> firstUnwritable(const QString& text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text.at(i).unicode();
+        if (u == 0 || u == '\r' || u == '\n') return i;
+    }
+    return FirstUnencodableCp1254(text);
+}
+
+QString describeCharacter(const QString& text, qsizetype index) {
+    const QString c = CharacterAt(text, index);
+    if (c.size() == 1 && c.at(0).unicode() < 32) {
+        return QStringLiteral("U+%1").arg(c.at(0).unicode(), 4, 16, QLatin1Char('0')).toUpper();
+    }
+    return QLatin1Char('"') + c + QLatin1Char('"');
+}
+
+QString unwritableSentence(const QString& where, const QString& text, qsizetype index) {
+    return where + QStringLiteral(": ") + describeCharacter(text, index) +
+           QStringLiteral(" karakteri dosyaya yazılamaz (Windows-1254).");
+}
+
+QString columnName(int column) {
+    const QString caption = TransactionTable::captions().value(column);
+    return caption.isEmpty() ? QStringLiteral("%1. sütun").arg(column)
+                             : QLatin1Char('"') + caption + QStringLiteral("\" sütunu");
+}
+
+}  // namespace
+
+QStringList GetStringsToSave3(const core::Calculation& calc) {
+    const TransactionTable& table = calc.table();
+    QStringList lines;
+    lines.reserve(table.rowCount() + 1);
+    QStringList header;
+    for (const HeaderItem& item : headerItems(calc)) header.push_back(item.text);
+    lines.push_back(WriteCommaText(header));
+    QStringList items;
+    for (int r = 0; r < table.rowCount(); ++r) {
+        items.clear();
+        for (int c = 0; c < table.columnCount(); ++c) items.push_back(table.cell(c, r));
+        lines.push_back(WriteCommaText(items));
+    }
+    return lines;
+}
+
+LoadFault SetStringsFromLoad3(core::Calculation& calc, const QStringList& lines) {
+    if (lines.size() < 3) return LoadFault::TooFewLines;
+
+    // Step 1: the text fields, in the Part's order, as far as the header has items.
+    const QStringList header = ReadCommaText(lines.at(0));
+    core::TableInputs& in = calc.inputs();
+    const std::array<std::function<void(const QString&)>, 8> setters{
+        [&](const QString& t) { in.yildakigunEdit = t; },
+        [&](const QString& t) { calc.setAnnualRateText(t); },
+        [&](const QString& t) { calc.setMonthlyRateText(t); },
+        [&](const QString& t) { in.KKDFNetEdit = t; },
+        [&](const QString& t) { in.vergi2NetEdit = t; },
+        [&](const QString& t) { in.kredikullanimekEdit = t; },
+        [&](const QString& t) { in.kredigeriodemeekEdit = t; },
+        [&](const QString& t) { in.rotatifadiEdit = t; },
+    };
+    for (std::size_t i = 0; i < setters.size(); ++i) {
+        if (static_cast<qsizetype>(i) >= header.size()) return LoadFault::ShortHeader;
+        try {
+            setters[i](header.at(static_cast<qsizetype>(i)));
+        } catch (const core::CalcError&) {
+            return LoadFault::RateNotNumber;
+        }
+    }
+
+    // Step 2: the two tick boxes; a text other than "E" or "H" leaves a box as it is.
+    for (int i = 8; i <= 9; ++i) {
+        if (i >= header.size()) return LoadFault::ShortHeader;
+        bool& box = i == 8 ? in.CheckBox8 : in.CheckBox9;
+        if (header.at(i) == QLatin1String("E")) box = true;
+        if (header.at(i) == QLatin1String("H")) box = false;
+    }
+
+    // Step 3: the calculation date, read by position.
+    if (header.size() < 11) return LoadFault::ShortHeader;
+    const QString& dateText = header.at(10);
+    try {
+        if (!core::IsValidDateText(dateText)) return LoadFault::BadDate;
+        const QDate date(core::StrictInteger(core::Substring(dateText, 7, 4)),
+                         core::StrictInteger(core::Substring(dateText, 4, 2)),
+                         core::StrictInteger(core::Substring(dateText, 1, 2)));
+        if (!date.isValid()) return LoadFault::BadDate;
+        in.DateTimePicker61 = date;
+    } catch (const core::CalcError&) {
+        return LoadFault::BadDate;
+    }
+
+    // Steps 4 to 6: line 1 (captions) is skipped; line k fills table row k-1; the table
+    // gets the file's rows and keeps its 15 columns.
+    TransactionTable& table = calc.table();
+    const int rowCount = static_cast<int>(lines.size()) - 1;
+    table.setRowCount(rowCount);
+    for (int k = 2; k < static_cast<int>(lines.size()); ++k) {
+        const QStringList items = ReadCommaText(lines.at(k));
+        if (items.size() > TransactionTable::ColumnCount) {
+            if (k == 2) {
+                table.clearData();
+            } else {
+                table.setRowCount(k - 1);
+            }
+            return LoadFault::LongTableLine;
+        }
+        TransactionTable::Row row{};
+        for (qsizetype j = 0; j < items.size(); ++j) row[static_cast<std::size_t>(j)] = items.at(j);
+        table.setRow(k - 1, row);
+    }
+    return LoadFault::None;
+}
+
+QStringList LinesFromFileBytes(const QByteArray& bytes) { return SplitLines(DecodeCp1254(bytes)); }
+
+LoadFault LoadCalculationFile(core::Calculation& calc, const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return LoadFault::Unreadable;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) return LoadFault::Unreadable;
+    file.close();
+    return SetStringsFromLoad3(calc, LinesFromFileBytes(bytes));
+}
+
+std::optional<QByteArray> EncodeCalculationFile(const core::Calculation& calc, QString* problem) {
+    for (const HeaderItem& item : headerItems(calc)) {
+        if (const auto index = firstUnwritable(item.text)) {
+            if (problem) {
+                *problem = unwritableSentence(QLatin1Char('"') + item.label + QStringLiteral("\" alanı"),
+                                              item.text, *index);
+            }
+            return std::nullopt;
+        }
+    }
+    const TransactionTable& table = calc.table();
+    for (int r = 0; r < table.rowCount(); ++r) {
+        for (int c = 0; c < table.columnCount(); ++c) {
+            const QString& text = table.cell(c, r);
+            if (const auto index = firstUnwritable(text)) {
+                if (problem) {
+                    *problem = unwritableSentence(
+                        QStringLiteral("%1. satır, ").arg(r) + columnName(c), text, *index);
+                }
+                return std::nullopt;
+            }
+        }
+    }
+    QString content = GetStringsToSave3(calc).join(QStringLiteral("\r\n"));
+    content += QStringLiteral("\r\n");
+    auto bytes = EncodeCp1254(content);
+    if (!bytes && problem) *problem = QStringLiteral("Windows-1254");
+    return bytes;
+}
+
+SaveResult WriteCalculationFile(const core::Calculation& calc, const QString& path) {
+    const QString failed = kCannotSave + QLatin1Char('\n') + path;
+    QString problem;
+    const std::optional<QByteArray> bytes = EncodeCalculationFile(calc, &problem);
+    if (!bytes) return {false, failed + QLatin1Char('\n') + problem};
+
+    // A read-only file is not replaced, as the platform the Part was written for refuses it.
+    const QFileInfo info(path);
+    if (info.exists() && (!info.isFile() || !info.isWritable())) return {false, failed};
+
+    QSaveFile file(path);
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly)) return {false, failed};
+    if (file.write(*bytes) != bytes->size()) {
+        file.cancelWriting();
+        return {false, failed};
+    }
+    if (!file.commit()) return {false, failed};
+    return {};
+}
+
+bool SaveToFile(core::Calculation& calc, const QString& path) {
+    const SaveResult result = WriteCalculationFile(calc, path);
+    if (!result.ok) {
+        calc.dialogs().notify(core::Notice{result.message, kErrorCaption, core::DialogIcon::Error});
+    }
+    return result.ok;
+}
+
+QString SaveTarget(const QString& chosenName) {
+    if (chosenName.contains(QLatin1String(".fdr"), Qt::CaseSensitive)) return chosenName;
+    return chosenName + QStringLiteral(".fdr");
+}
+
+bool CalculationFileExists(const QString& path) {
+    const QFileInfo info(path);
+    return info.exists() && info.isFile();
+}
+
+SaveOutcome SaveCommand(core::Calculation& calc, const std::optional<QString>& chosenName) {
+    if (!chosenName) return SaveOutcome::Cancelled;
+    const QString target = SaveTarget(*chosenName);
+    if (CalculationFileExists(target)) {
+        core::Question question;
+        question.text = kOverwriteQuestion;
+        question.caption = kConfirmCaption;
+        question.buttons = int(core::DialogButton::Yes) | int(core::DialogButton::No);
+        question.icon = core::DialogIcon::Question;
+        if (calc.dialogs().ask(question) != core::DialogButton::Yes) return SaveOutcome::Declined;
+    }
+    return SaveToFile(calc, target) ? SaveOutcome::Saved : SaveOutcome::Failed;
+}
+
+OpenOutcome OpenCommand(core::Calculation& calc, const std::optional<QString>& chosenPath,
+                        LoadFault* fault) {
+    if (fault) *fault = LoadFault::None;
+    if (!chosenPath) return OpenOutcome::Cancelled;
+    if (!CalculationFileExists(*chosenPath)) return OpenOutcome::NotFound;
+
+    calc.table().clearData();
+    const LoadFault loaded = LoadCalculationFile(calc, *chosenPath);
+    if (fault) *fault = loaded;
+    if (loaded != LoadFault::None) {
+        calc.dialogs().notify(core::Notice{kCannotRead + QLatin1Char('\n') + *chosenPath,
+                                           kErrorCaption, core::DialogIcon::Error});
+    }
+    calc.inputs().kredikullanimekEdit.clear();
+    calc.inputs().CheckBox8 = false;
+    core::RecalculateAll(calc);
+    return loaded == LoadFault::None ? OpenOutcome::Opened : OpenOutcome::Refused;
+}
+
+}  // namespace storage

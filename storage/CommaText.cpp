@@ -1,0 +1,100 @@
+#include "storage/CommaText.h"
+
+namespace storage {
+namespace {
+
+bool isSkippable(QChar c) { return c.unicode() >= 1 && c.unicode() <= 32; }
+bool endsBareItem(QChar c) { return c.unicode() <= 32 || c == QLatin1Char(','); }
+
+}  // namespace
+
+bool NeedsQuotes(const QString& item) {
+    for (const QChar c : item) {
+        if (c.unicode() <= 32 || c == QLatin1Char('"') || c == QLatin1Char(',')) return true;
+    }
+    return false;
+}
+
+QString WriteCommaText(const QStringList& items) {
+    QString line;
+    qsizetype size = items.size();
+    for (const QString& item : items) size += item.size() + 2;
+    line.reserve(size);
+    bool first = true;
+    for (const QString& item : items) {
+        if (!first) line += QLatin1Char(',');
+        first = false;
+        if (NeedsQuotes(item)) {
+            line += QLatin1Char('"');
+            for (const QChar c : item) {
+                if (c == QLatin1Char('"')) line += QLatin1Char('"');
+                line += c;
+            }
+            line += QLatin1Char('"');
+        } else {
+            line += item;
+        }
+    }
+    return line;
+}
+
+QStringList ReadCommaText(QStringView line) {
+    // A character with code 0 ends the line.
+    const qsizetype nul = line.indexOf(QChar(0));
+    if (nul >= 0) line = line.left(nul);
+
+    QStringList items;
+    const qsizetype n = line.size();
+    qsizetype p = 0;
+    while (p < n && isSkippable(line[p])) ++p;
+    while (p < n) {
+        if (line[p] == QLatin1Char('"')) {
+            QString item;
+            ++p;
+            while (p < n) {
+                if (line[p] == QLatin1Char('"')) {
+                    if (p + 1 < n && line[p + 1] == QLatin1Char('"')) {
+                        item += QLatin1Char('"');
+                        p += 2;
+                        continue;
+                    }
+                    ++p;  // the closing quote
+                    break;
+                }
+                item += line[p];
+                ++p;
+            }
+            items.push_back(item);
+        } else {
+            const qsizetype start = p;
+            while (p < n && !endsBareItem(line[p])) ++p;
+            items.push_back(line.mid(start, p - start).toString());
+        }
+        while (p < n && isSkippable(line[p])) ++p;
+        if (p < n && line[p] == QLatin1Char(',')) {
+            if (p + 1 == n) {
+                items.push_back(QString());
+                break;
+            }
+            ++p;
+            while (p < n && isSkippable(line[p])) ++p;
+        }
+    }
+    return items;
+}
+
+QStringList SplitLines(const QString& text) {
+    QStringList lines;
+    const qsizetype n = text.size();
+    qsizetype p = 0;
+    while (p < n) {
+        const qsizetype start = p;
+        while (p < n && text[p] != QLatin1Char('\r') && text[p] != QLatin1Char('\n')) ++p;
+        lines.push_back(text.mid(start, p - start));
+        if (p < n && text[p] == QLatin1Char('\r')) ++p;
+        if (p < n && text[p] == QLatin1Char('\n')) ++p;
+    }
+    return lines;
+}
+
+}  // namespace storage

@@ -1,0 +1,126 @@
+#include "storage/Settings.h"
+
+#include <QDir>
+#include <utility>
+#include <vector>
+
+#include "core/Errors.h"
+#include "storage/Cp1254.h"
+#include "storage/ProfileFile.h"
+
+namespace storage {
+namespace {
+
+struct Entry {
+    QString key;
+    QString label;  // the field's label, for messages
+    QString value;
+};
+
+QString tick(bool ticked) { return ticked ? QStringLiteral("1") : QStringLiteral("2"); }
+
+[[noreturn]] void cannotWrite(const QString& path, const QString& detail = QString()) {
+    QString text = QStringLiteral("Unable to write to ") + path;
+    if (!detail.isEmpty()) text += QStringLiteral(": ") + detail;
+    throw core::CalcError(text);
+}
+
+void writeSection(const QString& path, const QString& section, const std::vector<Entry>& entries) {
+    // First make sure every value can be held, so nothing is written when one cannot.
+    for (const Entry& entry : entries) {
+        std::optional<qsizetype> bad;
+        for (qsizetype i = 0; i < entry.value.size() && !bad; ++i) {
+            const char16_t u = entry.value.at(i).unicode();
+            if (u == 0 || u == '\r' || u == '\n') bad = i;
+        }
+        if (!bad) bad = FirstUnencodableCp1254(entry.value);
+        if (bad) {
+            const QString c = CharacterAt(entry.value, *bad);
+            const QString shown =
+                c.size() == 1 && c.at(0).unicode() < 32
+                    ? QStringLiteral("U+%1").arg(c.at(0).unicode(), 4, 16, QLatin1Char('0')).toUpper()
+                    : QLatin1Char('"') + c + QLatin1Char('"');
+            cannotWrite(path, QLatin1Char('"') + entry.label + QStringLiteral("\" alanı: ") + shown +
+                                  QStringLiteral(" karakteri dosyaya yazılamaz (Windows-1254)."));
+        }
+    }
+    for (const Entry& entry : entries) {
+        if (!WriteProfileString(path, section, entry.key, entry.value)) cannotWrite(path);
+    }
+}
+
+}  // namespace
+
+QString SettingsFilePath(const QString& programFolder) {
+    return QDir::cleanPath(QDir(programFolder).filePath(kSettingsFileName));
+}
+
+void hafizadanoku(core::Calculation& calc, const QString& settingsPath) {
+    const ProfileFile file = ProfileFile::read(settingsPath);
+    const auto value = [&](const char* key) { return file.value(kMainSection, QString::fromLatin1(key)); };
+    core::TableInputs& in = calc.inputs();
+    in.yildakigunEdit = value("Ryilgun");
+    // Reading never reports anything; a driving rate text that is no number leaves the
+    // other field as it was (only possible once the user has given a field the focus).
+    try {
+        calc.setAnnualRateText(value("Rayfaiz"));
+    } catch (const core::CalcError&) {
+    }
+    try {
+        calc.setMonthlyRateText(value("Ryilfaiz"));
+    } catch (const core::CalcError&) {
+    }
+    in.kredigeriodemeekEdit = value("Ralacakgun");
+    in.KKDFNetEdit = value("RKKDF");
+    in.vergi2NetEdit = value("Rvergi2");
+    in.firmaadiEdit = value("Firma");
+    in.CheckBox9 = value("RalacakCheck") == QLatin1String("1");
+}
+
+void hafizayayaz(const core::TableInputs& in, const QString& settingsPath) {
+    writeSection(settingsPath, kMainSection,
+                 {
+                     {QStringLiteral("Ryilgun"), QStringLiteral("Yıldaki Gün"), in.yildakigunEdit},
+                     {QStringLiteral("Rayfaiz"), QStringLiteral("Yıllık Faiz"), in.yillikfaizNetEdit},
+                     {QStringLiteral("Ryilfaiz"), QStringLiteral("Aylık Faiz"), in.aylikfaizNetEdit},
+                     {QStringLiteral("Ralacakgun"), QStringLiteral("Dorud Geri Ödeme Gün Ekle"),
+                      in.kredigeriodemeekEdit},
+                     {QStringLiteral("RKKDF"), QStringLiteral("BSMV"), in.KKDFNetEdit},
+                     {QStringLiteral("Rvergi2"), QStringLiteral("Vergi2"), in.vergi2NetEdit},
+                     {QStringLiteral("Firma"), QStringLiteral("Firma Adı"), in.firmaadiEdit},
+                     {QStringLiteral("RalacakCheck"), QStringLiteral("Dorud Geri Ödeme Tatil Ekle"),
+                      tick(in.CheckBox9)},
+                 });
+}
+
+ImportSettings ReadImportSettings(const QString& settingsPath) {
+    const ProfileFile file = ProfileFile::read(settingsPath);
+    const auto value = [&](const char* key) { return file.value(kImportSection, QString::fromLatin1(key)); };
+    ImportSettings s;
+    s.JvDotNetEdit19 = value("Rvade");
+    s.JvDotNetEdit3 = value("Rislem");
+    s.JvDotNetEdit4 = value("Raciklama");
+    s.JvDotNetEdit1 = value("Rborc");
+    s.JvDotNetEdit2 = value("Ralacak");
+    s.JvDotNetEdit20 = value("Rbasla");
+    s.JvDotNetEdit21 = value("Rbitir");
+    s.CheckBox1 = value("RvadeCheck") == QLatin1String("1");
+    return s;
+}
+
+void WriteImportSettings(const ImportSettings& s, const QString& settingsPath) {
+    writeSection(settingsPath, kImportSection,
+                 {
+                     {QStringLiteral("Rvade"), QStringLiteral("Valör Tarihi Sütunu"), s.JvDotNetEdit19},
+                     {QStringLiteral("Rislem"), QStringLiteral("İşlem Tarihi Sütunu"), s.JvDotNetEdit3},
+                     {QStringLiteral("Raciklama"), QStringLiteral("Açıklama Sütunu"), s.JvDotNetEdit4},
+                     {QStringLiteral("Rborc"), QStringLiteral("Dorud Kullanım Sütunu"), s.JvDotNetEdit1},
+                     {QStringLiteral("Ralacak"), QStringLiteral("Dorud Ödeme Sütunu"), s.JvDotNetEdit2},
+                     {QStringLiteral("Rbasla"), QStringLiteral("Başlama Satırı"), s.JvDotNetEdit20},
+                     {QStringLiteral("Rbitir"), QStringLiteral("Bitiş Satırı"), s.JvDotNetEdit21},
+                     {QStringLiteral("RvadeCheck"), QStringLiteral("Valör Tarihi Aynı Zamanda İşlem Tarihi"),
+                      tick(s.CheckBox1)},
+                 });
+}
+
+}  // namespace storage
