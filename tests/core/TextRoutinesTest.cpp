@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include "core/Errors.h"
+#include "core/TextRoutines.h"
+#include "tests/core/CalculationFixture.h"
+
+namespace {
+
+struct NumberCase {
+    const char* text;
+    double value;
+};
+
+TEST(ParseAmountTest, ReadsEveryWrittenFormOfAnAmount) {
+    const NumberCase cases[] = {
+        {"", 0},
+        {"abc def", 0},
+        {" - ", 0},  // a sign that is not first is no sign
+        {"24", 24},
+        {"24,5", 24.5},
+        {"1.234,56", 1234.56},
+        {"-1.234,56", -1234.56},
+        {"+25", 25},
+        {"12-5", 125},    // a minus that is not first is dropped
+        {" -5", 5},       // ... also after a leading space
+        {"1.234", 1234},  // a grouped integer while typing
+        {"% 7,5 TL", 7.5},
+        {"0,00", 0},
+        {"1.000.000,01", 1000000.01},
+    };
+    for (const NumberCase& c : cases) {
+        EXPECT_DOUBLE_EQ(core::ParseAmount(QString::fromUtf8(c.text)), c.value) << c.text;
+    }
+}
+
+TEST(ParseDigitsTest, ReadsAllDigitsAsOneInteger) {
+    const NumberCase cases[] = {
+        {"", 0},      {"  .  .    ", 0}, {"00.00.0000", 0}, {"01.03.2019", 1032019},  {"1,5", 15},
+        {"-12", -12}, {"1-2", 12},       {"abc", 0},        {"31.12.2999", 31122999},
+    };
+    for (const NumberCase& c : cases) {
+        EXPECT_DOUBLE_EQ(core::ParseDigits(QString::fromUtf8(c.text)), c.value) << c.text;
+    }
+}
+
+// What is kept must be a number; the failure names the text as the cell holds it.
+TEST(ParseAmountTest, FailsNamingTheTextWhenWhatIsKeptIsNoNumber) {
+    const char* texts[] = {"-", "+", ",", "1,2,3", ",,", "-,", "x,"};
+    for (const char* text : texts) {
+        const QString quoted = QLatin1Char('"') + QString::fromUtf8(text) + QLatin1Char('"');
+        try {
+            core::ParseAmount(QString::fromUtf8(text));
+            ADD_FAILURE() << text << " was read";
+        } catch (const core::CalcError& error) {
+            EXPECT_TRUE(error.message().contains(quoted)) << error.message().toStdString();
+        }
+    }
+    EXPECT_THROW(core::ParseDigits(QStringLiteral("-")), core::CalcError);
+    EXPECT_THROW(core::ParseDigits(QStringLiteral("+.")), core::CalcError);
+}
+
+TEST(StrictNumberTest, AcceptsOnlyAWholeNumberText) {
+    EXPECT_DOUBLE_EQ(core::StrictNumber(QStringLiteral("360")), 360);
+    EXPECT_DOUBLE_EQ(core::StrictNumber(QStringLiteral(" 24,5")), 24.5);
+    EXPECT_DOUBLE_EQ(core::StrictNumber(QStringLiteral("-0,5")), -0.5);
+    const char* bad[] = {"", ",", "1.234", "24 %", "abc"};
+    for (const char* text : bad) {
+        EXPECT_THROW(core::StrictNumber(QString::fromUtf8(text)), core::CalcError) << text;
+    }
+}
+
+TEST(IsValidDateTextTest, KnowsTheCalendar) {
+    struct Case {
+        const char* text;
+        bool valid;
+    };
+    const Case cases[] = {
+        {"29.02.2019", false}, {"29.02.2020", true},  {"29.02.1900", false}, {"29.02.2000", true},
+        {"31.04.2019", false}, {"30.04.2019", true},  {"01.13.2019", false}, {"00.01.2019", false},
+        {"01.00.2019", false}, {"31.12.9999", true},  {"01.01.0000", false}, {"01.01.0001", true},
+        {" 1. 1.2019", true},  {"45.03.2019", false}, {"31.02.2019", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(core::IsValidDateText(QString::fromUtf8(c.text)), c.valid) << c.text;
+    }
+}
+
+TEST(IsValidDateTextTest, FailsWhenAPartIsNoInteger) {
+    const char* texts[] = {"ab.01.2019", "01.xy.2019", "01.01.", "", "01.01.20a9"};
+    for (const char* text : texts) {
+        EXPECT_THROW(core::IsValidDateText(QString::fromUtf8(text)), core::CalcError) << text;
+    }
+}
+
+TEST(PadTest, FillsWithSpacesAndNeverCuts) {
+    EXPECT_EQ(core::PadLeft(5, QStringLiteral("ab")), QStringLiteral("   ab"));
+    EXPECT_EQ(core::PadRight(5, QStringLiteral("ab")), QStringLiteral("ab   "));
+    EXPECT_EQ(core::PadLeft(2, QStringLiteral("ab")), QStringLiteral("ab"));
+    EXPECT_EQ(core::PadRight(2, QStringLiteral("ab")), QStringLiteral("ab"));
+    EXPECT_EQ(core::PadLeft(1, QStringLiteral("abc")), QStringLiteral("abc"));
+    EXPECT_EQ(core::PadRight(0, QStringLiteral("abc")), QStringLiteral("abc"));
+    EXPECT_EQ(core::PadLeft(3, QString()), QStringLiteral("   "));
+    EXPECT_EQ(core::PadRight(65535, QStringLiteral("x")).size(), 65535);
+}
+
+TEST(SubstringTest, TakesDatePartsByPositionFromShortTexts) {
+    EXPECT_EQ(core::Substring(QStringLiteral("05.03.2019"), 7, 4), QStringLiteral("2019"));
+    EXPECT_EQ(core::Substring(QStringLiteral("1.1.19"), 4, 2), QStringLiteral(".1"));
+    EXPECT_EQ(core::Substring(QStringLiteral("1.1.19"), 7, 4), QString());
+    EXPECT_EQ(core::Substring(QString(), 1, 2), QString());
+}
+
+}  // namespace
