@@ -1,0 +1,359 @@
+#include "cli/Vovirer.h"
+
+#include <QDate>
+#include <QFile>
+#include <QFileInfo>
+#include <exception>
+#include <optional>
+
+#include "cli/Json.h"
+#include "core/Calculation.h"
+#include "core/Errors.h"
+#include "core/NumberText.h"
+#include "core/Rates.h"
+#include "core/RecordingDialogs.h"
+#include "core/TextRoutines.h"
+#include "storage/CalculationFile.h"
+#include "storage/Settings.h"
+
+namespace cli {
+namespace {
+
+const char* const kUsage =
+    "usage:\n"
+    "  vovirer recalc FILE.fdr [--json] [-o OUT.fdr]\n"
+    "  vovirer find-rate FILE.fdr --total-interest AMOUNT [--apply] [--json] [-o OUT.fdr]\n"
+    "  vovirer report FILE.fdr [--wide] [--company TEXT] [--json] [--pdf OUT.pdf]\n"
+    "  vovirer export FILE.fdr OUT.xlsx [--mail-layout]\n"
+    "  vovirer preview SHEET [--json]\n"
+    "  vovirer import SHEET [--value-col N] [--tx-col N] [--desc-col N] [--drawn-col N]\n"
+    "                 [--repaid-col N] [--start N] [--end N] [--value-date-is-tx]\n"
+    "                 [--json] [-o OUT.fdr]\n"
+    "options of every subcommand:\n"
+    "  --settings FILE      read FILE as the program reads Ayarlar.ini at start-up\n"
+    "  --date dd.mm.yyyy    the calculation date (\"Tarih\") before FILE is opened\n";
+
+struct UsageError {
+    QString text;
+};
+
+struct FileError {
+    QString text;
+};
+
+struct Options {
+    QString subcommand;
+    QStringList positionals;
+    std::optional<QString> settings;
+    std::optional<QString> date;
+    std::optional<QString> output;
+    std::optional<QString> totalInterest;
+    bool json = false;
+    bool apply = false;
+};
+
+Options parse(const QStringList& args) {
+    Options o;
+    bool onlyPositionals = false;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        QString arg = args[i];
+        if (onlyPositionals || !arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-")) {
+            if (o.subcommand.isEmpty()) {
+                o.subcommand = arg;
+            } else {
+                o.positionals.push_back(arg);
+            }
+            continue;
+        }
+        if (arg == QLatin1String("--")) {
+            onlyPositionals = true;
+            continue;
+        }
+        std::optional<QString> inlineValue;
+        if (arg.startsWith(QLatin1String("--")) && arg.contains(QLatin1Char('='))) {
+            const qsizetype eq = arg.indexOf(QLatin1Char('='));
+            inlineValue = arg.mid(eq + 1);
+            arg = arg.left(eq);
+        }
+        const auto takeValue = [&]() -> QString {
+            if (inlineValue) return *inlineValue;
+            if (i + 1 >= args.size()) throw UsageError{QStringLiteral("option %1 needs a value").arg(arg)};
+            return args[++i];
+        };
+        const auto flag = [&](bool& target) {
+            if (inlineValue) throw UsageError{QStringLiteral("option %1 takes no value").arg(arg)};
+            target = true;
+        };
+        if (arg == QLatin1String("--settings")) {
+            o.settings = takeValue();
+        } else if (arg == QLatin1String("--date")) {
+            o.date = takeValue();
+        } else if (arg == QLatin1String("-o") || arg == QLatin1String("--output")) {
+            o.output = takeValue();
+        } else if (arg == QLatin1String("--total-interest")) {
+            o.totalInterest = takeValue();
+        } else if (arg == QLatin1String("--json")) {
+            flag(o.json);
+        } else if (arg == QLatin1String("--apply")) {
+            flag(o.apply);
+        } else if (arg == QLatin1String("-h") || arg == QLatin1String("--help")) {
+            throw UsageError{QString()};
+        } else {
+            throw UsageError{QStringLiteral("unknown option %1").arg(arg)};
+        }
+    }
+    return o;
+}
+
+void checkOptions(const Options& o) {
+    const bool findRate = o.subcommand == QLatin1String("find-rate");
+    if (o.positionals.size() != 1) {
+        throw UsageError{o.positionals.isEmpty()
+                             ? QStringLiteral("%1 needs a calculation file").arg(o.subcommand)
+                             : QStringLiteral("unexpected argument %1").arg(o.positionals.value(1))};
+    }
+    if (findRate && !o.totalInterest) {
+        throw UsageError{QStringLiteral("find-rate needs --total-interest AMOUNT")};
+    }
+    if (!findRate && o.totalInterest) throw UsageError{QStringLiteral("--total-interest is for find-rate")};
+    if (!findRate && o.apply) throw UsageError{QStringLiteral("--apply is for find-rate")};
+}
+
+QDate parseDate(const QString& text) {
+    // dd.mm.yyyy, read by position as the program reads dates.
+    if (text.size() != 10) throw UsageError{QStringLiteral("--date wants dd.mm.yyyy, not %1").arg(text)};
+    try {
+        if (!core::IsValidDateText(text)) throw core::CalcError(text);
+        const QDate date(core::StrictInteger(core::Substring(text, 7, 4)),
+                         core::StrictInteger(core::Substring(text, 4, 2)),
+                         core::StrictInteger(core::Substring(text, 1, 2)));
+        if (!date.isValid()) throw core::CalcError(text);
+        return date;
+    } catch (const core::CalcError&) {
+        throw UsageError{QStringLiteral("--date wants a real date as dd.mm.yyyy, not %1").arg(text)};
+    }
+}
+
+void requireReadableFile(const QString& path, const QString& what) {
+    const QFileInfo info(path);
+    if (!info.exists()) throw FileError{QStringLiteral("%1 does not exist: %2").arg(what, path)};
+    QFile file(path);
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
+        throw FileError{QStringLiteral("cannot read %1: %2").arg(what, path)};
+    }
+}
+
+QString dateText(const QDate& date, const core::Separators& seps) {
+    return QStringLiteral("%1%2%3%4%5")
+        .arg(date.day(), 2, 10, QLatin1Char('0'))
+        .arg(seps.date)
+        .arg(date.month(), 2, 10, QLatin1Char('0'))
+        .arg(seps.date)
+        .arg(date.year(), 4, 10, QLatin1Char('0'));
+}
+
+// How a command ended.
+struct Ending {
+    std::optional<QString> error;
+    bool stopped = false;
+};
+
+template <typename Command>
+Ending runCommand(Command&& command) {
+    Ending ending;
+    try {
+        command();
+    } catch (const core::SilentStop&) {
+        ending.stopped = true;
+    } catch (const core::CalcError& e) {
+        ending.error = e.message();
+    } catch (const std::exception& e) {
+        ending.error = QString::fromUtf8(e.what());
+    }
+    return ending;
+}
+
+QByteArray json(const core::Calculation& calc, const core::RecordingDialogs& dialogs, const Ending& ending,
+                const std::optional<std::optional<QString>>& rate) {
+    const core::TableInputs& in = calc.inputs();
+    const core::TableTotals& t = calc.totals();
+    JsonWriter w;
+    w.beginObject();
+    w.key(QStringLiteral("fields"));
+    w.beginObject();
+    const std::pair<const char*, const QString*> textFields[] = {
+        {"rotatifadiEdit", &in.rotatifadiEdit},       {"yillikfaizNetEdit", &in.yillikfaizNetEdit},
+        {"aylikfaizNetEdit", &in.aylikfaizNetEdit},   {"KKDFNetEdit", &in.KKDFNetEdit},
+        {"vergi2NetEdit", &in.vergi2NetEdit},         {"yildakigunEdit", &in.yildakigunEdit},
+        {"kredigeriodemeekEdit", &in.kredigeriodemeekEdit},
+        {"kredikullanimekEdit", &in.kredikullanimekEdit},
+    };
+    for (const auto& [name, text] : textFields) {
+        w.key(QString::fromLatin1(name));
+        w.value(*text);
+    }
+    w.key(QStringLiteral("CheckBox8"));
+    w.value(in.CheckBox8);
+    w.key(QStringLiteral("CheckBox9"));
+    w.value(in.CheckBox9);
+    w.key(QStringLiteral("DateTimePicker61"));
+    w.value(dateText(in.DateTimePicker61, calc.separators()));
+    w.key(QStringLiteral("toplamfaizNetEdit"));
+    w.value(in.toplamfaizNetEdit);
+    w.endObject();
+
+    w.key(QStringLiteral("rows"));
+    w.beginArray();
+    const core::TransactionTable& table = calc.table();
+    QStringList cells;
+    for (int r = 1; r < table.rowCount(); ++r) {
+        cells.clear();
+        for (int c = 0; c < table.columnCount(); ++c) cells.push_back(table.cell(c, r));
+        w.inlineStrings(cells);
+    }
+    w.endArray();
+
+    w.key(QStringLiteral("totals"));
+    w.beginObject();
+    const std::pair<const char*, const QString*> totals[] = {
+        {"kreditoplamtutariEdit", &t.kreditoplamtutariEdit}, {"odemetoplamtutariEdit", &t.odemetoplamtutariEdit},
+        {"kredibakiyeEdit", &t.kredibakiyeEdit},             {"toplamfaizEdit", &t.toplamfaizEdit},
+        {"odenenfaizkkdfEdit", &t.odenenfaizkkdfEdit},       {"odenmemisfaizkkdfEdit", &t.odenmemisfaizkkdfEdit},
+        {"toplamKKDFEdit", &t.toplamKKDFEdit},               {"JvDotNetEdit1", &t.JvDotNetEdit1},
+    };
+    for (const auto& [name, text] : totals) {
+        w.key(QString::fromLatin1(name));
+        w.value(*text);
+    }
+    w.endObject();
+
+    w.key(QStringLiteral("messages"));
+    w.beginArray();
+    for (const QString& text : dialogs.texts()) w.value(text);
+    w.endArray();
+    w.key(QStringLiteral("error"));
+    w.optionalValue(ending.error);
+    w.key(QStringLiteral("stopped"));
+    w.value(ending.stopped);
+    if (rate) {
+        w.key(QStringLiteral("rate"));
+        w.optionalValue(*rate);
+    }
+    w.endObject();
+    return w.result();
+}
+
+QByteArray plainTotals(const core::TableTotals& t) {
+    // The on-screen labels of the totals; the hidden total of the interest numbers has none
+    // on screen and is named after the column it sums.
+    const std::pair<const char*, const QString*> lines[] = {
+        {"Dorud Toplam Tutarı", &t.kreditoplamtutariEdit},
+        {"Ödeme Toplam Tutarı", &t.odemetoplamtutariEdit},
+        {"Dorud Bakiye Tutarı", &t.kredibakiyeEdit},
+        {"Toplam Faiz", &t.toplamfaizEdit},
+        {"Ödenen Faiz + BSMV", &t.odenenfaizkkdfEdit},
+        {"Ödenmemiş Faiz + BSMV", &t.odenmemisfaizkkdfEdit},
+        {"Toplam BSMV", &t.toplamKKDFEdit},
+        {"Toplam Adat", &t.JvDotNetEdit1},
+    };
+    QByteArray out;
+    for (const auto& [label, value] : lines) {
+        out += label;
+        out += ": ";
+        out += value->toUtf8();
+        out += '\n';
+    }
+    return out;
+}
+
+int run(const Options& o, QByteArray& out, QByteArray& err) {
+    checkOptions(o);
+    const QString file = o.positionals.front();
+
+    // The starting state of a freshly started main window without a settings file.
+    core::RecordingDialogs dialogs(o.apply ? core::DialogButton::Yes : core::DialogButton::No);
+    core::Calculation calc(dialogs);
+    calc.inputs().DateTimePicker61 = QDate::currentDate();
+    if (o.settings) {
+        requireReadableFile(*o.settings, QStringLiteral("settings file"));
+        storage::hafizadanoku(calc, *o.settings);
+    }
+    if (o.date) calc.inputs().DateTimePicker61 = parseDate(*o.date);
+
+    requireReadableFile(file, QStringLiteral("calculation file"));
+    storage::LoadFault fault = storage::LoadFault::None;
+    const auto open = [&] {
+        storage::OpenCommand(calc, file, &fault);
+        if (fault == storage::LoadFault::Unreadable) {
+            throw FileError{QStringLiteral("cannot read calculation file: %1").arg(file)};
+        }
+    };
+
+    Ending ending;
+    std::optional<std::optional<QString>> rateText;
+    if (o.subcommand == QLatin1String("recalc")) {
+        ending = runCommand(open);
+    } else {
+        // The open is a command of its own: its stop or error ends only the open.
+        const Ending opened = runCommand(open);
+        if (opened.error) {
+            dialogs.notify(core::Notice{core::ErrorReportText(*opened.error), core::kApplicationTitle,
+                                        core::DialogIcon::Error});
+        }
+        rateText.emplace();
+        calc.inputs().toplamfaizNetEdit = *o.totalInterest;
+        ending = runCommand([&] {
+            if (const std::optional<double> rate = core::FindRate(calc)) {
+                *rateText = core::GeneralText(*rate, calc.separators());
+            }
+        });
+    }
+
+    if (o.output && !ending.error) {
+        const storage::SaveResult saved = storage::WriteCalculationFile(calc, *o.output);
+        if (!saved.ok) ending.error = saved.message;
+    }
+
+    if (o.json) {
+        out += json(calc, dialogs, ending, rateText);
+    } else {
+        for (const QString& text : dialogs.texts()) err += text.toUtf8() + '\n';
+        if (rateText) {
+            if (*rateText) out += (QStringLiteral("Yıllık Faiz Oranı: ") + **rateText).toUtf8() + '\n';
+        } else {
+            out += plainTotals(calc.totals());
+        }
+    }
+    if (ending.error) {
+        err += "vovirer: " + ending.error->toUtf8() + '\n';
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int RunVovirer(const QStringList& arguments, QByteArray& out, QByteArray& err) {
+    try {
+        const Options o = parse(arguments);
+        if (o.subcommand.isEmpty()) throw UsageError{QStringLiteral("no subcommand given")};
+        if (o.subcommand == QLatin1String("recalc") || o.subcommand == QLatin1String("find-rate")) {
+            return run(o, out, err);
+        }
+        const QStringList later = {QStringLiteral("report"), QStringLiteral("export"), QStringLiteral("preview"),
+                                   QStringLiteral("import")};
+        if (later.contains(o.subcommand)) {
+            throw UsageError{QStringLiteral("subcommand %1 is not available in this build yet").arg(o.subcommand)};
+        }
+        throw UsageError{QStringLiteral("unknown subcommand %1").arg(o.subcommand)};
+    } catch (const UsageError& e) {
+        if (!e.text.isEmpty()) err += "vovirer: " + e.text.toUtf8() + '\n';
+        err += kUsage;
+        return e.text.isEmpty() ? 0 : 2;
+    } catch (const FileError& e) {
+        err += "vovirer: " + e.text.toUtf8() + '\n';
+        return 2;
+    }
+}
+
+}  // namespace cli
