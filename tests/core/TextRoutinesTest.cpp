@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <optional>
+#include <random>
+#include <string>
+
 #include "core/Errors.h"
 #include "core/TextRoutines.h"
 #include "tests/core/CalculationFixture.h"
@@ -57,6 +62,50 @@ TEST(ParseAmountTest, FailsNamingTheTextWhenWhatIsKeptIsNoNumber) {
     }
     EXPECT_THROW(core::ParseDigits(QStringLiteral("-")), core::CalcError);
     EXPECT_THROW(core::ParseDigits(QStringLiteral("+.")), core::CalcError);
+}
+
+// The reading as written: keep a sign in first place, digits and (for amounts) decimal
+// commas; then what is kept, if anything, must be [sign] digits [comma digits] with a digit.
+std::optional<double> ReferenceReading(const std::string& text, bool amount) {
+    std::string kept;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if ((i == 0 && (c == '+' || c == '-')) || (c >= '0' && c <= '9') || (amount && c == ',')) {
+            kept += c;
+        }
+    }
+    if (kept.empty()) return 0.0;
+    const bool negative = kept[0] == '-';
+    if (kept[0] == '+' || kept[0] == '-') kept.erase(0, 1);
+    const auto comma = kept.find(',');
+    if (comma != std::string::npos && kept.find(',', comma + 1) != std::string::npos) {
+        return std::nullopt;
+    }
+    if (kept.find_first_of("0123456789") == std::string::npos) return std::nullopt;
+    if (comma != std::string::npos) kept[comma] = '.';
+    kept = '0' + kept + (comma != std::string::npos ? "0" : "");
+    double value = 0;
+    std::from_chars(kept.data(), kept.data() + kept.size(), value);
+    return negative ? -value : value;
+}
+
+TEST(ParseAmountTest, AgreesWithTheReadingAsWrittenOnRandomTexts) {
+    std::mt19937 rng(7);
+    const std::string alphabet = "0123456789,.-+ a";
+    for (int n = 0; n < 20000; ++n) {
+        std::string text(rng() % 22, ' ');
+        for (char& c : text) c = alphabet[rng() % alphabet.size()];
+        for (bool amount : {true, false}) {
+            const std::optional<double> want = ReferenceReading(text, amount);
+            std::optional<double> got;
+            try {
+                const QString q = QString::fromStdString(text);
+                got = amount ? core::ParseAmount(q) : core::ParseDigits(q);
+            } catch (const core::CalcError&) {
+            }
+            ASSERT_EQ(got, want) << '"' << text << '"' << (amount ? " amount" : " digits");
+        }
+    }
 }
 
 TEST(StrictNumberTest, AcceptsOnlyAWholeNumberText) {
