@@ -80,10 +80,13 @@ TEST_F(TableCommandsTest, InsertAboveTheFirstRow) {
 }
 
 TEST_F(TableCommandsTest, InsertInTheMiddleMovesTheCurrentRowDown) {
-    setRows({{{Description, "a"}}, {{Description, "b"}}, {{Description, "c"}}});
+    setRows({{{Description, "a"}},
+             {{Description, "b"}, {InterestNumber, "hidden"}},
+             {{Description, "c"}}});
     table().setCurrentCellQuietly(Description, 2);
     core::InsertRow(calc);
     EXPECT_EQ(column(Description), QStringList({"a", "", "b", "c"}));
+    EXPECT_EQ(column(InterestNumber), QStringList({"", "", "hidden", ""}));
     EXPECT_EQ(column(Number), QStringList({"1", "2", "3", "4"}));
 }
 
@@ -183,6 +186,20 @@ TEST_F(TableCommandsTest, SortIsNotStable) {
              {{ValueDate, "01.03.2019"}, {Description, "third"}}});
     core::SortByValueDate(calc);
     EXPECT_EQ(column(Description), QStringList({"third", "second", "first"}));
+}
+
+// Only a move to another cell recalculates, and the computed columns cannot be entered.
+TEST_F(TableCommandsTest, MovingTheCurrentCellRecalculatesTheRowEntered) {
+    setRows({{{TransactionDate, "01.03.2019"}, {Drawn, "100"}}, {{ValueDate, "31.03.2019"}}});
+    EXPECT_FALSE(calc.moveCurrentCell(Days, 2));
+    EXPECT_EQ(table().currentRow(), 1);
+    EXPECT_EQ(cell(CreditBalance, 1), "");
+
+    EXPECT_TRUE(calc.moveCurrentCell(Drawn, 1));
+    EXPECT_EQ(cell(CreditBalance, 1), "100,00");
+    EXPECT_TRUE(calc.moveCurrentCell(Drawn, 2));
+    EXPECT_EQ(cell(PeriodInterest, 2), "2,00");
+    EXPECT_EQ(table().currentColumn(), Drawn);
 }
 
 TEST_F(TableCommandsTest, SortKeyCompletesShortDatesWithoutValidating) {
