@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "core/RecordingDialogs.h"
+#include "ui/StringGrid3.h"
+#include "ui/TrotatifF.h"
+
+namespace testing_ui {
+
+// File dialogs answered by the test: nothing means Cancel.
+class ScriptedFiles : public ui::FileChooser {
+  public:
+    std::optional<QString> savePath;
+    std::optional<QString> openPath;
+    QString proposedName;
+
+    std::optional<QString> chooseSavePath(const QString& proposed) override {
+        proposedName = proposed;
+        return savePath;
+    }
+    std::optional<QString> chooseOpenPath() override { return openPath; }
+};
+
+// The main window in a program folder of its own, its messages recorded, shown and active,
+// with helpers that type into whatever has the focus, as a user does.
+class MainWindowFixture {
+  public:
+    explicit MainWindowFixture(const QString& printerName = QStringLiteral("PDF"),
+                               const QByteArray& settings = {});
+    ~MainWindowFixture();
+
+    ui::TrotatifF& window() { return *window_; }
+    ui::StringGrid3& grid() { return window_->grid(); }
+    core::Calculation& calc() { return window_->calculation(); }
+    const core::TransactionTable& table() { return calc().table(); }
+    core::RecordingDialogs& dialogs() { return dialogs_; }
+    ScriptedFiles& files() { return files_; }
+    QString folder() const { return folder_.path() + QLatin1Char('/'); }
+
+    QLineEdit* field(const char* name);
+    QString text(const char* name) { return field(name)->text(); }
+    QString cell(int column, int row) { return table().cell(column, row); }
+    QString editorText();
+
+    static QWidget* focus();
+    // One key pressed and released where the focus is, as the keyboard delivers it.
+    static void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    static void type(const QString& text);
+    // Puts the focus into a field or the grid.
+    void focusOn(QWidget* widget);
+    void goToCell(int column, int row);
+    // Clicks a cell of the grid with the mouse.
+    void clickCell(int column, int row);
+    // Types the worked example: annual rate 24, 360 days, BSMV 5; a drawing of 100 on
+    // 01.03.2019 and a date row on 31.03.2019.
+    void typeWorkedExample();
+
+  private:
+    core::RecordingDialogs dialogs_{core::DialogButton::No};
+    ScriptedFiles files_;
+    QTemporaryDir folder_;
+    std::unique_ptr<ui::TrotatifF> window_;
+};
+
+}  // namespace testing_ui

@@ -1,0 +1,343 @@
+// The transaction table's behaviour under real key and mouse events.
+#include <QHeaderView>
+#include <QMenu>
+#include <QTest>
+
+#include "MainWindowFixture.h"
+#include "core/TransactionTable.h"
+
+using testing_ui::MainWindowFixture;
+namespace col = core::col;
+
+class GridTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void amountIsGroupedWhileTyped_data();
+    void amountIsGroupedWhileTyped();
+    void amountColumnsRefuseOtherCharacters_data();
+    void amountColumnsRefuseOtherCharacters();
+    void enterWalksAcrossTheRow();
+    void enterInRateColumnGoesToNextRowOrStays();
+    void descriptionKeyOpensEntryRowOnceValueDateTyped();
+    void dateMaskKeepsCharacterPositions();
+    void upOnFirstRowRecalculatesAndStays();
+    void upAndDownRecalculateTheRowLeft();
+    void tabAndRightStopBeforeComputedColumns();
+    void clickOnComputedColumnKeepsCurrentCell();
+    void focusLeavingGridRecalculates();
+    void workedExampleShowsItsTotals();
+    void cellsArePaintedByRowParity();
+    void computedColumnsNeverShow();
+    void draggedRowAndColumnCarryTheirCells();
+    void popupMenuCaptionsAndShortcuts();
+    void shiftInsertInEditorInsertsRow();
+    void badDateShowsMessageAndMoveStands();
+};
+
+void GridTest::amountIsGroupedWhileTyped_data() {
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QStringList>("shown");
+    QTest::newRow("integer") << "1234567" << QStringList{"1",      "12",      "123",      "1.234",
+                                                         "12.345", "123.456", "1.234.567"};
+    QTest::newRow("decimals stop the grouping")
+        << "1234,56" << QStringList{"1", "12", "123", "1.234", "1.234,", "1.234,5", "1.234,56"};
+    QTest::newRow("backspace regroups")
+        << "1234\b" << QStringList{"1", "12", "123", "1.234", "123"};
+}
+
+void GridTest::amountIsGroupedWhileTyped() {
+    QFETCH(QString, keys);
+    QFETCH(QStringList, shown);
+    MainWindowFixture f;
+    for (int column : {col::Drawn, col::Rate}) {
+        f.clickCell(column, 1);
+        QStringList seen;
+        for (QChar k : keys) {
+            if (k == QLatin1Char('\b')) {
+                f.key(Qt::Key_Backspace);
+            } else {
+                f.type(QString(k));
+            }
+            seen << f.editorText();
+            QCOMPARE(f.cell(column, 1), f.editorText());
+        }
+        QCOMPARE(seen, shown);
+        QCOMPARE(f.grid().cellEditor()->cursorPosition(), f.editorText().size());
+        QVERIFY(!f.grid().decimalKeyFlag());
+    }
+}
+
+void GridTest::amountColumnsRefuseOtherCharacters_data() {
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("expected");
+    for (int column : {col::Drawn, col::Repaid, col::InterestPaid, col::Rate}) {
+        QTest::addRow("column %d", column) << column << "-1 2.a5"
+                                           << "125";
+    }
+    QTest::newRow("description takes anything") << int(col::Description) << "-1 2.a"
+                                                << "-1 2.a";
+}
+
+void GridTest::amountColumnsRefuseOtherCharacters() {
+    QFETCH(int, column);
+    QFETCH(QString, typed);
+    QFETCH(QString, expected);
+    MainWindowFixture f;
+    f.clickCell(column, 1);
+    f.type(typed);
+    QCOMPARE(f.cell(column, 1), expected);
+}
+
+void GridTest::enterWalksAcrossTheRow() {
+    MainWindowFixture f;
+    f.clickCell(col::TransactionDate, 1);
+    for (int column = col::TransactionDate; column < col::Rate; ++column) {
+        QCOMPARE(f.table().currentColumn(), column);
+        f.key(Qt::Key_Return);
+        QCOMPARE(f.table().currentRow(), 1);
+    }
+    QCOMPARE(f.table().currentColumn(), int(col::Rate));
+    QCOMPARE(f.focus(), f.grid().cellEditor());
+}
+
+void GridTest::enterInRateColumnGoesToNextRowOrStays() {
+    MainWindowFixture f;
+    f.calc().table().setRowCount(3);
+    f.grid().showTable();
+    f.clickCell(col::Rate, 1);
+    f.key(Qt::Key_Return);
+    QCOMPARE(f.table().currentColumn(), int(col::TransactionDate));
+    QCOMPARE(f.table().currentRow(), 2);
+    f.clickCell(col::Rate, 2);
+    f.key(Qt::Key_Return);
+    QCOMPARE(f.table().currentColumn(), int(col::TransactionDate));
+    QCOMPARE(f.table().currentRow(), 2);
+}
+
+void GridTest::descriptionKeyOpensEntryRowOnceValueDateTyped() {
+    MainWindowFixture f;
+    f.clickCell(col::Description, 1);
+    f.type(QStringLiteral("a"));
+    QCOMPARE(f.table().rowCount(), 2);  // no value date: no new row
+
+    f.clickCell(col::ValueDate, 1);
+    f.type(QStringLiteral("01032019"));
+    f.key(Qt::Key_Return);
+    QCOMPARE(f.table().currentColumn(), int(col::Description));
+    f.type(QStringLiteral("b"));
+    QCOMPARE(f.table().rowCount(), 3);
+    QCOMPARE(f.cell(col::Number, 2), QStringLiteral("2"));
+    QCOMPARE(f.grid().tableModel().rowCount(), 2);
+    QCOMPARE(f.grid().tableModel().headerData(1, Qt::Vertical).toString(), QStringLiteral("2"));
+    f.type(QStringLiteral("c"));
+    QCOMPARE(f.table().rowCount(), 3);  // only the last row opens another
+}
+
+void GridTest::dateMaskKeepsCharacterPositions() {
+    MainWindowFixture f;
+    f.clickCell(col::TransactionDate, 1);
+    QCOMPARE(f.cell(col::TransactionDate, 1), QString());  // an untouched mask is empty
+    f.type(QStringLiteral("0503"));
+    QCOMPARE(f.cell(col::TransactionDate, 1), QStringLiteral("05.03.    "));
+    f.key(Qt::Key_Return);  // the recalculation completes the year from the calculation date
+    const QString year = QString::number(f.calc().inputs().DateTimePicker61.year());
+    QCOMPARE(f.cell(col::TransactionDate, 1), QStringLiteral("05.03.") + year);
+    QCOMPARE(f.cell(col::ValueDate, 1), QStringLiteral("05.03.") + year);
+    QCOMPARE(f.editorText(), QStringLiteral("05.03.") + year);
+}
+
+void GridTest::upOnFirstRowRecalculatesAndStays() {
+    MainWindowFixture f;
+    f.clickCell(col::TransactionDate, 1);
+    f.type(QStringLiteral("01032019"));
+    f.key(Qt::Key_Up);
+    QCOMPARE(f.table().currentRow(), 1);
+    QCOMPARE(f.table().currentColumn(), int(col::TransactionDate));
+    QCOMPARE(f.cell(col::ValueDate, 1), QStringLiteral("01.03.2019"));  // copied: recalculated
+}
+
+void GridTest::upAndDownRecalculateTheRowLeft() {
+    MainWindowFixture f;
+    f.calc().table().setRowCount(3);
+    f.grid().showTable();
+    f.clickCell(col::Drawn, 2);
+    f.type(QStringLiteral("01032019"));  // refused: digits only go to the amount
+    f.clickCell(col::TransactionDate, 2);
+    f.type(QStringLiteral("01032019"));
+    f.key(Qt::Key_Down);  // no row below: only the recalculation
+    QCOMPARE(f.table().currentRow(), 2);
+    QCOMPARE(f.cell(col::ValueDate, 2), QStringLiteral("01.03.2019"));
+    QCOMPARE(f.cell(col::Drawn, 2), QStringLiteral("1.032.019,00"));
+    f.key(Qt::Key_Up);
+    QCOMPARE(f.table().currentRow(), 1);
+    QCOMPARE(f.table().currentColumn(), int(col::TransactionDate));
+}
+
+void GridTest::tabAndRightStopBeforeComputedColumns() {
+    MainWindowFixture f;
+    f.clickCell(col::InterestPaid, 1);
+    f.key(Qt::Key_Tab);
+    QCOMPARE(f.table().currentColumn(), int(col::Rate));
+    f.key(Qt::Key_Tab);
+    QCOMPARE(f.table().currentColumn(), int(col::Rate));
+    f.key(Qt::Key_Right);
+    QCOMPARE(f.table().currentColumn(), int(col::Rate));
+    f.key(Qt::Key_Backtab);
+    QCOMPARE(f.table().currentColumn(), int(col::InterestPaid));
+    // Left leaves the cell only from the start of its text.
+    f.type(QStringLiteral("12"));
+    f.key(Qt::Key_Left);
+    QCOMPARE(f.table().currentColumn(), int(col::InterestPaid));
+    f.key(Qt::Key_Left);
+    f.key(Qt::Key_Left);
+    QCOMPARE(f.table().currentColumn(), int(col::Repaid));
+}
+
+void GridTest::clickOnComputedColumnKeepsCurrentCell() {
+    MainWindowFixture f;
+    f.clickCell(col::Description, 1);
+    for (int column : {col::CreditBalance, col::InterestBalance}) {
+        f.clickCell(column, 1);
+        QCOMPARE(f.table().currentColumn(), int(col::Description));
+        QCOMPARE(f.table().currentRow(), 1);
+    }
+    QCOMPARE(f.focus(), f.grid().cellEditor());
+}
+
+void GridTest::focusLeavingGridRecalculates() {
+    MainWindowFixture f;
+    f.clickCell(col::TransactionDate, 1);
+    f.type(QStringLiteral("01032019"));
+    f.key(Qt::Key_Tab);
+    f.key(Qt::Key_Tab);
+    f.key(Qt::Key_Tab);
+    f.type(QStringLiteral("100"));
+    f.focusOn(f.field("rotatifadiEdit"));
+    QCOMPARE(f.cell(col::Drawn, 1), QStringLiteral("100,00"));
+    QCOMPARE(f.cell(col::CreditBalance, 1), QStringLiteral("100,00"));
+    QCOMPARE(f.editorText(), QStringLiteral("100,00"));
+}
+
+void GridTest::workedExampleShowsItsTotals() {
+    MainWindowFixture f;
+    f.typeWorkedExample();
+    QCOMPARE(f.dialogs().texts(), QStringList());
+    const QStringList row2 = {f.cell(col::Rate, 2),           f.cell(col::Days, 2),
+                              f.cell(col::InterestNumber, 2), f.cell(col::PeriodInterest, 2),
+                              f.cell(col::PeriodTax, 2),      f.cell(col::CreditBalance, 2),
+                              f.cell(col::InterestBalance, 2)};
+    QCOMPARE(row2, (QStringList{"24", "30", "3.000,00", "2,00", "0,10", "100,00", "2,10"}));
+    const QStringList totals = {f.text("kreditoplamtutariEdit"), f.text("odemetoplamtutariEdit"),
+                                f.text("kredibakiyeEdit"),       f.text("toplamfaizEdit"),
+                                f.text("odenenfaizkkdfEdit"),    f.text("odenmemisfaizkkdfEdit"),
+                                f.text("toplamKKDFEdit"),        f.text("JvDotNetEdit1")};
+    QCOMPARE(totals,
+             (QStringList{"100,00", "0,00", "100,00", "2,00", "0,00", "2,10", "0,10", "3.000,00"}));
+    QCOMPARE(f.text("aylikfaizNetEdit"), QStringLiteral("2"));
+}
+
+void GridTest::cellsArePaintedByRowParity() {
+    MainWindowFixture f;
+    f.calc().table().setRowCount(4);
+    f.calc().table().setCell(col::Description, 2, QStringLiteral("xxxxxxxxxxxxxxxxxxxxxxxxxxxx"));
+    f.grid().showTable();
+    f.clickCell(col::Drawn, 1);
+    const QImage image = f.grid().viewport()->grab().toImage();
+    for (int row = 1; row <= 3; ++row) {
+        for (int column : {col::TransactionDate, col::Description, col::CreditBalance}) {
+            const QRect rect = f.grid().visualRect(f.grid().tableModel().indexOfCell(column, row));
+            const QColor expected = row % 2 ? QColor(249, 255, 225) : QColor(223, 235, 255);
+            QCOMPARE(image.pixelColor(rect.right() - 2, rect.bottom() - 1), expected);
+        }
+    }
+    QCOMPARE(f.grid()
+                 .tableModel()
+                 .data(f.grid().tableModel().indexOfCell(col::ValueDate, 1), Qt::ForegroundRole)
+                 .value<QColor>(),
+             QColor(0, 0, 255));
+}
+
+void GridTest::computedColumnsNeverShow() {
+    MainWindowFixture f;
+    for (int column = col::TransactionDate; column <= col::SortKey; ++column) {
+        const bool hidden = column == col::Days || column == col::PeriodInterest ||
+                            column == col::PeriodTax || column == col::InterestNumber ||
+                            column == col::SortKey;
+        QCOMPARE(f.grid().isColumnHidden(column - 1), hidden);
+    }
+    f.window().findChild<QWidget*>("BitBtn1")->setFocus();
+    QMetaObject::invokeMethod(f.window().findChild<QWidget*>("BitBtn1"), "click");
+    for (int column : {col::Days, col::PeriodInterest, col::PeriodTax, col::InterestNumber}) {
+        QVERIFY(f.grid().isColumnHidden(column - 1));
+    }
+}
+
+void GridTest::draggedRowAndColumnCarryTheirCells() {
+    MainWindowFixture f;
+    auto& table = f.calc().table();
+    table.setRowCount(4);
+    for (int r = 1; r <= 3; ++r) {
+        table.setCell(col::Number, r, QString::number(r));
+        table.setCell(col::Description, r, QStringLiteral("row %1").arg(r));
+    }
+    f.grid().showTable();
+    f.grid().verticalHeader()->moveSection(0, 2);  // row 1 dropped at row 3
+    QCOMPARE(f.cell(col::Description, 3), QStringLiteral("row 1"));
+    QCOMPARE(f.cell(col::Number, 3), QStringLiteral("1"));  // not renumbered
+    QCOMPARE(f.cell(col::Description, 1), QStringLiteral("row 2"));
+    QCOMPARE(f.grid().verticalHeader()->visualIndex(0), 0);
+
+    f.grid().horizontalHeader()->moveSection(col::Description - 1, col::Drawn - 1);
+    QCOMPARE(f.cell(col::Drawn, 0), QStringLiteral("Açıklama"));
+    QCOMPARE(f.cell(col::Drawn, 3), QStringLiteral("row 1"));
+    QCOMPARE(f.cell(col::Description, 0), QStringLiteral("Dorud Tutarı"));
+    QCOMPARE(f.grid().columnWidth(col::Drawn - 1), 200);  // the width went with it
+    QCOMPARE(f.grid().horizontalHeader()->visualIndex(col::Drawn - 1), col::Drawn - 1);
+}
+
+void GridTest::popupMenuCaptionsAndShortcuts() {
+    MainWindowFixture f;
+    QStringList captions;
+    QStringList shortcuts;
+    for (QAction* action : f.window().popupMenu().actions()) {
+        captions << action->text();
+        shortcuts << action->shortcut().toString();
+    }
+    QCOMPARE(captions, (QStringList{"  Satır Ekle   ", "  Satır Sil   ", "  Yeniden Hesapla",
+                                    "  Sıfırla", "  Kayıtları Sırala"}));
+    QCOMPARE(shortcuts, (QStringList{"Shift+Ins", "Shift+Del", "F3", "F7", ""}));
+}
+
+void GridTest::shiftInsertInEditorInsertsRow() {
+    MainWindowFixture f;
+    f.clickCell(col::Description, 1);
+    f.type(QStringLiteral("x"));
+    f.key(Qt::Key_Insert, Qt::ShiftModifier);
+    QCOMPARE(f.table().rowCount(), 3);
+    QCOMPARE(f.cell(col::Description, 2), QStringLiteral("x"));
+    QCOMPARE(f.cell(col::Description, 1), QString());
+    QCOMPARE(f.grid().tableModel().rowCount(), 2);
+    // F7 asks before it empties the table; answered No, nothing changes.
+    f.key(Qt::Key_F7);
+    QCOMPARE(f.dialogs().questions().back().text,
+             QStringLiteral("Dosyayı Boşaltmak istediğinizden eminmisiniz?"));
+    QCOMPARE(f.table().rowCount(), 3);
+}
+
+void GridTest::badDateShowsMessageAndMoveStands() {
+    MainWindowFixture f;
+    f.clickCell(col::TransactionDate, 1);
+    f.type(QStringLiteral("0101"));
+    f.key(Qt::Key_Right);  // the caret is not at the end: stays in the cell
+    f.calc().inputs().DateTimePicker61 = QDate(1904, 1, 1);
+    f.key(Qt::Key_Tab);
+    QCOMPARE(f.dialogs().texts(),
+             QStringList{QStringLiteral("\"01.01.1904\" tarih girişiniz uygun değil!")});
+    QCOMPARE(f.cell(col::TransactionDate, 1), QString());
+    QCOMPARE(f.table().currentColumn(), int(col::ValueDate));
+    QCOMPARE(f.focus(), f.grid().cellEditor());
+}
+
+QTEST_MAIN(GridTest)
+#include "ui_grid_test.moc"

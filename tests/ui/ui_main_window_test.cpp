@@ -1,0 +1,402 @@
+// The main window: start-up, fields, commands, dialogs, closing.
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QFile>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+
+#include "MainWindowFixture.h"
+#include "core/TransactionTable.h"
+#include "ui/ErrorBoundary.h"
+#include "ui/FieldBehaviour.h"
+#include "ui/MessageBoxDialogs.h"
+
+using testing_ui::MainWindowFixture;
+namespace col = core::col;
+
+namespace {
+
+QPushButton* button(MainWindowFixture& f, const char* name) {
+    auto* found = f.window().findChild<QPushButton*>(QString::fromLatin1(name));
+    if (!found) qFatal("no button %s", name);
+    return found;
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void startsWithEmptyTableTitleAndToday();
+    void warnsOnceWithoutDefaultPrinter();
+    void readsSettingsAtStartUp();
+    void hiddenControlsNeverShow();
+    void commandButtonsInOrder();
+    void rateFieldsCoupleByFocus();
+    void rateFieldFailureIsReported();
+    void groupedFieldGroupsWhileTyped();
+    void enterMovesOnOrStays_data();
+    void enterMovesOnOrStays();
+    void focusedFieldIsYellow();
+    void saveAndReopenThroughCommands();
+    void overwriteAnsweredNoKeepsFile();
+    void cancelledOpenKeepsTable();
+    void savingSettingsWritesTheFile();
+    void findRateAppliedOnYes();
+    void closingAnsweredNoOrCancelKeepsEverything();
+    void closingWithoutQuestionAfterFlagCleared();
+    void messageBoxesCarryCaptionIconAndButtons();
+    void homePageLinkOpensMakerAddress();
+};
+
+void MainWindowTest::startsWithEmptyTableTitleAndToday() {
+    MainWindowFixture f;
+    QCOMPARE(f.window().windowTitle(),
+             QStringLiteral("Durvex Vovirer Dorud Zizevarev Programı 2.0 Güncelleme:0"));
+    QCOMPARE(f.window().statusBar()->findChild<QLabel*>("statusVersion")->text(),
+             QStringLiteral("Version 2.0 Güncelleme:0"));
+    QCOMPARE(f.window().findChild<QDateEdit*>("DateTimePicker61")->date(), QDate::currentDate());
+    QCOMPARE(f.grid().tableModel().rowCount(), 1);
+    QCOMPARE(f.grid().tableModel().headerData(0, Qt::Vertical).toString(), QStringLiteral("1"));
+    QVERIFY(f.window().askBeforeClose());
+    QVERIFY(!f.field("toplamfaizNetEdit")->isReadOnly());
+    QVERIFY(f.field("kreditoplamtutariEdit")->isReadOnly());
+    // No settings file: the fields it feeds are empty.
+    for (const char* name :
+         {"yildakigunEdit", "yillikfaizNetEdit", "aylikfaizNetEdit", "kredigeriodemeekEdit",
+          "KKDFNetEdit", "vergi2NetEdit", "firmaadiEdit"}) {
+        QCOMPARE(f.text(name), QString());
+    }
+    QVERIFY(!f.window().findChild<QCheckBox*>("CheckBox9")->isChecked());
+    QCOMPARE(f.focus(), f.grid().cellEditor());
+    QCOMPARE(f.dialogs().texts(), QStringList());
+}
+
+void MainWindowTest::warnsOnceWithoutDefaultPrinter() {
+    MainWindowFixture f{QString()};
+    QCOMPARE(f.dialogs().notices().size(), std::size_t(1));
+    const core::Notice& notice = f.dialogs().notices().front();
+    QCOMPARE(notice.caption, QStringLiteral("Durvex Vovirer Dorud Zizevarev Programı"));
+    QCOMPARE(notice.icon, core::DialogIcon::Error);
+    QVERIFY(notice.text.startsWith(QStringLiteral("Default yazıcı ayarı olmadığı için")));
+    QVERIFY(notice.text.contains(QStringLiteral("programı çalıştırın.\n\nSisteminize")));
+    QVERIFY(f.window().isVisible());  // start-up goes on
+}
+
+void MainWindowTest::readsSettingsAtStartUp() {
+    MainWindowFixture f{QStringLiteral("PDF"),
+                        "[Vovirer]\r\nRyilgun=360\r\nRayfaiz=24\r\nRyilfaiz=3\r\n"
+                        "Ralacakgun=2\r\nRKKDF=5\r\nRvergi2=1\r\nFirma= Acme A.S. \r\n"
+                        "RalacakCheck=1\r\n"};
+    QCOMPARE(f.text("yildakigunEdit"), QStringLiteral("360"));
+    // Before either rate field had the focus neither rewrites the other.
+    QCOMPARE(f.text("yillikfaizNetEdit"), QStringLiteral("24"));
+    QCOMPARE(f.text("aylikfaizNetEdit"), QStringLiteral("3"));
+    QCOMPARE(f.text("kredigeriodemeekEdit"), QStringLiteral("2"));
+    QCOMPARE(f.text("KKDFNetEdit"), QStringLiteral("5"));
+    QCOMPARE(f.text("vergi2NetEdit"), QStringLiteral("1"));
+    QCOMPARE(f.text("firmaadiEdit"), QStringLiteral("Acme A.S."));
+    QVERIFY(f.window().findChild<QCheckBox*>("CheckBox9")->isChecked());
+}
+
+void MainWindowTest::hiddenControlsNeverShow() {
+    MainWindowFixture f;
+    for (const char* name : {"Label38", "Label210", "kredikullanimekEdit", "Label3",
+                             "vergi2NetEdit", "CheckBox8", "Label5", "JvDotNetEdit1"}) {
+        auto* widget = f.window().findChild<QWidget*>(QString::fromLatin1(name));
+        QVERIFY2(widget, name);
+        QVERIFY2(!widget->isVisible(), name);
+    }
+}
+
+void MainWindowTest::commandButtonsInOrder() {
+    MainWindowFixture f;
+    const char* names[] = {"BitBtn45", "BitBtn46", "BitBtn26", "BitBtn23", "BitBtn28", "BitBtn7",
+                           "BitBtn31", "BitBtn1",  "BitBtn4",  "BitBtn2",  "BitBtn3",  "BitBtn6"};
+    const QStringList captions = {
+        "İŞLEMİ KAYDET", "KAYITTAN AÇ",      "EXCEL'E VERİ AKTAR", "EXCEL'DEN VERİ AL",
+        "YAZDIR",        "GENİŞ YAZDIR",     "ORANLARI SAKLA",     "YENİDEN HESAPLA",
+        "SIFIRLA",       "KAYITLARI SIRALA", "FAİZLERİ DEĞİŞTİR",  "PROGRAMI GÜNCELLE"};
+    int previousTop = -1;
+    for (int i = 0; i < 12; ++i) {
+        QPushButton* b = button(f, names[i]);
+        QCOMPARE(b->text().replace(QLatin1Char('\n'), QLatin1Char(' ')), captions[i]);
+        QVERIFY(b->y() > previousTop);
+        previousTop = b->y();
+    }
+    QCOMPARE(button(f, "BitBtn5")->text(), QStringLiteral("FAİZ ORANINI BUL"));
+    QCOMPARE(button(f, "JvXPButton2")->text(), QStringLiteral("KULLANIM KILAVUZU"));
+}
+
+void MainWindowTest::rateFieldsCoupleByFocus() {
+    MainWindowFixture f;
+    f.focusOn(f.field("yillikfaizNetEdit"));
+    f.type(QStringLiteral("2"));
+    QCOMPARE(f.text("aylikfaizNetEdit"), QStringLiteral("0,166666666666667"));
+    f.type(QStringLiteral("4"));
+    QCOMPARE(f.text("aylikfaizNetEdit"), QStringLiteral("2"));
+
+    f.focusOn(f.field("aylikfaizNetEdit"));
+    f.field("aylikfaizNetEdit")->selectAll();
+    f.key(Qt::Key_Backspace);
+    QCOMPARE(f.text("yillikfaizNetEdit"), QStringLiteral("0"));
+    f.type(QStringLiteral("3"));
+    QCOMPARE(f.text("yillikfaizNetEdit"), QStringLiteral("36"));
+    QCOMPARE(f.calc().inputs().yillikfaizNetEdit, QStringLiteral("36"));
+    // Refused keys and the typing limit of eight characters.
+    f.type(QStringLiteral("a-1234567890"));
+    QCOMPARE(f.text("aylikfaizNetEdit"), QStringLiteral("31234567"));
+}
+
+void MainWindowTest::rateFieldFailureIsReported() {
+    MainWindowFixture f;
+    f.focusOn(f.field("yillikfaizNetEdit"));
+    f.type(QStringLiteral(","));
+    QCOMPARE(f.text("yillikfaizNetEdit"), QStringLiteral(","));
+    QCOMPARE(f.dialogs().notices().size(), std::size_t(1));
+    QCOMPARE(f.dialogs().notices().front().caption, core::kApplicationTitle);
+    QCOMPARE(f.dialogs().notices().front().icon, core::DialogIcon::Error);
+    QCOMPARE(f.text("aylikfaizNetEdit"), QString());  // the other keeps its text
+}
+
+void MainWindowTest::groupedFieldGroupsWhileTyped() {
+    MainWindowFixture f;
+    QLineEdit* bsmv = f.field("KKDFNetEdit");
+    f.focusOn(bsmv);
+    QStringList seen;
+    for (QChar digit : QStringLiteral("1234")) {
+        f.type(QString(digit));
+        seen << bsmv->text();
+    }
+    QCOMPARE(seen, (QStringList{"1", "12", "123", "1.234"}));
+    f.key(Qt::Key_Backspace);
+    QCOMPARE(bsmv->text(), QStringLiteral("123"));
+    f.type(QStringLiteral("4"));
+    f.key(Qt::Key_Return);  // regroups as if a digit came, and stays in the field
+    QCOMPARE(bsmv->text(), QStringLiteral("12.34"));
+    QCOMPARE(f.focus(), bsmv);
+    QCOMPARE(f.calc().inputs().KKDFNetEdit, QStringLiteral("12.34"));
+    bsmv->clear();
+    f.type(QStringLiteral("5,255"));
+    QCOMPARE(bsmv->text(), QStringLiteral("5,25"));
+    bsmv->clear();
+    f.type(QStringLiteral("a"));  // a refused key in an empty field writes 0
+    QCOMPARE(bsmv->text(), QStringLiteral("0"));
+}
+
+void MainWindowTest::enterMovesOnOrStays_data() {
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
+    QTest::newRow("name") << "rotatifadiEdit"
+                          << "yillikfaizNetEdit";
+    QTest::newRow("annual") << "yillikfaizNetEdit"
+                            << "aylikfaizNetEdit";
+    QTest::newRow("monthly") << "aylikfaizNetEdit"
+                             << "KKDFNetEdit";
+    QTest::newRow("BSMV stays") << "KKDFNetEdit"
+                                << "KKDFNetEdit";
+    QTest::newRow("date") << "DateTimePicker61"
+                          << "yildakigunEdit";
+    QTest::newRow("days") << "yildakigunEdit"
+                          << "kredigeriodemeekEdit";
+    QTest::newRow("repayment days") << "kredigeriodemeekEdit"
+                                    << "CheckBox9";
+    QTest::newRow("tick box") << "CheckBox9"
+                              << "firmaadiEdit";
+    QTest::newRow("total") << "kreditoplamtutariEdit"
+                           << "odemetoplamtutariEdit";
+    QTest::newRow("target total stays") << "toplamfaizNetEdit"
+                                        << "toplamfaizNetEdit";
+}
+
+void MainWindowTest::enterMovesOnOrStays() {
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    MainWindowFixture f;
+    auto* start = f.window().findChild<QWidget*>(from);
+    f.focusOn(start);
+    f.key(Qt::Key_Return);
+    QCOMPARE(f.focus()->objectName(), to);
+}
+
+void MainWindowTest::focusedFieldIsYellow() {
+    MainWindowFixture f;
+    const auto base = [&](const char* name) {
+        return f.field(name)->palette().color(QPalette::Base);
+    };
+    f.focusOn(f.field("rotatifadiEdit"));
+    QCOMPARE(base("rotatifadiEdit"), QColor(255, 255, 0));
+    f.focusOn(f.field("kredigeriodemeekEdit"));  // not coloured
+    QCOMPARE(base("rotatifadiEdit"), QColor(255, 255, 255));
+    QVERIFY(base("kredigeriodemeekEdit") != QColor(255, 255, 0));
+    f.focusOn(f.field("toplamKKDFEdit"));
+    QCOMPARE(base("toplamKKDFEdit"), QColor(255, 255, 0));
+}
+
+void MainWindowTest::saveAndReopenThroughCommands() {
+    MainWindowFixture f;
+    f.typeWorkedExample();
+    f.focusOn(f.field("rotatifadiEdit"));
+    f.type(QStringLiteral("Deneme"));
+    f.files().savePath = f.folder() + QStringLiteral("Deneme");
+    button(f, "BitBtn45")->click();
+    QCOMPARE(f.files().proposedName, QStringLiteral("Deneme"));
+    QVERIFY(QFile::exists(f.folder() + QStringLiteral("Deneme.fdr")));
+    const auto before = f.table().row(2);
+    const auto totals = f.calc().totals();
+
+    f.dialogs().queueAnswer(core::DialogButton::Yes);
+    button(f, "BitBtn4")->click();  // SIFIRLA
+    QCOMPARE(f.grid().tableModel().rowCount(), 1);
+    QCOMPARE(f.text("kreditoplamtutariEdit"), QString());
+
+    f.files().openPath = f.folder() + QStringLiteral("Deneme.fdr");
+    button(f, "BitBtn46")->click();
+    QCOMPARE(f.grid().tableModel().rowCount(), f.table().rowCount() - 1);
+    QCOMPARE(f.table().row(2), before);
+    QCOMPARE(f.calc().totals(), totals);
+    QCOMPARE(f.text("kreditoplamtutariEdit"), QStringLiteral("100,00"));
+    QCOMPARE(f.text("yillikfaizNetEdit"), QStringLiteral("24"));
+    QCOMPARE(f.dialogs().notices().size(), std::size_t(0));
+}
+
+void MainWindowTest::overwriteAnsweredNoKeepsFile() {
+    MainWindowFixture f;
+    const QString path = f.folder() + QStringLiteral("Eski.fdr");
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("eski");
+    }
+    f.files().savePath = path;
+    button(f, "BitBtn45")->click();
+    QCOMPARE(f.dialogs().questions().size(), std::size_t(1));
+    QCOMPARE(f.dialogs().questions().front().text,
+             QStringLiteral("Dosya mevcut Üzerine kayıt edilsinmi?"));
+    QCOMPARE(f.dialogs().questions().front().caption, QStringLiteral("Confirm"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("eski"));
+}
+
+void MainWindowTest::cancelledOpenKeepsTable() {
+    MainWindowFixture f;
+    f.typeWorkedExample();
+    const auto rows = f.table().rowCount();
+    f.files().openPath.reset();
+    button(f, "BitBtn46")->click();
+    f.files().openPath = f.folder() + QStringLiteral("yok.fdr");
+    button(f, "BitBtn46")->click();
+    QCOMPARE(f.table().rowCount(), rows);
+    QCOMPARE(f.cell(col::Drawn, 1), QStringLiteral("100,00"));
+    QCOMPARE(f.text("toplamfaizEdit"), QStringLiteral("2,00"));
+}
+
+void MainWindowTest::savingSettingsWritesTheFile() {
+    MainWindowFixture f;
+    f.focusOn(f.field("yillikfaizNetEdit"));
+    f.type(QStringLiteral("24"));
+    button(f, "BitBtn31")->click();
+    QFile file(f.folder() + QStringLiteral("Ayarlar.ini"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray content = file.readAll();
+    QVERIFY(content.contains("Rayfaiz=24"));
+    QVERIFY(content.contains("Ryilfaiz=2"));
+    QVERIFY(content.contains("RalacakCheck=2"));
+}
+
+void MainWindowTest::findRateAppliedOnYes() {
+    MainWindowFixture f;
+    f.typeWorkedExample();
+    f.focusOn(f.field("toplamfaizNetEdit"));
+    f.type(QStringLiteral("3"));
+    f.dialogs().queueAnswer(core::DialogButton::Yes);
+    button(f, "BitBtn5")->click();
+    QCOMPARE(f.dialogs().questions().back().text,
+             QStringLiteral("Yıllık Faiz Oranı 36 olarak bulunmuştur.\nTablo kayıtlarına "
+                            "aktarılmasını istermisiniz?"));
+    QCOMPARE(f.text("yillikfaizNetEdit"), QStringLiteral("36"));
+    QCOMPARE(f.text("aylikfaizNetEdit"), QStringLiteral("3"));
+    QCOMPARE(f.cell(col::Rate, 1), QStringLiteral("36"));
+    QCOMPARE(f.text("toplamfaizEdit"), QStringLiteral("3,00"));
+}
+
+void MainWindowTest::closingAnsweredNoOrCancelKeepsEverything() {
+    MainWindowFixture f;
+    f.typeWorkedExample();
+    const auto rows = f.table().rowCount();
+    for (auto answer : {core::DialogButton::No, core::DialogButton::Cancel}) {
+        f.dialogs().queueAnswer(answer);
+        QVERIFY(!f.window().close());
+        QVERIFY(f.window().isVisible());
+        const core::Question& asked = f.dialogs().questions().back();
+        QCOMPARE(asked.text, QStringLiteral("Programı kapatmak istediğinize eminmisiniz?"));
+        QCOMPARE(asked.caption, QStringLiteral("Durvex Vovirer Dorud Zizevarev Programı"));
+        QCOMPARE(asked.icon, core::DialogIcon::Question);
+        QCOMPARE(asked.buttons, int(core::DialogButton::Yes) | int(core::DialogButton::No) |
+                                    int(core::DialogButton::Cancel));
+    }
+    QCOMPARE(f.table().rowCount(), rows);
+    QCOMPARE(f.text("toplamfaizEdit"), QStringLiteral("2,00"));
+    f.dialogs().queueAnswer(core::DialogButton::Yes);
+    QVERIFY(f.window().close());
+}
+
+void MainWindowTest::closingWithoutQuestionAfterFlagCleared() {
+    MainWindowFixture f;
+    f.window().setAskBeforeClose(false);
+    QVERIFY(f.window().close());
+    QCOMPARE(f.dialogs().questions().size(), std::size_t(0));
+}
+
+void MainWindowTest::messageBoxesCarryCaptionIconAndButtons() {
+    ui::MessageBoxDialogs dialogs;
+    QString caption;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+    QString text;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        caption = box->windowTitle();
+        icon = box->icon();
+        buttons = box->standardButtons();
+        box->button(QMessageBox::No)->click();
+    });
+    const auto answer = dialogs.ask(core::Question{
+        QStringLiteral("Kaydı Silmek istediğinizden eminmisiniz?"), core::kProgramCaption,
+        int(core::DialogButton::Yes) | int(core::DialogButton::No) |
+            int(core::DialogButton::Cancel),
+        core::DialogIcon::Question});
+    QCOMPARE(answer, core::DialogButton::No);
+    QCOMPARE(caption, core::kProgramCaption);
+    QCOMPARE(icon, QMessageBox::Question);
+    QCOMPARE(buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        caption = box->windowTitle();
+        icon = box->icon();
+        text = box->text();
+        box->button(QMessageBox::Ok)->click();
+    });
+    ui::ReportError(dialogs, QStringLiteral("'abc' is not a valid floating point value"));
+    QCOMPARE(caption, core::kApplicationTitle);
+    QCOMPARE(icon, QMessageBox::Critical);
+    QCOMPARE(text, QStringLiteral("'abc' is not a valid floating point value."));
+}
+
+void MainWindowTest::homePageLinkOpensMakerAddress() {
+    MainWindowFixture f;
+    // The fixture opens nothing; the link must not fail without a browser.
+    f.window().Label9Click();
+    QVERIFY(f.dialogs().texts().isEmpty());
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "ui_main_window_test.moc"

@@ -1,0 +1,16 @@
+// Opens the main window maximised with the worked example typed in and keeps it open for a
+// while, to look at it (or to take a screenshot of it). Not a test.
+#include <QTimer>
+
+#include "MainWindowFixture.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    const int seconds = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 30;
+    testing_ui::MainWindowFixture f;
+    f.window().showMaximized();
+    f.field("rotatifadiEdit")->setText(QStringLiteral("Örnek Vovirer"));
+    f.typeWorkedExample();
+    QTimer::singleShot(seconds * 1000, &app, &QApplication::quit);
+    return app.exec();
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QLineEdit>
+#include <QStyledItemDelegate>
+#include <functional>
+
+#include "core/Separators.h"
+
+namespace ui {
+
+// Paints the grid's data cells and makes the always-shown cell editor: a line edit, with the
+// date mask in the two date columns. The editor's key and focus events go to the grid
+// first (the grid's key rules), never to the default commit-and-close handling.
+class GridCellDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+  public:
+    using EditorEventHandler = std::function<bool(QLineEdit*, QEvent*)>;
+
+    GridCellDelegate(core::Separators seps, EditorEventHandler handler, QObject* parent = nullptr);
+
+    // The cell text an editor stands for. In the date columns every character position is
+    // kept, an unfilled one as a space, so dates still read by position; a mask without any
+    // digit stands for an empty cell.
+    static QString cellTextOf(const QLineEdit& editor);
+    // Puts a cell text into an editor unless it already shows it (the caret stays put).
+    static void showCellText(QLineEdit& editor, const QString& text);
+    static QString dateMask(const core::Separators& seps);
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override;
+    void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                              const QModelIndex& index) const override;
+
+  protected:
+    bool eventFilter(QObject* object, QEvent* event) override;
+
+  private:
+    core::Separators seps_;
+    EditorEventHandler handler_;
+};
+
+}  // namespace ui

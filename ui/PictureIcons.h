@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QIcon>
+
+namespace ui {
+
+// The pictures of the picture buttons, drawn so the program needs no image files.
+QIcon PrinterIcon();
+QIcon MailIcon();
+QIcon HelpIcon();
+
+}  // namespace ui

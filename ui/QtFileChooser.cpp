@@ -1,0 +1,40 @@
+#include "ui/QtFileChooser.h"
+
+#include <QDir>
+#include <QFileDialog>
+
+namespace ui {
+namespace {
+
+const QString kFilter = QStringLiteral("Vovirer Dorud Dosyası (*.fdr)");
+
+std::optional<QString> run(QFileDialog& dialog) {
+    dialog.setNameFilter(kFilter);
+    dialog.setSizeGripEnabled(true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return QDir::toNativeSeparators(dialog.selectedFiles().front());
+}
+
+}  // namespace
+
+std::optional<QString> QtFileChooser::chooseSavePath(const QString& proposedName) {
+    QFileDialog dialog(parent_, QStringLiteral("Vovirer Dorud Dosyası Sakla"), folder_);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // The save command asks itself before it writes over a file.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.selectFile(proposedName);
+    return run(dialog);
+}
+
+std::optional<QString> QtFileChooser::chooseOpenPath() {
+    QFileDialog dialog(parent_, QStringLiteral("Vovirer Dorud Dosyası Aç"), folder_);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    // A typed name of a file that does not exist is accepted; the open command tests it.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    return run(dialog);
+}
+
+}  // namespace ui

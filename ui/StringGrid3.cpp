@@ -1,0 +1,435 @@
+#include "ui/StringGrid3.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+
+#include "core/KeyFilters.h"
+#include "ui/ErrorBoundary.h"
+#include "ui/FixedCellHeader.h"
+#include "ui/GridCellDelegate.h"
+#include "ui/TypedCharacter.h"
+
+namespace ui {
+namespace {
+
+constexpr int kRowHeight = 20;
+constexpr int kNumberColumnWidth = 30;
+
+bool isAmountColumn(int column) { return column >= core::col::Drawn && column <= core::col::Rate; }
+
+int lastRow(const core::TransactionTable& table) { return table.rowCount() - 1; }
+
+}  // namespace
+
+StringGrid3::StringGrid3(core::Calculation& calculation, QWidget* parent)
+    : QTableView(parent),
+      calc_(calculation),
+      model_(new TransactionTableModel(calculation.table(), this)),
+      delegate_(new GridCellDelegate(
+          calculation.separators(),
+          [this](QLineEdit* editor, QEvent* event) { return editorEvent(editor, event); }, this)) {
+    setObjectName(QStringLiteral("StringGrid3"));
+    setHorizontalHeader(new FixedCellHeader(Qt::Horizontal, this));
+    setVerticalHeader(new FixedCellHeader(Qt::Vertical, this));
+    setModel(model_);
+    setItemDelegate(delegate_);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setTabKeyNavigation(false);
+    setFrameShape(QFrame::NoFrame);
+    setGridStyle(Qt::SolidLine);
+    setCornerButtonEnabled(false);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // A click keeps the focus in the cell editor; the grid itself only takes it from Tab or
+    // from a click arriving from another control (below), so a click never unselects the
+    // editor's text behind the user's back.
+    setFocusPolicy(Qt::TabFocus);
+
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(kRowHeight);
+    verticalHeader()->setFixedWidth(kNumberColumnWidth);
+    horizontalHeader()->setFixedHeight(kRowHeight);
+    horizontalHeader()->setMinimumSectionSize(1);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setStretchLastSection(false);
+
+    for (int c = 0; c < TransactionTableModel::ColumnCount; ++c) {
+        columnWidths_[c] =
+            core::TransactionTable::columnWidth(TransactionTableModel::tableColumn(c));
+    }
+    applyColumnWidths();
+
+    connect(verticalHeader(), &QHeaderView::sectionMoved, this,
+            [this](int, int oldVisual, int newVisual) { onRowDragged(oldVisual, newVisual); });
+    connect(horizontalHeader(), &QHeaderView::sectionMoved, this,
+            [this](int, int oldVisual, int newVisual) { onColumnDragged(oldVisual, newVisual); });
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this](int logical, int, int size) {
+                if (!applyingWidths_ && size > 0) columnWidths_[logical] = size;
+            });
+    placeEditor();
+}
+
+void StringGrid3::setPopupMenu(QMenu* menu) {
+    popupMenu_ = menu;
+    for (QAction* action : menu->actions()) {
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        addAction(action);
+    }
+}
+
+// --- Moves and recalculation -----------------------------------------------------------
+
+template <typename Work>
+bool StringGrid3::act(Work&& work) {
+    const int previousRow = calc_.table().currentRow();
+    const bool completed = Guarded(calc_.dialogs(), std::forward<Work>(work));
+    followCore(previousRow);
+    return completed;
+}
+
+bool StringGrid3::moveTo(int column, int row) {
+    return act([&] { calc_.moveCurrentCell(column, row); });
+}
+
+void StringGrid3::StringGrid3Click() {
+    act([&] { calc_.StringGrid3Click(); });
+}
+
+void StringGrid3::followCore(int previousRow) {
+    if (model_->rowCount() != calc_.table().rowCount() - 1) {
+        showTable();
+    } else {
+        model_->rowChanged(previousRow);
+        model_->rowChanged(calc_.table().currentRow());
+        placeEditor();
+    }
+    emit recalculated();
+}
+
+void StringGrid3::showTable() {
+    // Hold the focus in the grid while the reload takes the old editor away.
+    if (hasFocus() || (editor_ && editor_->hasFocus())) {
+        switchingEditor_ = true;
+        setFocus(Qt::OtherFocusReason);
+        switchingEditor_ = false;
+    }
+    model_->reload();
+    editor_ = nullptr;
+    editorIndex_ = QPersistentModelIndex();
+    applyColumnWidths();
+    placeEditor();
+}
+
+void StringGrid3::placeEditor() {
+    const auto& table = calc_.table();
+    const QModelIndex target = model_->indexOfCell(table.currentColumn(), table.currentRow());
+    if (editor_ && editorIndex_ == target) {
+        GridCellDelegate::showCellText(*editor_, target.data(Qt::EditRole).toString());
+        return;
+    }
+    const bool hadFocus = hasFocus() || (editor_ && editor_->hasFocus());
+    switchingEditor_ = true;
+    // Keep the focus inside the grid while one editor gives way to the next.
+    if (hadFocus) setFocus(Qt::OtherFocusReason);
+    if (editorIndex_.isValid()) closePersistentEditor(editorIndex_);
+    editor_ = nullptr;
+    editorIndex_ = target;
+    selectionModel()->setCurrentIndex(target, QItemSelectionModel::NoUpdate);
+    if (target.isValid() && (model_->flags(target) & Qt::ItemIsEditable)) {
+        openPersistentEditor(target);
+        editor_ = qobject_cast<QLineEdit*>(indexWidget(target));
+        if (editor_) {
+            connect(editor_, &QLineEdit::textEdited, this, &StringGrid3::onEditorTextEdited);
+            // Entering a cell selects its text: typing replaces it.
+            editor_->selectAll();
+            if (hadFocus) editor_->setFocus(Qt::OtherFocusReason);
+        }
+    }
+    switchingEditor_ = false;
+    if (target.isValid()) scrollTo(target);
+}
+
+void StringGrid3::onEditorTextEdited() {
+    if (!editor_ || !editorIndex_.isValid()) return;
+    model_->setData(editorIndex_, GridCellDelegate::cellTextOf(*editor_));
+}
+
+// --- Keys ------------------------------------------------------------------------------
+
+// The editor's keys go through the grid's rules first; what the rules let pass the editor
+// handles, and it goes no further (a key passed on to the grid would meet the rules twice).
+bool StringGrid3::editorEvent(QLineEdit* editor, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::ShortcutOverride: {
+            // The menu's shortcuts win over the editor's own (Shift+Insert pastes there).
+            if (isMenuShortcut(static_cast<QKeyEvent&>(*event))) {
+                event->ignore();
+                return true;
+            }
+            return false;
+        }
+        case QEvent::KeyPress: {
+            const QPointer<QLineEdit> target = editor;
+            if (!handleKeyPress(static_cast<QKeyEvent&>(*event)) && target) {
+                static_cast<QObject*>(target.data())->event(event);
+            }
+            return true;
+        }
+        case QEvent::KeyRelease: {
+            const QPointer<QLineEdit> target = editor;
+            if (target) static_cast<QObject*>(target.data())->event(event);
+            handleKeyRelease(static_cast<QKeyEvent&>(*event));
+            return true;
+        }
+        case QEvent::FocusOut:
+            if (!switchingEditor_ && focusIsLeavingGrid(static_cast<QFocusEvent&>(*event))) {
+                StringGrid3Click();
+            }
+            return false;
+        default:
+            return false;
+    }
+}
+
+bool StringGrid3::isMenuShortcut(const QKeyEvent& event) const {
+    if (!popupMenu_) return false;
+    const QKeySequence pressed(event.keyCombination());
+    for (const QAction* action : popupMenu_->actions()) {
+        if (!action->shortcut().isEmpty() && action->shortcut() == pressed) return true;
+    }
+    return false;
+}
+
+bool StringGrid3::handleKeyPress(QKeyEvent& event) {
+    if (!StringGrid3KeyDown(event.key())) return true;
+    if (gridNavigation(event)) return true;
+    const auto typed = TypedCharacter(event);
+    if (!typed) return false;
+    return StringGrid3KeyPress(*typed);
+}
+
+// Before the grid acts on any key: Up and Down recalculate the row being left, and a key in
+// the description of the last row opens a new entry row once its value date is typed.
+// Returns false when a stop ended the key's handling.
+bool StringGrid3::StringGrid3KeyDown(int key) {
+    if (key == Qt::Key_Up || key == Qt::Key_Down) {
+        if (!act([&] { calc_.StringGrid3Click(); })) return false;
+    }
+    const auto& table = calc_.table();
+    if (table.currentColumn() == core::col::Description && table.currentRow() == lastRow(table) &&
+        table.cell(core::col::ValueDate, table.currentRow()).size() >= 8) {
+        model_->appendNumberedRow();
+    }
+    return true;
+}
+
+// The grid's own moves: arrows, Tab, page keys. Left and Right leave the cell only from the
+// edge of its text. Returns true when the key was the grid's.
+bool StringGrid3::gridNavigation(const QKeyEvent& event) {
+    const auto& table = calc_.table();
+    const int column = table.currentColumn();
+    const int row = table.currentRow();
+    const int page = std::max(1, viewport()->height() / kRowHeight - 1);
+    switch (event.key()) {
+        case Qt::Key_Up:
+            if (row > 1) moveTo(column, row - 1);
+            return true;
+        case Qt::Key_Down:
+            if (row < lastRow(table)) moveTo(column, row + 1);
+            return true;
+        case Qt::Key_PageUp:
+            moveTo(column, std::max(1, row - page));
+            return true;
+        case Qt::Key_PageDown:
+            moveTo(column, std::min(lastRow(table), row + page));
+            return true;
+        case Qt::Key_Tab:
+            moveTo(column + 1, row);
+            return true;
+        case Qt::Key_Backtab:
+            moveTo(column - 1, row);
+            return true;
+        case Qt::Key_Left: {
+            const bool atLeft = !editor_ || (editor_->cursorPosition() == 0 &&
+                                             (!editor_->hasSelectedText() ||
+                                              editor_->selectedText() == editor_->displayText()));
+            if (!atLeft) return false;
+            moveTo(column - 1, row);
+            return true;
+        }
+        case Qt::Key_Right: {
+            const bool atRight =
+                !editor_ || editor_->cursorPosition() == editor_->displayText().size();
+            if (!atRight) return false;
+            moveTo(column + 1, row);
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+// A typed character: Enter walks across the row, column 7 on to column 1 of the next row;
+// the decimal separator is noted for the key release; the amount and rate columns take only
+// digits, Backspace, Enter and the decimal separator. Returns true when the key is eaten.
+bool StringGrid3::StringGrid3KeyPress(QChar key) {
+    const auto& table = calc_.table();
+    const int column = table.currentColumn();
+    const int row = table.currentRow();
+    if (key == core::kEnter && column >= core::col::TransactionDate && column < core::col::Rate) {
+        moveTo(column + 1, row);
+        return true;
+    }
+    if (key == core::kEnter && column == core::col::Rate) {
+        moveTo(core::col::TransactionDate, row < lastRow(table) ? row + 1 : row);
+        return true;
+    }
+    if (key == calc_.separators().decimal) decimalKeyFlag_ = true;
+    if (isAmountColumn(column) && !core::AcceptsAmountCellKey(key, calc_.separators())) {
+        return true;
+    }
+    return false;
+}
+
+void StringGrid3::handleKeyRelease(const QKeyEvent& event) {
+    if (event.key() == Qt::Key_Left || event.key() == Qt::Key_Right) return;
+    if (IsKeypadDecimalKey(event)) return;
+    StringGrid3KeyUp(event);
+}
+
+// After a key in the amount columns: an integer being typed is shown grouped in thousands,
+// typing going on at its end. Not once a decimal separator is typed.
+void StringGrid3::StringGrid3KeyUp(const QKeyEvent&) {
+    if (decimalKeyFlag_) {
+        decimalKeyFlag_ = false;
+        return;
+    }
+    const auto& table = calc_.table();
+    const int column = table.currentColumn();
+    if (!isAmountColumn(column)) return;
+    Guarded(calc_.dialogs(), [&] {
+        const auto grouped =
+            core::RegroupTypedAmount(table.cell(column, table.currentRow()), calc_.separators());
+        if (!grouped) return;
+        model_->setData(model_->indexOfCell(column, table.currentRow()), *grouped);
+        if (editor_) {
+            GridCellDelegate::showCellText(*editor_, *grouped);
+            editor_->deselect();
+            editor_->setCursorPosition(editor_->text().size());
+        }
+    });
+}
+
+// Keys reach the grid itself only while no editor is open.
+void StringGrid3::keyPressEvent(QKeyEvent* event) {
+    event->accept();
+    handleKeyPress(*event);
+}
+
+void StringGrid3::keyReleaseEvent(QKeyEvent* event) {
+    event->accept();
+    handleKeyRelease(*event);
+}
+
+// --- Mouse and focus -------------------------------------------------------------------
+
+void StringGrid3::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+    if (event->button() != Qt::LeftButton) return;
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (!index.isValid()) return;
+    if (!hasFocus() && !(editor_ && editor_->hasFocus())) setFocus(Qt::MouseFocusReason);
+    clickPending_ = true;
+    // A cell of the computed columns is refused and the current cell stays.
+    moveTo(TransactionTableModel::tableColumn(index.column()),
+           TransactionTableModel::tableRow(index.row()));
+}
+
+void StringGrid3::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+    if (!clickPending_) return;
+    clickPending_ = false;
+    StringGrid3Click();
+}
+
+void StringGrid3::mouseMoveEvent(QMouseEvent* event) { event->accept(); }
+
+void StringGrid3::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
+
+void StringGrid3::focusInEvent(QFocusEvent* event) {
+    QTableView::focusInEvent(event);
+    if (switchingEditor_ || !editor_) return;
+    // The focus arriving at the grid goes on into the cell editor, its text selected as on
+    // entering a cell.
+    editor_->setFocus(event->reason());
+    editor_->selectAll();
+}
+
+void StringGrid3::focusOutEvent(QFocusEvent* event) {
+    QTableView::focusOutEvent(event);
+    if (!switchingEditor_ && focusIsLeavingGrid(*event)) StringGrid3Click();
+}
+
+// Focus going to another control of the same window; not a message box or another window
+// taking it, which would recalculate again behind every message.
+bool StringGrid3::focusIsLeavingGrid(const QFocusEvent& event) const {
+    if (event.reason() == Qt::ActiveWindowFocusReason || event.reason() == Qt::PopupFocusReason) {
+        return false;
+    }
+    const QWidget* next = QApplication::focusWidget();
+    return next && next != this && !isAncestorOf(next) && next->window() == window();
+}
+
+void StringGrid3::contextMenuEvent(QContextMenuEvent* event) {
+    if (popupMenu_) popupMenu_->exec(event->globalPos());
+}
+
+// --- Dragging rows and columns ----------------------------------------------------------
+
+// The header only shows where a row or column was dropped; the cells themselves move in the
+// table, so every command keeps addressing them by position.
+void StringGrid3::onRowDragged(int oldVisual, int newVisual) {
+    if (revertingDrag_) return;
+    revertingDrag_ = true;
+    verticalHeader()->moveSection(newVisual, oldVisual);
+    revertingDrag_ = false;
+    model_->moveRow(TransactionTableModel::tableRow(oldVisual),
+                    TransactionTableModel::tableRow(newVisual));
+    placeEditor();
+}
+
+void StringGrid3::onColumnDragged(int oldVisual, int newVisual) {
+    if (revertingDrag_) return;
+    revertingDrag_ = true;
+    horizontalHeader()->moveSection(newVisual, oldVisual);
+    revertingDrag_ = false;
+    const int width = columnWidths_[oldVisual];
+    if (oldVisual < newVisual) {
+        std::copy(columnWidths_.begin() + oldVisual + 1, columnWidths_.begin() + newVisual + 1,
+                  columnWidths_.begin() + oldVisual);
+    } else {
+        std::copy_backward(columnWidths_.begin() + newVisual, columnWidths_.begin() + oldVisual,
+                           columnWidths_.begin() + oldVisual + 1);
+    }
+    columnWidths_[newVisual] = width;
+    model_->moveColumn(TransactionTableModel::tableColumn(oldVisual),
+                       TransactionTableModel::tableColumn(newVisual));
+    applyColumnWidths();
+    placeEditor();
+}
+
+void StringGrid3::applyColumnWidths() {
+    applyingWidths_ = true;
+    for (int c = 0; c < TransactionTableModel::ColumnCount; ++c) {
+        const int width = columnWidths_[c];
+        setColumnHidden(c, width < 0);
+        if (width >= 0) setColumnWidth(c, width);
+    }
+    applyingWidths_ = false;
+}
+
+}  // namespace ui

@@ -1,0 +1,432 @@
+// The main window's controls and where they stand: positions in pixels within their panel.
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "ui/AppInfo.h"
+#include "ui/PictureIcons.h"
+#include "ui/StringGrid3.h"
+#include "ui/TrotatifF.h"
+#include "ui/WindowFont.h"
+
+namespace ui {
+namespace {
+
+const QColor kMoneyGreen(192, 220, 192);
+constexpr int kCommandColumnWidth = 156;
+constexpr int kParameterFieldHeight = 21;
+constexpr int kLabelGap = 5;
+
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, int pixels = 13,
+                  bool bold = false) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setFont(WindowFont(pixels, bold));
+    label->adjustSize();
+    return label;
+}
+
+// A label standing left of its field, its end a few pixels before the field, centred on it.
+void placeLeftOf(QLabel* label, const QWidget* field) {
+    const QRect g = field->geometry();
+    label->move(g.left() - kLabelGap - label->width(), g.center().y() - label->height() / 2);
+}
+
+void placeRightOf(QLabel* label, const QWidget* field) {
+    const QRect g = field->geometry();
+    label->move(g.right() + 1 + kLabelGap, g.center().y() - label->height() / 2);
+}
+
+QLineEdit* makeField(QWidget* parent, const QString& name, QRect geometry,
+                     Qt::Alignment alignment = Qt::AlignLeft) {
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(name);
+    field->setGeometry(geometry);
+    field->setAlignment(alignment | Qt::AlignVCenter);
+    field->setFont(WindowFont(11));
+    return field;
+}
+
+QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption,
+                        QRect geometry, int pixels = 13) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setFont(WindowFont(pixels, true));
+    button->setCursor(Qt::PointingHandCursor);
+    button->setGeometry(geometry);
+    return button;
+}
+
+QToolButton* makePictureButton(QWidget* parent, const QString& name, const QIcon& icon,
+                               QRect geometry, const QString& tooltip) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setIcon(icon);
+    button->setIconSize(QSize(40, 40));
+    button->setAutoRaise(true);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setGeometry(geometry);
+    button->setToolTip(tooltip);
+    return button;
+}
+
+// Buttons too narrow for their caption in this font grow to fit it, keeping their centre.
+void widenToFit(QPushButton* button) {
+    const int needed = button->fontMetrics().horizontalAdvance(button->text()) + 12;
+    if (needed <= button->width()) return;
+    const QRect g = button->geometry();
+    button->setGeometry(g.center().x() - needed / 2, g.top(), needed, g.height());
+}
+
+}  // namespace
+
+void TrotatifF::buildWindow() {
+    setObjectName(QStringLiteral("rotatifF"));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, kMoneyGreen);
+    setPalette(palette);
+    setFont(WindowFont(11));
+    resize(1126, 633);
+
+    auto* content = new QWidget;
+    content->setAutoFillBackground(true);
+    // Smaller windows scroll rather than squeeze the panels.
+    content->setMinimumSize(1100, 578);
+    auto* columns = new QHBoxLayout(content);
+    columns->setContentsMargins(0, 0, 0, 0);
+    columns->setSpacing(0);
+    columns->addWidget(buildCommandColumn());
+
+    auto* right = new QVBoxLayout;
+    right->setContentsMargins(0, 0, 0, 0);
+    right->setSpacing(0);
+    right->addWidget(buildTitleBar());
+    right->addWidget(buildParametersPanel());
+    StringGrid3_ = new StringGrid3(calc_, content);
+    StringGrid3_->setFont(WindowFont(12));
+    right->addWidget(StringGrid3_, 1);
+    right->addWidget(buildTotalsPanel());
+    columns->addLayout(right, 1);
+
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName(QStringLiteral("scrollArea"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(content);
+    setCentralWidget(scroll);
+
+    buildPopupMenu();
+    buildStatusBar();
+    setTabOrders();
+}
+
+QWidget* TrotatifF::buildCommandColumn() {
+    auto* column = new QWidget;
+    column->setObjectName(QStringLiteral("commandColumn"));
+    column->setFixedWidth(kCommandColumnWidth);
+    struct Command {
+        const char* name;
+        QString caption;
+        int top;
+        void (TrotatifF::*handler)();
+    };
+    const Command commands[] = {
+        {"BitBtn45", QStringLiteral("İŞLEMİ KAYDET"), 8, &TrotatifF::BitBtn45Click},
+        {"BitBtn46", QStringLiteral("KAYITTAN AÇ"), 44, &TrotatifF::BitBtn46Click},
+        {"BitBtn26", QStringLiteral("EXCEL'E VERİ AKTAR"), 84, nullptr},
+        {"BitBtn23", QStringLiteral("EXCEL'DEN VERİ AL"), 120, nullptr},
+        {"BitBtn28", QStringLiteral("YAZDIR"), 156, nullptr},
+        {"BitBtn7", QStringLiteral("GENİŞ YAZDIR"), 192, nullptr},
+        {"BitBtn31", QStringLiteral("ORANLARI SAKLA"), 228, &TrotatifF::BitBtn31Click},
+        {"BitBtn1", QStringLiteral("YENİDEN HESAPLA"), 268, &TrotatifF::BitBtn1Click},
+        {"BitBtn4", QStringLiteral("SIFIRLA"), 304, &TrotatifF::BitBtn4Click},
+        {"BitBtn2", QStringLiteral("KAYITLARI SIRALA"), 344, &TrotatifF::BitBtn2Click},
+        {"BitBtn3", QStringLiteral("FAİZLERİ DEĞİŞTİR"), 380, &TrotatifF::BitBtn3Click},
+        {"BitBtn6", QStringLiteral("PROGRAMI\nGÜNCELLE"), 418, nullptr},
+    };
+    for (const Command& command : commands) {
+        auto* button = makeButton(column, QString::fromLatin1(command.name), command.caption,
+                                  QRect(3, command.top, 150, 36));
+        if (command.handler) connect(button, &QPushButton::clicked, this, command.handler);
+        commandButtons_.push_back(button);
+    }
+
+    auto* link = new QPushButton(kMakerName, column);
+    link->setObjectName(QStringLiteral("Label9"));
+    link->setFlat(true);
+    link->setCursor(Qt::PointingHandCursor);
+    link->setFocusPolicy(Qt::NoFocus);
+    link->setGeometry(40, 520, 93, 50);
+    link->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; }"));
+    auto* linkText = new QLabel(link);
+    linkText->setText(kMakerName);
+    linkText->setWordWrap(true);
+    QFont linkFont = WindowFont(21, true);
+    linkFont.setUnderline(true);
+    linkText->setFont(linkFont);
+    QPalette linkPalette = linkText->palette();
+    linkPalette.setColor(QPalette::WindowText, Qt::blue);
+    linkText->setPalette(linkPalette);
+    linkText->setGeometry(0, 0, 93, 50);
+    linkText->setAttribute(Qt::WA_TransparentForMouseEvents);
+    link->setText(QString());
+    connect(link, &QPushButton::clicked, this, &TrotatifF::Label9Click);
+    return column;
+}
+
+QWidget* TrotatifF::buildTitleBar() {
+    auto* bar = new QWidget;
+    bar->setObjectName(QStringLiteral("titleBar"));
+    bar->setFixedHeight(34);
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    auto* title = makeLabel(bar, QStringLiteral("Label1"),
+                            QStringLiteral("ROTATİF KREDİ HESAPLAMA TABLOSU"), 32, true);
+    title->setAlignment(Qt::AlignCenter);
+    row->addWidget(title, 1);
+    auto* guide = makeButton(bar, QStringLiteral("JvXPButton2"),
+                             QStringLiteral("KULLANIM KILAVUZU"), QRect(0, 0, 246, 34), 19);
+    guide->setFixedSize(246, 34);
+    row->addWidget(guide);
+    return bar;
+}
+
+QWidget* TrotatifF::buildParametersPanel() {
+    auto* panel = new QWidget;
+    panel->setObjectName(QStringLiteral("parametersPanel"));
+    panel->setFixedHeight(95);
+    const int h = kParameterFieldHeight;
+    const auto right = Qt::AlignRight;
+
+    rotatifadiEdit = makeField(panel, QStringLiteral("rotatifadiEdit"), QRect(104, 4, 265, h));
+    placeLeftOf(
+        makeLabel(panel, QStringLiteral("Label61"), QStringLiteral("Vovirer Adı"), 13, true),
+        rotatifadiEdit);
+    yillikfaizNetEdit =
+        makeField(panel, QStringLiteral("yillikfaizNetEdit"), QRect(104, 30, 81, h), right);
+    placeLeftOf(makeLabel(panel, QStringLiteral("Label203"), QStringLiteral("Yıllık Faiz")),
+                yillikfaizNetEdit);
+    aylikfaizNetEdit =
+        makeField(panel, QStringLiteral("aylikfaizNetEdit"), QRect(256, 30, 84, h), right);
+    placeLeftOf(makeLabel(panel, QStringLiteral("Label204"), QStringLiteral("Aylık Faiz")),
+                aylikfaizNetEdit);
+    KKDFNetEdit = makeField(panel, QStringLiteral("KKDFNetEdit"), QRect(390, 30, 54, h), right);
+    placeLeftOf(makeLabel(panel, QStringLiteral("Label2"), QStringLiteral("BSMV")), KKDFNetEdit);
+
+    DateTimePicker61 = new QDateEdit(panel);
+    DateTimePicker61->setObjectName(QStringLiteral("DateTimePicker61"));
+    DateTimePicker61->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    DateTimePicker61->setCalendarPopup(true);
+    DateTimePicker61->setFont(WindowFont(11));
+    DateTimePicker61->setGeometry(856, 4, 97, h);
+    placeLeftOf(makeLabel(panel, QStringLiteral("Label199"), QStringLiteral("Tarih"), 13, true),
+                DateTimePicker61);
+
+    yildakigunEdit =
+        makeField(panel, QStringLiteral("yildakigunEdit"), QRect(518, 30, 54, h), right);
+    placeLeftOf(makeLabel(panel, QStringLiteral("Label202"), QStringLiteral("Yıldaki Gün")),
+                yildakigunEdit);
+    kredigeriodemeekEdit =
+        makeField(panel, QStringLiteral("kredigeriodemeekEdit"), QRect(678, 30, 43, h), right);
+    placeLeftOf(makeLabel(panel, QStringLiteral("Label40"), QStringLiteral("Dorud Geri Ödeme")),
+                kredigeriodemeekEdit);
+    placeRightOf(makeLabel(panel, QStringLiteral("Label12"), QStringLiteral("Gün Ekle")),
+                 kredigeriodemeekEdit);
+
+    CheckBox9 = new QCheckBox(QStringLiteral("Dorud Geri Ödeme Tatil Ekle"), panel);
+    CheckBox9->setObjectName(QStringLiteral("CheckBox9"));
+    CheckBox9->setFont(WindowFont(11));
+    CheckBox9->adjustSize();
+    CheckBox9->move(592, 72);
+    CheckBox9->resize(std::max(177, CheckBox9->width()), CheckBox9->height());
+
+    firmaadiEdit = makeField(panel, QStringLiteral("firmaadiEdit"), QRect(440, 4, 361, h));
+    placeLeftOf(makeLabel(panel, QStringLiteral("Label13"), QStringLiteral("Firma Adı"), 13, true),
+                firmaadiEdit);
+
+    auto* print =
+        makePictureButton(panel, QStringLiteral("YazdirButton"), PrinterIcon(),
+                          QRect(780, 34, 57, 56), QStringLiteral("Yazıcı Önizlemeyi Göster"));
+    print->setFocusPolicy(Qt::NoFocus);
+    auto* mail =
+        makePictureButton(panel, QStringLiteral("mailgonder"), MailIcon(), QRect(838, 34, 57, 56),
+                          QStringLiteral("Outlook'tan Mail Olarak Gönder"));
+    mail->setFocusPolicy(Qt::NoFocus);
+
+    makeLabel(panel, QStringLiteral("Label10"),
+              QStringLiteral("*Faiz hesaplaması yapmak istediğiniz tarihi son işlemin bir alt "
+                             "satırına girin."),
+              15, true)
+        ->move(16, 56);
+    makeLabel(panel, QStringLiteral("Label6"),
+              QStringLiteral("*\"Faiz Bakiye\" toplamına ve \"Faiz Ödeme\" tutarına BSMV "
+                             "dahildir."),
+              13, true)
+        ->move(16, 74);
+
+    // Kept in the files but never shown.
+    makeLabel(panel, QStringLiteral("Label38"), QStringLiteral("Ek Süreler (Valörü öteleyecektir)"))
+        ->hide();
+    makeLabel(panel, QStringLiteral("Label210"), QStringLiteral("Dorud Kullanım"))->hide();
+    kredikullanimekEdit =
+        makeField(panel, QStringLiteral("kredikullanimekEdit"), QRect(0, 0, 43, h), right);
+    kredikullanimekEdit->setEnabled(false);
+    kredikullanimekEdit->setReadOnly(true);
+    kredikullanimekEdit->hide();
+    makeLabel(panel, QStringLiteral("Label3"), QStringLiteral("Vergi2"))->hide();
+    vergi2NetEdit = makeField(panel, QStringLiteral("vergi2NetEdit"), QRect(0, 0, 54, h), right);
+    vergi2NetEdit->setEnabled(false);
+    vergi2NetEdit->setReadOnly(true);
+    vergi2NetEdit->hide();
+    CheckBox8 = new QCheckBox(QStringLiteral("Dorud Kullanım Cumartesi-Pazar Ekle"), panel);
+    CheckBox8->setObjectName(QStringLiteral("CheckBox8"));
+    CheckBox8->setEnabled(false);
+    CheckBox8->hide();
+    return panel;
+}
+
+QWidget* TrotatifF::buildTotalsPanel() {
+    auto* panel = new QWidget;
+    panel->setObjectName(QStringLiteral("totalsPanel"));
+    panel->setFixedHeight(100);
+    struct Total {
+        const char* label;
+        QString caption;
+        const char* field;
+        int x;
+        int y;
+        QString core::TableTotals::*total;
+    };
+    using T = core::TableTotals;
+    const Total totals[] = {
+        {"Label41", QStringLiteral("Dorud Toplam Tutarı"), "kreditoplamtutariEdit", 160, 2,
+         &T::kreditoplamtutariEdit},
+        {"Label43", QStringLiteral("Ödeme Toplam Tutarı"), "odemetoplamtutariEdit", 160, 28,
+         &T::odemetoplamtutariEdit},
+        {"Label44", QStringLiteral("Dorud Bakiye Tutarı"), "kredibakiyeEdit", 160, 54,
+         &T::kredibakiyeEdit},
+        {"Label42", QStringLiteral("Toplam Faiz"), "toplamfaizEdit", 440, 2, &T::toplamfaizEdit},
+        {"Label45", QStringLiteral("Ödenen Faiz + BSMV"), "odenenfaizkkdfEdit", 440, 28,
+         &T::odenenfaizkkdfEdit},
+        {"Label46", QStringLiteral("Ödenmemiş Faiz + BSMV"), "odenmemisfaizkkdfEdit", 440, 54,
+         &T::odenmemisfaizkkdfEdit},
+        {"Label4", QStringLiteral("Toplam BSMV"), "toplamKKDFEdit", 664, 2, &T::toplamKKDFEdit},
+    };
+    for (const Total& total : totals) {
+        auto* field = makeField(panel, QString::fromLatin1(total.field),
+                                QRect(total.x, total.y, 114, 24), Qt::AlignRight);
+        field->setReadOnly(true);
+        placeLeftOf(makeLabel(panel, QString::fromLatin1(total.label), total.caption), field);
+        totalBindings_.push_back({field, total.total});
+    }
+    toplamfaizNetEdit = makeField(panel, QStringLiteral("toplamfaizNetEdit"),
+                                  QRect(664, 54, 114, 24), Qt::AlignRight);
+    placeLeftOf(makeLabel(panel, QStringLiteral("Label8"), QStringLiteral("Toplam Faiz")),
+                toplamfaizNetEdit);
+    makeLabel(panel, QStringLiteral("Label7"),
+              QStringLiteral("Faiz oranını bulmak için Faiz Tutarını aşağıya girin."), 13, true)
+        ->move(576, 30);
+    BitBtn5 = makeButton(panel, QStringLiteral("BitBtn5"), QStringLiteral("FAİZ ORANINI BUL"),
+                         QRect(795, 47, 150, 36));
+    widenToFit(BitBtn5);
+    connect(BitBtn5, &QPushButton::clicked, this, &TrotatifF::BitBtn5Click);
+    auto* help = makePictureButton(panel, QStringLiteral("tfXPButton2"), HelpIcon(),
+                                   QRect(954, 9, 50, 50), QString());
+    help->setFocusPolicy(Qt::NoFocus);
+    makeLabel(panel, QStringLiteral("Label11"),
+              QStringLiteral("*Faiz oranı değiştiği zaman \"Yıllık Faiz\" oranını değiştirin ve "
+                             "değiştiği tarihi bir alt satıra girin."),
+              15, true)
+        ->move(16, 80);
+
+    makeLabel(panel, QStringLiteral("Label5"), QStringLiteral("( BSMV = Vergi2 + BSMV )"))->hide();
+    auto* interestNumbers =
+        makeField(panel, QStringLiteral("JvDotNetEdit1"), QRect(0, 0, 114, 24), Qt::AlignRight);
+    interestNumbers->setEnabled(false);
+    interestNumbers->setReadOnly(true);
+    interestNumbers->hide();
+    totalBindings_.push_back({interestNumbers, &T::JvDotNetEdit1});
+    return panel;
+}
+
+void TrotatifF::buildPopupMenu() {
+    PopupMenu6_ = new QMenu(this);
+    PopupMenu6_->setObjectName(QStringLiteral("PopupMenu6"));
+    struct Item {
+        const char* name;
+        QString caption;
+        QKeySequence shortcut;
+        void (TrotatifF::*handler)();
+    };
+    const Item items[] = {
+        {"MenuItem11", QStringLiteral("  Satır Ekle   "), QKeySequence(Qt::SHIFT | Qt::Key_Insert),
+         &TrotatifF::MenuItem11Click},
+        {"MenuItem12", QStringLiteral("  Satır Sil   "), QKeySequence(Qt::SHIFT | Qt::Key_Delete),
+         &TrotatifF::MenuItem12Click},
+        {"MenuItem13", QStringLiteral("  Yeniden Hesapla"), QKeySequence(Qt::Key_F3),
+         &TrotatifF::BitBtn1Click},
+        {"MenuItem14", QStringLiteral("  Sıfırla"), QKeySequence(Qt::Key_F7),
+         &TrotatifF::BitBtn4Click},
+        {"KaytlarSrala1", QStringLiteral("  Kayıtları Sırala"), QKeySequence(),
+         &TrotatifF::BitBtn2Click},
+    };
+    for (const Item& item : items) {
+        QAction* action = PopupMenu6_->addAction(item.caption);
+        action->setObjectName(QString::fromLatin1(item.name));
+        action->setShortcut(item.shortcut);
+        connect(action, &QAction::triggered, this, item.handler);
+    }
+    StringGrid3_->setPopupMenu(PopupMenu6_);
+}
+
+void TrotatifF::buildStatusBar() {
+    auto* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    bar->setFixedHeight(22);
+    const auto panel = [bar](const QString& name, const QString& text, int width) {
+        auto* label = new QLabel(text, bar);
+        label->setObjectName(name);
+        label->setFrameShape(QFrame::Panel);
+        label->setFrameShadow(QFrame::Sunken);
+        if (width > 0) label->setFixedWidth(width);
+        bar->addWidget(label, width > 0 ? 0 : 1);
+        return label;
+    };
+    panel(QStringLiteral("statusMaker"), kMakerLine, 220);
+    panel(QStringLiteral("statusVersion"), QStringLiteral("Version") + kVersionText, 200);
+    panel(QStringLiteral("statusSite"), kMakerSiteLine, 0);
+}
+
+void TrotatifF::setTabOrders() {
+    // The parameters panel, the table, the totals panel, then the command column.
+    const QList<QWidget*> order = {
+        rotatifadiEdit, yillikfaizNetEdit,    aylikfaizNetEdit, KKDFNetEdit,  DateTimePicker61,
+        yildakigunEdit, kredigeriodemeekEdit, CheckBox9,        firmaadiEdit, StringGrid3_,
+        BitBtn5,
+    };
+    QList<QWidget*> chain = order;
+    for (const TotalBinding& total : totalBindings_) {
+        if (!total.field->isHidden()) chain.push_back(total.field);
+    }
+    chain.push_back(toplamfaizNetEdit);
+    // The command column's own order puts GENİŞ YAZDIR last.
+    for (QPushButton* button : commandButtons_) {
+        if (button->objectName() != QLatin1String("BitBtn7")) chain.push_back(button);
+    }
+    for (QPushButton* button : commandButtons_) {
+        if (button->objectName() == QLatin1String("BitBtn7")) chain.push_back(button);
+    }
+    for (int i = 0; i + 1 < chain.size(); ++i) setTabOrder(chain[i], chain[i + 1]);
+}
+
+}  // namespace ui
