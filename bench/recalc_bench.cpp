@@ -13,8 +13,8 @@
 
 namespace {
 
-// A long credit line: a drawing every fifth row, a repayment every seventh, an interest
-// payment every eleventh, the rest dates that close a period; a new rate every fiftieth
+// An imported statement of a long credit line: one movement per row, in turn a drawing, a
+// repayment and an interest payment, each with its description; a new rate every fiftieth
 // row; BSMV, Vergi2 and the holiday roll on.
 void FillTable(core::Calculation& calc, int rows) {
     using namespace core::col;
@@ -29,13 +29,16 @@ void FillTable(core::Calculation& calc, int rows) {
     core::TransactionTable& table = calc.table();
     table.setRowCount(rows + 1);
     QDate date(2016, 1, 4);
+    const QString amounts[] = {QStringLiteral("1.000"), QStringLiteral("400,5"),
+                               QStringLiteral("25")};
+    const QString descriptions[] = {QStringLiteral("Kullanım"), QStringLiteral("Geri ödeme"),
+                                    QStringLiteral("Faiz ödemesi")};
     for (int r = 1; r <= rows; ++r) {
         date = date.addDays(1 + r % 2);
         table.setCell(Number, r, QString::number(r));
         table.setCell(TransactionDate, r, date.toString(QStringLiteral("dd.MM.yyyy")));
-        if (r % 5 == 1) table.setCell(Drawn, r, QStringLiteral("1.000"));
-        if (r % 7 == 0) table.setCell(Repaid, r, QStringLiteral("500,5"));
-        if (r % 11 == 0) table.setCell(InterestPaid, r, QStringLiteral("25"));
+        table.setCell(Description, r, descriptions[r % 3]);
+        table.setCell(Drawn + r % 3, r, amounts[r % 3]);
         if (r % 50 == 0) table.setCell(Rate, r, QString::number(18 + r % 13));
     }
     table.setCurrentCellQuietly(TransactionDate, rows);
