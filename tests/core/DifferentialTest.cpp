@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 
 #include "core/Calculation.h"
 #include "core/Errors.h"
+#include "core/Rates.h"
 #include "core/RecordingDialogs.h"
 #include "core/TableCommands.h"
 #include "tests/core/LiteralRecalculation.h"
@@ -18,20 +20,11 @@ namespace {
 
 std::string Quoted(const QString& text) { return '"' + text.toStdString() + '"'; }
 
-literal::Outcome CoreRecalculateAll(core::Calculation& calc) {
+// Runs one command as the window's handler does, catching the stop and failures.
+template <typename Command>
+literal::Outcome Guarded(Command command) {
     try {
-        core::RecalculateAll(calc);
-    } catch (const core::SilentStop&) {
-        return literal::Outcome::stopped();
-    } catch (const core::CalcError& error) {
-        return literal::Outcome::failed(error.message());
-    }
-    return {};
-}
-
-literal::Outcome CoreMove(core::Calculation& calc, int column, int row) {
-    try {
-        calc.moveCurrentCell(column, row);
+        command();
     } catch (const core::SilentStop&) {
         return literal::Outcome::stopped();
     } catch (const core::CalcError& error) {
@@ -41,18 +34,56 @@ literal::Outcome CoreMove(core::Calculation& calc, int column, int row) {
 }
 
 // The grid's move: any change of the current cell recalculates the new current row.
-literal::Outcome LiteralMove(literal::State& state, int column, int row) {
-    if (column == state.currentColumn && row == state.currentRow) return {};
+void LiteralMove(literal::State& state, int column, int row) {
+    if (column == state.currentColumn && row == state.currentRow) return;
     state.currentColumn = column;
     state.currentRow = row;
-    try {
-        literal::RecalculateRow(state);
-    } catch (const core::SilentStop&) {
-        return literal::Outcome::stopped();
-    } catch (const core::CalcError& error) {
-        return literal::Outcome::failed(error.message());
+    literal::RecalculateRow(state);
+}
+
+void Rethrow(const literal::Outcome& outcome) {
+    if (outcome.silentStop) throw core::SilentStop{};
+    if (outcome.error) throw core::CalcError(*outcome.error);
+}
+
+// The table commands, read as written, on the literal state.
+void LiteralChangeRates(literal::State& state) {
+    for (int r = 1; r < state.rowCount(); ++r) state.rows[r][7] = state.inputs.yillikfaizNetEdit;
+    Rethrow(literal::RecalculateAll(state));
+}
+
+void Renumber(literal::State& state) {
+    for (int r = 1; r < state.rowCount(); ++r) state.rows[r][0] = QString::number(r);
+}
+
+void LiteralInsertRow(literal::State& state) {
+    state.rows.insert(state.rows.begin() + state.currentRow, literal::Row{});
+    state.currentRow += 1;
+    Renumber(state);
+    Rethrow(literal::RecalculateAll(state));
+}
+
+void LiteralRemoveCurrentRow(literal::State& state) {
+    const int r = state.currentRow;
+    if (r < 1 || r >= state.rowCount()) return;
+    if (state.rowCount() == 2) {
+        state.rows[1] = literal::Row{};
+        return;
     }
-    return {};
+    state.rows.erase(state.rows.begin() + r);
+    state.currentRow = std::min(r, state.rowCount() - 1);
+}
+
+// The delete command with every question answered Yes.
+void LiteralDeleteRow(literal::State& state, QStringList& questions) {
+    if (!state.rows[state.currentRow][1].isEmpty()) {
+        questions << QStringLiteral("Kaydı Silmek istediğinizden eminmisiniz?");
+        LiteralRemoveCurrentRow(state);
+    }
+    if (state.rows[state.currentRow][1].isEmpty()) LiteralRemoveCurrentRow(state);
+    Renumber(state);
+    for (int c : {8, 9, 11, 12, 13}) state.rows[1][c].clear();
+    Rethrow(literal::RecalculateAll(state));
 }
 
 std::string Describe(const literal::Outcome& outcome) {
@@ -104,7 +135,7 @@ void CompareCells(const core::TransactionTable& got, const literal::State& want,
 // (core's value first); empty when they agree.
 std::string Differences(const core::Calculation& calc, const core::RecordingDialogs& dialogs,
                         const literal::Outcome& got, const literal::State& want,
-                        const literal::Outcome& wanted) {
+                        const literal::Outcome& wanted, const QStringList& questions = {}) {
     std::ostringstream out;
     if (!(got == wanted)) out << "outcome: " << Describe(got) << " vs " << Describe(wanted) << "\n";
     CompareCells(calc.table(), want, out);
@@ -128,7 +159,9 @@ std::string Differences(const core::Calculation& calc, const core::RecordingDial
         out << "messages: " << Quoted(messages.join(" | ")) << " vs "
             << Quoted(want.messages.join(" | ")) << "\n";
     }
-    if (!dialogs.questions().empty()) out << "unexpected question\n";
+    QStringList asked;
+    for (const core::Question& question : dialogs.questions()) asked << question.text;
+    if (asked != questions) out << "questions: " << Quoted(asked.join(" | ")) << "\n";
     return out.str();
 }
 
@@ -141,7 +174,7 @@ TEST(DifferentialTest, RecalculateAllMatchesTheLiteralReadingOnRandomTables) {
         randomtables::Generator(seed).fill(calc);
         literal::State want = literal::State::of(calc);
 
-        const literal::Outcome got = CoreRecalculateAll(calc);
+        const literal::Outcome got = Guarded([&] { core::RecalculateAll(calc); });
         const literal::Outcome wanted = literal::RecalculateAll(want);
         const std::string differences = Differences(calc, dialogs, got, want, wanted);
         ASSERT_EQ(differences, "") << "seed " << seed;
@@ -157,25 +190,43 @@ TEST(DifferentialTest, RecalculateAllMatchesTheLiteralReadingOnRandomTables) {
 // whatever the core keeps from one command to the next is put to the test too.
 TEST(DifferentialTest, CommandSequencesMatchTheLiteralReading) {
     for (std::uint32_t seed = 1; seed <= 300; ++seed) {
-        core::RecordingDialogs dialogs;
+        core::RecordingDialogs dialogs(core::DialogButton::Yes);
         core::Calculation calc(dialogs);
         randomtables::Generator generator(seed);
         generator.fill(calc);
         literal::State want = literal::State::of(calc);
+        QStringList questions;
         std::mt19937 rng(seed);
 
-        for (int step = 0; step < 8; ++step) {
+        for (int step = 0; step < 10; ++step) {
             literal::Outcome got, wanted;
-            if (rng() % 3 != 0) {
-                got = CoreRecalculateAll(calc);
-                wanted = literal::RecalculateAll(want);
-            } else {
-                const int column = 1 + static_cast<int>(rng() % 7);
-                const int row = 1 + static_cast<int>(rng() % (want.rowCount() - 1));
-                got = CoreMove(calc, column, row);
-                wanted = LiteralMove(want, column, row);
+            const int column = 1 + static_cast<int>(rng() % 7);
+            const int row = 1 + static_cast<int>(rng() % (want.rowCount() - 1));
+            switch (rng() % 6) {
+                case 0:
+                case 1:
+                    got = Guarded([&] { calc.moveCurrentCell(column, row); });
+                    wanted = Guarded([&] { LiteralMove(want, column, row); });
+                    break;
+                case 2:
+                    got = Guarded([&] { core::ChangeRates(calc); });
+                    wanted = Guarded([&] { LiteralChangeRates(want); });
+                    break;
+                case 3:
+                    got = Guarded([&] { core::InsertRow(calc); });
+                    wanted = Guarded([&] { LiteralInsertRow(want); });
+                    break;
+                case 4:
+                    got = Guarded([&] { core::DeleteCurrentRow(calc); });
+                    wanted = Guarded([&] { LiteralDeleteRow(want, questions); });
+                    break;
+                default:
+                    got = Guarded([&] { core::RecalculateAll(calc); });
+                    wanted = literal::RecalculateAll(want);
+                    break;
             }
-            const std::string differences = Differences(calc, dialogs, got, want, wanted);
+            const std::string differences =
+                Differences(calc, dialogs, got, want, wanted, questions);
             ASSERT_EQ(differences, "") << "seed " << seed << ", step " << step;
 
             generator.edit(calc);
