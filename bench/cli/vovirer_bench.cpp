@@ -1,0 +1,131 @@
+// Whole-process time of `vovirer recalc FILE --json` (start, open, recalculate all, print the
+// JSON) on generated calculation files of 650 and 6500 rows. The issue asks that the time at
+// 6500 rows be at most 12 times the time at 650 rows; the run prints both and their ratio.
+
+#include <benchmark/benchmark.h>
+
+#include <QDate>
+#include <QDir>
+#include <QString>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <map>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "core/Calculation.h"
+#include "core/RecordingDialogs.h"
+#include "storage/CalculationFile.h"
+
+extern char** environ;
+
+namespace {
+
+// A long credit line as typed, not yet recalculated: a drawing every fifth row, a repayment
+// every seventh, an interest payment every eleventh, the rest dates that close a period, a new
+// rate every fiftieth row; BSMV, Vergi2 and the holiday roll on.
+QString GenerateFile(const QDir& folder, int rows) {
+    using namespace core::col;
+    core::RecordingDialogs dialogs;
+    core::Calculation calc(dialogs);
+    core::TableInputs& in = calc.inputs();
+    in.DateTimePicker61 = QDate(2016, 1, 1);
+    in.rotatifadiEdit = QStringLiteral("Uzun Dorud %1").arg(rows);
+    in.yillikfaizNetEdit = QStringLiteral("24");
+    in.aylikfaizNetEdit = QStringLiteral("2");
+    in.KKDFNetEdit = QStringLiteral("5");
+    in.vergi2NetEdit = QStringLiteral("1");
+    in.yildakigunEdit = QStringLiteral("365");
+    in.CheckBox9 = true;
+    core::TransactionTable& table = calc.table();
+    table.setRowCount(rows + 1);
+    QDate date(2016, 1, 4);
+    for (int r = 1; r <= rows; ++r) {
+        date = date.addDays(1 + r % 2);
+        table.setCell(Number, r, QString::number(r));
+        table.setCell(TransactionDate, r, date.toString(QStringLiteral("dd.MM.yyyy")));
+        table.setCell(Description, r, QStringLiteral("Hareket %1, şube ödemesi").arg(r));
+        if (r % 5 == 1) table.setCell(Drawn, r, QStringLiteral("1.000"));
+        if (r % 7 == 0) table.setCell(Repaid, r, QStringLiteral("500,5"));
+        if (r % 11 == 0) table.setCell(InterestPaid, r, QStringLiteral("25"));
+        if (r % 50 == 0) table.setCell(Rate, r, QString::number(18 + r % 13));
+    }
+    const QString path = folder.filePath(QStringLiteral("rows%1.fdr").arg(rows));
+    if (!storage::WriteCalculationFile(calc, path).ok) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        std::exit(1);
+    }
+    return path;
+}
+
+// Runs vovirer to its end with its output thrown away; returns its exit status.
+int RunVovirer(const QString& file) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    const QByteArray fileArg = file.toLocal8Bit();
+    char* argv[] = {const_cast<char*>(VOVIRER_PATH), const_cast<char*>("recalc"),
+                    const_cast<char*>(fileArg.constData()), const_cast<char*>("--json"), nullptr};
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, VOVIRER_PATH, &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) return -1;
+    int status = 0;
+    if (waitpid(pid, &status, 0) < 0) return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+QTemporaryDir& Folder() {
+    static QTemporaryDir folder;
+    return folder;
+}
+
+const QString& FileWithRows(int rows) {
+    static std::map<int, QString> files;
+    auto it = files.find(rows);
+    if (it == files.end()) it = files.emplace(rows, GenerateFile(QDir(Folder().path()), rows)).first;
+    return it->second;
+}
+
+std::map<int, double>& SecondsPerRun() {
+    static std::map<int, double> seconds;
+    return seconds;
+}
+
+void BM_VovirerRecalcJson(benchmark::State& state) {
+    const int rows = static_cast<int>(state.range(0));
+    const QString& file = FileWithRows(rows);
+    if (RunVovirer(file) != 0) {
+        state.SkipWithError("vovirer recalc failed");
+        return;
+    }
+    const auto start = std::chrono::steady_clock::now();
+    for (auto _ : state) {
+        if (RunVovirer(file) != 0) state.SkipWithError("vovirer recalc failed");
+    }
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    if (state.iterations() > 0) SecondsPerRun()[rows] = elapsed.count() / double(state.iterations());
+    state.counters["rows"] = rows;
+}
+BENCHMARK(BM_VovirerRecalcJson)->Arg(650)->Arg(6500)->Unit(benchmark::kMillisecond)->UseRealTime()
+    ->MinTime(2.0);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    const auto& seconds = SecondsPerRun();
+    if (seconds.count(650) && seconds.count(6500)) {
+        const double ratio = seconds.at(6500) / seconds.at(650);
+        std::printf("vovirer recalc --json: %.1f ms at 650 rows, %.1f ms at 6500 rows, ratio %.2f (limit 12)\n",
+                    seconds.at(650) * 1e3, seconds.at(6500) * 1e3, ratio);
+        return ratio <= 12.0 ? 0 : 3;
+    }
+    return 0;
+}
