@@ -48,6 +48,12 @@ public:
     // SilentStop or CalcError.
     void StringGrid3Click();
 
+    // True when the last row recalculation ran on the current row and running it again
+    // would change nothing and show nothing: it ended normally without a message, its
+    // dates and amounts were already in their written form, and no holiday move applies.
+    bool currentRowIsFixedPoint() const { return fixedPointRow_ == table_.currentRow(); }
+    void forgetFixedPoint() { fixedPointRow_ = 0; }
+
     // While a batch is open, the totals that row recalculations would write are kept
     // pending and written once when the batch closes, with exactly the values the last of
     // them would have written. Makes recalculating all rows linear.
@@ -79,6 +85,8 @@ private:
     TableInputs inputs_;
     TableTotals totals_;
     RateDirection rateDirection_ = RateDirection::None;
+
+    int fixedPointRow_ = 0;
 
     // Totals batch state.
     int batchDepth_ = 0;

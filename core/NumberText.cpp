@@ -1,7 +1,8 @@
 #include "core/NumberText.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace core {
@@ -15,15 +16,17 @@ struct DecimalExpansion {
 };
 
 DecimalExpansion expand(double value, int significantDigits) {
+    // to_chars gives printf's correctly rounded digits without looking at the locale.
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*e", significantDigits - 1, value);
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer - 1, value,
+                                   std::chars_format::scientific, significantDigits - 1);
+    *end.ptr = 0;
     DecimalExpansion result;
     const char* p = buffer;
     if (*p == '-') {
         result.negative = true;
         ++p;
     }
-    // The C library may print the locale's decimal point; only the digits matter here.
     for (; *p && *p != 'e'; ++p) {
         if (*p >= '0' && *p <= '9') result.digits += *p;
     }
@@ -115,6 +118,10 @@ QString FormatGroupedInteger(double value, const Separators& seps) {
 QString GeneralText(double value, const Separators& seps) {
     if (!std::isfinite(value)) return nonFinite(value);
     if (value == 0) return QStringLiteral("0");
+    // Whole numbers below 10^15 have at most 15 digits: written exactly as integers.
+    if (std::fabs(value) < 1e15 && value == std::trunc(value)) {
+        return QString::number(static_cast<qlonglong>(value));
+    }
     DecimalExpansion x = expand(value, 15);
     while (x.digits.size() > 1 && x.digits.back() == '0') x.digits.pop_back();
     QString text = x.negative ? QStringLiteral("-") : QString();

@@ -17,6 +17,18 @@ public:
         : calc_(calc), table_(calc.table_), in_(calc.inputs_), seps_(calc.seps_),
           r_(table_.currentRow()) {}
 
+    // Whether a second run on the row as this run left it would change nothing.
+    bool leftFixedPoint() const {
+        if (messageShown_ || amountValueRounded_) return false;
+        try {
+            if (in_.CheckBox9 && ParseDigits(cell(col::Repaid)) > 0) return false;
+            amount(cell(col::Rate));  // a stamped rate that does not read fails the rerun
+            return isStableDate(cell(col::TransactionDate)) && isStableDate(cell(col::ValueDate));
+        } catch (const CalcError&) {
+            return false;
+        }
+    }
+
     void run() {
         if (in_.yillikfaizNetEdit.isEmpty()) calc_.setAnnualRateText(QStringLiteral("0"));
         if (amount(cell(col::Rate)) == 0) set(col::Rate, in_.yillikfaizNetEdit);
@@ -30,6 +42,7 @@ public:
             return;
         }
         if (!IsValidDateText(cell(col::ValueDate))) {
+            messageShown_ = true;
             calc_.dialogs().message(cell(col::ValueDate) +
                                     QStringLiteral(" Tarih Girişiniz doğru değil."));
             set(col::ValueDate, QString());
@@ -108,22 +121,29 @@ private:
         }
     }
 
+    // Operands are read one statement at a time: the order decides which bad text a
+    // conversion error names.
     void creditBalance() {
-        const double movement = amount(cell(col::Drawn)) - amount(cell(col::Repaid));
-        if (r_ == 1) {
-            set(col::CreditBalance, fmt(movement));
-        } else {
-            set(col::CreditBalance, fmt(amount(above(col::CreditBalance)) + amount(cell(col::Drawn)) -
-                                        amount(cell(col::Repaid))));
-        }
+        const double before = r_ == 1 ? 0.0 : amount(above(col::CreditBalance));
+        const double drawn = amount(cell(col::Drawn));
+        const double repaid = amount(cell(col::Repaid));
+        set(col::CreditBalance, fmt(r_ == 1 ? drawn - repaid : before + drawn - repaid));
+    }
+
+    // The credit balance was computed from the amounts as typed; note when writing them
+    // rounded changes their value, since a second run would then compute another balance.
+    void formatMovement(int column) {
+        const double typed = amount(cell(column));
+        set(column, fmt(typed));
+        if (amount(cell(column)) != typed) amountValueRounded_ = true;
     }
 
     void formatAmounts() {
         if (!cell(col::Drawn).isEmpty()) {
-            set(col::Drawn, fmt(amount(cell(col::Drawn))));
+            formatMovement(col::Drawn);
             set(col::PeriodInterest, fmt(amount(cell(col::PeriodInterest))));
         }
-        if (!cell(col::Repaid).isEmpty()) set(col::Repaid, fmt(amount(cell(col::Repaid))));
+        if (!cell(col::Repaid).isEmpty()) formatMovement(col::Repaid);
         if (!cell(col::InterestPaid).isEmpty()) {
             set(col::InterestPaid, fmt(amount(cell(col::InterestPaid))));
         }
@@ -157,11 +177,28 @@ private:
     }
 
     void interestBalance() {
-        set(col::InterestBalance, fmt(amount(above(col::InterestBalance)) +
-                                      amount(cell(col::PeriodInterest)) +
-                                      amount(cell(col::PeriodTax)) - amount(cell(col::InterestPaid))));
+        const double before = amount(above(col::InterestBalance));
+        const double interest = amount(cell(col::PeriodInterest));
+        const double tax = amount(cell(col::PeriodTax));
+        const double paid = amount(cell(col::InterestPaid));
+        set(col::InterestBalance, fmt(before + interest + tax - paid));
     }
 
+    // A date cell that completion leaves as it is: no digits at all, or already
+    // dd.mm.yyyy with the date separator, a day and month from 1 and a year in range.
+    bool isStableDate(const QString& text) const {
+        if (ParseDigits(text) == 0) return true;
+        if (text.size() != 10 || text[2] != seps_.date || text[5] != seps_.date) return false;
+        for (const int i : {0, 1, 3, 4, 6, 7, 8, 9}) {
+            if (text[i] < QLatin1Char('0') || text[i] > QLatin1Char('9')) return false;
+        }
+        const int year = text.mid(6, 4).toInt();
+        return text.mid(0, 2).toInt() >= 1 && text.mid(3, 2).toInt() >= 1 && year >= 1905 &&
+               year <= 2999;
+    }
+
+    bool messageShown_ = false;
+    bool amountValueRounded_ = false;
     Calculation& calc_;
     TransactionTable& table_;
     TableInputs& in_;
@@ -169,6 +206,11 @@ private:
     const int r_;
 };
 
-void Calculation::StringGrid3Click() { RowRecalculation(*this).run(); }
+void Calculation::StringGrid3Click() {
+    fixedPointRow_ = 0;
+    RowRecalculation recalculation(*this);
+    recalculation.run();
+    if (recalculation.leftFixedPoint()) fixedPointRow_ = table_.currentRow();
+}
 
 }  // namespace core

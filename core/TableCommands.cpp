@@ -40,11 +40,14 @@ QString completedPart(const QString& part, bool isYear) {
 void RecalculateAll(Calculation& calc) {
     Calculation::TotalsBatch batch(calc);
     TransactionTable& table = calc.table();
+    calc.forgetFixedPoint();
     calc.setCurrentRow(1);
     if (table.rowCount() < 3) return;
     const int passes = table.rowCount() - 2;
     for (int i = 0; i < passes; ++i) {
-        calc.StringGrid3Click();
+        // Each row is recalculated once more after the move onto it; skipped where that
+        // second run is known to change nothing.
+        if (!calc.currentRowIsFixedPoint()) calc.StringGrid3Click();
         calc.setCurrentRow(table.currentRow() + 1);
     }
 }
