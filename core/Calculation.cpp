@@ -103,9 +103,9 @@ void Calculation::setSummedCell(int column, int row, const QString& text) {
     const QString& old = table_.cell(column, row);
     if (old == text) return;
     if (batchDepth_ > 0 && isSummedColumn(column) && row <= countedRowsInBatch_) {
-        const bool oldReadable = readsAsNumber(old, seps_);
-        const bool newReadable = readsAsNumber(text, seps_);
-        unreadableSummedCells_ += int(!newReadable) - int(!oldReadable);
+        // The recalculation writes only formatted amounts into summed columns, and those
+        // always read back; only the text they replace can have been unreadable.
+        if (!readsAsNumber(old, seps_)) --unreadableSummedCells_;
         if (totalsPending_) {
             const bool logged = std::any_of(
                 changedSincePending_.begin(), changedSincePending_.end(),

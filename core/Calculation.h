@@ -66,7 +66,6 @@ public:
 
     private:
         Calculation& calculation_;
-        bool outermost_;
     };
 
 private:

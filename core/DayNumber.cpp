@@ -55,4 +55,13 @@ DayNumber DayNumberOf(const QDate& date) {
                          static_cast<unsigned>(date.day()));
 }
 
+DayNumber AddDays(DayNumber date, double days, const QString& daysText) {
+    constexpr DayNumber kLastDay = DaysFromCivil(9999, 12, 31);
+    if (days > static_cast<double>(kLastDay - date)) {
+        throw CalcError(
+            QStringLiteral("\"%1\" gün eklenince tarih 31.12.9999'u aşıyor").arg(daysText));
+    }
+    return date + static_cast<DayNumber>(days);
+}
+
 }  // namespace core

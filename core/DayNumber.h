@@ -38,4 +38,8 @@ QString ShortDateText(DayNumber days);
 
 DayNumber DayNumberOf(const QDate& date);
 
+// The date a number of days later; a result past 31.12.9999 is refused, naming the days
+// text, rather than written as a date no one can read back.
+DayNumber AddDays(DayNumber date, double days, const QString& daysText);
+
 }  // namespace core

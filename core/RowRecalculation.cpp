@@ -68,23 +68,37 @@ private:
     // when only day and month were typed, a century for short years; out of range ends
     // the whole command.
     void completeDate(int column) {
-        const QString original = cell(column);
-        QString day = Substring(original, 1, 2);
-        QString month = Substring(original, 4, 2);
-        QString year = Substring(original, 7, 4);
-        if (ParseDigits(day) < 10) day = QLatin1Char('0') + text(ParseDigits(day));
-        if (text(ParseDigits(month)).size() < 2) month = QLatin1Char('0') + text(ParseDigits(month));
-        if (ParseDigits(year) == 0 && ParseDigits(month) > 0) {
+        QString day = Substring(cell(column), 1, 2);
+        QString month = Substring(cell(column), 4, 2);
+        QString year = Substring(cell(column), 7, 4);
+        // Each part's digits are read again only after the part has changed.
+        double dayDigits = ParseDigits(day);
+        if (dayDigits < 10) {
+            day = QLatin1Char('0') + text(dayDigits);
+            dayDigits = ParseDigits(day);
+        }
+        double monthDigits = ParseDigits(month);
+        if (const QString plain = text(monthDigits); plain.size() < 2) {
+            month = QLatin1Char('0') + plain;
+            monthDigits = ParseDigits(month);
+        }
+        double yearDigits = ParseDigits(year);
+        if (yearDigits == 0 && monthDigits > 0) {
             year = QString::number(in_.DateTimePicker61.year()).rightJustified(4, QLatin1Char('0'));
+            yearDigits = ParseDigits(year);
         }
-        if (text(ParseDigits(year)).size() == 1 && ParseDigits(year) > 0) {
-            year = QStringLiteral("200") + text(ParseDigits(year));
-        }
-        if (text(ParseDigits(year)).size() == 2) year = QStringLiteral("20") + text(ParseDigits(year));
-        if (text(ParseDigits(year)).size() == 3) year = QStringLiteral("1") + text(ParseDigits(year));
+        const auto prefixYear = [&](int length, const QString& prefix, bool needsPositive) {
+            const QString plain = text(yearDigits);
+            if (plain.size() == length && (!needsPositive || yearDigits > 0)) {
+                year = prefix + plain;
+                yearDigits = ParseDigits(year);
+            }
+        };
+        prefixYear(1, QStringLiteral("200"), true);
+        prefixYear(2, QStringLiteral("20"), false);
+        prefixYear(3, QStringLiteral("1"), false);
         const QString joined = day + seps_.date + month + seps_.date + year;
-        const double y = ParseDigits(year);
-        if (ParseDigits(day) >= 1 && ParseDigits(month) >= 1 && y >= 1905 && y <= 2999) {
+        if (dayDigits >= 1 && monthDigits >= 1 && yearDigits >= 1905 && yearDigits <= 2999) {
             set(column, joined);
             return;
         }
@@ -109,7 +123,8 @@ private:
         const double extraDays = amount(in_.kredigeriodemeekEdit);
         if (extraDays > 0 && isRepayment()) {
             const DayNumber date = ReadDateByPosition(cell(col::TransactionDate));
-            set(col::ValueDate, ShortDateText(date + static_cast<DayNumber>(extraDays)));
+            set(col::ValueDate,
+                ShortDateText(AddDays(date, extraDays, in_.kredigeriodemeekEdit)));
         }
     }
 

@@ -61,8 +61,9 @@ std::optional<double> convertNumber(const QString& text, QChar decimal) {
         if (exponentDigits == 0) return std::nullopt;
     }
     if (i != n) return std::nullopt;
-    if (plain.front() == '.') plain.insert(plain.begin(), '0');
-    if (plain.size() >= 2 && plain[0] == '-' && plain[1] == '.') plain.insert(1, "0");
+    // from_chars wants a digit before the point: ",5" reads as 0,5.
+    if (plain.front() == '.') plain = "0" + plain;
+    if (plain.size() >= 2 && plain[0] == '-' && plain[1] == '.') plain = "-0" + plain.substr(1);
     double value = 0;
     const char* first = plain.data();
     const auto [end, ec] = std::from_chars(first, first + plain.size(), value);

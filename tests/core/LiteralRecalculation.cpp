@@ -153,7 +153,7 @@ class RowRun {
         const double extra = Amount(s_.inputs.kredigeriodemeekEdit);
         if (extra > 0 && Digits(c(5)) > 0) {
             const DayNumber date = core::ReadDateByPosition(c(1));
-            c(2) = core::ShortDateText(date + static_cast<DayNumber>(extra));
+            c(2) = core::ShortDateText(core::AddDays(date, extra, s_.inputs.kredigeriodemeekEdit));
         }
     }
 
