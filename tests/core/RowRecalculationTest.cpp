@@ -229,6 +229,12 @@ TEST_F(RowRecalculationTest, FailuresCarryTheirText) {
          "\",\""},
         {"amount 1,2,3", [](auto& c) { c.table().setCell(Drawn, 2, "1,2,3"); }, "\"1,2,3\""},
         {"repayment -", [](auto& c) { c.table().setCell(Repaid, 2, "-"); }, "\"-\""},
+        {"repayment days past the last date",
+         [](auto& c) {
+             c.inputs().kredigeriodemeekEdit = "99999999999999999999";
+             c.table().setCell(Repaid, 2, "10");
+         },
+         "\"99999999999999999999\" gün"},
     };
     for (const FailureCase& c : cases) {
         SCOPED_TRACE(c.what);
