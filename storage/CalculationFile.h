@@ -9,7 +9,7 @@
 
 namespace storage {
 
-// The calculation file ".fdr" (spec Part 2.1): Windows-1254 text, CR LF after every line,
+// The calculation file ".fdr": Windows-1254 text, CR LF after every line,
 // one comma-text line per record: the 11-item header, then table rows 0 to RowCount-1.
 //
 // How the windows use it (the dialogs stay in ui/; everything after them is here):
@@ -38,7 +38,7 @@ inline const QString kCannotRead = QStringLiteral("Dosya Okunamıyor:");
 // ColCount items.
 QStringList GetStringsToSave3(const core::Calculation& calc);
 
-// Why a file was refused (design.md, "Faults ... that we mend", 2).
+// Why a file was refused; the open command names the file in "Dosya Okunamıyor:".
 enum class LoadFault {
     None,
     Unreadable,      // the file could not be opened or read
@@ -50,9 +50,8 @@ enum class LoadFault {
     LongTableLine,   // a table line of more than 15 items: the table holds the rows before it
 };
 
-// Applies a file's lines to the fields and the table (Part 2.1, SetStringsFromLoad3), with
-// the mends of design.md: the table always keeps its 15 columns, a table line with fewer
-// items leaves the rest of its row empty, and the steps stop at the first refusal, keeping
+// Applies a file's lines to the fields and the table (SetStringsFromLoad3): the table
+// always keeps its 15 columns, a table line with fewer items leaves the rest of its row empty, and the steps stop at the first refusal, keeping
 // what was applied before it. Reports nothing itself.
 LoadFault SetStringsFromLoad3(core::Calculation& calc, const QStringList& lines);
 
@@ -78,7 +77,7 @@ std::optional<QByteArray> EncodeCalculationFile(const core::Calculation& calc, Q
 // the target is as it was. Shows nothing.
 SaveResult WriteCalculationFile(const core::Calculation& calc, const QString& path);
 
-// SaveToFile of Part 2.1: writes and, on failure, shows the error dialog (caption "Error",
+// SaveToFile: writes and, on failure, shows the error dialog (caption "Error",
 // error icon): "Dosya Saklanamıyor:", a line break, the path, and the reason when the text
 // cannot be encoded. Returns whether the file was written.
 bool SaveToFile(core::Calculation& calc, const QString& path);

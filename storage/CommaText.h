@@ -5,7 +5,7 @@
 
 namespace storage {
 
-// The comma-text line of the calculation file (spec Part 2.1).
+// The comma-text line of the calculation file.
 
 // Items joined by single commas. An item is put in double quotes, its own double quotes
 // doubled, when it holds a character with code 0 to 32, a double quote or a comma; every

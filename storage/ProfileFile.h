@@ -6,7 +6,7 @@
 namespace storage {
 
 // An initialisation file with the semantics of the Windows profile functions
-// (GetPrivateProfileString / WritePrivateProfileString) that Part 2.2 relies on: sections
+// (GetPrivateProfileString / WritePrivateProfileString) that the settings rely on: sections
 // and keys matched without regard to case, values trimmed of spaces and tabs on reading and
 // written without quotes, a missing file, section or key created on writing, the rest of
 // the file kept byte for byte. Text in Windows-1254.

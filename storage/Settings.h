@@ -7,7 +7,7 @@
 
 namespace storage {
 
-// The settings file Ayarlar.ini beside the program (spec Part 2.2), Windows-1254.
+// The settings file Ayarlar.ini beside the program, Windows-1254.
 
 inline const QString kSettingsFileName = QStringLiteral("Ayarlar.ini");
 inline const QString kMainSection = QStringLiteral("Vovirer");
@@ -35,7 +35,7 @@ void hafizayayaz(const core::TableInputs& inputs, const QString& settingsPath);
 
 // --- Section "ExcelAyarR" of the import window -------------------------------------------
 
-// The import window's fields kept in the settings file (Part 5.1).
+// The import window's fields kept in the settings file.
 struct ImportSettings {
     QString JvDotNetEdit19;   // Rvade: "Valör Tarihi Sütunu" (design value "1")
     QString JvDotNetEdit3;    // Rislem: "İşlem Tarihi Sütunu" ("2")

@@ -21,7 +21,7 @@ const QByteArray kCaptions =
     "\"Dorud \xD6" "deme\",\"Faiz \xD6" "deme\",\"Y\xFD" "ll\xFD" "k Faiz\",G\xFC" "n,\"D\xF6" "nem Faizi\","
     "\"Dorud Bakiye\",\"Faiz Bakiye\",\"D\xF6" "nem BSMV\",Adat,Index\r\n";
 
-// Part 1.2's worked example as a calculation file: annual rate 24, 360 days, BSMV 5; row 1
+// The worked example of the row recalculation as a calculation file: annual rate 24, 360 days, BSMV 5; row 1
 // draws 100 on 01.03.2019; row 2 holds only the value date 31.03.2019.
 const QByteArray kWorkedExample = "360,24,,5,,,,\"\xD6rnek Dorud\",H,H,01.04.2019\r\n" + kCaptions +
                                   "1,01.03.2019,01.03.2019,,100,,,,,,,,,,\r\n"
