@@ -1,5 +1,6 @@
 #include "ui/StringGrid3.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -42,6 +43,13 @@ StringGrid3::StringGrid3(core::Calculation& calculation, QWidget* parent)
     setFrameShape(QFrame::NoFrame);
     setGridStyle(Qt::SolidLine);
     setCornerButtonEnabled(false);
+    // The corner is a fixed cell too.
+    if (auto* corner = findChild<QAbstractButton*>()) {
+        QPalette palette = corner->palette();
+        palette.setColor(QPalette::Button, TransactionTableModel::fixedCellColour());
+        palette.setColor(QPalette::Window, TransactionTableModel::fixedCellColour());
+        corner->setPalette(palette);
+    }
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     // A click keeps the focus in the cell editor; the grid itself only takes it from Tab or
     // from a click arriving from another control (below), so a click never unselects the

@@ -78,6 +78,29 @@ QToolButton* makePictureButton(QWidget* parent, const QString& name, const QIcon
     return button;
 }
 
+// Controls of one line of a panel, left to right: where this font makes a label wider than
+// the room left for it, it and everything after it on the line move right, so no text is
+// cut or covered.
+void keepApart(const QList<QWidget*>& line) {
+    int shift = 0;
+    for (int i = 0; i < line.size(); ++i) {
+        QWidget* widget = line[i];
+        widget->move(widget->x() + shift, widget->y());
+        if (i == 0) continue;
+        const int room = widget->x() - (line[i - 1]->geometry().right() + 1);
+        if (room < kLabelGap - 2) {
+            shift += kLabelGap - 2 - room;
+            widget->move(widget->x() + kLabelGap - 2 - room, widget->y());
+        }
+    }
+}
+
+QList<QWidget*> named(QWidget* panel, std::initializer_list<const char*> names) {
+    QList<QWidget*> widgets;
+    for (const char* name : names) widgets << panel->findChild<QWidget*>(QString::fromLatin1(name));
+    return widgets;
+}
+
 // Buttons too narrow for their caption in this font grow to fit it, keeping their centre.
 void widenToFit(QPushButton* button) {
     const int needed = button->fontMetrics().horizontalAdvance(button->text()) + 12;
@@ -173,9 +196,7 @@ QWidget* TrotatifF::buildCommandColumn() {
     QFont linkFont = WindowFont(21, true);
     linkFont.setUnderline(true);
     linkText->setFont(linkFont);
-    QPalette linkPalette = linkText->palette();
-    linkPalette.setColor(QPalette::WindowText, Qt::blue);
-    linkText->setPalette(linkPalette);
+    linkText->setStyleSheet(QStringLiteral("color: blue;"));
     linkText->setGeometry(0, 0, 93, 50);
     linkText->setAttribute(Qt::WA_TransparentForMouseEvents);
     link->setText(QString());
@@ -292,6 +313,12 @@ QWidget* TrotatifF::buildParametersPanel() {
     CheckBox8->setObjectName(QStringLiteral("CheckBox8"));
     CheckBox8->setEnabled(false);
     CheckBox8->hide();
+
+    keepApart(named(panel, {"Label61", "rotatifadiEdit", "Label13", "firmaadiEdit", "Label199",
+                            "DateTimePicker61"}));
+    keepApart(named(panel, {"Label203", "yillikfaizNetEdit", "Label204", "aylikfaizNetEdit",
+                            "Label2", "KKDFNetEdit", "Label202", "yildakigunEdit", "Label40",
+                            "kredigeriodemeekEdit", "Label12", "YazdirButton", "mailgonder"}));
     return panel;
 }
 
@@ -356,6 +383,13 @@ QWidget* TrotatifF::buildTotalsPanel() {
     interestNumbers->setReadOnly(true);
     interestNumbers->hide();
     totalBindings_.push_back({interestNumbers, &T::JvDotNetEdit1});
+
+    keepApart(named(panel, {"Label41", "kreditoplamtutariEdit", "Label42", "toplamfaizEdit",
+                            "Label4", "toplamKKDFEdit"}));
+    keepApart(named(panel, {"Label43", "odemetoplamtutariEdit", "Label45", "odenenfaizkkdfEdit",
+                            "Label7"}));
+    keepApart(named(panel, {"Label44", "kredibakiyeEdit", "Label46", "odenmemisfaizkkdfEdit",
+                            "Label8", "toplamfaizNetEdit", "BitBtn5"}));
     return panel;
 }
 

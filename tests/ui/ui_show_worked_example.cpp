@@ -9,8 +9,12 @@ int main(int argc, char* argv[]) {
     const int seconds = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 30;
     testing_ui::MainWindowFixture f;
     f.window().showMaximized();
-    f.field("rotatifadiEdit")->setText(QStringLiteral("Örnek Vovirer"));
     f.typeWorkedExample();
+    f.focusOn(f.field("rotatifadiEdit"));
+    f.type(QStringLiteral("Ornek Vovirer"));
+    f.focusOn(f.field("firmaadiEdit"));
+    f.type(QStringLiteral("Acme"));
+    f.focusOn(f.field("yildakigunEdit"));
     QTimer::singleShot(seconds * 1000, &app, &QApplication::quit);
     return app.exec();
 }
