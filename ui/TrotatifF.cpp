@@ -41,7 +41,9 @@ TrotatifF::TrotatifF(TrotatifFServices services, QWidget* parent)
     StringGrid3_->setFocus();
 }
 
-TrotatifF::~TrotatifF() = default;
+// The controls go first: they show the calculation, which the window's own members hold and
+// which would otherwise be gone before them.
+TrotatifF::~TrotatifF() { delete takeCentralWidget(); }
 
 // The start-up steps, in order.
 void TrotatifF::FormCreate() {

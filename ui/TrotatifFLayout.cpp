@@ -386,8 +386,8 @@ QWidget* TrotatifF::buildTotalsPanel() {
 
     keepApart(named(panel, {"Label41", "kreditoplamtutariEdit", "Label42", "toplamfaizEdit",
                             "Label4", "toplamKKDFEdit"}));
-    keepApart(named(panel, {"Label43", "odemetoplamtutariEdit", "Label45", "odenenfaizkkdfEdit",
-                            "Label7"}));
+    keepApart(named(
+        panel, {"Label43", "odemetoplamtutariEdit", "Label45", "odenenfaizkkdfEdit", "Label7"}));
     keepApart(named(panel, {"Label44", "kredibakiyeEdit", "Label46", "odenmemisfaizkkdfEdit",
                             "Label8", "toplamfaizNetEdit", "BitBtn5"}));
     return panel;
