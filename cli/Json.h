@@ -9,7 +9,7 @@
 
 namespace cli {
 
-// A small JSON writer that keeps keys in the order they are given (cli.md shows an order)
+// A small JSON writer that keeps keys in the order they are given (the tool's output has a fixed key order)
 // and writes UTF-8.
 class JsonWriter {
 public:
