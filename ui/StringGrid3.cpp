@@ -10,6 +10,7 @@
 #include "core/KeyFilters.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/FixedCellHeader.h"
+#include "ui/FixedCornerPainter.h"
 #include "ui/GridCellDelegate.h"
 #include "ui/TypedCharacter.h"
 
@@ -45,10 +46,7 @@ StringGrid3::StringGrid3(core::Calculation& calculation, QWidget* parent)
     setCornerButtonEnabled(false);
     // The corner is a fixed cell too.
     if (auto* corner = findChild<QAbstractButton*>()) {
-        QPalette palette = corner->palette();
-        palette.setColor(QPalette::Button, TransactionTableModel::fixedCellColour());
-        palette.setColor(QPalette::Window, TransactionTableModel::fixedCellColour());
-        corner->setPalette(palette);
+        corner->installEventFilter(new FixedCornerPainter(corner));
     }
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     // A click keeps the focus in the cell editor; the grid itself only takes it from Tab or
