@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/Calculation.h"
+#include "core/DateCompletion.h"
 #include "core/DayNumber.h"
 #include "core/Errors.h"
 #include "core/HolidayCalendar.h"
@@ -87,16 +88,10 @@ private:
             year = QString::number(in_.DateTimePicker61.year()).rightJustified(4, QLatin1Char('0'));
             yearDigits = ParseDigits(year);
         }
-        const auto prefixYear = [&](int length, const QString& prefix, bool needsPositive) {
-            const QString plain = text(yearDigits);
-            if (plain.size() == length && (!needsPositive || yearDigits > 0)) {
-                year = prefix + plain;
-                yearDigits = ParseDigits(year);
-            }
-        };
-        prefixYear(1, QStringLiteral("200"), true);
-        prefixYear(2, QStringLiteral("20"), false);
-        prefixYear(3, QStringLiteral("1"), false);
+        if (const QString completed = YearWithCentury(year); completed != year) {
+            year = completed;
+            yearDigits = ParseDigits(year);
+        }
         const QString joined = day + seps_.date + month + seps_.date + year;
         if (dayDigits >= 1 && monthDigits >= 1 && yearDigits >= 1905 && yearDigits <= 2999) {
             set(column, joined);

@@ -3,6 +3,7 @@
 #include <numeric>
 #include <vector>
 
+#include "core/DateCompletion.h"
 #include "core/NumberText.h"
 #include "core/TextRoutines.h"
 
@@ -17,22 +18,10 @@ void clearPeriodCellsOfFirstRow(TransactionTable& table) {
     }
 }
 
-// Day and month get a leading zero, a short year its century, as typed dates do.
-QString completedPart(const QString& part, bool isYear) {
-    const double digits = ParseDigits(part);
-    const QString plain = GeneralText(digits);
-    if (!isYear) return plain.size() < 2 ? QLatin1Char('0') + plain : part;
-    QString year = part;
-    if (GeneralText(ParseDigits(year)).size() == 1 && ParseDigits(year) > 0) {
-        year = QStringLiteral("200") + GeneralText(ParseDigits(year));
-    }
-    if (GeneralText(ParseDigits(year)).size() == 2) {
-        year = QStringLiteral("20") + GeneralText(ParseDigits(year));
-    }
-    if (GeneralText(ParseDigits(year)).size() == 3) {
-        year = QStringLiteral("1") + GeneralText(ParseDigits(year));
-    }
-    return year;
+// A month part with its leading zero, as typed dates get it.
+QString monthWithLeadingZero(const QString& month) {
+    const QString plain = GeneralText(ParseDigits(month));
+    return plain.size() < 2 ? QLatin1Char('0') + plain : month;
 }
 
 }  // namespace
@@ -92,8 +81,8 @@ QString SortKeyOf(const QString& valueDate) {
     if (ParseDigits(valueDate) > 0) {
         day = Substring(valueDate, 1, 2);
         if (ParseDigits(day) < 10) day = QLatin1Char('0') + GeneralText(ParseDigits(day));
-        month = completedPart(Substring(valueDate, 4, 2), false);
-        year = completedPart(Substring(valueDate, 7, 4), true);
+        month = monthWithLeadingZero(Substring(valueDate, 4, 2));
+        year = YearWithCentury(Substring(valueDate, 7, 4));
     }
     return year + month + day;
 }

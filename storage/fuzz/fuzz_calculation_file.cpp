@@ -15,17 +15,9 @@
 #include "storage/CalculationFile.h"
 #include "storage/CommaText.h"
 #include "storage/Cp1254.h"
+#include "storage/fuzz/FuzzCheck.h"
 
-namespace {
-
-void check(bool condition, const char* what) {
-    if (!condition) {
-        std::cerr << "property failed: " << what << '\n';
-        std::abort();
-    }
-}
-
-}  // namespace
+using fuzzing::check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));

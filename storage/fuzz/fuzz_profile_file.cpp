@@ -6,18 +6,10 @@
 #include <iostream>
 
 #include "storage/Cp1254.h"
+#include "storage/fuzz/FuzzCheck.h"
 #include "storage/ProfileFile.h"
 
-namespace {
-
-void check(bool condition, const char* what) {
-    if (!condition) {
-        std::cerr << "property failed: " << what << '\n';
-        std::abort();
-    }
-}
-
-}  // namespace
+using fuzzing::check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
