@@ -8,6 +8,7 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     fonts-liberation fonts-dejavu-core
     xvfb xauth
+    desktop-file-utils appstream libxml2-utils shared-mime-info man-db file dpkg-dev
 )
 
 missing=()
