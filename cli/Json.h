@@ -9,10 +9,10 @@
 
 namespace cli {
 
-// A small JSON writer that keeps keys in the order they are given (the tool's output has a fixed key order)
-// and writes UTF-8.
+// A small JSON writer that keeps keys in the order they are given (the tool's output has a fixed
+// key order) and writes UTF-8.
 class JsonWriter {
-public:
+  public:
     // "text" with quotes, backslashes and control characters escaped.
     static QByteArray quoted(const QString& text);
 
@@ -30,7 +30,7 @@ public:
 
     QByteArray result() const { return out_ + '\n'; }
 
-private:
+  private:
     void beforeValue();
     void newline();
 

@@ -77,7 +77,8 @@ Options parse(const QStringList& args) {
         }
         const auto takeValue = [&]() -> QString {
             if (inlineValue) return *inlineValue;
-            if (i + 1 >= args.size()) throw UsageError{QStringLiteral("option %1 needs a value").arg(arg)};
+            if (i + 1 >= args.size())
+                throw UsageError{QStringLiteral("option %1 needs a value").arg(arg)};
             return args[++i];
         };
         const auto flag = [&](bool& target) {
@@ -108,20 +109,23 @@ Options parse(const QStringList& args) {
 void checkOptions(const Options& o) {
     const bool findRate = o.subcommand == QLatin1String("find-rate");
     if (o.positionals.size() != 1) {
-        throw UsageError{o.positionals.isEmpty()
-                             ? QStringLiteral("%1 needs a calculation file").arg(o.subcommand)
-                             : QStringLiteral("unexpected argument %1").arg(o.positionals.value(1))};
+        throw UsageError{
+            o.positionals.isEmpty()
+                ? QStringLiteral("%1 needs a calculation file").arg(o.subcommand)
+                : QStringLiteral("unexpected argument %1").arg(o.positionals.value(1))};
     }
     if (findRate && !o.totalInterest) {
         throw UsageError{QStringLiteral("find-rate needs --total-interest AMOUNT")};
     }
-    if (!findRate && o.totalInterest) throw UsageError{QStringLiteral("--total-interest is for find-rate")};
+    if (!findRate && o.totalInterest)
+        throw UsageError{QStringLiteral("--total-interest is for find-rate")};
     if (!findRate && o.apply) throw UsageError{QStringLiteral("--apply is for find-rate")};
 }
 
 QDate parseDate(const QString& text) {
     // dd.mm.yyyy, read by position as the program reads dates.
-    if (text.size() != 10) throw UsageError{QStringLiteral("--date wants dd.mm.yyyy, not %1").arg(text)};
+    if (text.size() != 10)
+        throw UsageError{QStringLiteral("--date wants dd.mm.yyyy, not %1").arg(text)};
     try {
         if (!core::IsValidDateText(text)) throw core::CalcError(text);
         const QDate date(core::StrictInteger(core::Substring(text, 7, 4)),
@@ -130,7 +134,8 @@ QDate parseDate(const QString& text) {
         if (!date.isValid()) throw core::CalcError(text);
         return date;
     } catch (const core::CalcError&) {
-        throw UsageError{QStringLiteral("--date wants a real date as dd.mm.yyyy, not %1").arg(text)};
+        throw UsageError{
+            QStringLiteral("--date wants a real date as dd.mm.yyyy, not %1").arg(text)};
     }
 }
 
@@ -173,8 +178,8 @@ Ending runCommand(Command&& command) {
     return ending;
 }
 
-QByteArray json(const core::Calculation& calc, const core::RecordingDialogs& dialogs, const Ending& ending,
-                const std::optional<std::optional<QString>>& rate) {
+QByteArray json(const core::Calculation& calc, const core::RecordingDialogs& dialogs,
+                const Ending& ending, const std::optional<std::optional<QString>>& rate) {
     const core::TableInputs& in = calc.inputs();
     const core::TableTotals& t = calc.totals();
     JsonWriter w;
@@ -182,24 +187,27 @@ QByteArray json(const core::Calculation& calc, const core::RecordingDialogs& dia
     w.key(QStringLiteral("fields"));
     w.beginObject();
     const std::pair<const char*, const QString*> textFields[] = {
-        {"rotatifadiEdit", &in.rotatifadiEdit},       {"yillikfaizNetEdit", &in.yillikfaizNetEdit},
-        {"aylikfaizNetEdit", &in.aylikfaizNetEdit},   {"KKDFNetEdit", &in.KKDFNetEdit},
-        {"vergi2NetEdit", &in.vergi2NetEdit},         {"yildakigunEdit", &in.yildakigunEdit},
-        {"kredigeriodemeekEdit", &in.kredigeriodemeekEdit},
-        {"kredikullanimekEdit", &in.kredikullanimekEdit},
+        {"rotatifadiEdit", &in.creditLineName},
+        {"yillikfaizNetEdit", &in.annualRate},
+        {"aylikfaizNetEdit", &in.monthlyRate},
+        {"KKDFNetEdit", &in.bsmvRate},
+        {"vergi2NetEdit", &in.vergi2Rate},
+        {"yildakigunEdit", &in.daysInYear},
+        {"kredigeriodemeekEdit", &in.repaymentExtraDays},
+        {"kredikullanimekEdit", &in.drawingExtraDays},
     };
     for (const auto& [name, text] : textFields) {
         w.key(QString::fromLatin1(name));
         w.value(*text);
     }
     w.key(QStringLiteral("CheckBox8"));
-    w.value(in.CheckBox8);
+    w.value(in.moveDrawingsPastHolidays);
     w.key(QStringLiteral("CheckBox9"));
-    w.value(in.CheckBox9);
+    w.value(in.moveRepaymentsPastHolidays);
     w.key(QStringLiteral("DateTimePicker61"));
-    w.value(dateText(in.DateTimePicker61, calc.separators()));
+    w.value(dateText(in.calculationDate, calc.separators()));
     w.key(QStringLiteral("toplamfaizNetEdit"));
-    w.value(in.toplamfaizNetEdit);
+    w.value(in.targetTotalInterest);
     w.endObject();
 
     w.key(QStringLiteral("rows"));
@@ -216,10 +224,10 @@ QByteArray json(const core::Calculation& calc, const core::RecordingDialogs& dia
     w.key(QStringLiteral("totals"));
     w.beginObject();
     const std::pair<const char*, const QString*> totals[] = {
-        {"kreditoplamtutariEdit", &t.kreditoplamtutariEdit}, {"odemetoplamtutariEdit", &t.odemetoplamtutariEdit},
-        {"kredibakiyeEdit", &t.kredibakiyeEdit},             {"toplamfaizEdit", &t.toplamfaizEdit},
-        {"odenenfaizkkdfEdit", &t.odenenfaizkkdfEdit},       {"odenmemisfaizkkdfEdit", &t.odenmemisfaizkkdfEdit},
-        {"toplamKKDFEdit", &t.toplamKKDFEdit},               {"JvDotNetEdit1", &t.JvDotNetEdit1},
+        {"kreditoplamtutariEdit", &t.totalDrawn}, {"odemetoplamtutariEdit", &t.totalRepaid},
+        {"kredibakiyeEdit", &t.creditBalance},    {"toplamfaizEdit", &t.totalInterest},
+        {"odenenfaizkkdfEdit", &t.interestPaid},  {"odenmemisfaizkkdfEdit", &t.interestUnpaid},
+        {"toplamKKDFEdit", &t.totalBsmv},         {"JvDotNetEdit1", &t.totalInterestNumber},
     };
     for (const auto& [name, text] : totals) {
         w.key(QString::fromLatin1(name));
@@ -247,14 +255,14 @@ QByteArray plainTotals(const core::TableTotals& t) {
     // The on-screen labels of the totals; the hidden total of the interest numbers has none
     // on screen and is named after the column it sums.
     const std::pair<const char*, const QString*> lines[] = {
-        {"Dorud Toplam Tutarı", &t.kreditoplamtutariEdit},
-        {"Ödeme Toplam Tutarı", &t.odemetoplamtutariEdit},
-        {"Dorud Bakiye Tutarı", &t.kredibakiyeEdit},
-        {"Toplam Faiz", &t.toplamfaizEdit},
-        {"Ödenen Faiz + BSMV", &t.odenenfaizkkdfEdit},
-        {"Ödenmemiş Faiz + BSMV", &t.odenmemisfaizkkdfEdit},
-        {"Toplam BSMV", &t.toplamKKDFEdit},
-        {"Toplam Adat", &t.JvDotNetEdit1},
+        {"Dorud Toplam Tutarı", &t.totalDrawn},
+        {"Ödeme Toplam Tutarı", &t.totalRepaid},
+        {"Dorud Bakiye Tutarı", &t.creditBalance},
+        {"Toplam Faiz", &t.totalInterest},
+        {"Ödenen Faiz + BSMV", &t.interestPaid},
+        {"Ödenmemiş Faiz + BSMV", &t.interestUnpaid},
+        {"Toplam BSMV", &t.totalBsmv},
+        {"Toplam Adat", &t.totalInterestNumber},
     };
     QByteArray out;
     for (const auto& [label, value] : lines) {
@@ -273,12 +281,12 @@ int run(const Options& o, QByteArray& out, QByteArray& err) {
     // The starting state of a freshly started main window without a settings file.
     core::RecordingDialogs dialogs(o.apply ? core::DialogButton::Yes : core::DialogButton::No);
     core::Calculation calc(dialogs);
-    calc.inputs().DateTimePicker61 = QDate::currentDate();
+    calc.inputs().calculationDate = QDate::currentDate();
     if (o.settings) {
         requireReadableFile(*o.settings, QStringLiteral("settings file"));
-        storage::hafizadanoku(calc, *o.settings);
+        storage::ReadMainSettings(calc, *o.settings);
     }
-    if (o.date) calc.inputs().DateTimePicker61 = parseDate(*o.date);
+    if (o.date) calc.inputs().calculationDate = parseDate(*o.date);
 
     requireReadableFile(file, QStringLiteral("calculation file"));
     storage::LoadFault fault = storage::LoadFault::None;
@@ -297,11 +305,11 @@ int run(const Options& o, QByteArray& out, QByteArray& err) {
         // The open is a command of its own: its stop or error ends only the open.
         const Ending opened = runCommand(open);
         if (opened.error) {
-            dialogs.notify(core::Notice{core::ErrorReportText(*opened.error), core::kApplicationTitle,
-                                        core::DialogIcon::Error});
+            dialogs.notify(core::Notice{core::ErrorReportText(*opened.error),
+                                        core::kApplicationTitle, core::DialogIcon::Error});
         }
         rateText.emplace();
-        calc.inputs().toplamfaizNetEdit = *o.totalInterest;
+        calc.inputs().targetTotalInterest = *o.totalInterest;
         ending = runCommand([&] {
             if (const std::optional<double> rate = core::FindRate(calc)) {
                 *rateText = core::GeneralText(*rate, calc.separators());
@@ -319,7 +327,8 @@ int run(const Options& o, QByteArray& out, QByteArray& err) {
     } else {
         for (const QString& text : dialogs.texts()) err += text.toUtf8() + '\n';
         if (rateText) {
-            if (*rateText) out += (QStringLiteral("Yıllık Faiz Oranı: ") + **rateText).toUtf8() + '\n';
+            if (*rateText)
+                out += (QStringLiteral("Yıllık Faiz Oranı: ") + **rateText).toUtf8() + '\n';
         } else {
             out += plainTotals(calc.totals());
         }
@@ -340,10 +349,11 @@ int RunVovirer(const QStringList& arguments, QByteArray& out, QByteArray& err) {
         if (o.subcommand == QLatin1String("recalc") || o.subcommand == QLatin1String("find-rate")) {
             return run(o, out, err);
         }
-        const QStringList later = {QStringLiteral("report"), QStringLiteral("export"), QStringLiteral("preview"),
-                                   QStringLiteral("import")};
+        const QStringList later = {QStringLiteral("report"), QStringLiteral("export"),
+                                   QStringLiteral("preview"), QStringLiteral("import")};
         if (later.contains(o.subcommand)) {
-            throw UsageError{QStringLiteral("subcommand %1 is not available in this build yet").arg(o.subcommand)};
+            throw UsageError{QStringLiteral("subcommand %1 is not available in this build yet")
+                                 .arg(o.subcommand)};
         }
         throw UsageError{QStringLiteral("unknown subcommand %1").arg(o.subcommand)};
     } catch (const UsageError& e) {

@@ -10,8 +10,9 @@
 namespace core {
 namespace {
 
-constexpr std::array<int, 6> kSummedColumns{col::Drawn,          col::Repaid,    col::InterestPaid,
-                                            col::PeriodInterest, col::PeriodTax, col::InterestNumber};
+constexpr std::array<int, 6> kSummedColumns{col::Drawn,        col::Repaid,
+                                            col::InterestPaid, col::PeriodInterest,
+                                            col::PeriodTax,    col::InterestNumber};
 
 bool isSummedColumn(int column) {
     return std::find(kSummedColumns.begin(), kSummedColumns.end(), column) != kSummedColumns.end();
@@ -36,32 +37,32 @@ bool readsAsNumber(const QString& text, const Separators& seps) {
 }  // namespace
 
 Calculation::Calculation(UserDialogs& dialogs, Separators seps) : dialogs_(&dialogs), seps_(seps) {
-    inputs_.DateTimePicker61 = QDate::currentDate();
+    inputs_.calculationDate = QDate::currentDate();
 }
 
 void Calculation::setAnnualRateText(const QString& text) {
-    inputs_.yillikfaizNetEdit = text;
+    inputs_.annualRate = text;
     if (rateDirection_ != RateDirection::AnnualDrives) return;
     QString plain = text;
     plain.remove(QLatin1Char(' '));
     const double value = plain.isEmpty() ? 0.0 : StrictNumber(plain, seps_);
-    inputs_.aylikfaizNetEdit = GeneralText(value / 12, seps_);
+    inputs_.monthlyRate = GeneralText(value / 12, seps_);
 }
 
 void Calculation::setMonthlyRateText(const QString& text) {
-    inputs_.aylikfaizNetEdit = text;
+    inputs_.monthlyRate = text;
     if (rateDirection_ != RateDirection::MonthlyDrives) return;
     QString plain = text;
     plain.remove(QLatin1Char(' '));
     const double value = plain.isEmpty() ? 0.0 : StrictNumber(plain, seps_);
-    inputs_.yillikfaizNetEdit = GeneralText(value * 12, seps_);
+    inputs_.annualRate = GeneralText(value * 12, seps_);
 }
 
 bool Calculation::moveCurrentCell(int column, int row) {
     if (column < 1 || column >= 8 || row < 1 || row >= table_.rowCount()) return false;
     if (column == table_.currentColumn() && row == table_.currentRow()) return true;
     table_.setCurrentCellQuietly(column, row);
-    StringGrid3Click();
+    recalculateCurrentRow();
     return true;
 }
 
@@ -76,14 +77,14 @@ void Calculation::computeTotalsNow() {
         }
     }
     const auto [s4, s5, s6, s9, s12, s13] = sums;
-    totals_.kreditoplamtutariEdit = FormatAmount(s4, seps_);
-    totals_.odemetoplamtutariEdit = FormatAmount(s5, seps_);
-    totals_.kredibakiyeEdit = FormatAmount(s4 - s5, seps_);
-    totals_.toplamfaizEdit = FormatAmount(s9, seps_);
-    totals_.odenenfaizkkdfEdit = FormatAmount(s6, seps_);
-    totals_.odenmemisfaizkkdfEdit = FormatAmount(s9 + s12 - s6, seps_);
-    totals_.toplamKKDFEdit = FormatAmount(s12, seps_);
-    totals_.JvDotNetEdit1 = FormatAmount(s13, seps_);
+    totals_.totalDrawn = FormatAmount(s4, seps_);
+    totals_.totalRepaid = FormatAmount(s5, seps_);
+    totals_.creditBalance = FormatAmount(s4 - s5, seps_);
+    totals_.totalInterest = FormatAmount(s9, seps_);
+    totals_.interestPaid = FormatAmount(s6, seps_);
+    totals_.interestUnpaid = FormatAmount(s9 + s12 - s6, seps_);
+    totals_.totalBsmv = FormatAmount(s12, seps_);
+    totals_.totalInterestNumber = FormatAmount(s13, seps_);
 }
 
 void Calculation::writeTotals() {
@@ -107,9 +108,9 @@ void Calculation::setSummedCell(int column, int row, const QString& text) {
         // always read back; only the text they replace can have been unreadable.
         if (!readsAsNumber(old, seps_)) --unreadableSummedCells_;
         if (totalsPending_) {
-            const bool logged = std::any_of(
-                changedSincePending_.begin(), changedSincePending_.end(),
-                [&](const OldValue& v) { return v.column == column && v.row == row; });
+            const bool logged =
+                std::any_of(changedSincePending_.begin(), changedSincePending_.end(),
+                            [&](const OldValue& v) { return v.column == column && v.row == row; });
             if (!logged) changedSincePending_.push_back({column, row, old});
         }
     }

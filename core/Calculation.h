@@ -17,7 +17,7 @@ enum class RateDirection { None, AnnualDrives, MonthlyDrives };
 // edit direction, with the row recalculation that keeps them consistent. Every message
 // and question goes through the dialogs it was given.
 class Calculation {
-public:
+  public:
     explicit Calculation(UserDialogs& dialogs, Separators seps = Separators::turkish());
 
     TransactionTable& table() { return table_; }
@@ -46,7 +46,7 @@ public:
 
     // The row recalculation of the current row (the grid's click event). May throw
     // SilentStop or CalcError.
-    void StringGrid3Click();
+    void recalculateCurrentRow();
 
     // True when the last row recalculation ran on the current row and running it again
     // would change nothing and show nothing: it ended normally without a message, its
@@ -58,17 +58,17 @@ public:
     // pending and written once when the batch closes, with exactly the values the last of
     // them would have written. Makes recalculating all rows linear.
     class TotalsBatch {
-    public:
+      public:
         explicit TotalsBatch(Calculation& calculation);
         ~TotalsBatch();
         TotalsBatch(const TotalsBatch&) = delete;
         TotalsBatch& operator=(const TotalsBatch&) = delete;
 
-    private:
+      private:
         Calculation& calculation_;
     };
 
-private:
+  private:
     friend class RowRecalculation;
 
     void writeTotals();

@@ -11,12 +11,12 @@ struct SilentStop {};
 
 // A failure that ends the command; the boundary shows its text as the default error report.
 class CalcError : public std::runtime_error {
-public:
+  public:
     explicit CalcError(const QString& message)
         : std::runtime_error(message.toStdString()), message_(message) {}
     const QString& message() const { return message_; }
 
-private:
+  private:
     QString message_;
 };
 

@@ -10,7 +10,8 @@ struct MonthDay {
     int day;
 };
 
-constexpr std::array<MonthDay, 6> kFixedHolidays{{{1, 1}, {4, 23}, {5, 1}, {5, 19}, {8, 30}, {10, 29}}};
+constexpr std::array<MonthDay, 6> kFixedHolidays{
+    {{1, 1}, {4, 23}, {5, 1}, {5, 19}, {8, 30}, {10, 29}}};
 
 struct YearHolidays {
     int year;
@@ -40,9 +41,12 @@ DayNumber MovePastHolidaysAndWeekend(DayNumber date) {
         for (const MonthDay& h : y.days) date = skipIfOn(date, h.month, h.day);
     }
     switch (IsoWeekday(date)) {
-        case 7: return date + 1;
-        case 6: return date + 2;
-        default: return date;
+        case 7:
+            return date + 1;
+        case 6:
+            return date + 2;
+        default:
+            return date;
     }
 }
 

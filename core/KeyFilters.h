@@ -13,10 +13,10 @@ inline constexpr QChar kEnter = QChar(13);
 
 // What a field does with one typed key, decided before the key reaches it.
 struct KeyDecision {
-    bool accepted = true;          // false: the key is dropped
-    bool moveFocus = false;        // the focus goes on to the next control
-    std::optional<QString> text;   // the field's text is replaced first ...
-    int caretFromEnd = 0;          // ... with the caret this many characters from the end
+    bool accepted = true;         // false: the key is dropped
+    bool moveFocus = false;       // the focus goes on to the next control
+    std::optional<QString> text;  // the field's text is replaced first ...
+    int caretFromEnd = 0;         // ... with the caret this many characters from the end
 };
 
 // Rate fields: Backspace, digits and the decimal separator; Enter moves on.

@@ -135,8 +135,8 @@ QString GeneralText(double value, const Separators& seps) {
         text += digits.left(integerDigits).leftJustified(integerDigits, QLatin1Char('0'));
         if (digits.size() > integerDigits) text += seps.decimal + digits.mid(integerDigits);
     } else {
-        text += QLatin1Char('0') + seps.decimal + QString(-x.exponent - 1, QLatin1Char('0')) +
-                digits;
+        text +=
+            QLatin1Char('0') + seps.decimal + QString(-x.exponent - 1, QLatin1Char('0')) + digits;
     }
     return text;
 }

@@ -11,7 +11,7 @@ namespace core {
 void ChangeRates(Calculation& calc) {
     TransactionTable& table = calc.table();
     for (int r = 1; r < table.rowCount(); ++r) {
-        table.setCell(col::Rate, r, calc.inputs().yillikfaizNetEdit);
+        table.setCell(col::Rate, r, calc.inputs().annualRate);
     }
     RecalculateAll(calc);
 }
@@ -24,9 +24,9 @@ double RoundRateToFiveDecimals(double value) {
 std::optional<double> FindRate(Calculation& calc) {
     RecalculateAll(calc);
     const Separators& seps = calc.separators();
-    const double totalInterest = ParseAmount(calc.inputs().toplamfaizNetEdit, seps);
-    const double yearDays = ParseAmount(calc.inputs().yildakigunEdit, seps);
-    const double interestNumber = ParseAmount(calc.totals().JvDotNetEdit1, seps);
+    const double totalInterest = ParseAmount(calc.inputs().targetTotalInterest, seps);
+    const double yearDays = ParseAmount(calc.inputs().daysInYear, seps);
+    const double interestNumber = ParseAmount(calc.totals().totalInterestNumber, seps);
     if (totalInterest == 0 || yearDays == 0 || interestNumber == 0) {
         calc.dialogs().message(
             QStringLiteral("Faiz tutarı, yıldaki gün ve tabloya hareket girilmelidir!"));
@@ -36,8 +36,7 @@ std::optional<double> FindRate(Calculation& calc) {
     const Question question{
         QStringLiteral("Yıllık Faiz Oranı ") + GeneralText(rate, seps) +
             QStringLiteral(" olarak bulunmuştur.\nTablo kayıtlarına aktarılmasını istermisiniz?"),
-        kProgramCaption,
-        int(DialogButton::Yes) | int(DialogButton::No) | int(DialogButton::Cancel),
+        kProgramCaption, int(DialogButton::Yes) | int(DialogButton::No) | int(DialogButton::Cancel),
         DialogIcon::Question};
     if (calc.dialogs().ask(question) == DialogButton::Yes) {
         calc.setAnnualRateText(GeneralText(rate, seps));

@@ -10,7 +10,7 @@ namespace core {
 // Collects every message and question and answers questions from a queue (or with a
 // default answer), for the command-line tool and the tests.
 class RecordingDialogs : public UserDialogs {
-public:
+  public:
     explicit RecordingDialogs(DialogButton defaultAnswer = DialogButton::No)
         : defaultAnswer_(defaultAnswer) {}
 
@@ -25,7 +25,7 @@ public:
     const std::vector<Question>& questions() const { return questions_; }
     void clear();
 
-private:
+  private:
     DialogButton defaultAnswer_;
     std::deque<DialogButton> answers_;
     QStringList texts_;

@@ -13,16 +13,19 @@
 namespace core {
 
 class RowRecalculation {
-public:
+  public:
     explicit RowRecalculation(Calculation& calc)
-        : calc_(calc), table_(calc.table_), in_(calc.inputs_), seps_(calc.seps_),
+        : calc_(calc),
+          table_(calc.table_),
+          in_(calc.inputs_),
+          seps_(calc.seps_),
           r_(table_.currentRow()) {}
 
     // Whether a second run on the row as this run left it would change nothing.
     bool leftFixedPoint() const {
         if (messageShown_ || amountValueRounded_) return false;
         try {
-            if (in_.CheckBox9 && ParseDigits(cell(col::Repaid)) > 0) return false;
+            if (in_.moveRepaymentsPastHolidays && ParseDigits(cell(col::Repaid)) > 0) return false;
             amount(cell(col::Rate));  // a stamped rate that does not read fails the rerun
             return isStableDate(cell(col::TransactionDate)) && isStableDate(cell(col::ValueDate));
         } catch (const CalcError&) {
@@ -31,8 +34,8 @@ public:
     }
 
     void run() {
-        if (in_.yillikfaizNetEdit.isEmpty()) calc_.setAnnualRateText(QStringLiteral("0"));
-        if (amount(cell(col::Rate)) == 0) set(col::Rate, in_.yillikfaizNetEdit);
+        if (in_.annualRate.isEmpty()) calc_.setAnnualRateText(QStringLiteral("0"));
+        if (amount(cell(col::Rate)) == 0) set(col::Rate, in_.annualRate);
         if (ParseDigits(cell(col::TransactionDate)) > 0) completeDate(col::TransactionDate);
         if (ParseDigits(cell(col::ValueDate)) > 0) completeDate(col::ValueDate);
         defaultDates();
@@ -57,7 +60,7 @@ public:
         calc_.writeTotals();
     }
 
-private:
+  private:
     const QString& cell(int column) const { return table_.cell(column, r_); }
     const QString& above(int column) const { return table_.cell(column, r_ - 1); }
     void set(int column, const QString& text) { calc_.setSummedCell(column, r_, text); }
@@ -85,7 +88,7 @@ private:
         }
         double yearDigits = ParseDigits(year);
         if (yearDigits == 0 && monthDigits > 0) {
-            year = QString::number(in_.DateTimePicker61.year()).rightJustified(4, QLatin1Char('0'));
+            year = QString::number(in_.calculationDate.year()).rightJustified(4, QLatin1Char('0'));
             yearDigits = ParseDigits(year);
         }
         if (const QString completed = YearWithCentury(year); completed != year) {
@@ -115,16 +118,15 @@ private:
     bool isRepayment() const { return ParseDigits(cell(col::Repaid)) > 0; }
 
     void valueDateFromExtraDays() {
-        const double extraDays = amount(in_.kredigeriodemeekEdit);
+        const double extraDays = amount(in_.repaymentExtraDays);
         if (extraDays > 0 && isRepayment()) {
             const DayNumber date = ReadDateByPosition(cell(col::TransactionDate));
-            set(col::ValueDate,
-                ShortDateText(AddDays(date, extraDays, in_.kredigeriodemeekEdit)));
+            set(col::ValueDate, ShortDateText(AddDays(date, extraDays, in_.repaymentExtraDays)));
         }
     }
 
     void moveValueDateOffHolidays() {
-        if (in_.CheckBox9 && cell(col::ValueDate).size() == 10 &&
+        if (in_.moveRepaymentsPastHolidays && cell(col::ValueDate).size() == 10 &&
             ParseDigits(cell(col::ValueDate)) > 110 && isRepayment()) {
             const DayNumber date = ReadDateByPosition(cell(col::ValueDate));
             set(col::ValueDate, ShortDateText(MovePastHolidaysAndWeekend(date)));
@@ -163,7 +165,7 @@ private:
         const DayNumber v = ReadDateByPosition(cell(col::ValueDate));
         const DayNumber p = above(col::ValueDate).size() == 10
                                 ? ReadDateByPosition(above(col::ValueDate))
-                                : DayNumberOf(in_.DateTimePicker61);
+                                : DayNumberOf(in_.calculationDate);
         const double days = static_cast<double>(v - p);
         set(col::Days, text(days));
         const double balance = amount(above(col::CreditBalance));
@@ -171,15 +173,15 @@ private:
         const double number = balance * days;
         set(col::InterestNumber, FormatAmount15(number, seps_));
         const double rowRate = amount(above(col::Rate));
-        const double rate = rowRate > 0 ? rowRate : StrictNumber(in_.yillikfaizNetEdit, seps_);
-        const double yearDays = StrictNumber(in_.yildakigunEdit, seps_);
+        const double rate = rowRate > 0 ? rowRate : StrictNumber(in_.annualRate, seps_);
+        const double yearDays = StrictNumber(in_.daysInYear, seps_);
         if (yearDays * 100 == 0) {
-            throw CalcError(QStringLiteral("Sıfıra bölme hatası: \"Yıldaki Gün\" %1")
-                                .arg(in_.yildakigunEdit));
+            throw CalcError(
+                QStringLiteral("Sıfıra bölme hatası: \"Yıldaki Gün\" %1").arg(in_.daysInYear));
         }
         const double interest = rate * number / (yearDays * 100);
-        const double bsmv = amount(in_.KKDFNetEdit);
-        const double vergi2 = amount(in_.vergi2NetEdit);
+        const double bsmv = amount(in_.bsmvRate);
+        const double vergi2 = amount(in_.vergi2Rate);
         const double tax1 = bsmv > 0 ? bsmv * interest / 100 : 0;
         const double tax2 = vergi2 > 0 ? vergi2 * interest / 100 : 0;
         set(col::PeriodInterest, FormatAmount15(interest, seps_));
@@ -216,7 +218,7 @@ private:
     const int r_;
 };
 
-void Calculation::StringGrid3Click() {
+void Calculation::recalculateCurrentRow() {
     fixedPointRow_ = 0;
     RowRecalculation recalculation(*this);
     recalculation.run();

@@ -36,7 +36,7 @@ void RecalculateAll(Calculation& calc) {
     for (int i = 0; i < passes; ++i) {
         // Each row is recalculated once more after the move onto it; skipped where that
         // second run is known to change nothing.
-        if (!calc.currentRowIsFixedPoint()) calc.StringGrid3Click();
+        if (!calc.currentRowIsFixedPoint()) calc.recalculateCurrentRow();
         calc.setCurrentRow(table.currentRow() + 1);
     }
 }
@@ -62,10 +62,10 @@ void DeleteRow(TransactionTable& table) { table.removeRow(table.currentRow()); }
 void DeleteCurrentRow(Calculation& calc) {
     TransactionTable& table = calc.table();
     if (!table.cell(col::TransactionDate, table.currentRow()).isEmpty()) {
-        Question question{QStringLiteral("Kaydı Silmek istediğinizden eminmisiniz?"),
-                          kProgramCaption,
-                          int(DialogButton::Yes) | int(DialogButton::No) | int(DialogButton::Cancel),
-                          DialogIcon::Question};
+        Question question{
+            QStringLiteral("Kaydı Silmek istediğinizden eminmisiniz?"), kProgramCaption,
+            int(DialogButton::Yes) | int(DialogButton::No) | int(DialogButton::Cancel),
+            DialogIcon::Question};
         if (calc.dialogs().ask(question) == DialogButton::Yes) DeleteRow(table);
     }
     if (table.cell(col::TransactionDate, table.currentRow()).isEmpty()) DeleteRow(table);

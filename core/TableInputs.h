@@ -7,33 +7,33 @@ namespace core {
 
 // The whole-table fields of the main window, named after their controls.
 struct TableInputs {
-    QString rotatifadiEdit;        // "Vovirer Adı"
-    QString firmaadiEdit;          // "Firma Adı"
-    QDate DateTimePicker61;        // "Tarih", the calculation date
-    QString yillikfaizNetEdit;     // "Yıllık Faiz"
-    QString aylikfaizNetEdit;      // "Aylık Faiz"
-    QString KKDFNetEdit;           // "BSMV"
-    QString vergi2NetEdit;         // "Vergi2" (hidden)
-    QString yildakigunEdit;        // "Yıldaki Gün"
-    QString kredigeriodemeekEdit;  // repayment extra days
-    QString kredikullanimekEdit;   // drawing extra days (hidden, unused)
-    bool CheckBox8 = false;        // weekend roll for drawings (hidden, unused)
-    bool CheckBox9 = false;        // "Dorud Geri Ödeme Tatil Ekle"
-    QString toplamfaizNetEdit;     // target total interest of the rate finder
+    QString creditLineName;                   // "Vovirer Adı"
+    QString companyName;                      // "Firma Adı"
+    QDate calculationDate;                    // "Tarih", the calculation date
+    QString annualRate;                       // "Yıllık Faiz"
+    QString monthlyRate;                      // "Aylık Faiz"
+    QString bsmvRate;                         // "BSMV"
+    QString vergi2Rate;                       // "Vergi2" (hidden)
+    QString daysInYear;                       // "Yıldaki Gün"
+    QString repaymentExtraDays;               // repayment extra days
+    QString drawingExtraDays;                 // drawing extra days (hidden, unused)
+    bool moveDrawingsPastHolidays = false;    // weekend roll for drawings (hidden, unused)
+    bool moveRepaymentsPastHolidays = false;  // "Dorud Geri Ödeme Tatil Ekle"
+    QString targetTotalInterest;              // target total interest of the rate finder
 
     bool operator==(const TableInputs&) const = default;
 };
 
 // The eight read-only sums under the table.
 struct TableTotals {
-    QString kreditoplamtutariEdit;  // sum of column 4
-    QString odemetoplamtutariEdit;  // sum of column 5
-    QString kredibakiyeEdit;        // sum 4 - sum 5
-    QString toplamfaizEdit;         // sum of column 9
-    QString odenenfaizkkdfEdit;     // sum of column 6
-    QString odenmemisfaizkkdfEdit;  // sum 9 + sum 12 - sum 6
-    QString toplamKKDFEdit;         // sum of column 12
-    QString JvDotNetEdit1;          // sum of column 13 (hidden)
+    QString totalDrawn;           // sum of column 4
+    QString totalRepaid;          // sum of column 5
+    QString creditBalance;        // sum 4 - sum 5
+    QString totalInterest;        // sum of column 9
+    QString interestPaid;         // sum of column 6
+    QString interestUnpaid;       // sum 9 + sum 12 - sum 6
+    QString totalBsmv;            // sum of column 12
+    QString totalInterestNumber;  // sum of column 13 (hidden)
 
     bool operator==(const TableTotals&) const = default;
 };

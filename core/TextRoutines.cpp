@@ -121,9 +121,7 @@ double ParseDigits(const QString& text) {
     throw CalcError(notANumber(text));
 }
 
-QString Substring(const QString& text, int start, int count) {
-    return text.mid(start - 1, count);
-}
+QString Substring(const QString& text, int start, int count) { return text.mid(start - 1, count); }
 
 bool IsValidDateText(const QString& text) {
     const int day = StrictInteger(Substring(text, 1, 2));

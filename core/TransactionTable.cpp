@@ -40,10 +40,14 @@ bool TransactionTable::isHiddenColumn(int column) {
 int TransactionTable::columnWidth(int column) {
     if (isHiddenColumn(column)) return -1;
     switch (column) {
-        case col::Number: return 30;
-        case col::Description: return 200;
-        case col::Rate: return 60;
-        default: return 80;
+        case col::Number:
+            return 30;
+        case col::Description:
+            return 200;
+        case col::Rate:
+            return 60;
+        default:
+            return 80;
     }
 }
 

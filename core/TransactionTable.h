@@ -29,7 +29,7 @@ constexpr int SortKey = 14;
 // The grid of text cells that holds a whole calculation: row 0 captions, column 0 row
 // numbers, data rows 1 to rowCount()-1. Rows move whole, hidden columns included.
 class TransactionTable {
-public:
+  public:
     static constexpr int ColumnCount = 15;
     using Row = std::array<QString, ColumnCount>;
 
@@ -67,7 +67,7 @@ public:
     // Empties every data cell, leaves one data row numbered "1" (captions stay).
     void clearData();
 
-private:
+  private:
     std::vector<Row> rows_;
     int currentColumn_ = 1;
     int currentRow_ = 1;

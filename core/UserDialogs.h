@@ -30,7 +30,7 @@ struct Question {
 // Every message and question of the commands goes through this, so the same commands run
 // in the windows (message boxes), the command-line tool and the tests (recorders).
 class UserDialogs {
-public:
+  public:
     virtual ~UserDialogs() = default;
     virtual void notify(const Notice& notice) = 0;
     virtual DialogButton ask(const Question& question) = 0;

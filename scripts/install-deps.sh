@@ -9,6 +9,7 @@ packages=(
     fonts-liberation fonts-dejavu-core
     xvfb xauth
     desktop-file-utils appstream libxml2-utils shared-mime-info man-db file dpkg-dev
+    clang-format ccache
 )
 
 missing=()

@@ -35,17 +35,17 @@ struct HeaderItem {
 std::array<HeaderItem, 11> headerItems(const core::Calculation& calc) {
     const core::TableInputs& in = calc.inputs();
     return {{
-        {QStringLiteral("Yıldaki Gün"), in.yildakigunEdit},
-        {QStringLiteral("Yıllık Faiz"), in.yillikfaizNetEdit},
-        {QStringLiteral("Aylık Faiz"), in.aylikfaizNetEdit},
-        {QStringLiteral("BSMV"), in.KKDFNetEdit},
-        {QStringLiteral("Vergi2"), in.vergi2NetEdit},
-        {QStringLiteral("Dorud Kullanım"), in.kredikullanimekEdit},
-        {QStringLiteral("Dorud Geri Ödeme Gün Ekle"), in.kredigeriodemeekEdit},
-        {QStringLiteral("Vovirer Adı"), in.rotatifadiEdit},
-        {QStringLiteral("Dorud Kullanım Cumartesi-Pazar Ekle"), eOrH(in.CheckBox8)},
-        {QStringLiteral("Dorud Geri Ödeme Tatil Ekle"), eOrH(in.CheckBox9)},
-        {QStringLiteral("Tarih"), dateItem(in.DateTimePicker61, calc.separators().date)},
+        {QStringLiteral("Yıldaki Gün"), in.daysInYear},
+        {QStringLiteral("Yıllık Faiz"), in.annualRate},
+        {QStringLiteral("Aylık Faiz"), in.monthlyRate},
+        {QStringLiteral("BSMV"), in.bsmvRate},
+        {QStringLiteral("Vergi2"), in.vergi2Rate},
+        {QStringLiteral("Dorud Kullanım"), in.drawingExtraDays},
+        {QStringLiteral("Dorud Geri Ödeme Gün Ekle"), in.repaymentExtraDays},
+        {QStringLiteral("Vovirer Adı"), in.creditLineName},
+        {QStringLiteral("Dorud Kullanım Cumartesi-Pazar Ekle"), eOrH(in.moveDrawingsPastHolidays)},
+        {QStringLiteral("Dorud Geri Ödeme Tatil Ekle"), eOrH(in.moveRepaymentsPastHolidays)},
+        {QStringLiteral("Tarih"), dateItem(in.calculationDate, calc.separators().date)},
     }};
 }
 
@@ -80,7 +80,7 @@ QString columnName(int column) {
 
 }  // namespace
 
-QStringList GetStringsToSave3(const core::Calculation& calc) {
+QStringList CalculationFileLines(const core::Calculation& calc) {
     const TransactionTable& table = calc.table();
     QStringList lines;
     lines.reserve(table.rowCount() + 1);
@@ -96,21 +96,21 @@ QStringList GetStringsToSave3(const core::Calculation& calc) {
     return lines;
 }
 
-LoadFault SetStringsFromLoad3(core::Calculation& calc, const QStringList& lines) {
+LoadFault ApplyCalculationFileLines(core::Calculation& calc, const QStringList& lines) {
     if (lines.size() < 3) return LoadFault::TooFewLines;
 
     // Step 1: the text fields, in the Part's order, as far as the header has items.
     const QStringList header = ReadCommaText(lines.at(0));
     core::TableInputs& in = calc.inputs();
     const std::array<std::function<void(const QString&)>, 8> setters{
-        [&](const QString& t) { in.yildakigunEdit = t; },
+        [&](const QString& t) { in.daysInYear = t; },
         [&](const QString& t) { calc.setAnnualRateText(t); },
         [&](const QString& t) { calc.setMonthlyRateText(t); },
-        [&](const QString& t) { in.KKDFNetEdit = t; },
-        [&](const QString& t) { in.vergi2NetEdit = t; },
-        [&](const QString& t) { in.kredikullanimekEdit = t; },
-        [&](const QString& t) { in.kredigeriodemeekEdit = t; },
-        [&](const QString& t) { in.rotatifadiEdit = t; },
+        [&](const QString& t) { in.bsmvRate = t; },
+        [&](const QString& t) { in.vergi2Rate = t; },
+        [&](const QString& t) { in.drawingExtraDays = t; },
+        [&](const QString& t) { in.repaymentExtraDays = t; },
+        [&](const QString& t) { in.creditLineName = t; },
     };
     for (std::size_t i = 0; i < setters.size(); ++i) {
         if (static_cast<qsizetype>(i) >= header.size()) return LoadFault::ShortHeader;
@@ -124,7 +124,7 @@ LoadFault SetStringsFromLoad3(core::Calculation& calc, const QStringList& lines)
     // Step 2: the two tick boxes; a text other than "E" or "H" leaves a box as it is.
     for (int i = 8; i <= 9; ++i) {
         if (i >= header.size()) return LoadFault::ShortHeader;
-        bool& box = i == 8 ? in.CheckBox8 : in.CheckBox9;
+        bool& box = i == 8 ? in.moveDrawingsPastHolidays : in.moveRepaymentsPastHolidays;
         if (header.at(i) == QLatin1String("E")) box = true;
         if (header.at(i) == QLatin1String("H")) box = false;
     }
@@ -138,7 +138,7 @@ LoadFault SetStringsFromLoad3(core::Calculation& calc, const QStringList& lines)
                          core::StrictInteger(core::Substring(dateText, 4, 2)),
                          core::StrictInteger(core::Substring(dateText, 1, 2)));
         if (!date.isValid()) return LoadFault::BadDate;
-        in.DateTimePicker61 = date;
+        in.calculationDate = date;
     } catch (const core::CalcError&) {
         return LoadFault::BadDate;
     }
@@ -173,15 +173,15 @@ LoadFault LoadCalculationFile(core::Calculation& calc, const QString& path) {
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) return LoadFault::Unreadable;
     file.close();
-    return SetStringsFromLoad3(calc, LinesFromFileBytes(bytes));
+    return ApplyCalculationFileLines(calc, LinesFromFileBytes(bytes));
 }
 
 std::optional<QByteArray> EncodeCalculationFile(const core::Calculation& calc, QString* problem) {
     for (const HeaderItem& item : headerItems(calc)) {
         if (const auto index = firstUnwritable(item.text)) {
             if (problem) {
-                *problem = unwritableSentence(QLatin1Char('"') + item.label + QStringLiteral("\" alanı"),
-                                              item.text, *index);
+                *problem = unwritableSentence(
+                    QLatin1Char('"') + item.label + QStringLiteral("\" alanı"), item.text, *index);
             }
             return std::nullopt;
         }
@@ -199,7 +199,7 @@ std::optional<QByteArray> EncodeCalculationFile(const core::Calculation& calc, Q
             }
         }
     }
-    QString content = GetStringsToSave3(calc).join(QStringLiteral("\r\n"));
+    QString content = CalculationFileLines(calc).join(QStringLiteral("\r\n"));
     content += QStringLiteral("\r\n");
     auto bytes = EncodeCp1254(content);
     if (!bytes && problem) *problem = QStringLiteral("Windows-1254");
@@ -272,8 +272,8 @@ OpenOutcome OpenCommand(core::Calculation& calc, const std::optional<QString>& c
         calc.dialogs().notify(core::Notice{kCannotRead + QLatin1Char('\n') + *chosenPath,
                                            kErrorCaption, core::DialogIcon::Error});
     }
-    calc.inputs().kredikullanimekEdit.clear();
-    calc.inputs().CheckBox8 = false;
+    calc.inputs().drawingExtraDays.clear();
+    calc.inputs().moveDrawingsPastHolidays = false;
     core::RecalculateAll(calc);
     return loaded == LoadFault::None ? OpenOutcome::Opened : OpenOutcome::Refused;
 }

@@ -14,10 +14,10 @@ namespace storage {
 //
 // How the windows use it (the dialogs stay in ui/; everything after them is here):
 //
-//   "İŞLEMİ KAYDET" (BitBtn45Click):
-//       auto name = <SaveDialog3, proposing calc.inputs().rotatifadiEdit>;   // nullopt: Cancel
+//   "İŞLEMİ KAYDET" (saveCalculation):
+//       auto name = <SaveDialog3, proposing calc.inputs().creditLineName>;   // nullopt: Cancel
 //       storage::SaveCommand(calc, name);
-//   "KAYITTAN AÇ" (BitBtn46Click):
+//   "KAYITTAN AÇ" (openCalculation):
 //       auto path = <OpenDialog3>;                                            // nullopt: Cancel
 //       storage::OpenCommand(calc, path);     // may throw core::SilentStop / core::CalcError
 //                                             // from the closing recalculation: the caller's
@@ -36,24 +36,24 @@ inline const QString kCannotRead = QStringLiteral("Dosya Okunamıyor:");
 
 // The whole file as lines: the header record, then table rows 0 to RowCount-1, each of
 // ColCount items.
-QStringList GetStringsToSave3(const core::Calculation& calc);
+QStringList CalculationFileLines(const core::Calculation& calc);
 
 // Why a file was refused; the open command names the file in "Dosya Okunamıyor:".
 enum class LoadFault {
     None,
-    Unreadable,      // the file could not be opened or read
-    TooFewLines,     // fewer than three lines: nothing applied
-    ShortHeader,     // header of fewer than 11 items: the items it has are applied in order
-    BadDate,         // item 11 is not a real date: items 1 to 10 stay applied
-    RateNotNumber,   // a driving rate field's text is no number (core::CalcError): the
-                     // fields before it stay applied
-    LongTableLine,   // a table line of more than 15 items: the table holds the rows before it
+    Unreadable,     // the file could not be opened or read
+    TooFewLines,    // fewer than three lines: nothing applied
+    ShortHeader,    // header of fewer than 11 items: the items it has are applied in order
+    BadDate,        // item 11 is not a real date: items 1 to 10 stay applied
+    RateNotNumber,  // a driving rate field's text is no number (core::CalcError): the
+                    // fields before it stay applied
+    LongTableLine,  // a table line of more than 15 items: the table holds the rows before it
 };
 
-// Applies a file's lines to the fields and the table (SetStringsFromLoad3): the table
-// always keeps its 15 columns, a table line with fewer items leaves the rest of its row empty, and the steps stop at the first refusal, keeping
-// what was applied before it. Reports nothing itself.
-LoadFault SetStringsFromLoad3(core::Calculation& calc, const QStringList& lines);
+// Applies a file's lines to the fields and the table (ApplyCalculationFileLines): the table
+// always keeps its 15 columns, a table line with fewer items leaves the rest of its row empty, and
+// the steps stop at the first refusal, keeping what was applied before it. Reports nothing itself.
+LoadFault ApplyCalculationFileLines(core::Calculation& calc, const QStringList& lines);
 
 // The lines of a file's bytes (Windows-1254, lines ended by CR LF, CR or LF).
 QStringList LinesFromFileBytes(const QByteArray& bytes);
@@ -102,7 +102,7 @@ enum class OpenOutcome { Cancelled, NotFound, Opened, Refused };
 // The open command once the dialog has returned: nullopt is Cancel. Cancel and a file that
 // does not exist leave everything as it was. Otherwise: empty the table, load the file,
 // report a refused or unreadable file ("Dosya Okunamıyor:", line break, the path; caption
-// "Error"), empty `kredikullanimekEdit` and untick `CheckBox8`, recalculate all.
+// "Error"), empty `drawingExtraDays` and untick `moveDrawingsPastHolidays`, recalculate all.
 // `fault`, when given, receives the load's fault. The recalculation may throw
 // core::SilentStop or core::CalcError; the steps before it have then been done.
 OpenOutcome OpenCommand(core::Calculation& calc, const std::optional<QString>& chosenPath,

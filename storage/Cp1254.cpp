@@ -1,9 +1,10 @@
 #include "storage/Cp1254.h"
 
+#include <iconv.h>
+
 #include <QtGlobal>
 #include <cerrno>
 #include <cstring>
-#include <iconv.h>
 #include <stdexcept>
 
 namespace storage {
@@ -23,7 +24,7 @@ bool isUndefinedByte(unsigned value) {
 
 // One conversion descriptor per direction and thread, reset before each use.
 class Converter {
-public:
+  public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
         if (cd_ == reinterpret_cast<iconv_t>(-1)) {
             throw std::runtime_error(std::string("iconv_open failed: ") + from + " -> " + to);
@@ -38,7 +39,7 @@ public:
         return cd_;
     }
 
-private:
+  private:
     iconv_t cd_;
 };
 

@@ -11,7 +11,7 @@ namespace storage {
 // written without quotes, a missing file, section or key created on writing, the rest of
 // the file kept byte for byte. Text in Windows-1254.
 class ProfileFile {
-public:
+  public:
     // Reads the file; a file that is missing or cannot be read is an empty one.
     static ProfileFile read(const QString& path);
     // The contents of an in-memory file (the bytes of an .ini).
@@ -28,7 +28,7 @@ public:
     // The whole text, each line with the line break it had (new lines end with CR LF).
     QString text() const;
 
-private:
+  private:
     struct Line {
         QString text;
         QString end;  // "\r\n", "\r", "\n" or "" for a last line without a break

@@ -36,11 +36,13 @@ void writeSection(const QString& path, const QString& section, const std::vector
         if (!bad) bad = FirstUnencodableCp1254(entry.value);
         if (bad) {
             const QString c = CharacterAt(entry.value, *bad);
-            const QString shown =
-                c.size() == 1 && c.at(0).unicode() < 32
-                    ? QStringLiteral("U+%1").arg(c.at(0).unicode(), 4, 16, QLatin1Char('0')).toUpper()
-                    : QLatin1Char('"') + c + QLatin1Char('"');
-            cannotWrite(path, QLatin1Char('"') + entry.label + QStringLiteral("\" alanı: ") + shown +
+            const QString shown = c.size() == 1 && c.at(0).unicode() < 32
+                                      ? QStringLiteral("U+%1")
+                                            .arg(c.at(0).unicode(), 4, 16, QLatin1Char('0'))
+                                            .toUpper()
+                                      : QLatin1Char('"') + c + QLatin1Char('"');
+            cannotWrite(path, QLatin1Char('"') + entry.label + QStringLiteral("\" alanı: ") +
+                                  shown +
                                   QStringLiteral(" karakteri dosyaya yazılamaz (Windows-1254)."));
         }
     }
@@ -55,11 +57,13 @@ QString SettingsFilePath(const QString& programFolder) {
     return QDir::cleanPath(QDir(programFolder).filePath(kSettingsFileName));
 }
 
-void hafizadanoku(core::Calculation& calc, const QString& settingsPath) {
+void ReadMainSettings(core::Calculation& calc, const QString& settingsPath) {
     const ProfileFile file = ProfileFile::read(settingsPath);
-    const auto value = [&](const char* key) { return file.value(kMainSection, QString::fromLatin1(key)); };
+    const auto value = [&](const char* key) {
+        return file.value(kMainSection, QString::fromLatin1(key));
+    };
     core::TableInputs& in = calc.inputs();
-    in.yildakigunEdit = value("Ryilgun");
+    in.daysInYear = value("Ryilgun");
     // Reading never reports anything; a driving rate text that is no number leaves the
     // other field as it was (only possible once the user has given a field the focus).
     try {
@@ -70,57 +74,61 @@ void hafizadanoku(core::Calculation& calc, const QString& settingsPath) {
         calc.setMonthlyRateText(value("Ryilfaiz"));
     } catch (const core::CalcError&) {
     }
-    in.kredigeriodemeekEdit = value("Ralacakgun");
-    in.KKDFNetEdit = value("RKKDF");
-    in.vergi2NetEdit = value("Rvergi2");
-    in.firmaadiEdit = value("Firma");
-    in.CheckBox9 = value("RalacakCheck") == QLatin1String("1");
+    in.repaymentExtraDays = value("Ralacakgun");
+    in.bsmvRate = value("RKKDF");
+    in.vergi2Rate = value("Rvergi2");
+    in.companyName = value("Firma");
+    in.moveRepaymentsPastHolidays = value("RalacakCheck") == QLatin1String("1");
 }
 
-void hafizayayaz(const core::TableInputs& in, const QString& settingsPath) {
+void WriteMainSettings(const core::TableInputs& in, const QString& settingsPath) {
     writeSection(settingsPath, kMainSection,
                  {
-                     {QStringLiteral("Ryilgun"), QStringLiteral("Yıldaki Gün"), in.yildakigunEdit},
-                     {QStringLiteral("Rayfaiz"), QStringLiteral("Yıllık Faiz"), in.yillikfaizNetEdit},
-                     {QStringLiteral("Ryilfaiz"), QStringLiteral("Aylık Faiz"), in.aylikfaizNetEdit},
+                     {QStringLiteral("Ryilgun"), QStringLiteral("Yıldaki Gün"), in.daysInYear},
+                     {QStringLiteral("Rayfaiz"), QStringLiteral("Yıllık Faiz"), in.annualRate},
+                     {QStringLiteral("Ryilfaiz"), QStringLiteral("Aylık Faiz"), in.monthlyRate},
                      {QStringLiteral("Ralacakgun"), QStringLiteral("Dorud Geri Ödeme Gün Ekle"),
-                      in.kredigeriodemeekEdit},
-                     {QStringLiteral("RKKDF"), QStringLiteral("BSMV"), in.KKDFNetEdit},
-                     {QStringLiteral("Rvergi2"), QStringLiteral("Vergi2"), in.vergi2NetEdit},
-                     {QStringLiteral("Firma"), QStringLiteral("Firma Adı"), in.firmaadiEdit},
+                      in.repaymentExtraDays},
+                     {QStringLiteral("RKKDF"), QStringLiteral("BSMV"), in.bsmvRate},
+                     {QStringLiteral("Rvergi2"), QStringLiteral("Vergi2"), in.vergi2Rate},
+                     {QStringLiteral("Firma"), QStringLiteral("Firma Adı"), in.companyName},
                      {QStringLiteral("RalacakCheck"), QStringLiteral("Dorud Geri Ödeme Tatil Ekle"),
-                      tick(in.CheckBox9)},
+                      tick(in.moveRepaymentsPastHolidays)},
                  });
 }
 
 ImportSettings ReadImportSettings(const QString& settingsPath) {
     const ProfileFile file = ProfileFile::read(settingsPath);
-    const auto value = [&](const char* key) { return file.value(kImportSection, QString::fromLatin1(key)); };
+    const auto value = [&](const char* key) {
+        return file.value(kImportSection, QString::fromLatin1(key));
+    };
     ImportSettings s;
-    s.JvDotNetEdit19 = value("Rvade");
-    s.JvDotNetEdit3 = value("Rislem");
-    s.JvDotNetEdit4 = value("Raciklama");
-    s.JvDotNetEdit1 = value("Rborc");
-    s.JvDotNetEdit2 = value("Ralacak");
-    s.JvDotNetEdit20 = value("Rbasla");
-    s.JvDotNetEdit21 = value("Rbitir");
-    s.CheckBox1 = value("RvadeCheck") == QLatin1String("1");
+    s.valueDateColumn = value("Rvade");
+    s.transactionDateColumn = value("Rislem");
+    s.descriptionColumn = value("Raciklama");
+    s.drawingColumn = value("Rborc");
+    s.repaymentColumn = value("Ralacak");
+    s.firstRow = value("Rbasla");
+    s.lastRow = value("Rbitir");
+    s.valueDateIsTransactionDate = value("RvadeCheck") == QLatin1String("1");
     return s;
 }
 
 void WriteImportSettings(const ImportSettings& s, const QString& settingsPath) {
-    writeSection(settingsPath, kImportSection,
-                 {
-                     {QStringLiteral("Rvade"), QStringLiteral("Valör Tarihi Sütunu"), s.JvDotNetEdit19},
-                     {QStringLiteral("Rislem"), QStringLiteral("İşlem Tarihi Sütunu"), s.JvDotNetEdit3},
-                     {QStringLiteral("Raciklama"), QStringLiteral("Açıklama Sütunu"), s.JvDotNetEdit4},
-                     {QStringLiteral("Rborc"), QStringLiteral("Dorud Kullanım Sütunu"), s.JvDotNetEdit1},
-                     {QStringLiteral("Ralacak"), QStringLiteral("Dorud Ödeme Sütunu"), s.JvDotNetEdit2},
-                     {QStringLiteral("Rbasla"), QStringLiteral("Başlama Satırı"), s.JvDotNetEdit20},
-                     {QStringLiteral("Rbitir"), QStringLiteral("Bitiş Satırı"), s.JvDotNetEdit21},
-                     {QStringLiteral("RvadeCheck"), QStringLiteral("Valör Tarihi Aynı Zamanda İşlem Tarihi"),
-                      tick(s.CheckBox1)},
-                 });
+    writeSection(
+        settingsPath, kImportSection,
+        {
+            {QStringLiteral("Rvade"), QStringLiteral("Valör Tarihi Sütunu"), s.valueDateColumn},
+            {QStringLiteral("Rislem"), QStringLiteral("İşlem Tarihi Sütunu"),
+             s.transactionDateColumn},
+            {QStringLiteral("Raciklama"), QStringLiteral("Açıklama Sütunu"), s.descriptionColumn},
+            {QStringLiteral("Rborc"), QStringLiteral("Dorud Kullanım Sütunu"), s.drawingColumn},
+            {QStringLiteral("Ralacak"), QStringLiteral("Dorud Ödeme Sütunu"), s.repaymentColumn},
+            {QStringLiteral("Rbasla"), QStringLiteral("Başlama Satırı"), s.firstRow},
+            {QStringLiteral("Rbitir"), QStringLiteral("Bitiş Satırı"), s.lastRow},
+            {QStringLiteral("RvadeCheck"), QStringLiteral("Valör Tarihi Aynı Zamanda İşlem Tarihi"),
+             tick(s.valueDateIsTransactionDate)},
+        });
 }
 
 }  // namespace storage

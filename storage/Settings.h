@@ -18,42 +18,43 @@ QString SettingsFilePath(const QString& programFolder);
 
 // --- Section "Vovirer" of the main window ------------------------------------------------
 
-// hafizadanoku: reads the section into the table inputs, keys in the Part's order; an
+// ReadMainSettings: reads the section into the table inputs, keys in the Part's order; an
 // absent value empties its field; the annual rate is set before the monthly one through
 // Calculation::setAnnualRateText / setMonthlyRateText, so the rate edit direction in force
 // decides (at start-up it is none: both fields show what the file holds); "RalacakCheck"
-// ticks CheckBox9 only when it is exactly "1". Reports nothing.
-void hafizadanoku(core::Calculation& calc, const QString& settingsPath);
+// ticks moveRepaymentsPastHolidays only when it is exactly "1". Reports nothing.
+void ReadMainSettings(core::Calculation& calc, const QString& settingsPath);
 
-// hafizayayaz ("ORANLARI SAKLA"): writes the eight keys in the Part's order, the tick box
+// WriteMainSettings ("ORANLARI SAKLA"): writes the eight keys in the Part's order, the tick box
 // as "1" or "2". Each key is written safely in turn; when one cannot be written, throws
 // core::CalcError "Unable to write to <path>" (the default error report adds the full stop):
 // the keys before it stay written, the file is never left truncated. A text that the file
 // cannot hold (outside Windows-1254, or a line break) is found before any key is written
 // and reported the same way, naming the field.
-void hafizayayaz(const core::TableInputs& inputs, const QString& settingsPath);
+void WriteMainSettings(const core::TableInputs& inputs, const QString& settingsPath);
 
 // --- Section "ExcelAyarR" of the import window -------------------------------------------
 
 // The import window's fields kept in the settings file.
 struct ImportSettings {
-    QString JvDotNetEdit19;   // Rvade: "Valör Tarihi Sütunu" (design value "1")
-    QString JvDotNetEdit3;    // Rislem: "İşlem Tarihi Sütunu" ("2")
-    QString JvDotNetEdit4;    // Raciklama: "Açıklama Sütunu" ("3")
-    QString JvDotNetEdit1;    // Rborc: "Dorud Kullanım Sütunu" ("4")
-    QString JvDotNetEdit2;    // Ralacak: "Dorud Ödeme Sütunu" ("5")
-    QString JvDotNetEdit20;   // Rbasla: "Başlama Satırı" ("3")
-    QString JvDotNetEdit21;   // Rbitir: "Bitiş Satırı" ("10")
-    bool CheckBox1 = false;   // RvadeCheck: "Valör Tarihi Aynı Zamanda İşlem Tarihi"
+    QString valueDateColumn;        // Rvade: "Valör Tarihi Sütunu" (design value "1")
+    QString transactionDateColumn;  // Rislem: "İşlem Tarihi Sütunu" ("2")
+    QString descriptionColumn;      // Raciklama: "Açıklama Sütunu" ("3")
+    QString drawingColumn;          // Rborc: "Dorud Kullanım Sütunu" ("4")
+    QString repaymentColumn;        // Ralacak: "Dorud Ödeme Sütunu" ("5")
+    QString firstRow;               // Rbasla: "Başlama Satırı" ("3")
+    QString lastRow;                // Rbitir: "Bitiş Satırı" ("10")
+    bool valueDateIsTransactionDate =
+        false;  // RvadeCheck: "Valör Tarihi Aynı Zamanda İşlem Tarihi"
 
     bool operator==(const ImportSettings&) const = default;
 };
 
-// hafizadanoku of the import window: absent values read as empty text (the design values
+// ReadMainSettings of the import window: absent values read as empty text (the design values
 // are not kept), "RvadeCheck" ticks only when exactly "1". Reports nothing.
 ImportSettings ReadImportSettings(const QString& settingsPath);
 
-// hafizayayaz of the import window: as hafizayayaz above, for section "ExcelAyarR".
+// WriteMainSettings of the import window: as WriteMainSettings above, for section "ExcelAyarR".
 void WriteImportSettings(const ImportSettings& settings, const QString& settingsPath);
 
 }  // namespace storage

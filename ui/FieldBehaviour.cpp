@@ -69,7 +69,7 @@ bool FieldBehaviour::filterKey(QKeyEvent& event) {
     switch (rules_.keys) {
         case FieldRules::Keys::Free:
         case FieldRules::Keys::ReadOnly:
-            if (key == core::kEnter) decision = {false, true};
+            if (key == core::kEnter) decision = {false, true, std::nullopt, 0};
             break;
         case FieldRules::Keys::Rate:
             decision = core::FilterRateKey(key, seps_);

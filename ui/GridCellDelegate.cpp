@@ -71,8 +71,8 @@ QWidget* GridCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
     editor->setFrame(false);
     editor->setFont(option.font);
     editor->setAlignment(
-        TransactionTableModel::alignmentOf(TransactionTableModel::tableColumn(index.column())) &
-            Qt::AlignHorizontal_Mask |
+        (TransactionTableModel::alignmentOf(TransactionTableModel::tableColumn(index.column())) &
+         Qt::AlignHorizontal_Mask) |
         Qt::AlignVCenter);
     if (isDateColumn(index)) editor->setInputMask(dateMask(seps_));
     return editor;

@@ -4,10 +4,13 @@
 #include <QPrinterInfo>
 
 #include "core/UserDialogs.h"
+#include "ui/HelpWindow.h"
+#include "ui/ImportWindow.h"
+#include "ui/MainWindow.h"
 #include "ui/MessageBoxDialogs.h"
 #include "ui/QtFileChooser.h"
-#include "ui/TrotatifF.h"
-#include "ui/Windows.h"
+#include "ui/ReportTextWindow.h"
+#include "ui/UpdateWaitWindow.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -17,7 +20,7 @@ int main(int argc, char* argv[]) {
         QDir::toNativeSeparators(QApplication::applicationDirPath()) + QDir::separator();
     ui::MessageBoxDialogs dialogs;
     ui::QtFileChooser files(programFolder + QStringLiteral("Dosya"));
-    ui::TrotatifFServices services;
+    ui::MainWindowServices services;
     services.dialogs = &dialogs;
     services.files = &files;
     services.defaultPrinterName = [] { return QPrinterInfo::defaultPrinterName(); };
@@ -25,14 +28,14 @@ int main(int argc, char* argv[]) {
     services.programFolder = programFolder;
 
     // The main window first; the others are created hidden and go with it.
-    ui::TrotatifF rotatifF(services);
-    dialogs.setParentWidget(&rotatifF);
-    files.setParentWidget(&rotatifF);
-    new ui::TaktarexcelRF(&rotatifF);
-    new ui::TyardimF(&rotatifF);
-    new ui::TraporF(&rotatifF);
-    new ui::TForm2(&rotatifF);
+    ui::MainWindow mainWindow(services);
+    dialogs.setParentWidget(&mainWindow);
+    files.setParentWidget(&mainWindow);
+    new ui::ImportWindow(&mainWindow);
+    new ui::HelpWindow(&mainWindow);
+    new ui::ReportTextWindow(&mainWindow);
+    new ui::UpdateWaitWindow(&mainWindow);
 
-    rotatifF.showMaximized();
+    mainWindow.showMaximized();
     return app.exec();
 }

@@ -9,8 +9,8 @@
 #include "core/RecordingDialogs.h"
 #include "core/TransactionTable.h"
 #include "storage/CalculationFile.h"
-#include "ui/StringGrid3.h"
-#include "ui/TrotatifF.h"
+#include "ui/MainWindow.h"
+#include "ui/TransactionGrid.h"
 
 namespace {
 
@@ -28,8 +28,8 @@ class OpenOnly : public ui::FileChooser {
 QString writeCalculationFile(const QTemporaryDir& folder, int rows) {
     core::RecordingDialogs dialogs;
     core::Calculation calc(dialogs);
-    calc.inputs().yillikfaizNetEdit = QStringLiteral("24");
-    calc.inputs().yildakigunEdit = QStringLiteral("360");
+    calc.inputs().annualRate = QStringLiteral("24");
+    calc.inputs().daysInYear = QStringLiteral("360");
     auto& table = calc.table();
     table.setRowCount(rows + 1);
     const QDate first(2019, 1, 1);
@@ -50,17 +50,17 @@ void KeystrokeAndRepaint(benchmark::State& state) {
     QTemporaryDir folder;
     OpenOnly files(writeCalculationFile(folder, rows));
     core::RecordingDialogs dialogs;
-    ui::TrotatifFServices services;
+    ui::MainWindowServices services;
     services.dialogs = &dialogs;
     services.files = &files;
     services.defaultPrinterName = [] { return QStringLiteral("PDF"); };
     services.programFolder = folder.path() + QLatin1Char('/');
-    ui::TrotatifF window(services);
+    ui::MainWindow window(services);
     window.resize(1200, 700);
     window.show();
     QApplication::setActiveWindow(&window);
-    QTest::qWaitForWindowExposed(&window);
-    window.BitBtn46Click();  // KAYITTAN AÇ
+    if (!QTest::qWaitForWindowExposed(&window)) state.SkipWithError("window not exposed");
+    window.openCalculation();  // KAYITTAN AÇ
     auto& grid = window.grid();
     grid.setFocus();
     window.calculation().moveCurrentCell(core::col::Repaid, rows);

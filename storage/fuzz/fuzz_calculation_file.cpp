@@ -1,5 +1,5 @@
 // libFuzzer target: the bytes of a calculation file through the comma-text reader,
-// SetStringsFromLoad3 and recalculate all, with the properties that must hold for any input:
+// ApplyCalculationFileLines and recalculate all, with the properties that must hold for any input:
 // - every line's items, written as comma text and read again, come back exactly;
 // - the table keeps 15 columns and at least two rows; an accepted file gives lines-1 rows;
 // - whatever state a file leaves, saving it and loading the saved bytes gives it back.
@@ -26,16 +26,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const QString& line : lines) {
         const QStringList items = storage::ReadCommaText(line);
         if (items == QStringList{QString()}) continue;  // one empty item writes an empty line
-        check(storage::ReadCommaText(storage::WriteCommaText(items)) == items, "comma text round trip");
+        check(storage::ReadCommaText(storage::WriteCommaText(items)) == items,
+              "comma text round trip");
     }
 
     core::RecordingDialogs dialogs;
     core::Calculation calc(dialogs);
-    const storage::LoadFault fault = storage::SetStringsFromLoad3(calc, lines);
+    const storage::LoadFault fault = storage::ApplyCalculationFileLines(calc, lines);
     const core::TransactionTable& table = calc.table();
     check(table.columnCount() == 15, "15 columns");
     check(table.rowCount() >= 2, "at least two rows");
-    if (fault == storage::LoadFault::None) check(table.rowCount() == lines.size() - 1, "rows of the file");
+    if (fault == storage::LoadFault::None)
+        check(table.rowCount() == lines.size() - 1, "rows of the file");
     check(table.row(0) == core::TransactionTable().row(0), "captions kept");
 
     // Save what was applied and load it again.
@@ -44,12 +46,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(saved.has_value(), "a loaded state can be saved");
     core::RecordingDialogs dialogs2;
     core::Calculation again(dialogs2);
-    again.inputs().DateTimePicker61 = calc.inputs().DateTimePicker61;
-    check(storage::SetStringsFromLoad3(again, storage::LinesFromFileBytes(*saved)) == storage::LoadFault::None,
+    again.inputs().calculationDate = calc.inputs().calculationDate;
+    check(storage::ApplyCalculationFileLines(again, storage::LinesFromFileBytes(*saved)) ==
+              storage::LoadFault::None,
           "saved file is accepted");
     check(again.inputs() == calc.inputs(), "fields come back");
     check(again.table().rowCount() == table.rowCount(), "row count comes back");
-    for (int r = 0; r < table.rowCount(); ++r) check(again.table().row(r) == table.row(r), "rows come back");
+    for (int r = 0; r < table.rowCount(); ++r)
+        check(again.table().row(r) == table.row(r), "rows come back");
     const std::optional<QByteArray> savedAgain = storage::EncodeCalculationFile(again, &problem);
     check(savedAgain == saved, "saved bytes come back");
 

@@ -6,8 +6,8 @@
 #include <iostream>
 
 #include "storage/Cp1254.h"
-#include "storage/fuzz/FuzzCheck.h"
 #include "storage/ProfileFile.h"
+#include "storage/fuzz/FuzzCheck.h"
 
 using fuzzing::check;
 

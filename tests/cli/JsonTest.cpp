@@ -11,7 +11,8 @@ TEST(JsonWriter, EscapesQuotesBackslashesAndControls) {
     EXPECT_EQ(JsonWriter::quoted(QStringLiteral("a\"b\\c")), QByteArray("\"a\\\"b\\\\c\""));
     EXPECT_EQ(JsonWriter::quoted(QStringLiteral("x\ny\rz\t")), QByteArray("\"x\\ny\\rz\\t\""));
     EXPECT_EQ(JsonWriter::quoted(QString(QChar(1))), QByteArray("\"\\u0001\""));
-    EXPECT_EQ(JsonWriter::quoted(QStringLiteral("Ödeme ş")), QStringLiteral("\"Ödeme ş\"").toUtf8());
+    EXPECT_EQ(JsonWriter::quoted(QStringLiteral("Ödeme ş")),
+              QStringLiteral("\"Ödeme ş\"").toUtf8());
 }
 
 TEST(JsonWriter, KeepsKeyOrderAndIsValidJson) {
@@ -32,8 +33,10 @@ TEST(JsonWriter, KeepsKeyOrderAndIsValidJson) {
     w.value(true);
     w.endObject();
     const QByteArray text = w.result();
-    EXPECT_EQ(text, QByteArray("{\n  \"z\": \"1\",\n  \"a\": [\n    [\"x\", \"\"]\n  ],\n  \"empty\": [],\n"
-                               "  \"n\": null,\n  \"b\": true\n}\n"));
+    EXPECT_EQ(
+        text,
+        QByteArray("{\n  \"z\": \"1\",\n  \"a\": [\n    [\"x\", \"\"]\n  ],\n  \"empty\": [],\n"
+                   "  \"n\": null,\n  \"b\": true\n}\n"));
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(text, &error);
     ASSERT_EQ(error.error, QJsonParseError::NoError);

@@ -7,22 +7,35 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
-
 #include <ostream>
 
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
-inline void PrintTo(const QByteArray& bytes, std::ostream* os) { *os << '"' << bytes.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QByteArray& bytes, std::ostream* os) {
+    *os << '"' << bytes.toStdString() << '"';
+}
 
 namespace {
 
 // The caption row as the program writes it, in Windows-1254.
 const QByteArray kCaptions =
-    ",\"\xDD" "\xFE" "lem Tarihi\",\"Val\xF6r Tarihi\",A\xE7\xFD" "klama,\"Dorud Tutar\xFD\","
-    "\"Dorud \xD6" "deme\",\"Faiz \xD6" "deme\",\"Y\xFD" "ll\xFD" "k Faiz\",G\xFC" "n,\"D\xF6" "nem Faizi\","
-    "\"Dorud Bakiye\",\"Faiz Bakiye\",\"D\xF6" "nem BSMV\",Adat,Index\r\n";
+    ",\"\xDD"
+    "\xFE"
+    "lem Tarihi\",\"Val\xF6r Tarihi\",A\xE7\xFD"
+    "klama,\"Dorud Tutar\xFD\","
+    "\"Dorud \xD6"
+    "deme\",\"Faiz \xD6"
+    "deme\",\"Y\xFD"
+    "ll\xFD"
+    "k Faiz\",G\xFC"
+    "n,\"D\xF6"
+    "nem Faizi\","
+    "\"Dorud Bakiye\",\"Faiz Bakiye\",\"D\xF6"
+    "nem BSMV\",Adat,Index\r\n";
 
-// The worked example of the row recalculation as a calculation file: annual rate 24, 360 days, BSMV 5; row 1
-// draws 100 on 01.03.2019; row 2 holds only the value date 31.03.2019.
+// The worked example of the row recalculation as a calculation file: annual rate 24, 360 days, BSMV
+// 5; row 1 draws 100 on 01.03.2019; row 2 holds only the value date 31.03.2019.
 const QByteArray kWorkedExample = "360,24,,5,,,,\"\xD6rnek Dorud\",H,H,01.04.2019\r\n" + kCaptions +
                                   "1,01.03.2019,01.03.2019,,100,,,,,,,,,,\r\n"
                                   "2,,31.03.2019,,,,,,,,,,,,\r\n";
@@ -40,7 +53,7 @@ struct Result {
 };
 
 class VovirerTest : public ::testing::Test {
-protected:
+  protected:
     Result run(const QStringList& args) {
         QProcess process;
         process.setWorkingDirectory(dir.path());
@@ -69,12 +82,14 @@ protected:
     }
     static QStringList row(const QJsonObject& json, int index) {
         QStringList cells;
-        for (const auto& v : json[QStringLiteral("rows")].toArray().at(index).toArray()) cells.push_back(v.toString());
+        for (const auto& v : json[QStringLiteral("rows")].toArray().at(index).toArray())
+            cells.push_back(v.toString());
         return cells;
     }
     static QStringList messages(const QJsonObject& json) {
         QStringList texts;
-        for (const auto& v : json[QStringLiteral("messages")].toArray()) texts.push_back(v.toString());
+        for (const auto& v : json[QStringLiteral("messages")].toArray())
+            texts.push_back(v.toString());
         return texts;
     }
 
@@ -83,7 +98,8 @@ protected:
 
 TEST_F(VovirerTest, RecalcJsonOnTheWorkedExample) {
     write(QStringLiteral("ornek.fdr"), kWorkedExample);
-    const Result r = run({QStringLiteral("recalc"), QStringLiteral("ornek.fdr"), QStringLiteral("--json")});
+    const Result r =
+        run({QStringLiteral("recalc"), QStringLiteral("ornek.fdr"), QStringLiteral("--json")});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, QByteArray());
     const QByteArray expected = QStringLiteral(R"({
@@ -119,7 +135,8 @@ TEST_F(VovirerTest, RecalcJsonOnTheWorkedExample) {
   "error": null,
   "stopped": false
 }
-)").toUtf8();
+)")
+                                    .toUtf8();
     EXPECT_EQ(r.out, expected);
     const QJsonObject json = r.json();
     EXPECT_EQ(json.keys().size(), 6);
@@ -142,26 +159,29 @@ TEST_F(VovirerTest, RecalcPrintsTheEightTotals) {
 
 TEST_F(VovirerTest, RecalcSavesWithDashO) {
     write(QStringLiteral("ornek.fdr"), kWorkedExample);
-    const Result r = run({QStringLiteral("recalc"), QStringLiteral("ornek.fdr"), QStringLiteral("-o"),
-                          QStringLiteral("out.fdr")});
+    const Result r = run({QStringLiteral("recalc"), QStringLiteral("ornek.fdr"),
+                          QStringLiteral("-o"), QStringLiteral("out.fdr")});
     EXPECT_EQ(r.status, 0);
     const QByteArray saved = read(QStringLiteral("out.fdr"));
     EXPECT_EQ(saved, "360,24,,5,,,,\"\xD6rnek Dorud\",H,H,01.04.2019\r\n" + kCaptions +
                          "1,01.03.2019,01.03.2019,,\"100,00\",,,24,,\"0,00\",\"100,00\",,,,\r\n"
-                         "2,31.03.2019,31.03.2019,,,,,24,30,\"2,00\",\"100,00\",\"2,10\",\"0,10\",\"3.000,00\",\r\n");
+                         "2,31.03.2019,31.03.2019,,,,,24,30,\"2,00\",\"100,00\",\"2,10\",\"0,10\","
+                         "\"3.000,00\",\r\n");
     // Opening what was written and writing it again gives the same bytes.
-    const Result again = run({QStringLiteral("recalc"), QStringLiteral("out.fdr"), QStringLiteral("-o"),
-                              QStringLiteral("out2.fdr")});
+    const Result again = run({QStringLiteral("recalc"), QStringLiteral("out.fdr"),
+                              QStringLiteral("-o"), QStringLiteral("out2.fdr")});
     EXPECT_EQ(again.status, 0);
     EXPECT_EQ(read(QStringLiteral("out2.fdr")), saved);
 }
 
 TEST_F(VovirerTest, DashOThatCannotBeWrittenIsAnError) {
     write(QStringLiteral("ornek.fdr"), kWorkedExample);
-    const Result r = run({QStringLiteral("recalc"), QStringLiteral("ornek.fdr"), QStringLiteral("--json"),
-                          QStringLiteral("-o"), QStringLiteral("yok/out.fdr")});
+    const Result r =
+        run({QStringLiteral("recalc"), QStringLiteral("ornek.fdr"), QStringLiteral("--json"),
+             QStringLiteral("-o"), QStringLiteral("yok/out.fdr")});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.json()[QStringLiteral("error")].toString(), QStringLiteral("Dosya Saklanamıyor:\nyok/out.fdr"));
+    EXPECT_EQ(r.json()[QStringLiteral("error")].toString(),
+              QStringLiteral("Dosya Saklanamıyor:\nyok/out.fdr"));
     EXPECT_TRUE(r.err.contains("yok/out.fdr"));
 }
 
@@ -185,8 +205,10 @@ TEST_F(VovirerTest, UsageErrorsAreExitTwo) {
         {QStringLiteral("recalc"), QStringLiteral("ornek.fdr"), QStringLiteral("--bogus")},
         {QStringLiteral("recalc"), QStringLiteral("ornek.fdr"), QStringLiteral("extra")},
         {QStringLiteral("recalc"), QStringLiteral("ornek.fdr"), QStringLiteral("-o")},
-        {QStringLiteral("recalc"), QStringLiteral("ornek.fdr"), QStringLiteral("--date"), QStringLiteral("31.02.2019")},
-        {QStringLiteral("recalc"), QStringLiteral("ornek.fdr"), QStringLiteral("--date"), QStringLiteral("1.1.2019")},
+        {QStringLiteral("recalc"), QStringLiteral("ornek.fdr"), QStringLiteral("--date"),
+         QStringLiteral("31.02.2019")},
+        {QStringLiteral("recalc"), QStringLiteral("ornek.fdr"), QStringLiteral("--date"),
+         QStringLiteral("1.1.2019")},
         {QStringLiteral("find-rate"), QStringLiteral("ornek.fdr")},
         {QStringLiteral("recalc"), QStringLiteral("ornek.fdr"), QStringLiteral("--apply")},
         {QStringLiteral("report"), QStringLiteral("ornek.fdr")},
@@ -203,19 +225,22 @@ TEST_F(VovirerTest, UsageErrorsAreExitTwo) {
 }
 
 TEST_F(VovirerTest, RefusedFileIsReportedWithThePathAsGivenAndSettingsApply) {
-    write(QStringLiteral("Ayarlar.ini"), "[Vovirer]\r\nRyilgun=365\r\nRayfaiz=36\r\nRyilfaiz=2\r\n"
-                                         "Ralacakgun=1\r\nRKKDF=5\r\nRvergi2=\r\nFirma= A\xDE \r\nRalacakCheck=1\r\n");
+    write(QStringLiteral("Ayarlar.ini"),
+          "[Vovirer]\r\nRyilgun=365\r\nRayfaiz=36\r\nRyilfaiz=2\r\n"
+          "Ralacakgun=1\r\nRKKDF=5\r\nRvergi2=\r\nFirma= A\xDE \r\nRalacakCheck=1\r\n");
     write(QStringLiteral("kisa.fdr"), "360,24\r\n");
-    const Result r = run({QStringLiteral("--settings"), QStringLiteral("Ayarlar.ini"), QStringLiteral("recalc"),
-                          QStringLiteral("kisa.fdr"), QStringLiteral("--json"), QStringLiteral("--date"),
-                          QStringLiteral("05.06.2020")});
+    const Result r =
+        run({QStringLiteral("--settings"), QStringLiteral("Ayarlar.ini"), QStringLiteral("recalc"),
+             QStringLiteral("kisa.fdr"), QStringLiteral("--json"), QStringLiteral("--date"),
+             QStringLiteral("05.06.2020")});
     EXPECT_EQ(r.status, 0);
     const QJsonObject json = r.json();
     EXPECT_EQ(messages(json), QStringList{QStringLiteral("Dosya Okunamıyor:\nkisa.fdr")});
     const QJsonObject fields = json[QStringLiteral("fields")].toObject();
     EXPECT_EQ(fields[QStringLiteral("yildakigunEdit")].toString(), QStringLiteral("365"));
     EXPECT_EQ(fields[QStringLiteral("yillikfaizNetEdit")].toString(), QStringLiteral("36"));
-    EXPECT_EQ(fields[QStringLiteral("aylikfaizNetEdit")].toString(), QStringLiteral("2"));  // both as in the file
+    EXPECT_EQ(fields[QStringLiteral("aylikfaizNetEdit")].toString(),
+              QStringLiteral("2"));  // both as in the file
     EXPECT_EQ(fields[QStringLiteral("kredigeriodemeekEdit")].toString(), QStringLiteral("1"));
     EXPECT_TRUE(fields[QStringLiteral("CheckBox9")].toBool());
     EXPECT_EQ(fields[QStringLiteral("DateTimePicker61")].toString(), QStringLiteral("05.06.2020"));
@@ -226,18 +251,20 @@ TEST_F(VovirerTest, RefusedFileIsReportedWithThePathAsGivenAndSettingsApply) {
 
 TEST_F(VovirerTest, MissingSettingsFileIsExitTwo) {
     write(QStringLiteral("ornek.fdr"), kWorkedExample);
-    const Result r = run({QStringLiteral("recalc"), QStringLiteral("ornek.fdr"), QStringLiteral("--settings"),
-                          QStringLiteral("yok.ini")});
+    const Result r = run({QStringLiteral("recalc"), QStringLiteral("ornek.fdr"),
+                          QStringLiteral("--settings"), QStringLiteral("yok.ini")});
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(r.err.contains("yok.ini"));
 }
 
 TEST_F(VovirerTest, DateIsSetAgainByTheFile) {
     write(QStringLiteral("ornek.fdr"), kWorkedExample);
-    const Result r = run({QStringLiteral("recalc"), QStringLiteral("--date=05.06.2020"), QStringLiteral("ornek.fdr"),
-                          QStringLiteral("--json")});
+    const Result r = run({QStringLiteral("recalc"), QStringLiteral("--date=05.06.2020"),
+                          QStringLiteral("ornek.fdr"), QStringLiteral("--json")});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.json()[QStringLiteral("fields")].toObject()[QStringLiteral("DateTimePicker61")].toString(),
+    EXPECT_EQ(r.json()[QStringLiteral("fields")]
+                  .toObject()[QStringLiteral("DateTimePicker61")]
+                  .toString(),
               QStringLiteral("01.04.2019"));
 }
 
@@ -246,8 +273,9 @@ TEST_F(VovirerTest, ConversionErrorIsExitOneAndNotRepeatedInMessages) {
     QByteArray file = kWorkedExample;
     file.replace("360,24,", ",24,");
     write(QStringLiteral("gunsuz.fdr"), file);
-    const Result r = run({QStringLiteral("recalc"), QStringLiteral("gunsuz.fdr"), QStringLiteral("--json"),
-                          QStringLiteral("-o"), QStringLiteral("out.fdr")});
+    const Result r =
+        run({QStringLiteral("recalc"), QStringLiteral("gunsuz.fdr"), QStringLiteral("--json"),
+             QStringLiteral("-o"), QStringLiteral("out.fdr")});
     EXPECT_EQ(r.status, 1);
     const QJsonObject json = r.json();
     const QString error = json[QStringLiteral("error")].toString();
@@ -262,12 +290,14 @@ TEST_F(VovirerTest, SilentStopIsExitZero) {
     QByteArray file = kWorkedExample;
     file.replace("2,,31.03.2019", "2,,31.03.1904");
     write(QStringLiteral("eski.fdr"), file);
-    const Result r = run({QStringLiteral("recalc"), QStringLiteral("eski.fdr"), QStringLiteral("--json")});
+    const Result r =
+        run({QStringLiteral("recalc"), QStringLiteral("eski.fdr"), QStringLiteral("--json")});
     EXPECT_EQ(r.status, 0);
     const QJsonObject json = r.json();
     EXPECT_TRUE(json[QStringLiteral("stopped")].toBool());
     EXPECT_EQ(json[QStringLiteral("error")], QJsonValue(QJsonValue::Null));
-    EXPECT_EQ(messages(json), QStringList{QStringLiteral("\"31.03.1904\" tarih girişiniz uygun değil!")});
+    EXPECT_EQ(messages(json),
+              QStringList{QStringLiteral("\"31.03.1904\" tarih girişiniz uygun değil!")});
 }
 
 TEST_F(VovirerTest, FindRateAnsweredNoAndYes) {
@@ -275,58 +305,68 @@ TEST_F(VovirerTest, FindRateAnsweredNoAndYes) {
     file.replace("360,24,", "360,12,");
     write(QStringLiteral("oran.fdr"), file);
 
-    Result r = run({QStringLiteral("find-rate"), QStringLiteral("oran.fdr"), QStringLiteral("--total-interest"),
-                    QStringLiteral("2"), QStringLiteral("--json")});
+    Result r =
+        run({QStringLiteral("find-rate"), QStringLiteral("oran.fdr"),
+             QStringLiteral("--total-interest"), QStringLiteral("2"), QStringLiteral("--json")});
     EXPECT_EQ(r.status, 0);
     QJsonObject json = r.json();
     EXPECT_EQ(json.keys().size(), 7);
     EXPECT_TRUE(r.out.trimmed().endsWith("\"rate\": \"24\"\n}"));
     EXPECT_EQ(json[QStringLiteral("rate")].toString(), QStringLiteral("24"));
     ASSERT_EQ(messages(json).size(), 1);
-    EXPECT_TRUE(messages(json)[0].startsWith(QStringLiteral("Yıllık Faiz Oranı 24 olarak bulunmuştur.")));
+    EXPECT_TRUE(
+        messages(json)[0].startsWith(QStringLiteral("Yıllık Faiz Oranı 24 olarak bulunmuştur.")));
     EXPECT_EQ(row(json, 1).at(7), QStringLiteral("12"));
-    EXPECT_EQ(json[QStringLiteral("fields")].toObject()[QStringLiteral("toplamfaizNetEdit")].toString(),
-              QStringLiteral("2"));
-    EXPECT_EQ(json[QStringLiteral("fields")].toObject()[QStringLiteral("yillikfaizNetEdit")].toString(),
-              QStringLiteral("12"));
+    EXPECT_EQ(
+        json[QStringLiteral("fields")].toObject()[QStringLiteral("toplamfaizNetEdit")].toString(),
+        QStringLiteral("2"));
+    EXPECT_EQ(
+        json[QStringLiteral("fields")].toObject()[QStringLiteral("yillikfaizNetEdit")].toString(),
+        QStringLiteral("12"));
 
-    r = run({QStringLiteral("find-rate"), QStringLiteral("oran.fdr"), QStringLiteral("--total-interest"),
-             QStringLiteral("2"), QStringLiteral("--apply"), QStringLiteral("--json")});
+    r = run({QStringLiteral("find-rate"), QStringLiteral("oran.fdr"),
+             QStringLiteral("--total-interest"), QStringLiteral("2"), QStringLiteral("--apply"),
+             QStringLiteral("--json")});
     EXPECT_EQ(r.status, 0);
     json = r.json();
     EXPECT_EQ(json[QStringLiteral("rate")].toString(), QStringLiteral("24"));
     EXPECT_EQ(row(json, 0).at(7), QStringLiteral("24"));
     EXPECT_EQ(row(json, 1).at(7), QStringLiteral("24"));
-    EXPECT_EQ(json[QStringLiteral("fields")].toObject()[QStringLiteral("yillikfaizNetEdit")].toString(),
-              QStringLiteral("24"));
-    EXPECT_EQ(json[QStringLiteral("fields")].toObject()[QStringLiteral("aylikfaizNetEdit")].toString(),
-              QStringLiteral("2"));
-    EXPECT_EQ(json[QStringLiteral("totals")].toObject()[QStringLiteral("toplamfaizEdit")].toString(),
-              QStringLiteral("2,00"));
+    EXPECT_EQ(
+        json[QStringLiteral("fields")].toObject()[QStringLiteral("yillikfaizNetEdit")].toString(),
+        QStringLiteral("24"));
+    EXPECT_EQ(
+        json[QStringLiteral("fields")].toObject()[QStringLiteral("aylikfaizNetEdit")].toString(),
+        QStringLiteral("2"));
+    EXPECT_EQ(
+        json[QStringLiteral("totals")].toObject()[QStringLiteral("toplamfaizEdit")].toString(),
+        QStringLiteral("2,00"));
 
-    r = run({QStringLiteral("find-rate"), QStringLiteral("oran.fdr"), QStringLiteral("--total-interest"),
-             QStringLiteral("2")});
+    r = run({QStringLiteral("find-rate"), QStringLiteral("oran.fdr"),
+             QStringLiteral("--total-interest"), QStringLiteral("2")});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, QStringLiteral("Yıllık Faiz Oranı: 24\n").toUtf8());
 }
 
 TEST_F(VovirerTest, FindRateWithoutATotalFindsNothing) {
     write(QStringLiteral("ornek.fdr"), kWorkedExample);
-    const Result r = run({QStringLiteral("find-rate"), QStringLiteral("ornek.fdr"), QStringLiteral("--total-interest"),
-                          QString(), QStringLiteral("--json")});
+    const Result r = run({QStringLiteral("find-rate"), QStringLiteral("ornek.fdr"),
+                          QStringLiteral("--total-interest"), QString(), QStringLiteral("--json")});
     EXPECT_EQ(r.status, 0);
     const QJsonObject json = r.json();
     EXPECT_EQ(json[QStringLiteral("rate")], QJsonValue(QJsonValue::Null));
-    EXPECT_EQ(messages(json),
-              QStringList{QStringLiteral("Faiz tutarı, yıldaki gün ve tabloya hareket girilmelidir!")});
+    EXPECT_EQ(
+        messages(json),
+        QStringList{QStringLiteral("Faiz tutarı, yıldaki gün ve tabloya hareket girilmelidir!")});
 }
 
 TEST_F(VovirerTest, FindRateAfterAnOpenThatFailedRunsAsTheNextCommand) {
     QByteArray file = kWorkedExample;
     file.replace("360,24,", ",24,");
     write(QStringLiteral("gunsuz.fdr"), file);
-    const Result r = run({QStringLiteral("find-rate"), QStringLiteral("gunsuz.fdr"), QStringLiteral("--total-interest"),
-                          QStringLiteral("2"), QStringLiteral("--json")});
+    const Result r =
+        run({QStringLiteral("find-rate"), QStringLiteral("gunsuz.fdr"),
+             QStringLiteral("--total-interest"), QStringLiteral("2"), QStringLiteral("--json")});
     EXPECT_EQ(r.status, 1);
     const QJsonObject json = r.json();
     const QString error = json[QStringLiteral("error")].toString();

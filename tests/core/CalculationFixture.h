@@ -32,11 +32,11 @@ class CalculationTest : public ::testing::Test {
     void resetInputs() {
         core::TableInputs& in = calc.inputs();
         in = core::TableInputs{};
-        in.DateTimePicker61 = QDate(2019, 6, 15);
-        in.yillikfaizNetEdit = QStringLiteral("24");
-        in.aylikfaizNetEdit = QStringLiteral("2");
-        in.yildakigunEdit = QStringLiteral("360");
-        in.KKDFNetEdit = QStringLiteral("5");
+        in.calculationDate = QDate(2019, 6, 15);
+        in.annualRate = QStringLiteral("24");
+        in.monthlyRate = QStringLiteral("2");
+        in.daysInYear = QStringLiteral("360");
+        in.bsmvRate = QStringLiteral("5");
     }
 
     core::TransactionTable& table() { return calc.table(); }
@@ -58,7 +58,7 @@ class CalculationTest : public ::testing::Test {
     // The row recalculation of one row, as a click on it does.
     void recalculateRow(int row) {
         table().setCurrentCellQuietly(core::col::TransactionDate, row);
-        calc.StringGrid3Click();
+        calc.recalculateCurrentRow();
     }
 
     core::RecordingDialogs dialogs;

@@ -13,8 +13,8 @@
 #include "core/Rates.h"
 #include "core/RecordingDialogs.h"
 #include "core/TableCommands.h"
-#include "tests/core/LiteralRecalculation.h"
 #include "tests/core/RandomTables.h"
+#include "tests/core/ReferenceRecalculation.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ literal::Outcome Guarded(Command command) {
 }
 
 // The grid's move: any change of the current cell recalculates the new current row.
-void LiteralMove(literal::State& state, int column, int row) {
+void ReferenceMove(literal::State& state, int column, int row) {
     if (column == state.currentColumn && row == state.currentRow) return;
     state.currentColumn = column;
     state.currentRow = row;
@@ -47,8 +47,8 @@ void Rethrow(const literal::Outcome& outcome) {
 }
 
 // The table commands, read as written, on the literal state.
-void LiteralChangeRates(literal::State& state) {
-    for (int r = 1; r < state.rowCount(); ++r) state.rows[r][7] = state.inputs.yillikfaizNetEdit;
+void ReferenceChangeRates(literal::State& state) {
+    for (int r = 1; r < state.rowCount(); ++r) state.rows[r][7] = state.inputs.annualRate;
     Rethrow(literal::RecalculateAll(state));
 }
 
@@ -56,14 +56,14 @@ void Renumber(literal::State& state) {
     for (int r = 1; r < state.rowCount(); ++r) state.rows[r][0] = QString::number(r);
 }
 
-void LiteralInsertRow(literal::State& state) {
+void ReferenceInsertRow(literal::State& state) {
     state.rows.insert(state.rows.begin() + state.currentRow, literal::Row{});
     state.currentRow += 1;
     Renumber(state);
     Rethrow(literal::RecalculateAll(state));
 }
 
-void LiteralRemoveCurrentRow(literal::State& state) {
+void ReferenceRemoveCurrentRow(literal::State& state) {
     const int r = state.currentRow;
     if (r < 1 || r >= state.rowCount()) return;
     if (state.rowCount() == 2) {
@@ -75,12 +75,12 @@ void LiteralRemoveCurrentRow(literal::State& state) {
 }
 
 // The delete command with every question answered Yes.
-void LiteralDeleteRow(literal::State& state, QStringList& questions) {
+void ReferenceDeleteRow(literal::State& state, QStringList& questions) {
     if (!state.rows[state.currentRow][1].isEmpty()) {
         questions << QStringLiteral("Kaydı Silmek istediğinizden eminmisiniz?");
-        LiteralRemoveCurrentRow(state);
+        ReferenceRemoveCurrentRow(state);
     }
-    if (state.rows[state.currentRow][1].isEmpty()) LiteralRemoveCurrentRow(state);
+    if (state.rows[state.currentRow][1].isEmpty()) ReferenceRemoveCurrentRow(state);
     Renumber(state);
     for (int c : {8, 9, 11, 12, 13}) state.rows[1][c].clear();
     Rethrow(literal::RecalculateAll(state));
@@ -95,9 +95,8 @@ std::string Describe(const literal::Outcome& outcome) {
 void CompareInputs(const core::TableInputs& got, const core::TableInputs& want,
                    std::ostringstream& out) {
     if (got == want) return;
-    out << "inputs differ: annual " << Quoted(got.yillikfaizNetEdit) << " vs "
-        << Quoted(want.yillikfaizNetEdit) << ", monthly " << Quoted(got.aylikfaizNetEdit) << " vs "
-        << Quoted(want.aylikfaizNetEdit) << "\n";
+    out << "inputs differ: annual " << Quoted(got.annualRate) << " vs " << Quoted(want.annualRate)
+        << ", monthly " << Quoted(got.monthlyRate) << " vs " << Quoted(want.monthlyRate) << "\n";
 }
 
 void CompareTotals(const core::TableTotals& got, const core::TableTotals& want,
@@ -105,14 +104,14 @@ void CompareTotals(const core::TableTotals& got, const core::TableTotals& want,
     const auto one = [&](const char* name, const QString& g, const QString& w) {
         if (g != w) out << "total " << name << ": " << Quoted(g) << " vs " << Quoted(w) << "\n";
     };
-    one("sum 4", got.kreditoplamtutariEdit, want.kreditoplamtutariEdit);
-    one("sum 5", got.odemetoplamtutariEdit, want.odemetoplamtutariEdit);
-    one("balance", got.kredibakiyeEdit, want.kredibakiyeEdit);
-    one("sum 9", got.toplamfaizEdit, want.toplamfaizEdit);
-    one("sum 6", got.odenenfaizkkdfEdit, want.odenenfaizkkdfEdit);
-    one("unpaid", got.odenmemisfaizkkdfEdit, want.odenmemisfaizkkdfEdit);
-    one("sum 12", got.toplamKKDFEdit, want.toplamKKDFEdit);
-    one("sum 13", got.JvDotNetEdit1, want.JvDotNetEdit1);
+    one("sum 4", got.totalDrawn, want.totalDrawn);
+    one("sum 5", got.totalRepaid, want.totalRepaid);
+    one("balance", got.creditBalance, want.creditBalance);
+    one("sum 9", got.totalInterest, want.totalInterest);
+    one("sum 6", got.interestPaid, want.interestPaid);
+    one("unpaid", got.interestUnpaid, want.interestUnpaid);
+    one("sum 12", got.totalBsmv, want.totalBsmv);
+    one("sum 13", got.totalInterestNumber, want.totalInterestNumber);
 }
 
 void CompareCells(const core::TransactionTable& got, const literal::State& want,
@@ -166,7 +165,7 @@ std::string Differences(const core::Calculation& calc, const core::RecordingDial
 }
 
 // One random table, recalculated all by both.
-TEST(DifferentialTest, RecalculateAllMatchesTheLiteralReadingOnRandomTables) {
+TEST(DifferentialTest, RecalculateAllMatchesTheReferenceOnRandomTables) {
     int stops = 0, errors = 0, normal = 0;
     for (std::uint32_t seed = 1; seed <= 1500; ++seed) {
         core::RecordingDialogs dialogs;
@@ -188,7 +187,7 @@ TEST(DifferentialTest, RecalculateAllMatchesTheLiteralReadingOnRandomTables) {
 
 // Commands one after another on the same calculation, with edits between them, so that
 // whatever the core keeps from one command to the next is put to the test too.
-TEST(DifferentialTest, CommandSequencesMatchTheLiteralReading) {
+TEST(DifferentialTest, CommandSequencesMatchTheReference) {
     for (std::uint32_t seed = 1; seed <= 300; ++seed) {
         core::RecordingDialogs dialogs(core::DialogButton::Yes);
         core::Calculation calc(dialogs);
@@ -206,19 +205,19 @@ TEST(DifferentialTest, CommandSequencesMatchTheLiteralReading) {
                 case 0:
                 case 1:
                     got = Guarded([&] { calc.moveCurrentCell(column, row); });
-                    wanted = Guarded([&] { LiteralMove(want, column, row); });
+                    wanted = Guarded([&] { ReferenceMove(want, column, row); });
                     break;
                 case 2:
                     got = Guarded([&] { core::ChangeRates(calc); });
-                    wanted = Guarded([&] { LiteralChangeRates(want); });
+                    wanted = Guarded([&] { ReferenceChangeRates(want); });
                     break;
                 case 3:
                     got = Guarded([&] { core::InsertRow(calc); });
-                    wanted = Guarded([&] { LiteralInsertRow(want); });
+                    wanted = Guarded([&] { ReferenceInsertRow(want); });
                     break;
                 case 4:
                     got = Guarded([&] { core::DeleteCurrentRow(calc); });
-                    wanted = Guarded([&] { LiteralDeleteRow(want, questions); });
+                    wanted = Guarded([&] { ReferenceDeleteRow(want, questions); });
                     break;
                 default:
                     got = Guarded([&] { core::RecalculateAll(calc); });

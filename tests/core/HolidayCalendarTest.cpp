@@ -44,7 +44,7 @@ class ValueDateRulesTest : public CalculationTest {};
 // Extra days rebuild a repayment's value date from its transaction date every time; other
 // rows keep theirs.
 TEST_F(ValueDateRulesTest, ExtraDaysSetARepaymentsValueDate) {
-    calc.inputs().kredigeriodemeekEdit = "2";
+    calc.inputs().repaymentExtraDays = "2";
     setRows({{{TransactionDate, "10.06.2019"}, {ValueDate, "11.06.2019"}, {Drawn, "100"}},
              {{TransactionDate, "10.06.2019"}, {ValueDate, "20.06.2019"}, {Repaid, "50"}},
              {{TransactionDate, "10.06.2019"}, {ValueDate, "20.06.2019"}, {InterestPaid, "5"}},
@@ -57,7 +57,7 @@ TEST_F(ValueDateRulesTest, ExtraDaysSetARepaymentsValueDate) {
 }
 
 TEST_F(ValueDateRulesTest, RepaymentWithoutTransactionDateFailsWithExtraDays) {
-    calc.inputs().kredigeriodemeekEdit = "2";
+    calc.inputs().repaymentExtraDays = "2";
     setRows({{{Repaid, "50"}}});
     EXPECT_THROW(recalculateRow(1), core::CalcError);
 }
@@ -65,7 +65,7 @@ TEST_F(ValueDateRulesTest, RepaymentWithoutTransactionDateFailsWithExtraDays) {
 // The holiday move works on the value date as the previous run left it, so a second run
 // completes a move that landed on a holiday.
 TEST_F(ValueDateRulesTest, HolidayMoveContinuesOnTheNextRun) {
-    calc.inputs().CheckBox9 = true;
+    calc.inputs().moveRepaymentsPastHolidays = true;
     setRows({{{TransactionDate, "10.08.2019"}, {Repaid, "50"}}});
     recalculateRow(1);
     EXPECT_EQ(cell(ValueDate, 1), "12.08.2019");
@@ -77,7 +77,7 @@ TEST_F(ValueDateRulesTest, HolidayMoveContinuesOnTheNextRun) {
 }
 
 TEST_F(ValueDateRulesTest, HolidayMoveLeavesOtherRowsAlone) {
-    calc.inputs().CheckBox9 = true;
+    calc.inputs().moveRepaymentsPastHolidays = true;
     setRows({{{TransactionDate, "10.08.2019"}, {Drawn, "50"}},
              {{TransactionDate, "11.08.2019"}, {InterestPaid, "1"}},
              {{TransactionDate, "17.08.2019"}, {Repaid, "0,00"}}});
@@ -90,8 +90,8 @@ TEST_F(ValueDateRulesTest, HolidayMoveLeavesOtherRowsAlone) {
 // Extra days first, then the move: 03.06.2019 + 2 is the first of three holidays, then a
 // Saturday.
 TEST_F(ValueDateRulesTest, ExtraDaysThenHolidays) {
-    calc.inputs().CheckBox9 = true;
-    calc.inputs().kredigeriodemeekEdit = "2";
+    calc.inputs().moveRepaymentsPastHolidays = true;
+    calc.inputs().repaymentExtraDays = "2";
     setRows({{{TransactionDate, "03.06.2019"}, {Repaid, "50"}}});
     recalculateRow(1);
     EXPECT_EQ(cell(ValueDate, 1), "10.06.2019");
@@ -102,7 +102,7 @@ TEST_F(ValueDateRulesTest, ExtraDaysThenHolidays) {
 // Row 1 is recalculated twice by recalculate all when it was not current, so the second
 // run moves it on.
 TEST_F(ValueDateRulesTest, RecalculateAllRunsTheFirstRowTwiceFromElsewhere) {
-    calc.inputs().CheckBox9 = true;
+    calc.inputs().moveRepaymentsPastHolidays = true;
     setRows({{{TransactionDate, "10.08.2019"}, {Repaid, "50"}}, {{TransactionDate, "20.08.2019"}}});
     table().setCurrentCellQuietly(TransactionDate, 2);
     core::RecalculateAll(calc);

@@ -59,9 +59,9 @@ void Generator::fill(core::Calculation& calc) {
     core::TableTotals& totals = calc.totals();
     totals = core::TableTotals{};
     if (chance(0.5)) {
-        totals.kreditoplamtutariEdit = staleText();
-        totals.toplamKKDFEdit = staleText();
-        totals.JvDotNetEdit1 = staleText();
+        totals.totalDrawn = staleText();
+        totals.totalBsmv = staleText();
+        totals.totalInterestNumber = staleText();
     }
     table.setCurrentCellQuietly(between(1, 7), between(1, rows));
 }
@@ -75,18 +75,18 @@ void Generator::fillInputs(core::TableInputs& inputs) {
     const QString extraDays[] = {"", "", "0", "2", "1", "10"};
 
     inputs = core::TableInputs{};
-    inputs.rotatifadiEdit = QStringLiteral("Vovirer %1").arg(between(1, 9));
-    inputs.DateTimePicker61 = QDate(2016, 1, 1).addDays(between(0, 5 * 365));
-    inputs.yillikfaizNetEdit = messy_ && chance(0.04) ? QStringLiteral(",") : oneOf(annual);
-    inputs.aylikfaizNetEdit = chance(0.5) ? QStringLiteral("2") : QString();
-    inputs.KKDFNetEdit = messy_ && chance(0.03) ? QStringLiteral("-") : oneOf(bsmv);
-    inputs.vergi2NetEdit = oneOf(vergi2);
-    inputs.yildakigunEdit = messy_ && chance(0.1) ? oneOf(badYearDays) : oneOf(yearDays);
-    inputs.kredigeriodemeekEdit = oneOf(extraDays);
-    inputs.kredikullanimekEdit = chance(0.2) ? QStringLiteral("3") : QString();
-    inputs.CheckBox8 = chance(0.2);
-    inputs.CheckBox9 = chance(0.5);
-    inputs.toplamfaizNetEdit = chance(0.3) ? QStringLiteral("1.000") : QString();
+    inputs.creditLineName = QStringLiteral("Vovirer %1").arg(between(1, 9));
+    inputs.calculationDate = QDate(2016, 1, 1).addDays(between(0, 5 * 365));
+    inputs.annualRate = messy_ && chance(0.04) ? QStringLiteral(",") : oneOf(annual);
+    inputs.monthlyRate = chance(0.5) ? QStringLiteral("2") : QString();
+    inputs.bsmvRate = messy_ && chance(0.03) ? QStringLiteral("-") : oneOf(bsmv);
+    inputs.vergi2Rate = oneOf(vergi2);
+    inputs.daysInYear = messy_ && chance(0.1) ? oneOf(badYearDays) : oneOf(yearDays);
+    inputs.repaymentExtraDays = oneOf(extraDays);
+    inputs.drawingExtraDays = chance(0.2) ? QStringLiteral("3") : QString();
+    inputs.moveDrawingsPastHolidays = chance(0.2);
+    inputs.moveRepaymentsPastHolidays = chance(0.5);
+    inputs.targetTotalInterest = chance(0.3) ? QStringLiteral("1.000") : QString();
 }
 
 void Generator::fillRow(core::Calculation& calc, int row) {
@@ -217,19 +217,19 @@ void Generator::editInput(core::TableInputs& inputs) {
     const QString extraDays[] = {"", "0", "3"};
     switch (between(0, 4)) {
         case 0:
-            inputs.yillikfaizNetEdit = oneOf(annual);
+            inputs.annualRate = oneOf(annual);
             break;
         case 1:
-            inputs.KKDFNetEdit = oneOf(bsmv);
+            inputs.bsmvRate = oneOf(bsmv);
             break;
         case 2:
-            inputs.kredigeriodemeekEdit = oneOf(extraDays);
+            inputs.repaymentExtraDays = oneOf(extraDays);
             break;
         case 3:
-            inputs.CheckBox9 = !inputs.CheckBox9;
+            inputs.moveRepaymentsPastHolidays = !inputs.moveRepaymentsPastHolidays;
             break;
         default:
-            inputs.DateTimePicker61 = inputs.DateTimePicker61.addDays(between(-40, 40));
+            inputs.calculationDate = inputs.calculationDate.addDays(between(-40, 40));
             break;
     }
 }

@@ -18,8 +18,8 @@ class RatesTest : public CalculationTest {
                  {{ValueDate, "31.03.2019"}, {Rate, "18"}}});
     }
 
-    const QString& annual() { return calc.inputs().yillikfaizNetEdit; }
-    const QString& monthly() { return calc.inputs().aylikfaizNetEdit; }
+    const QString& annual() { return calc.inputs().annualRate; }
+    const QString& monthly() { return calc.inputs().monthlyRate; }
 };
 
 TEST_F(RatesTest, TheDrivingFieldRewritesTheOther) {
@@ -56,7 +56,7 @@ TEST_F(RatesTest, DrivingTextThatIsNoNumberFails) {
 
 TEST_F(RatesTest, ChangeRatesPutsTheAnnualRateIntoEveryRow) {
     setExample();
-    calc.inputs().yillikfaizNetEdit = "36";
+    calc.inputs().annualRate = "36";
     core::ChangeRates(calc);
     EXPECT_EQ(cell(Rate, 1), "36");
     EXPECT_EQ(cell(Rate, 2), "36");
@@ -66,9 +66,9 @@ TEST_F(RatesTest, ChangeRatesPutsTheAnnualRateIntoEveryRow) {
 // T × Y × 100 / A: 2 × 360 × 100 / 3.000 = 24.
 TEST_F(RatesTest, FindRateAppliesTheRateOnYes) {
     setExample();
-    calc.inputs().toplamfaizNetEdit = "2";
-    calc.inputs().yillikfaizNetEdit = "30";
-    calc.inputs().aylikfaizNetEdit = "2,5";
+    calc.inputs().targetTotalInterest = "2";
+    calc.inputs().annualRate = "30";
+    calc.inputs().monthlyRate = "2,5";
     calc.setRateDirection(core::RateDirection::AnnualDrives);
     dialogs.queueAnswer(core::DialogButton::Yes);
     EXPECT_EQ(core::FindRate(calc), 24.0);
@@ -85,27 +85,27 @@ TEST_F(RatesTest, FindRateAppliesTheRateOnYes) {
     EXPECT_EQ(monthly(), "2");
     EXPECT_EQ(cell(Rate, 1), "24");
     EXPECT_EQ(cell(Rate, 2), "24");
-    EXPECT_EQ(calc.totals().toplamfaizEdit, "2,00");
+    EXPECT_EQ(calc.totals().totalInterest, "2,00");
 }
 
 TEST_F(RatesTest, FindRateChangesNothingOnNo) {
     setExample();
-    calc.inputs().toplamfaizNetEdit = "2";
-    calc.inputs().yillikfaizNetEdit = "30";
-    calc.inputs().aylikfaizNetEdit = "2,5";
+    calc.inputs().targetTotalInterest = "2";
+    calc.inputs().annualRate = "30";
+    calc.inputs().monthlyRate = "2,5";
     dialogs.queueAnswer(core::DialogButton::No);
     EXPECT_EQ(core::FindRate(calc), 24.0);
     EXPECT_EQ(annual(), "30");
     EXPECT_EQ(monthly(), "2,5");
     EXPECT_EQ(cell(Rate, 2), "18");
-    EXPECT_EQ(calc.totals().toplamfaizEdit, "1,50");
+    EXPECT_EQ(calc.totals().totalInterest, "1,50");
 }
 
 // 1 × 10 × 100 / 3.000 is a third of a percent.
 TEST_F(RatesTest, FindRateRoundsToFiveDecimals) {
     setExample();
-    calc.inputs().toplamfaizNetEdit = "1";
-    calc.inputs().yildakigunEdit = "10";
+    calc.inputs().targetTotalInterest = "1";
+    calc.inputs().daysInYear = "10";
     dialogs.queueAnswer(core::DialogButton::Yes);
     EXPECT_EQ(core::FindRate(calc), 0.33333);
     EXPECT_TRUE(dialogs.questions().front().text.startsWith("Yıllık Faiz Oranı 0,33333 olarak"));
@@ -140,8 +140,8 @@ TEST_F(RatesTest, FindRateNeedsAllThreeValues) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         dialogs.clear();
-        calc.inputs().toplamfaizNetEdit = c.total;
-        calc.inputs().yildakigunEdit = c.yearDays;
+        calc.inputs().targetTotalInterest = c.total;
+        calc.inputs().daysInYear = c.yearDays;
         if (c.movements) {
             setExample();
         } else {
@@ -155,7 +155,7 @@ TEST_F(RatesTest, FindRateNeedsAllThreeValues) {
 
 TEST_F(RatesTest, FindRateEndsWithAStopOfTheRecalculation) {
     setRows({{{TransactionDate, "01.03.2019"}, {Drawn, "100"}}, {{ValueDate, "31.03.3019"}}});
-    calc.inputs().toplamfaizNetEdit = "2";
+    calc.inputs().targetTotalInterest = "2";
     EXPECT_THROW(core::FindRate(calc), core::SilentStop);
     EXPECT_TRUE(dialogs.questions().empty());
 }

@@ -29,14 +29,14 @@ TEST_F(RowRecalculationTest, WorkedExample) {
         EXPECT_EQ(cell(c, 2), row2[c]) << "row 2, column " << c;
     }
     const core::TableTotals& t = calc.totals();
-    EXPECT_EQ(t.kreditoplamtutariEdit, "100,00");
-    EXPECT_EQ(t.odemetoplamtutariEdit, "0,00");
-    EXPECT_EQ(t.kredibakiyeEdit, "100,00");
-    EXPECT_EQ(t.toplamfaizEdit, "2,00");
-    EXPECT_EQ(t.odenenfaizkkdfEdit, "0,00");
-    EXPECT_EQ(t.odenmemisfaizkkdfEdit, "2,10");
-    EXPECT_EQ(t.toplamKKDFEdit, "0,10");
-    EXPECT_EQ(t.JvDotNetEdit1, "3.000,00");
+    EXPECT_EQ(t.totalDrawn, "100,00");
+    EXPECT_EQ(t.totalRepaid, "0,00");
+    EXPECT_EQ(t.creditBalance, "100,00");
+    EXPECT_EQ(t.totalInterest, "2,00");
+    EXPECT_EQ(t.interestPaid, "0,00");
+    EXPECT_EQ(t.interestUnpaid, "2,10");
+    EXPECT_EQ(t.totalBsmv, "0,10");
+    EXPECT_EQ(t.totalInterestNumber, "3.000,00");
     EXPECT_TRUE(dialogs.texts().isEmpty());
     EXPECT_EQ(table().currentRow(), 2);
 }
@@ -86,7 +86,7 @@ TEST_F(RowRecalculationTest, CompletesTypedDates) {
 }
 
 TEST_F(RowRecalculationTest, BlankYearTakesTheCalculationYear) {
-    calc.inputs().DateTimePicker61 = QDate(2021, 2, 1);
+    calc.inputs().calculationDate = QDate(2021, 2, 1);
     setRows({{{TransactionDate, " 5. 3.    "}}, {{TransactionDate, "1.1.19"}}});
     core::RecalculateAll(calc);
     EXPECT_EQ(cell(TransactionDate, 1), "05.03.2021");
@@ -122,8 +122,8 @@ TEST_F(RowRecalculationTest, OneDateIsCopiedIntoTheOther) {
 // A row carries the rate in the field when first reached; its own rate charges the period
 // that ends at the next row.
 TEST_F(RowRecalculationTest, RowRatesChargeTheFollowingPeriod) {
-    calc.inputs().yillikfaizNetEdit = "24,5";
-    calc.inputs().KKDFNetEdit = "";
+    calc.inputs().annualRate = "24,5";
+    calc.inputs().bsmvRate = "";
     setRows({{{TransactionDate, "01.03.2019"}, {Drawn, "36.000"}, {Rate, "30"}},
              {{TransactionDate, "02.03.2019"}},
              {{TransactionDate, "03.03.2019"}, {Rate, "0"}}});
@@ -138,12 +138,12 @@ TEST_F(RowRecalculationTest, RowRatesChargeTheFollowingPeriod) {
 
 // An empty annual rate field becomes "0"; a row then charges nothing, but charges all the same.
 TEST_F(RowRecalculationTest, EmptyAnnualRateBecomesZero) {
-    calc.inputs().yillikfaizNetEdit = "";
+    calc.inputs().annualRate = "";
     calc.setRateDirection(core::RateDirection::AnnualDrives);
     setRows({{{TransactionDate, "01.03.2019"}, {Drawn, "100"}}, {{ValueDate, "31.03.2019"}}});
     core::RecalculateAll(calc);
-    EXPECT_EQ(calc.inputs().yillikfaizNetEdit, "0");
-    EXPECT_EQ(calc.inputs().aylikfaizNetEdit, "0");
+    EXPECT_EQ(calc.inputs().annualRate, "0");
+    EXPECT_EQ(calc.inputs().monthlyRate, "0");
     EXPECT_EQ(cell(Rate, 1), "0");
     EXPECT_EQ(cell(InterestNumber, 2), "3.000,00");
     EXPECT_EQ(cell(PeriodInterest, 2), "0,00");
@@ -172,12 +172,12 @@ TEST_F(RowRecalculationTest, NegativeBalanceBearsNegativeInterest) {
     EXPECT_EQ(cell(InterestNumber, 2), "-3.000,00");
     EXPECT_EQ(cell(PeriodInterest, 2), "-2,00");
     EXPECT_EQ(cell(InterestBalance, 2), "-7,10");
-    EXPECT_EQ(calc.totals().odenmemisfaizkkdfEdit, "-7,10");
+    EXPECT_EQ(calc.totals().interestUnpaid, "-7,10");
 }
 
 TEST_F(RowRecalculationTest, RowOneAloneNeverTouchesTheTotals) {
     setRows({{{TransactionDate, "01.03.2019"}, {Drawn, "100"}, {InterestPaid, "3"}}});
-    calc.totals().kreditoplamtutariEdit = "old";
+    calc.totals().totalDrawn = "old";
     const core::TableTotals before = calc.totals();
     recalculateRow(1);
     EXPECT_EQ(cell(CreditBalance, 1), "100,00");
@@ -191,7 +191,7 @@ TEST_F(RowRecalculationTest, TotalsStopAtTheFirstRowWithoutNumber) {
              {{TransactionDate, "02.04.2019"}, {Drawn, "7"}}});
     table().setCell(Number, 3, "");
     core::RecalculateAll(calc);
-    EXPECT_EQ(calc.totals().kreditoplamtutariEdit, "150,00");
+    EXPECT_EQ(calc.totals().totalDrawn, "150,00");
     EXPECT_EQ(cell(CreditBalance, 4), "1.157,00");
 }
 
@@ -218,12 +218,12 @@ struct FailureCase {
 // interest number written before stay.
 TEST_F(RowRecalculationTest, FailuresCarryTheirText) {
     const FailureCase cases[] = {
-        {"days in year empty", [](auto& c) { c.inputs().yildakigunEdit = ""; }, "\"\""},
-        {"days in year a comma", [](auto& c) { c.inputs().yildakigunEdit = ","; }, "\",\""},
-        {"days in year zero", [](auto& c) { c.inputs().yildakigunEdit = "0"; }, "Gün"},
+        {"days in year empty", [](auto& c) { c.inputs().daysInYear = ""; }, "\"\""},
+        {"days in year a comma", [](auto& c) { c.inputs().daysInYear = ","; }, "\",\""},
+        {"days in year zero", [](auto& c) { c.inputs().daysInYear = "0"; }, "Gün"},
         {"annual rate a comma",
          [](auto& c) {
-             c.inputs().yillikfaizNetEdit = ",";
+             c.inputs().annualRate = ",";
              c.table().setCell(Rate, 1, "0");
          },
          "\",\""},
@@ -231,7 +231,7 @@ TEST_F(RowRecalculationTest, FailuresCarryTheirText) {
         {"repayment -", [](auto& c) { c.table().setCell(Repaid, 2, "-"); }, "\"-\""},
         {"repayment days past the last date",
          [](auto& c) {
-             c.inputs().kredigeriodemeekEdit = "99999999999999999999";
+             c.inputs().repaymentExtraDays = "99999999999999999999";
              c.table().setCell(Repaid, 2, "10");
          },
          "\"99999999999999999999\" gün"},
@@ -254,7 +254,7 @@ TEST_F(RowRecalculationTest, FailuresCarryTheirText) {
 }
 
 TEST_F(RowRecalculationTest, DivisionFailureComesAfterDaysAndInterestNumber) {
-    calc.inputs().yildakigunEdit = "0";
+    calc.inputs().daysInYear = "0";
     setRows({{{TransactionDate, "01.03.2019"}, {Drawn, "100"}},
              {{TransactionDate, "31.03.2019"}, {PeriodInterest, "old"}}});
     EXPECT_THROW(core::RecalculateAll(calc), core::CalcError);

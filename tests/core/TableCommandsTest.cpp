@@ -30,7 +30,7 @@ class TableCommandsTest : public CalculationTest {
 
 TEST_F(TableCommandsTest, RecalculateAllLeavesASingleRowAlone) {
     setRows({{{TransactionDate, "1.3.19"}, {Drawn, "100"}}});
-    calc.totals().toplamKKDFEdit = "old";
+    calc.totals().totalBsmv = "old";
     const core::TableTotals totals = calc.totals();
     core::RecalculateAll(calc);
     EXPECT_EQ(cell(TransactionDate, 1), "1.3.19");
@@ -46,7 +46,7 @@ TEST_F(TableCommandsTest, ResetAsksAndEmptiesTableAndTotals) {
     dialogs.queueAnswer(core::DialogButton::No);
     core::ResetTable(calc);
     EXPECT_EQ(table().rowCount(), 3);
-    EXPECT_EQ(calc.totals().toplamKKDFEdit, "0,10");
+    EXPECT_EQ(calc.totals().totalBsmv, "0,10");
 
     dialogs.queueAnswer(core::DialogButton::Yes);
     core::ResetTable(calc);

@@ -2,6 +2,7 @@
 
 #include <QTemporaryDir>
 
+#include "TestFiles.h"
 #include "core/Calculation.h"
 #include "core/Errors.h"
 #include "core/RecordingDialogs.h"
@@ -9,7 +10,6 @@
 #include "storage/CalculationFile.h"
 #include "storage/CommaText.h"
 #include "storage/Cp1254.h"
-#include "TestFiles.h"
 
 using namespace storage;
 using core::col::Number;
@@ -30,16 +30,16 @@ namespace {
 const QString kCaptionLine = WriteCommaText(core::TransactionTable::captions());
 
 class CalculationFileTest : public ::testing::Test {
-protected:
+  protected:
     QString path(const QString& name) const { return dir.filePath(name); }
 
     void fillWorkedExample(core::Calculation& c) {
         auto& in = c.inputs();
-        in.yildakigunEdit = QStringLiteral("360");
-        in.yillikfaizNetEdit = QStringLiteral("24");
-        in.KKDFNetEdit = QStringLiteral("5");
-        in.rotatifadiEdit = QStringLiteral("Örnek Dorud");
-        in.DateTimePicker61 = QDate(2019, 4, 1);
+        in.daysInYear = QStringLiteral("360");
+        in.annualRate = QStringLiteral("24");
+        in.bsmvRate = QStringLiteral("5");
+        in.creditLineName = QStringLiteral("Örnek Dorud");
+        in.calculationDate = QDate(2019, 4, 1);
         auto& t = c.table();
         t.setRowCount(3);
         t.renumber();
@@ -56,17 +56,17 @@ protected:
 
 TEST_F(CalculationFileTest, WritesTheHeaderCaptionsAndRowsInWindows1254WithCrLf) {
     auto& in = calc.inputs();
-    in.yildakigunEdit = QStringLiteral("365");
-    in.yillikfaizNetEdit = QStringLiteral("24,5");
-    in.aylikfaizNetEdit = QStringLiteral("2,04166666666667");
-    in.KKDFNetEdit = QStringLiteral("5");
-    in.vergi2NetEdit = QString();
-    in.kredikullanimekEdit = QStringLiteral("3");
-    in.kredigeriodemeekEdit = QStringLiteral("2");
-    in.rotatifadiEdit = QStringLiteral("Ağaç, \"Şube\"");
-    in.CheckBox8 = true;
-    in.CheckBox9 = false;
-    in.DateTimePicker61 = QDate(2019, 3, 5);
+    in.daysInYear = QStringLiteral("365");
+    in.annualRate = QStringLiteral("24,5");
+    in.monthlyRate = QStringLiteral("2,04166666666667");
+    in.bsmvRate = QStringLiteral("5");
+    in.vergi2Rate = QString();
+    in.drawingExtraDays = QStringLiteral("3");
+    in.repaymentExtraDays = QStringLiteral("2");
+    in.creditLineName = QStringLiteral("Ağaç, \"Şube\"");
+    in.moveDrawingsPastHolidays = true;
+    in.moveRepaymentsPastHolidays = false;
+    in.calculationDate = QDate(2019, 3, 5);
     calc.table().setCell(1, 1, QStringLiteral("01.03.2019"));
     calc.table().setCell(3, 1, QStringLiteral("İlk çekiş"));
     calc.table().setCell(4, 1, QStringLiteral("1.000,00"));
@@ -78,14 +78,28 @@ TEST_F(CalculationFileTest, WritesTheHeaderCaptionsAndRowsInWindows1254WithCrLf)
 
     QByteArray expected;
     expected += "365,\"24,5\",\"2,04166666666667\",5,,3,2,";
-    expected += "\"A" "\xF0" "a" "\xE7" ", \"\"" "\xDE" "ube\"\"\",E,H,05.03.2019\r\n";
+    expected +=
+        "\"A"
+        "\xF0"
+        "a"
+        "\xE7"
+        ", \"\""
+        "\xDE"
+        "ube\"\"\",E,H,05.03.2019\r\n";
     expected += *EncodeCp1254(kCaptionLine) + "\r\n";
-    expected += "1,01.03.2019,,\"" "\xDD" "lk " "\xE7" "eki" "\xFE" "\",\"1.000,00\",,,,,,,,,,20190301\r\n";
+    expected +=
+        "1,01.03.2019,,\""
+        "\xDD"
+        "lk "
+        "\xE7"
+        "eki"
+        "\xFE"
+        "\",\"1.000,00\",,,,,,,,,,20190301\r\n";
     EXPECT_EQ(readBytes(target), expected);
 }
 
 TEST_F(CalculationFileTest, ASavedFileHasHeaderCaptionsAndEqualTableLines) {
-    const QStringList lines = GetStringsToSave3(calc);
+    const QStringList lines = CalculationFileLines(calc);
     ASSERT_EQ(lines.size(), 3);
     EXPECT_EQ(ReadCommaText(lines[0]).size(), 11);
     EXPECT_EQ(lines[1], kCaptionLine);
@@ -96,23 +110,27 @@ TEST_F(CalculationFileTest, ASavedFileHasHeaderCaptionsAndEqualTableLines) {
 
 TEST_F(CalculationFileTest, RoundTripKeepsEveryFieldAndCellExactly) {
     auto& in = calc.inputs();
-    in.yildakigunEdit = QStringLiteral("360");
-    in.yillikfaizNetEdit = QStringLiteral("24");
-    in.aylikfaizNetEdit = QStringLiteral("2");
-    in.KKDFNetEdit = QStringLiteral("1.234,5");
-    in.vergi2NetEdit = QStringLiteral("0,5");
-    in.kredikullanimekEdit = QStringLiteral("7");
-    in.kredigeriodemeekEdit = QStringLiteral("1");
-    in.rotatifadiEdit = QStringLiteral("  Şirket, \"Gıda\" A.Ş.  ");
-    in.CheckBox8 = true;
-    in.CheckBox9 = true;
-    in.DateTimePicker61 = QDate(2020, 2, 29);
+    in.daysInYear = QStringLiteral("360");
+    in.annualRate = QStringLiteral("24");
+    in.monthlyRate = QStringLiteral("2");
+    in.bsmvRate = QStringLiteral("1.234,5");
+    in.vergi2Rate = QStringLiteral("0,5");
+    in.drawingExtraDays = QStringLiteral("7");
+    in.repaymentExtraDays = QStringLiteral("1");
+    in.creditLineName = QStringLiteral("  Şirket, \"Gıda\" A.Ş.  ");
+    in.moveDrawingsPastHolidays = true;
+    in.moveRepaymentsPastHolidays = true;
+    in.calculationDate = QDate(2020, 2, 29);
     auto& t = calc.table();
     t.setRowCount(5);
     t.renumber();
-    const QStringList texts = {QString(), QStringLiteral(" "), QStringLiteral("a,b"),
-                               QStringLiteral("\"q\""), QStringLiteral("ığüşöçİĞÜŞÖÇ€"),
-                               QStringLiteral("tab\there"), QStringLiteral("-1.234,56"),
+    const QStringList texts = {QString(),
+                               QStringLiteral(" "),
+                               QStringLiteral("a,b"),
+                               QStringLiteral("\"q\""),
+                               QStringLiteral("ığüşöçİĞÜŞÖÇ€"),
+                               QStringLiteral("tab\there"),
+                               QStringLiteral("-1.234,56"),
                                QStringLiteral("x\"")};
     int k = 0;
     for (int r = 1; r < t.rowCount(); ++r) {
@@ -159,7 +177,7 @@ TEST_F(CalculationFileTest, OpenRecalculatesTheWorkedExample) {
 
     core::RecordingDialogs dialogs2;
     core::Calculation other(dialogs2);
-    other.inputs().firmaadiEdit = QStringLiteral("Firma A.Ş.");
+    other.inputs().companyName = QStringLiteral("Firma A.Ş.");
     ASSERT_EQ(OpenCommand(other, file), OpenOutcome::Opened);
     const auto& t = other.table();
     ASSERT_EQ(t.rowCount(), 3);
@@ -170,17 +188,17 @@ TEST_F(CalculationFileTest, OpenRecalculatesTheWorkedExample) {
     EXPECT_EQ(t.cell(9, 2), QStringLiteral("2,00"));
     EXPECT_EQ(t.cell(12, 2), QStringLiteral("0,10"));
     EXPECT_EQ(t.cell(11, 2), QStringLiteral("2,10"));
-    EXPECT_EQ(other.totals().toplamfaizEdit, QStringLiteral("2,00"));
-    EXPECT_EQ(other.totals().JvDotNetEdit1, QStringLiteral("3.000,00"));
-    EXPECT_EQ(other.inputs().rotatifadiEdit, QStringLiteral("Örnek Dorud"));
-    EXPECT_EQ(other.inputs().DateTimePicker61, QDate(2019, 4, 1));
-    EXPECT_EQ(other.inputs().firmaadiEdit, QStringLiteral("Firma A.Ş."));  // not in the file
+    EXPECT_EQ(other.totals().totalInterest, QStringLiteral("2,00"));
+    EXPECT_EQ(other.totals().totalInterestNumber, QStringLiteral("3.000,00"));
+    EXPECT_EQ(other.inputs().creditLineName, QStringLiteral("Örnek Dorud"));
+    EXPECT_EQ(other.inputs().calculationDate, QDate(2019, 4, 1));
+    EXPECT_EQ(other.inputs().companyName, QStringLiteral("Firma A.Ş."));  // not in the file
 }
 
 TEST_F(CalculationFileTest, HiddenDrawingOptionsAreAlwaysOffAfterOpening) {
-    calc.inputs().kredikullanimekEdit = QStringLiteral("5");
-    calc.inputs().CheckBox8 = true;
-    calc.inputs().yildakigunEdit = QStringLiteral("360");
+    calc.inputs().drawingExtraDays = QStringLiteral("5");
+    calc.inputs().moveDrawingsPastHolidays = true;
+    calc.inputs().daysInYear = QStringLiteral("360");
     const QString file = path(QStringLiteral("h.fdr"));
     ASSERT_TRUE(SaveToFile(calc, file));
     const QStringList lines = LinesFromFileBytes(readBytes(file));
@@ -190,11 +208,11 @@ TEST_F(CalculationFileTest, HiddenDrawingOptionsAreAlwaysOffAfterOpening) {
     core::RecordingDialogs dialogs2;
     core::Calculation other(dialogs2);
     ASSERT_EQ(LoadCalculationFile(other, file), LoadFault::None);
-    EXPECT_EQ(other.inputs().kredikullanimekEdit, QStringLiteral("5"));  // loading applies them
-    EXPECT_TRUE(other.inputs().CheckBox8);
+    EXPECT_EQ(other.inputs().drawingExtraDays, QStringLiteral("5"));  // loading applies them
+    EXPECT_TRUE(other.inputs().moveDrawingsPastHolidays);
     ASSERT_EQ(OpenCommand(other, file), OpenOutcome::Opened);  // the command clears them
-    EXPECT_EQ(other.inputs().kredikullanimekEdit, QString());
-    EXPECT_FALSE(other.inputs().CheckBox8);
+    EXPECT_EQ(other.inputs().drawingExtraDays, QString());
+    EXPECT_FALSE(other.inputs().moveDrawingsPastHolidays);
 }
 
 TEST_F(CalculationFileTest, AFileWithMoreRowsThanTheTableGivesExactlyItsRows) {
@@ -222,7 +240,7 @@ TEST_F(CalculationFileTest, LoadingReplacesAllRowsAndShortLinesLeaveTheirRestEmp
     const QStringList lines = {QStringLiteral("360,24,,,,,,,H,H,01.01.2019"), kCaptionLine,
                                QStringLiteral("1,01.02.2019"), QString(),
                                QStringLiteral("3,,,x,,,,,,,,,,,")};
-    EXPECT_EQ(SetStringsFromLoad3(calc, lines), LoadFault::None);
+    EXPECT_EQ(ApplyCalculationFileLines(calc, lines), LoadFault::None);
     ASSERT_EQ(t.rowCount(), 4);
     EXPECT_EQ(t.columnCount(), 15);
     EXPECT_EQ(t.cell(0, 1), QStringLiteral("1"));
@@ -237,7 +255,7 @@ TEST_F(CalculationFileTest, LoadingReplacesAllRowsAndShortLinesLeaveTheirRestEmp
 TEST_F(CalculationFileTest, CaptionLineOfTheFileIsSkipped) {
     const QStringList lines = {QStringLiteral("360,24,,,,,,,H,H,01.01.2019"),
                                QStringLiteral("x,y,z"), QStringLiteral("1")};
-    EXPECT_EQ(SetStringsFromLoad3(calc, lines), LoadFault::None);
+    EXPECT_EQ(ApplyCalculationFileLines(calc, lines), LoadFault::None);
     EXPECT_EQ(calc.table().row(0), core::TransactionTable().row(0));
 }
 
@@ -246,61 +264,61 @@ TEST_F(CalculationFileTest, ReadsLfOnlyFilesAndAMissingFinalLineBreak) {
     writeBytes(file, "360,24,,,,,,LF,H,E,02.01.2019\n" + EncodeCp1254(kCaptionLine).value() +
                          "\n1,01.01.2019,,,5,,,,,,,,,,");
     ASSERT_EQ(LoadCalculationFile(calc, file), LoadFault::None);
-    EXPECT_EQ(calc.inputs().rotatifadiEdit, QStringLiteral("LF"));
-    EXPECT_TRUE(calc.inputs().CheckBox9);
+    EXPECT_EQ(calc.inputs().creditLineName, QStringLiteral("LF"));
+    EXPECT_TRUE(calc.inputs().moveRepaymentsPastHolidays);
     EXPECT_EQ(calc.table().rowCount(), 2);
     EXPECT_EQ(calc.table().cell(4, 1), QStringLiteral("5"));
 }
 
 TEST_F(CalculationFileTest, HeaderStepsInTheirOrder) {
-    calc.inputs().CheckBox8 = true;
-    calc.inputs().CheckBox9 = true;
+    calc.inputs().moveDrawingsPastHolidays = true;
+    calc.inputs().moveRepaymentsPastHolidays = true;
     const QStringList lines = {QStringLiteral("1,2,3,4,5,6,7,8,X,H,31/12-2018"), kCaptionLine,
                                QStringLiteral("1")};
-    EXPECT_EQ(SetStringsFromLoad3(calc, lines), LoadFault::None);
+    EXPECT_EQ(ApplyCalculationFileLines(calc, lines), LoadFault::None);
     const auto& in = calc.inputs();
-    EXPECT_EQ(in.yildakigunEdit, QStringLiteral("1"));
-    EXPECT_EQ(in.yillikfaizNetEdit, QStringLiteral("2"));
-    EXPECT_EQ(in.aylikfaizNetEdit, QStringLiteral("3"));
-    EXPECT_EQ(in.KKDFNetEdit, QStringLiteral("4"));
-    EXPECT_EQ(in.vergi2NetEdit, QStringLiteral("5"));
-    EXPECT_EQ(in.kredikullanimekEdit, QStringLiteral("6"));
-    EXPECT_EQ(in.kredigeriodemeekEdit, QStringLiteral("7"));
-    EXPECT_EQ(in.rotatifadiEdit, QStringLiteral("8"));
-    EXPECT_TRUE(in.CheckBox8);   // "X" leaves it as it was
-    EXPECT_FALSE(in.CheckBox9);  // "H" unticks
-    EXPECT_EQ(in.DateTimePicker61, QDate(2018, 12, 31));  // separators are not examined
+    EXPECT_EQ(in.daysInYear, QStringLiteral("1"));
+    EXPECT_EQ(in.annualRate, QStringLiteral("2"));
+    EXPECT_EQ(in.monthlyRate, QStringLiteral("3"));
+    EXPECT_EQ(in.bsmvRate, QStringLiteral("4"));
+    EXPECT_EQ(in.vergi2Rate, QStringLiteral("5"));
+    EXPECT_EQ(in.drawingExtraDays, QStringLiteral("6"));
+    EXPECT_EQ(in.repaymentExtraDays, QStringLiteral("7"));
+    EXPECT_EQ(in.creditLineName, QStringLiteral("8"));
+    EXPECT_TRUE(in.moveDrawingsPastHolidays);            // "X" leaves it as it was
+    EXPECT_FALSE(in.moveRepaymentsPastHolidays);         // "H" unticks
+    EXPECT_EQ(in.calculationDate, QDate(2018, 12, 31));  // separators are not examined
 }
 
 TEST_F(CalculationFileTest, TheRateDirectionInForceDecidesTheRateFields) {
     const QStringList lines = {QStringLiteral("360,24,3,,,,,,H,H,01.01.2019"), kCaptionLine,
                                QStringLiteral("1")};
     calc.setRateDirection(core::RateDirection::None);
-    ASSERT_EQ(SetStringsFromLoad3(calc, lines), LoadFault::None);
-    EXPECT_EQ(calc.inputs().yillikfaizNetEdit, QStringLiteral("24"));
-    EXPECT_EQ(calc.inputs().aylikfaizNetEdit, QStringLiteral("3"));
+    ASSERT_EQ(ApplyCalculationFileLines(calc, lines), LoadFault::None);
+    EXPECT_EQ(calc.inputs().annualRate, QStringLiteral("24"));
+    EXPECT_EQ(calc.inputs().monthlyRate, QStringLiteral("3"));
 
     calc.setRateDirection(core::RateDirection::MonthlyDrives);
-    ASSERT_EQ(SetStringsFromLoad3(calc, lines), LoadFault::None);
-    EXPECT_EQ(calc.inputs().yillikfaizNetEdit, QStringLiteral("36"));  // the monthly field drove
-    EXPECT_EQ(calc.inputs().aylikfaizNetEdit, QStringLiteral("3"));
+    ASSERT_EQ(ApplyCalculationFileLines(calc, lines), LoadFault::None);
+    EXPECT_EQ(calc.inputs().annualRate, QStringLiteral("36"));  // the monthly field drove
+    EXPECT_EQ(calc.inputs().monthlyRate, QStringLiteral("3"));
 
     calc.setRateDirection(core::RateDirection::AnnualDrives);
-    ASSERT_EQ(SetStringsFromLoad3(calc, lines), LoadFault::None);
-    EXPECT_EQ(calc.inputs().yillikfaizNetEdit, QStringLiteral("24"));
-    EXPECT_EQ(calc.inputs().aylikfaizNetEdit, QStringLiteral("3"));  // set after the annual one
+    ASSERT_EQ(ApplyCalculationFileLines(calc, lines), LoadFault::None);
+    EXPECT_EQ(calc.inputs().annualRate, QStringLiteral("24"));
+    EXPECT_EQ(calc.inputs().monthlyRate, QStringLiteral("3"));  // set after the annual one
 }
 
 // --- Refused files ------------------------------------------------------------------------
 
 class RefusedFileTest : public CalculationFileTest {
-protected:
+  protected:
     void SetUp() override {
         auto& in = calc.inputs();
-        in.yildakigunEdit = QStringLiteral("365");
-        in.yillikfaizNetEdit = QStringLiteral("10");
-        in.rotatifadiEdit = QStringLiteral("Önceki");
-        in.DateTimePicker61 = QDate(2021, 6, 15);
+        in.daysInYear = QStringLiteral("365");
+        in.annualRate = QStringLiteral("10");
+        in.creditLineName = QStringLiteral("Önceki");
+        in.calculationDate = QDate(2021, 6, 15);
         fillRows(4);
     }
     void fillRows(int rows) {
@@ -330,13 +348,14 @@ protected:
 };
 
 TEST_F(RefusedFileTest, FewerThanThreeLines) {
-    EXPECT_EQ(open("1,2,3,4,5,6,7,8,E,E,01.01.2019\r\n" + EncodeCp1254(kCaptionLine).value() + "\r\n"),
-              OpenOutcome::Refused);
+    EXPECT_EQ(
+        open("1,2,3,4,5,6,7,8,E,E,01.01.2019\r\n" + EncodeCp1254(kCaptionLine).value() + "\r\n"),
+        OpenOutcome::Refused);
     EXPECT_EQ(fault, LoadFault::TooFewLines);
     expectCannotReadMessage();
     expectEmptyTable();
-    EXPECT_EQ(calc.inputs().yildakigunEdit, QStringLiteral("365"));  // nothing applied
-    EXPECT_EQ(calc.inputs().rotatifadiEdit, QStringLiteral("Önceki"));
+    EXPECT_EQ(calc.inputs().daysInYear, QStringLiteral("365"));  // nothing applied
+    EXPECT_EQ(calc.inputs().creditLineName, QStringLiteral("Önceki"));
 }
 
 TEST_F(RefusedFileTest, EmptyFile) {
@@ -351,12 +370,12 @@ TEST_F(RefusedFileTest, ShortHeaderAppliesTheItemsItHas) {
               OpenOutcome::Refused);
     EXPECT_EQ(fault, LoadFault::ShortHeader);
     expectCannotReadMessage();
-    EXPECT_EQ(calc.inputs().yildakigunEdit, QStringLiteral("360"));
-    EXPECT_EQ(calc.inputs().yillikfaizNetEdit, QStringLiteral("24"));
-    EXPECT_EQ(calc.inputs().aylikfaizNetEdit, QStringLiteral("2"));
-    EXPECT_EQ(calc.inputs().KKDFNetEdit, QStringLiteral("5"));
-    EXPECT_EQ(calc.inputs().rotatifadiEdit, QStringLiteral("Önceki"));  // item 8 missing
-    EXPECT_EQ(calc.inputs().DateTimePicker61, QDate(2021, 6, 15));
+    EXPECT_EQ(calc.inputs().daysInYear, QStringLiteral("360"));
+    EXPECT_EQ(calc.inputs().annualRate, QStringLiteral("24"));
+    EXPECT_EQ(calc.inputs().monthlyRate, QStringLiteral("2"));
+    EXPECT_EQ(calc.inputs().bsmvRate, QStringLiteral("5"));
+    EXPECT_EQ(calc.inputs().creditLineName, QStringLiteral("Önceki"));  // item 8 missing
+    EXPECT_EQ(calc.inputs().calculationDate, QDate(2021, 6, 15));
     expectEmptyTable();
 }
 
@@ -364,15 +383,17 @@ TEST_F(RefusedFileTest, HeaderOfTenItems) {
     EXPECT_EQ(open("360,24,2,5,,,,Yeni,E,E\r\n" + EncodeCp1254(kCaptionLine).value() + "\r\n1\r\n"),
               OpenOutcome::Refused);
     EXPECT_EQ(fault, LoadFault::ShortHeader);
-    EXPECT_EQ(calc.inputs().rotatifadiEdit, QStringLiteral("Yeni"));
-    EXPECT_TRUE(calc.inputs().CheckBox9);
-    EXPECT_FALSE(calc.inputs().CheckBox8);  // the open command clears it whatever happened
-    EXPECT_EQ(calc.inputs().DateTimePicker61, QDate(2021, 6, 15));
+    EXPECT_EQ(calc.inputs().creditLineName, QStringLiteral("Yeni"));
+    EXPECT_TRUE(calc.inputs().moveRepaymentsPastHolidays);
+    EXPECT_FALSE(
+        calc.inputs().moveDrawingsPastHolidays);  // the open command clears it whatever happened
+    EXPECT_EQ(calc.inputs().calculationDate, QDate(2021, 6, 15));
     expectEmptyTable();
 }
 
 TEST_F(RefusedFileTest, DateItemThatIsNotADate) {
-    for (const char* date : {"31.02.2019", "ab.cd.efgh", "1.1.2019", "", "00.01.2019", "01.13.2019"}) {
+    for (const char* date :
+         {"31.02.2019", "ab.cd.efgh", "1.1.2019", "", "00.01.2019", "01.13.2019"}) {
         SetUp();
         dialogs.clear();
         EXPECT_EQ(open(QByteArray("360,24,2,5,,,,Yeni,H,E,") + date + "\r\n" +
@@ -381,23 +402,25 @@ TEST_F(RefusedFileTest, DateItemThatIsNotADate) {
             << date;
         EXPECT_EQ(fault, LoadFault::BadDate) << date;
         expectCannotReadMessage();
-        EXPECT_EQ(calc.inputs().rotatifadiEdit, QStringLiteral("Yeni"));  // step 1 stays applied
-        EXPECT_TRUE(calc.inputs().CheckBox9);                            // and step 2
-        EXPECT_EQ(calc.inputs().DateTimePicker61, QDate(2021, 6, 15));
+        EXPECT_EQ(calc.inputs().creditLineName, QStringLiteral("Yeni"));  // step 1 stays applied
+        EXPECT_TRUE(calc.inputs().moveRepaymentsPastHolidays);            // and step 2
+        EXPECT_EQ(calc.inputs().calculationDate, QDate(2021, 6, 15));
         expectEmptyTable();
     }
 }
 
 TEST_F(RefusedFileTest, TableLineOfMoreThanFifteenItems) {
-    const QByteArray head = "360,24,2,,,,,Yeni,H,H,01.01.2019\r\n" + EncodeCp1254(kCaptionLine).value() + "\r\n";
-    EXPECT_EQ(open(head + "1,01.01.2019,,a,,,,,,,,,,,\r\n2,,,b,,,,,,,,,,,\r\n3,,,c,,,,,,,,,,,,\r\n4\r\n"),
-              OpenOutcome::Refused);
+    const QByteArray head =
+        "360,24,2,,,,,Yeni,H,H,01.01.2019\r\n" + EncodeCp1254(kCaptionLine).value() + "\r\n";
+    EXPECT_EQ(
+        open(head + "1,01.01.2019,,a,,,,,,,,,,,\r\n2,,,b,,,,,,,,,,,\r\n3,,,c,,,,,,,,,,,,\r\n4\r\n"),
+        OpenOutcome::Refused);
     EXPECT_EQ(fault, LoadFault::LongTableLine);
     expectCannotReadMessage();
     ASSERT_EQ(calc.table().rowCount(), 3);  // the rows read before that line
     EXPECT_EQ(calc.table().cell(3, 1), QStringLiteral("a"));
     EXPECT_EQ(calc.table().cell(3, 2), QStringLiteral("b"));
-    EXPECT_EQ(calc.inputs().DateTimePicker61, QDate(2019, 1, 1));
+    EXPECT_EQ(calc.inputs().calculationDate, QDate(2019, 1, 1));
 
     SetUp();
     dialogs.clear();
@@ -413,9 +436,9 @@ TEST_F(RefusedFileTest, RateThatDoesNotConvertWhileItsFieldDrives) {
               OpenOutcome::Refused);
     EXPECT_EQ(fault, LoadFault::RateNotNumber);
     expectCannotReadMessage();
-    EXPECT_EQ(calc.inputs().yildakigunEdit, QStringLiteral("360"));
-    EXPECT_EQ(calc.inputs().yillikfaizNetEdit, QStringLiteral("abc"));
-    EXPECT_EQ(calc.inputs().rotatifadiEdit, QStringLiteral("Önceki"));
+    EXPECT_EQ(calc.inputs().daysInYear, QStringLiteral("360"));
+    EXPECT_EQ(calc.inputs().annualRate, QStringLiteral("abc"));
+    EXPECT_EQ(calc.inputs().creditLineName, QStringLiteral("Önceki"));
 }
 
 TEST_F(RefusedFileTest, UnreadableFileIsReportedToo) {
@@ -499,7 +522,7 @@ TEST_F(CalculationFileTest, OverwriteAnsweredNoLeavesTheOldFile) {
 
     dialogs.queueAnswer(core::DialogButton::Yes);
     EXPECT_EQ(SaveCommand(calc, path(QStringLiteral("Dorud"))), SaveOutcome::Saved);
-    EXPECT_EQ(readBytes(target), testfiles::cp1254Lines(GetStringsToSave3(calc)));
+    EXPECT_EQ(readBytes(target), testfiles::cp1254Lines(CalculationFileLines(calc)));
     EXPECT_EQ(testfiles::entries(dir.path()), QStringList{QStringLiteral("Dorud.fdr")});
     EXPECT_EQ(dialogs.questions().size(), 3u);
 }
@@ -532,23 +555,25 @@ TEST_F(CalculationFileTest, TextOutsideTheCodePageIsReportedAndNothingWritten) {
     const QString target = path(QStringLiteral("Dorud.fdr"));
     writeBytes(target, "old content");
 
-    calc.inputs().rotatifadiEdit = QStringLiteral("Onay ✓");
+    calc.inputs().creditLineName = QStringLiteral("Onay ✓");
     EXPECT_FALSE(SaveToFile(calc, target));
     ASSERT_EQ(dialogs.notices().size(), 1u);
-    EXPECT_EQ(dialogs.notices()[0].text,
-              QStringLiteral("Dosya Saklanamıyor:\n") + target +
-                  QStringLiteral("\n\"Vovirer Adı\" alanı: \"✓\" karakteri dosyaya yazılamaz (Windows-1254)."));
+    EXPECT_EQ(
+        dialogs.notices()[0].text,
+        QStringLiteral("Dosya Saklanamıyor:\n") + target +
+            QStringLiteral(
+                "\n\"Vovirer Adı\" alanı: \"✓\" karakteri dosyaya yazılamaz (Windows-1254)."));
     EXPECT_EQ(dialogs.notices()[0].caption, QStringLiteral("Error"));
     EXPECT_EQ(readBytes(target), QByteArray("old content"));
 
     dialogs.clear();
-    calc.inputs().rotatifadiEdit = QStringLiteral("Onay");
+    calc.inputs().creditLineName = QStringLiteral("Onay");
     calc.table().setRowCount(3);
     calc.table().setCell(3, 2, QStringLiteral("Ωmega"));
     EXPECT_FALSE(SaveToFile(calc, target));
     ASSERT_EQ(dialogs.notices().size(), 1u);
-    EXPECT_TRUE(dialogs.notices()[0].text.endsWith(
-        QStringLiteral("\n2. satır, \"Açıklama\" sütunu: \"Ω\" karakteri dosyaya yazılamaz (Windows-1254).")))
+    EXPECT_TRUE(dialogs.notices()[0].text.endsWith(QStringLiteral(
+        "\n2. satır, \"Açıklama\" sütunu: \"Ω\" karakteri dosyaya yazılamaz (Windows-1254).")))
         << dialogs.notices()[0].text.toStdString();
     EXPECT_EQ(readBytes(target), QByteArray("old content"));
 
@@ -556,7 +581,8 @@ TEST_F(CalculationFileTest, TextOutsideTheCodePageIsReportedAndNothingWritten) {
     calc.table().setCell(3, 2, QStringLiteral("iki\nsatır"));
     EXPECT_FALSE(SaveToFile(calc, target));
     ASSERT_EQ(dialogs.notices().size(), 1u);
-    EXPECT_TRUE(dialogs.notices()[0].text.contains(QStringLiteral("U+000A"))) << dialogs.notices()[0].text.toStdString();
+    EXPECT_TRUE(dialogs.notices()[0].text.contains(QStringLiteral("U+000A")))
+        << dialogs.notices()[0].text.toStdString();
     EXPECT_EQ(readBytes(target), QByteArray("old content"));
     EXPECT_EQ(testfiles::entries(dir.path()), QStringList{QStringLiteral("Dorud.fdr")});
 }
@@ -565,7 +591,7 @@ TEST_F(CalculationFileTest, SuccessfulSaveLeavesNoTemporaryFileAndReplacesTheOld
     const QString target = path(QStringLiteral("Dorud.fdr"));
     writeBytes(target, QByteArray(100000, 'x'));
     ASSERT_TRUE(SaveToFile(calc, target));
-    EXPECT_EQ(readBytes(target), testfiles::cp1254Lines(GetStringsToSave3(calc)));
+    EXPECT_EQ(readBytes(target), testfiles::cp1254Lines(CalculationFileLines(calc)));
     EXPECT_EQ(testfiles::entries(dir.path()), QStringList{QStringLiteral("Dorud.fdr")});
 }
 

@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "TestFiles.h"
-
 #include <QRandomGenerator>
 
+#include "TestFiles.h"
 #include "core/TransactionTable.h"
 #include "storage/CommaText.h"
 
@@ -39,9 +38,10 @@ TEST(CommaTextWrite, QuotesItemsWithSpacesCommasQuotesAndControls) {
 
 TEST(CommaTextWrite, CaptionRowBeginsWithAComma) {
     const QString line = WriteCommaText(core::TransactionTable::captions());
-    EXPECT_EQ(line, QStringLiteral(",\"İşlem Tarihi\",\"Valör Tarihi\",Açıklama,\"Dorud Tutarı\","
-                                   "\"Dorud Ödeme\",\"Faiz Ödeme\",\"Yıllık Faiz\",Gün,\"Dönem Faizi\","
-                                   "\"Dorud Bakiye\",\"Faiz Bakiye\",\"Dönem BSMV\",Adat,Index"));
+    EXPECT_EQ(line,
+              QStringLiteral(",\"İşlem Tarihi\",\"Valör Tarihi\",Açıklama,\"Dorud Tutarı\","
+                             "\"Dorud Ödeme\",\"Faiz Ödeme\",\"Yıllık Faiz\",Gün,\"Dönem Faizi\","
+                             "\"Dorud Bakiye\",\"Faiz Bakiye\",\"Dönem BSMV\",Adat,Index"));
     EXPECT_EQ(ReadCommaText(line), core::TransactionTable::captions());
 }
 

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "TestFiles.h"
-
 #include "storage/Cp1254.h"
 
 using namespace storage;
@@ -21,7 +20,7 @@ TEST(Cp1254, EveryByteReadsAndWritesBack) {
     ASSERT_EQ(text.size(), 256);
     EXPECT_EQ(text.at(0x81).unicode(), 0x81);  // undefined in the code page
     EXPECT_EQ(text.at(0x9E).unicode(), 0x9E);
-    EXPECT_EQ(text.at(0xFD), QChar(0x0131));   // ı
+    EXPECT_EQ(text.at(0xFD), QChar(0x0131));  // ı
     const auto back = EncodeCp1254(text);
     ASSERT_TRUE(back.has_value());
     EXPECT_EQ(*back, all);
@@ -33,7 +32,8 @@ TEST(Cp1254, FindsTheFirstCharacterItCannotHold) {
     EXPECT_EQ(FirstUnencodableCp1254(QStringLiteral("ab✓c✓")), 2);
     EXPECT_FALSE(EncodeCp1254(QStringLiteral("ab✓")).has_value());
     // A character outside the basic plane is one character at its first half.
-    const QString emoji = QStringLiteral("xy") + QString::fromUcs4(U"\U0001F600") + QStringLiteral("z");
+    const QString emoji =
+        QStringLiteral("xy") + QString::fromUcs4(U"\U0001F600") + QStringLiteral("z");
     EXPECT_EQ(FirstUnencodableCp1254(emoji), 2);
     EXPECT_EQ(CharacterAt(emoji, 2), QString::fromUcs4(U"\U0001F600"));
     // A lone surrogate cannot be written either.

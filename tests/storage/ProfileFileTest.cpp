@@ -2,8 +2,8 @@
 
 #include <QTemporaryDir>
 
-#include "storage/ProfileFile.h"
 #include "TestFiles.h"
+#include "storage/ProfileFile.h"
 
 using namespace storage;
 using testfiles::readBytes;
@@ -12,7 +12,8 @@ using testfiles::writeBytes;
 TEST(ProfileFile, SectionsAndKeysMatchWithoutRegardToCase) {
     const ProfileFile file = ProfileFile::fromText(
         QStringLiteral("[vovirer]\r\nRYILGUN=365\r\n[Other]\r\nRyilgun=1\r\n"));
-    EXPECT_EQ(file.value(QStringLiteral("Vovirer"), QStringLiteral("Ryilgun")), QStringLiteral("365"));
+    EXPECT_EQ(file.value(QStringLiteral("Vovirer"), QStringLiteral("Ryilgun")),
+              QStringLiteral("365"));
     EXPECT_EQ(file.value(QStringLiteral("OTHER"), QStringLiteral("ryilgun")), QStringLiteral("1"));
     EXPECT_EQ(file.value(QStringLiteral("Vovirer"), QStringLiteral("Rayfaiz")), QString());
     EXPECT_EQ(file.value(QStringLiteral("None"), QStringLiteral("Ryilgun")), QString());
@@ -21,14 +22,15 @@ TEST(ProfileFile, SectionsAndKeysMatchWithoutRegardToCase) {
 TEST(ProfileFile, ValuesAndKeysAreTrimmedOnReading) {
     const ProfileFile file = ProfileFile::fromText(
         QStringLiteral("  [ Vovirer ]  \nFirma =  Ağaç  Ltd.  \n\tRKKDF\t=\t5\t\nRvergi2=\n"));
-    EXPECT_EQ(file.value(QStringLiteral("Vovirer"), QStringLiteral("Firma")), QStringLiteral("Ağaç  Ltd."));
+    EXPECT_EQ(file.value(QStringLiteral("Vovirer"), QStringLiteral("Firma")),
+              QStringLiteral("Ağaç  Ltd."));
     EXPECT_EQ(file.value(QStringLiteral("Vovirer"), QStringLiteral("RKKDF")), QStringLiteral("5"));
     EXPECT_EQ(file.value(QStringLiteral("Vovirer"), QStringLiteral("Rvergi2")), QString());
 }
 
 TEST(ProfileFile, FirstSectionAndFirstKeyWin) {
-    const ProfileFile file = ProfileFile::fromText(
-        QStringLiteral("[A]\nk=1\nk=2\n[a]\nk=3\nj=4\n"));
+    const ProfileFile file =
+        ProfileFile::fromText(QStringLiteral("[A]\nk=1\nk=2\n[a]\nk=3\nj=4\n"));
     EXPECT_EQ(file.value(QStringLiteral("A"), QStringLiteral("k")), QStringLiteral("1"));
     EXPECT_EQ(file.value(QStringLiteral("A"), QStringLiteral("j")), QString());
 }
@@ -38,39 +40,49 @@ TEST(ProfileFile, SettingAValueKeepsTheRestOfTheText) {
         "; yorum\n[Diğer]\nx = 1\n\n[VOVIRER]\nryilgun = 360\nRayfaiz=24\n\n[Son]\nz=9");
     ProfileFile file = ProfileFile::fromText(original);
     file.setValue(QStringLiteral("Vovirer"), QStringLiteral("Ryilgun"), QStringLiteral("365"));
-    EXPECT_EQ(file.text(), QStringLiteral(
-        "; yorum\n[Diğer]\nx = 1\n\n[VOVIRER]\nryilgun=365\nRayfaiz=24\n\n[Son]\nz=9"));
+    EXPECT_EQ(file.text(),
+              QStringLiteral(
+                  "; yorum\n[Diğer]\nx = 1\n\n[VOVIRER]\nryilgun=365\nRayfaiz=24\n\n[Son]\nz=9"));
     file.setValue(QStringLiteral("vovirer"), QStringLiteral("Firma"), QStringLiteral("Ağaç"));
-    EXPECT_EQ(file.text(), QStringLiteral(
-        "; yorum\n[Diğer]\nx = 1\n\n[VOVIRER]\nryilgun=365\nRayfaiz=24\nFirma=Ağaç\r\n\n[Son]\nz=9"));
+    EXPECT_EQ(
+        file.text(),
+        QStringLiteral("; yorum\n[Diğer]\nx = "
+                       "1\n\n[VOVIRER]\nryilgun=365\nRayfaiz=24\nFirma=Ağaç\r\n\n[Son]\nz=9"));
     file.setValue(QStringLiteral("Yeni"), QStringLiteral("k"), QStringLiteral("v"));
-    EXPECT_EQ(file.text(), QStringLiteral(
-        "; yorum\n[Diğer]\nx = 1\n\n[VOVIRER]\nryilgun=365\nRayfaiz=24\nFirma=Ağaç\r\n\n[Son]\nz=9\r\n"
-        "[Yeni]\r\nk=v\r\n"));
+    EXPECT_EQ(
+        file.text(),
+        QStringLiteral("; yorum\n[Diğer]\nx = "
+                       "1\n\n[VOVIRER]\nryilgun=365\nRayfaiz=24\nFirma=Ağaç\r\n\n[Son]\nz=9\r\n"
+                       "[Yeni]\r\nk=v\r\n"));
 }
 
 TEST(ProfileFile, WritingCreatesTheFileAndKeepsOtherBytes) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Ayarlar.ini"));
     EXPECT_EQ(ReadProfileString(path, QStringLiteral("S"), QStringLiteral("k")), QString());
-    ASSERT_TRUE(WriteProfileString(path, QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("Şeker")));
-    EXPECT_EQ(readBytes(path), QByteArray("[S]\r\nk=" "\xDE" "eker\r\n"));
-    EXPECT_EQ(ReadProfileString(path, QStringLiteral("s"), QStringLiteral("K")), QStringLiteral("Şeker"));
+    ASSERT_TRUE(WriteProfileString(path, QStringLiteral("S"), QStringLiteral("k"),
+                                   QStringLiteral("Şeker")));
+    EXPECT_EQ(readBytes(path), QByteArray("[S]\r\nk="
+                                          "\xDE"
+                                          "eker\r\n"));
+    EXPECT_EQ(ReadProfileString(path, QStringLiteral("s"), QStringLiteral("K")),
+              QStringLiteral("Şeker"));
 
     // Bytes outside the section, odd ones included, stay as they were.
     const QByteArray other = "[X]\r\nraw=\x81\x9D\xFF\r\n";
     writeBytes(path, other + "[S]\r\nk=1\r\n");
-    ASSERT_TRUE(WriteProfileString(path, QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("2")));
+    ASSERT_TRUE(
+        WriteProfileString(path, QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("2")));
     EXPECT_EQ(readBytes(path), other + "[S]\r\nk=2\r\n");
     EXPECT_EQ(testfiles::entries(dir.path()), QStringList{QStringLiteral("Ayarlar.ini")});
 }
 
 TEST(ProfileFile, WriteFailuresLeaveNothingBehind) {
     QTemporaryDir dir;
-    EXPECT_FALSE(WriteProfileString(dir.filePath(QStringLiteral("yok/Ayarlar.ini")), QStringLiteral("S"),
-                                    QStringLiteral("k"), QStringLiteral("v")));
+    EXPECT_FALSE(WriteProfileString(dir.filePath(QStringLiteral("yok/Ayarlar.ini")),
+                                    QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("v")));
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Ayarlar.ini")));
-    EXPECT_FALSE(WriteProfileString(dir.filePath(QStringLiteral("Ayarlar.ini")), QStringLiteral("S"),
-                                    QStringLiteral("k"), QStringLiteral("v")));
+    EXPECT_FALSE(WriteProfileString(dir.filePath(QStringLiteral("Ayarlar.ini")),
+                                    QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("v")));
     EXPECT_EQ(testfiles::entries(dir.path()), QStringList{QStringLiteral("Ayarlar.ini")});
 }

@@ -5,11 +5,12 @@
 #include <QFile>
 #include <QString>
 #include <QStringList>
-
 #include <ostream>
 
 // Readable values in test failures.
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
 inline void PrintTo(const QByteArray& bytes, std::ostream* os) {
     *os << '"' << bytes.toPercentEncoding(" ,.=[];\"'").toStdString() << '"';
 }
@@ -24,7 +25,8 @@ inline QByteArray readBytes(const QString& path) {
 
 inline void writeBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) throw std::runtime_error("cannot write");
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw std::runtime_error("cannot write");
     file.write(bytes);
 }
 
@@ -33,7 +35,8 @@ inline void writeBytes(const QString& path, const QByteArray& bytes) {
 QByteArray cp1254Lines(const QStringList& lines);
 
 inline QStringList entries(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                                  QDir::Name);
 }
 
 }  // namespace testfiles

@@ -11,12 +11,12 @@ MainWindowFixture::MainWindowFixture(const QString& printerName, const QByteArra
         file.open(QIODevice::WriteOnly);
         file.write(settings);
     }
-    ui::TrotatifFServices services;
+    ui::MainWindowServices services;
     services.dialogs = &dialogs_;
     services.files = &files_;
     services.defaultPrinterName = [printerName] { return printerName; };
     services.programFolder = folder();
-    window_ = std::make_unique<ui::TrotatifF>(services);
+    window_ = std::make_unique<ui::MainWindow>(services);
     window_->resize(1200, 700);
     window_->show();
     window_->activateWindow();

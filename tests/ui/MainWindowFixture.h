@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "core/RecordingDialogs.h"
-#include "ui/StringGrid3.h"
-#include "ui/TrotatifF.h"
+#include "ui/MainWindow.h"
+#include "ui/TransactionGrid.h"
 
 namespace testing_ui {
 
@@ -33,8 +33,8 @@ class MainWindowFixture {
                                const QByteArray& settings = {});
     ~MainWindowFixture();
 
-    ui::TrotatifF& window() { return *window_; }
-    ui::StringGrid3& grid() { return window_->grid(); }
+    ui::MainWindow& window() { return *window_; }
+    ui::TransactionGrid& grid() { return window_->grid(); }
     core::Calculation& calc() { return window_->calculation(); }
     const core::TransactionTable& table() { return calc().table(); }
     core::RecordingDialogs& dialogs() { return dialogs_; }
@@ -63,7 +63,7 @@ class MainWindowFixture {
     core::RecordingDialogs dialogs_{core::DialogButton::No};
     ScriptedFiles files_;
     QTemporaryDir folder_;
-    std::unique_ptr<ui::TrotatifF> window_;
+    std::unique_ptr<ui::MainWindow> window_;
 };
 
 }  // namespace testing_ui

@@ -141,7 +141,7 @@ void GridTest::dateMaskKeepsCharacterPositions() {
     f.type(QStringLiteral("0503"));
     QCOMPARE(f.cell(col::TransactionDate, 1), QStringLiteral("05.03.    "));
     f.key(Qt::Key_Return);  // the recalculation completes the year from the calculation date
-    const QString year = QString::number(f.calc().inputs().DateTimePicker61.year());
+    const QString year = QString::number(f.calc().inputs().calculationDate.year());
     QCOMPARE(f.cell(col::TransactionDate, 1), QStringLiteral("05.03.") + year);
     QCOMPARE(f.cell(col::ValueDate, 1), QStringLiteral("05.03.") + year);
     QCOMPARE(f.editorText(), QStringLiteral("05.03.") + year);
@@ -330,7 +330,7 @@ void GridTest::badDateShowsMessageAndMoveStands() {
     f.clickCell(col::TransactionDate, 1);
     f.type(QStringLiteral("0101"));
     f.key(Qt::Key_Right);  // the caret is not at the end: stays in the cell
-    f.calc().inputs().DateTimePicker61 = QDate(1904, 1, 1);
+    f.calc().inputs().calculationDate = QDate(1904, 1, 1);
     f.key(Qt::Key_Tab);
     QCOMPARE(f.dialogs().texts(),
              QStringList{QStringLiteral("\"01.01.1904\" tarih girişiniz uygun değil!")});

@@ -7,64 +7,64 @@
 #include "storage/Settings.h"
 #include "ui/AppInfo.h"
 #include "ui/ErrorBoundary.h"
-#include "ui/StringGrid3.h"
-#include "ui/TrotatifF.h"
+#include "ui/MainWindow.h"
+#include "ui/TransactionGrid.h"
 
 namespace ui {
 
 template <typename Work>
-void TrotatifF::runCommand(Work&& work) {
+void MainWindow::runCommand(Work&& work) {
     Guarded(calc_.dialogs(), std::forward<Work>(work));
     // What a command wrote before it stopped stays, and shows.
-    StringGrid3_->showTable();
+    grid_->showTable();
     showInputsAndTotals();
 }
 
-void TrotatifF::BitBtn45Click() {
+void MainWindow::saveCalculation() {
     Guarded(calc_.dialogs(), [&] {
-        const auto name = services_.files->chooseSavePath(calc_.inputs().rotatifadiEdit);
+        const auto name = services_.files->chooseSavePath(calc_.inputs().creditLineName);
         storage::SaveCommand(calc_, name);
     });
 }
 
-void TrotatifF::BitBtn46Click() {
+void MainWindow::openCalculation() {
     runCommand([&] { storage::OpenCommand(calc_, services_.files->chooseOpenPath()); });
 }
 
-void TrotatifF::BitBtn31Click() {
-    Guarded(calc_.dialogs(), [&] { storage::hafizayayaz(calc_.inputs(), settingsPath()); });
+void MainWindow::saveRates() {
+    Guarded(calc_.dialogs(), [&] { storage::WriteMainSettings(calc_.inputs(), settingsPath()); });
 }
 
-void TrotatifF::BitBtn1Click() {
+void MainWindow::recalculateAll() {
     runCommand([&] { core::RecalculateAll(calc_); });
 }
 
-void TrotatifF::BitBtn4Click() {
+void MainWindow::resetTable() {
     runCommand([&] { core::ResetTable(calc_); });
 }
 
-void TrotatifF::BitBtn2Click() {
+void MainWindow::sortRows() {
     runCommand([&] { core::SortByValueDate(calc_); });
 }
 
-void TrotatifF::BitBtn3Click() {
+void MainWindow::changeRates() {
     runCommand([&] { core::ChangeRates(calc_); });
 }
 
-void TrotatifF::BitBtn5Click() {
+void MainWindow::findRate() {
     runCommand([&] { core::FindRate(calc_); });
 }
 
-void TrotatifF::MenuItem11Click() {
+void MainWindow::insertRow() {
     runCommand([&] { core::InsertRow(calc_); });
 }
 
-void TrotatifF::MenuItem12Click() {
+void MainWindow::deleteRow() {
     runCommand([&] { core::DeleteCurrentRow(calc_); });
 }
 
 // Nothing is reported when no browser starts.
-void TrotatifF::Label9Click() {
+void MainWindow::openMakerHomePage() {
     if (services_.openUrl) services_.openUrl(QUrl(kMakerHomePage));
 }
 

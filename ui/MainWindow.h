@@ -17,11 +17,11 @@ class QPushButton;
 
 namespace ui {
 
-class StringGrid3;
+class TransactionGrid;
 
 // What the main window needs from its surroundings; the program passes the real ones, the
 // tests recorders and fakes.
-struct TrotatifFServices {
+struct MainWindowServices {
     core::UserDialogs* dialogs = nullptr;
     FileChooser* files = nullptr;
     std::function<QString()> defaultPrinterName;
@@ -32,15 +32,15 @@ struct TrotatifFServices {
 // The main window: the command column, the parameters panel, the transaction table and the
 // totals. It owns the calculation; every command works on it through the core and the
 // window only shows the result.
-class TrotatifF : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
-    explicit TrotatifF(TrotatifFServices services, QWidget* parent = nullptr);
-    ~TrotatifF() override;
+    explicit MainWindow(MainWindowServices services, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     core::Calculation& calculation() { return calc_; }
-    StringGrid3& grid() { return *StringGrid3_; }
-    QMenu& popupMenu() { return *PopupMenu6_; }
+    TransactionGrid& grid() { return *grid_; }
+    QMenu& popupMenu() { return *tableMenu_; }
 
     bool askBeforeClose() const { return askBeforeClose_; }
     void setAskBeforeClose(bool ask) { askBeforeClose_ = ask; }
@@ -49,17 +49,17 @@ class TrotatifF : public QMainWindow {
     void showInputsAndTotals();
 
     // Commands, as their buttons and menu items run them.
-    void BitBtn45Click();    // İŞLEMİ KAYDET
-    void BitBtn46Click();    // KAYITTAN AÇ
-    void BitBtn31Click();    // ORANLARI SAKLA
-    void BitBtn1Click();     // YENİDEN HESAPLA
-    void BitBtn4Click();     // SIFIRLA
-    void BitBtn2Click();     // KAYITLARI SIRALA
-    void BitBtn3Click();     // FAİZLERİ DEĞİŞTİR
-    void BitBtn5Click();     // FAİZ ORANINI BUL
-    void MenuItem11Click();  // Satır Ekle
-    void MenuItem12Click();  // Satır Sil
-    void Label9Click();      // the maker's home page
+    void saveCalculation();    // İŞLEMİ KAYDET
+    void openCalculation();    // KAYITTAN AÇ
+    void saveRates();          // ORANLARI SAKLA
+    void recalculateAll();     // YENİDEN HESAPLA
+    void resetTable();         // SIFIRLA
+    void sortRows();           // KAYITLARI SIRALA
+    void changeRates();        // FAİZLERİ DEĞİŞTİR
+    void findRate();           // FAİZ ORANINI BUL
+    void insertRow();          // Satır Ekle
+    void deleteRow();          // Satır Sil
+    void openMakerHomePage();  // the maker's home page
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -74,7 +74,7 @@ class TrotatifF : public QMainWindow {
         QString core::TableTotals::*total;
     };
 
-    void FormCreate();
+    void loadStartingState();
     void warnWithoutDefaultPrinter();
     QString settingsPath() const;
 
@@ -95,27 +95,27 @@ class TrotatifF : public QMainWindow {
     void bindInputs();
     void writeFieldToInputs(QLineEdit* field);
 
-    TrotatifFServices services_;
+    MainWindowServices services_;
     core::Calculation calc_;
     bool askBeforeClose_ = false;
 
-    StringGrid3* StringGrid3_ = nullptr;
-    QMenu* PopupMenu6_ = nullptr;
-    QLineEdit* rotatifadiEdit = nullptr;
-    QLineEdit* firmaadiEdit = nullptr;
-    QLineEdit* yillikfaizNetEdit = nullptr;
-    QLineEdit* aylikfaizNetEdit = nullptr;
-    QLineEdit* KKDFNetEdit = nullptr;
-    QLineEdit* vergi2NetEdit = nullptr;
-    QLineEdit* yildakigunEdit = nullptr;
-    QLineEdit* kredigeriodemeekEdit = nullptr;
-    QLineEdit* kredikullanimekEdit = nullptr;
-    QLineEdit* toplamfaizNetEdit = nullptr;
-    QCheckBox* CheckBox8 = nullptr;
-    QCheckBox* CheckBox9 = nullptr;
-    QDateEdit* DateTimePicker61 = nullptr;
+    TransactionGrid* grid_ = nullptr;
+    QMenu* tableMenu_ = nullptr;
+    QLineEdit* creditLineNameField = nullptr;
+    QLineEdit* companyNameField = nullptr;
+    QLineEdit* annualRateField = nullptr;
+    QLineEdit* monthlyRateField = nullptr;
+    QLineEdit* bsmvRateField = nullptr;
+    QLineEdit* vergi2RateField = nullptr;
+    QLineEdit* daysInYearField = nullptr;
+    QLineEdit* repaymentExtraDaysField = nullptr;
+    QLineEdit* drawingExtraDaysField = nullptr;
+    QLineEdit* targetTotalInterestField = nullptr;
+    QCheckBox* moveDrawingsPastHolidaysField = nullptr;
+    QCheckBox* moveRepaymentsPastHolidaysField = nullptr;
+    QDateEdit* calculationDateField = nullptr;
     std::vector<QPushButton*> commandButtons_;
-    QPushButton* BitBtn5 = nullptr;
+    QPushButton* findRateButton = nullptr;
     std::vector<TextBinding> textBindings_;
     std::vector<TotalBinding> totalBindings_;
 };

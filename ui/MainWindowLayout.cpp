@@ -12,9 +12,9 @@
 #include <QVBoxLayout>
 
 #include "ui/AppInfo.h"
+#include "ui/MainWindow.h"
 #include "ui/PictureIcons.h"
-#include "ui/StringGrid3.h"
-#include "ui/TrotatifF.h"
+#include "ui/TransactionGrid.h"
 #include "ui/WindowFont.h"
 
 namespace ui {
@@ -111,7 +111,7 @@ void widenToFit(QPushButton* button) {
 
 }  // namespace
 
-void TrotatifF::buildWindow() {
+void MainWindow::buildWindow() {
     setObjectName(QStringLiteral("rotatifF"));
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, kMoneyGreen);
@@ -133,9 +133,9 @@ void TrotatifF::buildWindow() {
     right->setSpacing(0);
     right->addWidget(buildTitleBar());
     right->addWidget(buildParametersPanel());
-    StringGrid3_ = new StringGrid3(calc_, content);
-    StringGrid3_->setFont(WindowFont(12));
-    right->addWidget(StringGrid3_, 1);
+    grid_ = new TransactionGrid(calc_, content);
+    grid_->setFont(WindowFont(12));
+    right->addWidget(grid_, 1);
     right->addWidget(buildTotalsPanel());
     columns->addLayout(right, 1);
 
@@ -152,7 +152,7 @@ void TrotatifF::buildWindow() {
     setTabOrders();
 }
 
-QWidget* TrotatifF::buildCommandColumn() {
+QWidget* MainWindow::buildCommandColumn() {
     auto* column = new QWidget;
     column->setObjectName(QStringLiteral("commandColumn"));
     column->setFixedWidth(kCommandColumnWidth);
@@ -160,20 +160,20 @@ QWidget* TrotatifF::buildCommandColumn() {
         const char* name;
         QString caption;
         int top;
-        void (TrotatifF::*handler)();
+        void (MainWindow::*handler)();
     };
     const Command commands[] = {
-        {"BitBtn45", QStringLiteral("İŞLEMİ KAYDET"), 8, &TrotatifF::BitBtn45Click},
-        {"BitBtn46", QStringLiteral("KAYITTAN AÇ"), 44, &TrotatifF::BitBtn46Click},
+        {"BitBtn45", QStringLiteral("İŞLEMİ KAYDET"), 8, &MainWindow::saveCalculation},
+        {"BitBtn46", QStringLiteral("KAYITTAN AÇ"), 44, &MainWindow::openCalculation},
         {"BitBtn26", QStringLiteral("EXCEL'E VERİ AKTAR"), 84, nullptr},
         {"BitBtn23", QStringLiteral("EXCEL'DEN VERİ AL"), 120, nullptr},
         {"BitBtn28", QStringLiteral("YAZDIR"), 156, nullptr},
         {"BitBtn7", QStringLiteral("GENİŞ YAZDIR"), 192, nullptr},
-        {"BitBtn31", QStringLiteral("ORANLARI SAKLA"), 228, &TrotatifF::BitBtn31Click},
-        {"BitBtn1", QStringLiteral("YENİDEN HESAPLA"), 268, &TrotatifF::BitBtn1Click},
-        {"BitBtn4", QStringLiteral("SIFIRLA"), 304, &TrotatifF::BitBtn4Click},
-        {"BitBtn2", QStringLiteral("KAYITLARI SIRALA"), 344, &TrotatifF::BitBtn2Click},
-        {"BitBtn3", QStringLiteral("FAİZLERİ DEĞİŞTİR"), 380, &TrotatifF::BitBtn3Click},
+        {"BitBtn31", QStringLiteral("ORANLARI SAKLA"), 228, &MainWindow::saveRates},
+        {"BitBtn1", QStringLiteral("YENİDEN HESAPLA"), 268, &MainWindow::recalculateAll},
+        {"BitBtn4", QStringLiteral("SIFIRLA"), 304, &MainWindow::resetTable},
+        {"BitBtn2", QStringLiteral("KAYITLARI SIRALA"), 344, &MainWindow::sortRows},
+        {"BitBtn3", QStringLiteral("FAİZLERİ DEĞİŞTİR"), 380, &MainWindow::changeRates},
         {"BitBtn6", QStringLiteral("PROGRAMI\nGÜNCELLE"), 418, nullptr},
     };
     for (const Command& command : commands) {
@@ -200,11 +200,11 @@ QWidget* TrotatifF::buildCommandColumn() {
     linkText->setGeometry(0, 0, 93, 50);
     linkText->setAttribute(Qt::WA_TransparentForMouseEvents);
     link->setText(QString());
-    connect(link, &QPushButton::clicked, this, &TrotatifF::Label9Click);
+    connect(link, &QPushButton::clicked, this, &MainWindow::openMakerHomePage);
     return column;
 }
 
-QWidget* TrotatifF::buildTitleBar() {
+QWidget* MainWindow::buildTitleBar() {
     auto* bar = new QWidget;
     bar->setObjectName(QStringLiteral("titleBar"));
     bar->setFixedHeight(34);
@@ -222,58 +222,60 @@ QWidget* TrotatifF::buildTitleBar() {
     return bar;
 }
 
-QWidget* TrotatifF::buildParametersPanel() {
+QWidget* MainWindow::buildParametersPanel() {
     auto* panel = new QWidget;
     panel->setObjectName(QStringLiteral("parametersPanel"));
     panel->setFixedHeight(95);
     const int h = kParameterFieldHeight;
     const auto right = Qt::AlignRight;
 
-    rotatifadiEdit = makeField(panel, QStringLiteral("rotatifadiEdit"), QRect(104, 4, 265, h));
+    creditLineNameField = makeField(panel, QStringLiteral("rotatifadiEdit"), QRect(104, 4, 265, h));
     placeLeftOf(
         makeLabel(panel, QStringLiteral("Label61"), QStringLiteral("Vovirer Adı"), 13, true),
-        rotatifadiEdit);
-    yillikfaizNetEdit =
+        creditLineNameField);
+    annualRateField =
         makeField(panel, QStringLiteral("yillikfaizNetEdit"), QRect(104, 30, 81, h), right);
     placeLeftOf(makeLabel(panel, QStringLiteral("Label203"), QStringLiteral("Yıllık Faiz")),
-                yillikfaizNetEdit);
-    aylikfaizNetEdit =
+                annualRateField);
+    monthlyRateField =
         makeField(panel, QStringLiteral("aylikfaizNetEdit"), QRect(256, 30, 84, h), right);
     placeLeftOf(makeLabel(panel, QStringLiteral("Label204"), QStringLiteral("Aylık Faiz")),
-                aylikfaizNetEdit);
-    KKDFNetEdit = makeField(panel, QStringLiteral("KKDFNetEdit"), QRect(390, 30, 54, h), right);
-    placeLeftOf(makeLabel(panel, QStringLiteral("Label2"), QStringLiteral("BSMV")), KKDFNetEdit);
+                monthlyRateField);
+    bsmvRateField = makeField(panel, QStringLiteral("KKDFNetEdit"), QRect(390, 30, 54, h), right);
+    placeLeftOf(makeLabel(panel, QStringLiteral("Label2"), QStringLiteral("BSMV")), bsmvRateField);
 
-    DateTimePicker61 = new QDateEdit(panel);
-    DateTimePicker61->setObjectName(QStringLiteral("DateTimePicker61"));
-    DateTimePicker61->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    DateTimePicker61->setCalendarPopup(true);
-    DateTimePicker61->setFont(WindowFont(11));
-    DateTimePicker61->setGeometry(856, 4, 97, h);
+    calculationDateField = new QDateEdit(panel);
+    calculationDateField->setObjectName(QStringLiteral("DateTimePicker61"));
+    calculationDateField->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    calculationDateField->setCalendarPopup(true);
+    calculationDateField->setFont(WindowFont(11));
+    calculationDateField->setGeometry(856, 4, 97, h);
     placeLeftOf(makeLabel(panel, QStringLiteral("Label199"), QStringLiteral("Tarih"), 13, true),
-                DateTimePicker61);
+                calculationDateField);
 
-    yildakigunEdit =
+    daysInYearField =
         makeField(panel, QStringLiteral("yildakigunEdit"), QRect(518, 30, 54, h), right);
     placeLeftOf(makeLabel(panel, QStringLiteral("Label202"), QStringLiteral("Yıldaki Gün")),
-                yildakigunEdit);
-    kredigeriodemeekEdit =
+                daysInYearField);
+    repaymentExtraDaysField =
         makeField(panel, QStringLiteral("kredigeriodemeekEdit"), QRect(678, 30, 43, h), right);
     placeLeftOf(makeLabel(panel, QStringLiteral("Label40"), QStringLiteral("Dorud Geri Ödeme")),
-                kredigeriodemeekEdit);
+                repaymentExtraDaysField);
     placeRightOf(makeLabel(panel, QStringLiteral("Label12"), QStringLiteral("Gün Ekle")),
-                 kredigeriodemeekEdit);
+                 repaymentExtraDaysField);
 
-    CheckBox9 = new QCheckBox(QStringLiteral("Dorud Geri Ödeme Tatil Ekle"), panel);
-    CheckBox9->setObjectName(QStringLiteral("CheckBox9"));
-    CheckBox9->setFont(WindowFont(11));
-    CheckBox9->adjustSize();
-    CheckBox9->move(592, 72);
-    CheckBox9->resize(std::max(177, CheckBox9->width()), CheckBox9->height());
+    moveRepaymentsPastHolidaysField =
+        new QCheckBox(QStringLiteral("Dorud Geri Ödeme Tatil Ekle"), panel);
+    moveRepaymentsPastHolidaysField->setObjectName(QStringLiteral("CheckBox9"));
+    moveRepaymentsPastHolidaysField->setFont(WindowFont(11));
+    moveRepaymentsPastHolidaysField->adjustSize();
+    moveRepaymentsPastHolidaysField->move(592, 72);
+    moveRepaymentsPastHolidaysField->resize(std::max(177, moveRepaymentsPastHolidaysField->width()),
+                                            moveRepaymentsPastHolidaysField->height());
 
-    firmaadiEdit = makeField(panel, QStringLiteral("firmaadiEdit"), QRect(440, 4, 361, h));
+    companyNameField = makeField(panel, QStringLiteral("firmaadiEdit"), QRect(440, 4, 361, h));
     placeLeftOf(makeLabel(panel, QStringLiteral("Label13"), QStringLiteral("Firma Adı"), 13, true),
-                firmaadiEdit);
+                companyNameField);
 
     auto* print =
         makePictureButton(panel, QStringLiteral("YazdirButton"), PrinterIcon(),
@@ -299,20 +301,21 @@ QWidget* TrotatifF::buildParametersPanel() {
     makeLabel(panel, QStringLiteral("Label38"), QStringLiteral("Ek Süreler (Valörü öteleyecektir)"))
         ->hide();
     makeLabel(panel, QStringLiteral("Label210"), QStringLiteral("Dorud Kullanım"))->hide();
-    kredikullanimekEdit =
+    drawingExtraDaysField =
         makeField(panel, QStringLiteral("kredikullanimekEdit"), QRect(0, 0, 43, h), right);
-    kredikullanimekEdit->setEnabled(false);
-    kredikullanimekEdit->setReadOnly(true);
-    kredikullanimekEdit->hide();
+    drawingExtraDaysField->setEnabled(false);
+    drawingExtraDaysField->setReadOnly(true);
+    drawingExtraDaysField->hide();
     makeLabel(panel, QStringLiteral("Label3"), QStringLiteral("Vergi2"))->hide();
-    vergi2NetEdit = makeField(panel, QStringLiteral("vergi2NetEdit"), QRect(0, 0, 54, h), right);
-    vergi2NetEdit->setEnabled(false);
-    vergi2NetEdit->setReadOnly(true);
-    vergi2NetEdit->hide();
-    CheckBox8 = new QCheckBox(QStringLiteral("Dorud Kullanım Cumartesi-Pazar Ekle"), panel);
-    CheckBox8->setObjectName(QStringLiteral("CheckBox8"));
-    CheckBox8->setEnabled(false);
-    CheckBox8->hide();
+    vergi2RateField = makeField(panel, QStringLiteral("vergi2NetEdit"), QRect(0, 0, 54, h), right);
+    vergi2RateField->setEnabled(false);
+    vergi2RateField->setReadOnly(true);
+    vergi2RateField->hide();
+    moveDrawingsPastHolidaysField =
+        new QCheckBox(QStringLiteral("Dorud Kullanım Cumartesi-Pazar Ekle"), panel);
+    moveDrawingsPastHolidaysField->setObjectName(QStringLiteral("CheckBox8"));
+    moveDrawingsPastHolidaysField->setEnabled(false);
+    moveDrawingsPastHolidaysField->hide();
 
     keepApart(named(panel, {"Label61", "rotatifadiEdit", "Label13", "firmaadiEdit", "Label199",
                             "DateTimePicker61"}));
@@ -322,7 +325,7 @@ QWidget* TrotatifF::buildParametersPanel() {
     return panel;
 }
 
-QWidget* TrotatifF::buildTotalsPanel() {
+QWidget* MainWindow::buildTotalsPanel() {
     auto* panel = new QWidget;
     panel->setObjectName(QStringLiteral("totalsPanel"));
     panel->setFixedHeight(100);
@@ -337,17 +340,17 @@ QWidget* TrotatifF::buildTotalsPanel() {
     using T = core::TableTotals;
     const Total totals[] = {
         {"Label41", QStringLiteral("Dorud Toplam Tutarı"), "kreditoplamtutariEdit", 160, 2,
-         &T::kreditoplamtutariEdit},
+         &T::totalDrawn},
         {"Label43", QStringLiteral("Ödeme Toplam Tutarı"), "odemetoplamtutariEdit", 160, 28,
-         &T::odemetoplamtutariEdit},
+         &T::totalRepaid},
         {"Label44", QStringLiteral("Dorud Bakiye Tutarı"), "kredibakiyeEdit", 160, 54,
-         &T::kredibakiyeEdit},
-        {"Label42", QStringLiteral("Toplam Faiz"), "toplamfaizEdit", 440, 2, &T::toplamfaizEdit},
+         &T::creditBalance},
+        {"Label42", QStringLiteral("Toplam Faiz"), "toplamfaizEdit", 440, 2, &T::totalInterest},
         {"Label45", QStringLiteral("Ödenen Faiz + BSMV"), "odenenfaizkkdfEdit", 440, 28,
-         &T::odenenfaizkkdfEdit},
+         &T::interestPaid},
         {"Label46", QStringLiteral("Ödenmemiş Faiz + BSMV"), "odenmemisfaizkkdfEdit", 440, 54,
-         &T::odenmemisfaizkkdfEdit},
-        {"Label4", QStringLiteral("Toplam BSMV"), "toplamKKDFEdit", 664, 2, &T::toplamKKDFEdit},
+         &T::interestUnpaid},
+        {"Label4", QStringLiteral("Toplam BSMV"), "toplamKKDFEdit", 664, 2, &T::totalBsmv},
     };
     for (const Total& total : totals) {
         auto* field = makeField(panel, QString::fromLatin1(total.field),
@@ -356,17 +359,17 @@ QWidget* TrotatifF::buildTotalsPanel() {
         placeLeftOf(makeLabel(panel, QString::fromLatin1(total.label), total.caption), field);
         totalBindings_.push_back({field, total.total});
     }
-    toplamfaizNetEdit = makeField(panel, QStringLiteral("toplamfaizNetEdit"),
-                                  QRect(664, 54, 114, 24), Qt::AlignRight);
+    targetTotalInterestField = makeField(panel, QStringLiteral("toplamfaizNetEdit"),
+                                         QRect(664, 54, 114, 24), Qt::AlignRight);
     placeLeftOf(makeLabel(panel, QStringLiteral("Label8"), QStringLiteral("Toplam Faiz")),
-                toplamfaizNetEdit);
+                targetTotalInterestField);
     makeLabel(panel, QStringLiteral("Label7"),
               QStringLiteral("Faiz oranını bulmak için Faiz Tutarını aşağıya girin."), 13, true)
         ->move(576, 30);
-    BitBtn5 = makeButton(panel, QStringLiteral("BitBtn5"), QStringLiteral("FAİZ ORANINI BUL"),
-                         QRect(795, 47, 150, 36));
-    widenToFit(BitBtn5);
-    connect(BitBtn5, &QPushButton::clicked, this, &TrotatifF::BitBtn5Click);
+    findRateButton = makeButton(panel, QStringLiteral("BitBtn5"),
+                                QStringLiteral("FAİZ ORANINI BUL"), QRect(795, 47, 150, 36));
+    widenToFit(findRateButton);
+    connect(findRateButton, &QPushButton::clicked, this, &MainWindow::findRate);
     auto* help = makePictureButton(panel, QStringLiteral("tfXPButton2"), HelpIcon(),
                                    QRect(954, 9, 50, 50), QString());
     help->setFocusPolicy(Qt::NoFocus);
@@ -382,7 +385,7 @@ QWidget* TrotatifF::buildTotalsPanel() {
     interestNumbers->setEnabled(false);
     interestNumbers->setReadOnly(true);
     interestNumbers->hide();
-    totalBindings_.push_back({interestNumbers, &T::JvDotNetEdit1});
+    totalBindings_.push_back({interestNumbers, &T::totalInterestNumber});
 
     keepApart(named(panel, {"Label41", "kreditoplamtutariEdit", "Label42", "toplamfaizEdit",
                             "Label4", "toplamKKDFEdit"}));
@@ -393,37 +396,37 @@ QWidget* TrotatifF::buildTotalsPanel() {
     return panel;
 }
 
-void TrotatifF::buildPopupMenu() {
-    PopupMenu6_ = new QMenu(this);
-    PopupMenu6_->setObjectName(QStringLiteral("PopupMenu6"));
+void MainWindow::buildPopupMenu() {
+    tableMenu_ = new QMenu(this);
+    tableMenu_->setObjectName(QStringLiteral("PopupMenu6"));
     struct Item {
         const char* name;
         QString caption;
         QKeySequence shortcut;
-        void (TrotatifF::*handler)();
+        void (MainWindow::*handler)();
     };
     const Item items[] = {
         {"MenuItem11", QStringLiteral("  Satır Ekle   "), QKeySequence(Qt::SHIFT | Qt::Key_Insert),
-         &TrotatifF::MenuItem11Click},
+         &MainWindow::insertRow},
         {"MenuItem12", QStringLiteral("  Satır Sil   "), QKeySequence(Qt::SHIFT | Qt::Key_Delete),
-         &TrotatifF::MenuItem12Click},
+         &MainWindow::deleteRow},
         {"MenuItem13", QStringLiteral("  Yeniden Hesapla"), QKeySequence(Qt::Key_F3),
-         &TrotatifF::BitBtn1Click},
+         &MainWindow::recalculateAll},
         {"MenuItem14", QStringLiteral("  Sıfırla"), QKeySequence(Qt::Key_F7),
-         &TrotatifF::BitBtn4Click},
+         &MainWindow::resetTable},
         {"KaytlarSrala1", QStringLiteral("  Kayıtları Sırala"), QKeySequence(),
-         &TrotatifF::BitBtn2Click},
+         &MainWindow::sortRows},
     };
     for (const Item& item : items) {
-        QAction* action = PopupMenu6_->addAction(item.caption);
+        QAction* action = tableMenu_->addAction(item.caption);
         action->setObjectName(QString::fromLatin1(item.name));
         action->setShortcut(item.shortcut);
         connect(action, &QAction::triggered, this, item.handler);
     }
-    StringGrid3_->setPopupMenu(PopupMenu6_);
+    grid_->setPopupMenu(tableMenu_);
 }
 
-void TrotatifF::buildStatusBar() {
+void MainWindow::buildStatusBar() {
     auto* bar = statusBar();
     bar->setObjectName(QStringLiteral("StatusBar1"));
     bar->setFixedHeight(22);
@@ -441,18 +444,21 @@ void TrotatifF::buildStatusBar() {
     panel(QStringLiteral("statusSite"), kMakerSiteLine, 0);
 }
 
-void TrotatifF::setTabOrders() {
+void MainWindow::setTabOrders() {
     // The parameters panel, the table, the totals panel, then the command column.
     const QList<QWidget*> order = {
-        rotatifadiEdit, yillikfaizNetEdit,    aylikfaizNetEdit, KKDFNetEdit,  DateTimePicker61,
-        yildakigunEdit, kredigeriodemeekEdit, CheckBox9,        firmaadiEdit, StringGrid3_,
-        BitBtn5,
+        creditLineNameField,     annualRateField,
+        monthlyRateField,        bsmvRateField,
+        calculationDateField,    daysInYearField,
+        repaymentExtraDaysField, moveRepaymentsPastHolidaysField,
+        companyNameField,        grid_,
+        findRateButton,
     };
     QList<QWidget*> chain = order;
     for (const TotalBinding& total : totalBindings_) {
         if (!total.field->isHidden()) chain.push_back(total.field);
     }
-    chain.push_back(toplamfaizNetEdit);
+    chain.push_back(targetTotalInterestField);
     // The command column's own order puts GENİŞ YAZDIR last.
     for (QPushButton* button : commandButtons_) {
         if (button->objectName() != QLatin1String("BitBtn7")) chain.push_back(button);

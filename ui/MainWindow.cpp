@@ -1,4 +1,4 @@
-#include "ui/TrotatifF.h"
+#include "ui/MainWindow.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -10,7 +10,7 @@
 #include "ui/AppInfo.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/FieldBehaviour.h"
-#include "ui/StringGrid3.h"
+#include "ui/TransactionGrid.h"
 
 namespace ui {
 namespace {
@@ -32,34 +32,34 @@ void showText(QLineEdit* field, const QString& text) {
 
 }  // namespace
 
-TrotatifF::TrotatifF(TrotatifFServices services, QWidget* parent)
+MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     : QMainWindow(parent), services_(std::move(services)), calc_(*services_.dialogs) {
     buildWindow();
     bindInputs();
     applyFieldBehaviour();
-    FormCreate();
-    StringGrid3_->setFocus();
+    loadStartingState();
+    grid_->setFocus();
 }
 
 // The controls go first: they show the calculation, which the window's own members hold and
 // which would otherwise be gone before them.
-TrotatifF::~TrotatifF() { delete takeCentralWidget(); }
+MainWindow::~MainWindow() { delete takeCentralWidget(); }
 
 // The start-up steps, in order.
-void TrotatifF::FormCreate() {
+void MainWindow::loadStartingState() {
     warnWithoutDefaultPrinter();
-    Guarded(calc_.dialogs(), [&] { storage::hafizadanoku(calc_, settingsPath()); });
-    calc_.inputs().kredikullanimekEdit.clear();
-    calc_.inputs().CheckBox8 = false;
+    Guarded(calc_.dialogs(), [&] { storage::ReadMainSettings(calc_, settingsPath()); });
+    calc_.inputs().drawingExtraDays.clear();
+    calc_.inputs().moveDrawingsPastHolidays = false;
     setWindowTitle(core::kProgramCaption + kVersionText);
-    calc_.inputs().DateTimePicker61 = QDate::currentDate();
-    StringGrid3_->showTable();
-    toplamfaizNetEdit->setReadOnly(false);
+    calc_.inputs().calculationDate = QDate::currentDate();
+    grid_->showTable();
+    targetTotalInterestField->setReadOnly(false);
     askBeforeClose_ = true;
     showInputsAndTotals();
 }
 
-void TrotatifF::warnWithoutDefaultPrinter() {
+void MainWindow::warnWithoutDefaultPrinter() {
     const QString printer =
         services_.defaultPrinterName ? services_.defaultPrinterName() : QString();
     if (!printer.isEmpty()) return;
@@ -67,47 +67,47 @@ void TrotatifF::warnWithoutDefaultPrinter() {
         core::Notice{kNoDefaultPrinter, core::kProgramCaption, core::DialogIcon::Error});
 }
 
-QString TrotatifF::settingsPath() const {
+QString MainWindow::settingsPath() const {
     return storage::SettingsFilePath(services_.programFolder);
 }
 
 // --- Fields and the table inputs ------------------------------------------------------------
 
-void TrotatifF::bindInputs() {
+void MainWindow::bindInputs() {
     using I = core::TableInputs;
     textBindings_ = {
-        {rotatifadiEdit, &I::rotatifadiEdit},
-        {firmaadiEdit, &I::firmaadiEdit},
-        {KKDFNetEdit, &I::KKDFNetEdit},
-        {vergi2NetEdit, &I::vergi2NetEdit},
-        {yildakigunEdit, &I::yildakigunEdit},
-        {kredigeriodemeekEdit, &I::kredigeriodemeekEdit},
-        {kredikullanimekEdit, &I::kredikullanimekEdit},
-        {toplamfaizNetEdit, &I::toplamfaizNetEdit},
-        {yillikfaizNetEdit, &I::yillikfaizNetEdit},
-        {aylikfaizNetEdit, &I::aylikfaizNetEdit},
+        {creditLineNameField, &I::creditLineName},
+        {companyNameField, &I::companyName},
+        {bsmvRateField, &I::bsmvRate},
+        {vergi2RateField, &I::vergi2Rate},
+        {daysInYearField, &I::daysInYear},
+        {repaymentExtraDaysField, &I::repaymentExtraDays},
+        {drawingExtraDaysField, &I::drawingExtraDays},
+        {targetTotalInterestField, &I::targetTotalInterest},
+        {annualRateField, &I::annualRate},
+        {monthlyRateField, &I::monthlyRate},
     };
     for (const TextBinding& binding : textBindings_) {
         QLineEdit* field = binding.field;
         connect(field, &QLineEdit::textEdited, this, [this, field] { writeFieldToInputs(field); });
     }
-    connect(DateTimePicker61, &QDateEdit::dateChanged, this,
-            [this](QDate date) { calc_.inputs().DateTimePicker61 = date; });
-    connect(CheckBox9, &QCheckBox::toggled, this,
-            [this](bool ticked) { calc_.inputs().CheckBox9 = ticked; });
-    connect(CheckBox8, &QCheckBox::toggled, this,
-            [this](bool ticked) { calc_.inputs().CheckBox8 = ticked; });
-    connect(StringGrid3_, &StringGrid3::recalculated, this, &TrotatifF::showInputsAndTotals);
+    connect(calculationDateField, &QDateEdit::dateChanged, this,
+            [this](QDate date) { calc_.inputs().calculationDate = date; });
+    connect(moveRepaymentsPastHolidaysField, &QCheckBox::toggled, this,
+            [this](bool ticked) { calc_.inputs().moveRepaymentsPastHolidays = ticked; });
+    connect(moveDrawingsPastHolidaysField, &QCheckBox::toggled, this,
+            [this](bool ticked) { calc_.inputs().moveDrawingsPastHolidays = ticked; });
+    connect(grid_, &TransactionGrid::recalculated, this, &MainWindow::showInputsAndTotals);
 }
 
 // A change of a field's text by the user; a rate field drives the other while the focus
 // direction says so.
-void TrotatifF::writeFieldToInputs(QLineEdit* field) {
+void MainWindow::writeFieldToInputs(QLineEdit* field) {
     const QString text = field->text();
     Guarded(calc_.dialogs(), [&] {
-        if (field == yillikfaizNetEdit) {
+        if (field == annualRateField) {
             calc_.setAnnualRateText(text);
-        } else if (field == aylikfaizNetEdit) {
+        } else if (field == monthlyRateField) {
             calc_.setMonthlyRateText(text);
         } else {
             for (const TextBinding& binding : textBindings_) {
@@ -118,27 +118,27 @@ void TrotatifF::writeFieldToInputs(QLineEdit* field) {
     showInputsAndTotals();
 }
 
-void TrotatifF::showInputsAndTotals() {
+void MainWindow::showInputsAndTotals() {
     const core::TableInputs& inputs = calc_.inputs();
     for (const TextBinding& binding : textBindings_) showText(binding.field, inputs.*binding.input);
     for (const TotalBinding& binding : totalBindings_) {
         showText(binding.field, calc_.totals().*binding.total);
     }
     {
-        const QSignalBlocker blocker(DateTimePicker61);
-        if (inputs.DateTimePicker61.isValid()) DateTimePicker61->setDate(inputs.DateTimePicker61);
+        const QSignalBlocker blocker(calculationDateField);
+        if (inputs.calculationDate.isValid()) calculationDateField->setDate(inputs.calculationDate);
     }
     {
-        const QSignalBlocker blocker(CheckBox9);
-        CheckBox9->setChecked(inputs.CheckBox9);
+        const QSignalBlocker blocker(moveRepaymentsPastHolidaysField);
+        moveRepaymentsPastHolidaysField->setChecked(inputs.moveRepaymentsPastHolidays);
     }
     {
-        const QSignalBlocker blocker(CheckBox8);
-        CheckBox8->setChecked(inputs.CheckBox8);
+        const QSignalBlocker blocker(moveDrawingsPastHolidaysField);
+        moveDrawingsPastHolidaysField->setChecked(inputs.moveDrawingsPastHolidays);
     }
 }
 
-void TrotatifF::applyFieldBehaviour() {
+void MainWindow::applyFieldBehaviour() {
     using Keys = FieldRules::Keys;
     const auto seps = calc_.separators();
     auto& dialogs = calc_.dialogs();
@@ -149,38 +149,38 @@ void TrotatifF::applyFieldBehaviour() {
         r.focusColour = colour;
         return r;
     };
-    new FieldBehaviour(rotatifadiEdit, rules(Keys::Free, 0, true), seps, dialogs);
-    new FieldBehaviour(firmaadiEdit, rules(Keys::Free, 0, true), seps, dialogs);
-    new FieldBehaviour(yildakigunEdit, rules(Keys::Day, 3, true), seps, dialogs);
-    new FieldBehaviour(kredigeriodemeekEdit, rules(Keys::Day, 3, false), seps, dialogs);
-    new FieldBehaviour(kredikullanimekEdit, rules(Keys::Day, 3, true), seps, dialogs);
+    new FieldBehaviour(creditLineNameField, rules(Keys::Free, 0, true), seps, dialogs);
+    new FieldBehaviour(companyNameField, rules(Keys::Free, 0, true), seps, dialogs);
+    new FieldBehaviour(daysInYearField, rules(Keys::Day, 3, true), seps, dialogs);
+    new FieldBehaviour(repaymentExtraDaysField, rules(Keys::Day, 3, false), seps, dialogs);
+    new FieldBehaviour(drawingExtraDaysField, rules(Keys::Day, 3, true), seps, dialogs);
 
     // The rate fields' focus sets which of them drives the other.
     FieldRules annual = rules(Keys::Rate, 8, true);
     annual.onEnter = [this] { calc_.setRateDirection(core::RateDirection::AnnualDrives); };
     annual.onLeave = [this] { calc_.setRateDirection(core::RateDirection::MonthlyDrives); };
-    new FieldBehaviour(yillikfaizNetEdit, annual, seps, dialogs);
+    new FieldBehaviour(annualRateField, annual, seps, dialogs);
     FieldRules monthly = rules(Keys::Rate, 8, true);
     monthly.onEnter = [this] { calc_.setRateDirection(core::RateDirection::MonthlyDrives); };
     monthly.onLeave = [this] { calc_.setRateDirection(core::RateDirection::AnnualDrives); };
-    new FieldBehaviour(aylikfaizNetEdit, monthly, seps, dialogs);
+    new FieldBehaviour(monthlyRateField, monthly, seps, dialogs);
 
-    for (QLineEdit* field : {KKDFNetEdit, vergi2NetEdit, toplamfaizNetEdit}) {
-        FieldRules grouped = rules(Keys::Grouped, field == vergi2NetEdit ? 3 : 8, true);
+    for (QLineEdit* field : {bsmvRateField, vergi2RateField, targetTotalInterestField}) {
+        FieldRules grouped = rules(Keys::Grouped, field == vergi2RateField ? 3 : 8, true);
         grouped.onTextReplaced = [this, field] { writeFieldToInputs(field); };
         new FieldBehaviour(field, grouped, seps, dialogs);
     }
     for (const TotalBinding& binding : totalBindings_) {
         new FieldBehaviour(binding.field, rules(Keys::ReadOnly, 0, true), seps, dialogs);
     }
-    new EnterMovesOn(CheckBox9);
-    new EnterMovesOn(CheckBox8);
-    new EnterMovesOn(DateTimePicker61);
+    new EnterMovesOn(moveRepaymentsPastHolidaysField);
+    new EnterMovesOn(moveDrawingsPastHolidaysField);
+    new EnterMovesOn(calculationDateField);
 }
 
 // --- Closing ------------------------------------------------------------------------------------
 
-void TrotatifF::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (!askBeforeClose_) {
         event->accept();
         return;

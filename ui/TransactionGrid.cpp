@@ -1,4 +1,4 @@
-#include "ui/StringGrid3.h"
+#include "ui/TransactionGrid.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -26,7 +26,7 @@ int lastRow(const core::TransactionTable& table) { return table.rowCount() - 1; 
 
 }  // namespace
 
-StringGrid3::StringGrid3(core::Calculation& calculation, QWidget* parent)
+TransactionGrid::TransactionGrid(core::Calculation& calculation, QWidget* parent)
     : QTableView(parent),
       calc_(calculation),
       model_(new TransactionTableModel(calculation.table(), this)),
@@ -79,7 +79,7 @@ StringGrid3::StringGrid3(core::Calculation& calculation, QWidget* parent)
     placeEditor();
 }
 
-void StringGrid3::setPopupMenu(QMenu* menu) {
+void TransactionGrid::setPopupMenu(QMenu* menu) {
     popupMenu_ = menu;
     for (QAction* action : menu->actions()) {
         action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
@@ -90,22 +90,22 @@ void StringGrid3::setPopupMenu(QMenu* menu) {
 // --- Moves and recalculation -----------------------------------------------------------
 
 template <typename Work>
-bool StringGrid3::act(Work&& work) {
+bool TransactionGrid::act(Work&& work) {
     const int previousRow = calc_.table().currentRow();
     const bool completed = Guarded(calc_.dialogs(), std::forward<Work>(work));
     followCore(previousRow);
     return completed;
 }
 
-bool StringGrid3::moveTo(int column, int row) {
+bool TransactionGrid::moveTo(int column, int row) {
     return act([&] { calc_.moveCurrentCell(column, row); });
 }
 
-void StringGrid3::StringGrid3Click() {
-    act([&] { calc_.StringGrid3Click(); });
+void TransactionGrid::recalculateCurrentRow() {
+    act([&] { calc_.recalculateCurrentRow(); });
 }
 
-void StringGrid3::followCore(int previousRow) {
+void TransactionGrid::followCore(int previousRow) {
     if (model_->rowCount() != calc_.table().rowCount() - 1) {
         showTable();
     } else {
@@ -116,7 +116,7 @@ void StringGrid3::followCore(int previousRow) {
     emit recalculated();
 }
 
-void StringGrid3::showTable() {
+void TransactionGrid::showTable() {
     // Hold the focus in the grid while the reload takes the old editor away.
     if (hasFocus() || (editor_ && editor_->hasFocus())) {
         switchingEditor_ = true;
@@ -130,7 +130,7 @@ void StringGrid3::showTable() {
     placeEditor();
 }
 
-void StringGrid3::placeEditor() {
+void TransactionGrid::placeEditor() {
     const auto& table = calc_.table();
     const QModelIndex target = model_->indexOfCell(table.currentColumn(), table.currentRow());
     if (editor_ && editorIndex_ == target) {
@@ -149,7 +149,7 @@ void StringGrid3::placeEditor() {
         openPersistentEditor(target);
         editor_ = qobject_cast<QLineEdit*>(indexWidget(target));
         if (editor_) {
-            connect(editor_, &QLineEdit::textEdited, this, &StringGrid3::onEditorTextEdited);
+            connect(editor_, &QLineEdit::textEdited, this, &TransactionGrid::onEditorTextEdited);
             // Entering a cell selects its text: typing replaces it.
             editor_->selectAll();
             if (hadFocus) editor_->setFocus(Qt::OtherFocusReason);
@@ -159,7 +159,7 @@ void StringGrid3::placeEditor() {
     if (target.isValid()) scrollTo(target);
 }
 
-void StringGrid3::onEditorTextEdited() {
+void TransactionGrid::onEditorTextEdited() {
     if (!editor_ || !editorIndex_.isValid()) return;
     model_->setData(editorIndex_, GridCellDelegate::cellTextOf(*editor_));
 }
@@ -168,7 +168,7 @@ void StringGrid3::onEditorTextEdited() {
 
 // The editor's keys go through the grid's rules first; what the rules let pass the editor
 // handles, and it goes no further (a key passed on to the grid would meet the rules twice).
-bool StringGrid3::editorEvent(QLineEdit* editor, QEvent* event) {
+bool TransactionGrid::editorEvent(QLineEdit* editor, QEvent* event) {
     switch (event->type()) {
         case QEvent::ShortcutOverride: {
             // The menu's shortcuts win over the editor's own (Shift+Insert pastes there).
@@ -193,7 +193,7 @@ bool StringGrid3::editorEvent(QLineEdit* editor, QEvent* event) {
         }
         case QEvent::FocusOut:
             if (!switchingEditor_ && focusIsLeavingGrid(static_cast<QFocusEvent&>(*event))) {
-                StringGrid3Click();
+                recalculateCurrentRow();
             }
             return false;
         default:
@@ -201,7 +201,7 @@ bool StringGrid3::editorEvent(QLineEdit* editor, QEvent* event) {
     }
 }
 
-bool StringGrid3::isMenuShortcut(const QKeyEvent& event) const {
+bool TransactionGrid::isMenuShortcut(const QKeyEvent& event) const {
     if (!popupMenu_) return false;
     const QKeySequence pressed(event.keyCombination());
     for (const QAction* action : popupMenu_->actions()) {
@@ -210,20 +210,20 @@ bool StringGrid3::isMenuShortcut(const QKeyEvent& event) const {
     return false;
 }
 
-bool StringGrid3::handleKeyPress(QKeyEvent& event) {
-    if (!StringGrid3KeyDown(event.key())) return true;
+bool TransactionGrid::handleKeyPress(QKeyEvent& event) {
+    if (!handleGridKeyDown(event.key())) return true;
     if (gridNavigation(event)) return true;
     const auto typed = TypedCharacter(event);
     if (!typed) return false;
-    return StringGrid3KeyPress(*typed);
+    return handleGridKeyPress(*typed);
 }
 
 // Before the grid acts on any key: Up and Down recalculate the row being left, and a key in
 // the description of the last row opens a new entry row once its value date is typed.
 // Returns false when a stop ended the key's handling.
-bool StringGrid3::StringGrid3KeyDown(int key) {
+bool TransactionGrid::handleGridKeyDown(int key) {
     if (key == Qt::Key_Up || key == Qt::Key_Down) {
-        if (!act([&] { calc_.StringGrid3Click(); })) return false;
+        if (!act([&] { calc_.recalculateCurrentRow(); })) return false;
     }
     const auto& table = calc_.table();
     if (table.currentColumn() == core::col::Description && table.currentRow() == lastRow(table) &&
@@ -235,7 +235,7 @@ bool StringGrid3::StringGrid3KeyDown(int key) {
 
 // The grid's own moves: arrows, Tab, page keys. Left and Right leave the cell only from the
 // edge of its text. Returns true when the key was the grid's.
-bool StringGrid3::gridNavigation(const QKeyEvent& event) {
+bool TransactionGrid::gridNavigation(const QKeyEvent& event) {
     const auto& table = calc_.table();
     const int column = table.currentColumn();
     const int row = table.currentRow();
@@ -282,7 +282,7 @@ bool StringGrid3::gridNavigation(const QKeyEvent& event) {
 // A typed character: Enter walks across the row, column 7 on to column 1 of the next row;
 // the decimal separator is noted for the key release; the amount and rate columns take only
 // digits, Backspace, Enter and the decimal separator. Returns true when the key is eaten.
-bool StringGrid3::StringGrid3KeyPress(QChar key) {
+bool TransactionGrid::handleGridKeyPress(QChar key) {
     const auto& table = calc_.table();
     const int column = table.currentColumn();
     const int row = table.currentRow();
@@ -301,15 +301,15 @@ bool StringGrid3::StringGrid3KeyPress(QChar key) {
     return false;
 }
 
-void StringGrid3::handleKeyRelease(const QKeyEvent& event) {
+void TransactionGrid::handleKeyRelease(const QKeyEvent& event) {
     if (event.key() == Qt::Key_Left || event.key() == Qt::Key_Right) return;
     if (IsKeypadDecimalKey(event)) return;
-    StringGrid3KeyUp(event);
+    handleGridKeyUp(event);
 }
 
 // After a key in the amount columns: an integer being typed is shown grouped in thousands,
 // typing going on at its end. Not once a decimal separator is typed.
-void StringGrid3::StringGrid3KeyUp(const QKeyEvent&) {
+void TransactionGrid::handleGridKeyUp(const QKeyEvent&) {
     if (decimalKeyFlag_) {
         decimalKeyFlag_ = false;
         return;
@@ -331,19 +331,19 @@ void StringGrid3::StringGrid3KeyUp(const QKeyEvent&) {
 }
 
 // Keys reach the grid itself only while no editor is open.
-void StringGrid3::keyPressEvent(QKeyEvent* event) {
+void TransactionGrid::keyPressEvent(QKeyEvent* event) {
     event->accept();
     handleKeyPress(*event);
 }
 
-void StringGrid3::keyReleaseEvent(QKeyEvent* event) {
+void TransactionGrid::keyReleaseEvent(QKeyEvent* event) {
     event->accept();
     handleKeyRelease(*event);
 }
 
 // --- Mouse and focus -------------------------------------------------------------------
 
-void StringGrid3::mousePressEvent(QMouseEvent* event) {
+void TransactionGrid::mousePressEvent(QMouseEvent* event) {
     event->accept();
     if (event->button() != Qt::LeftButton) return;
     const QModelIndex index = indexAt(event->position().toPoint());
@@ -355,18 +355,18 @@ void StringGrid3::mousePressEvent(QMouseEvent* event) {
            TransactionTableModel::tableRow(index.row()));
 }
 
-void StringGrid3::mouseReleaseEvent(QMouseEvent* event) {
+void TransactionGrid::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
     if (!clickPending_) return;
     clickPending_ = false;
-    StringGrid3Click();
+    recalculateCurrentRow();
 }
 
-void StringGrid3::mouseMoveEvent(QMouseEvent* event) { event->accept(); }
+void TransactionGrid::mouseMoveEvent(QMouseEvent* event) { event->accept(); }
 
-void StringGrid3::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
+void TransactionGrid::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
 
-void StringGrid3::focusInEvent(QFocusEvent* event) {
+void TransactionGrid::focusInEvent(QFocusEvent* event) {
     QTableView::focusInEvent(event);
     if (switchingEditor_ || !editor_) return;
     // The focus arriving at the grid goes on into the cell editor, its text selected as on
@@ -375,14 +375,14 @@ void StringGrid3::focusInEvent(QFocusEvent* event) {
     editor_->selectAll();
 }
 
-void StringGrid3::focusOutEvent(QFocusEvent* event) {
+void TransactionGrid::focusOutEvent(QFocusEvent* event) {
     QTableView::focusOutEvent(event);
-    if (!switchingEditor_ && focusIsLeavingGrid(*event)) StringGrid3Click();
+    if (!switchingEditor_ && focusIsLeavingGrid(*event)) recalculateCurrentRow();
 }
 
 // Focus going to another control of the same window; not a message box or another window
 // taking it, which would recalculate again behind every message.
-bool StringGrid3::focusIsLeavingGrid(const QFocusEvent& event) const {
+bool TransactionGrid::focusIsLeavingGrid(const QFocusEvent& event) const {
     if (event.reason() == Qt::ActiveWindowFocusReason || event.reason() == Qt::PopupFocusReason) {
         return false;
     }
@@ -390,7 +390,7 @@ bool StringGrid3::focusIsLeavingGrid(const QFocusEvent& event) const {
     return next && next != this && !isAncestorOf(next) && next->window() == window();
 }
 
-void StringGrid3::contextMenuEvent(QContextMenuEvent* event) {
+void TransactionGrid::contextMenuEvent(QContextMenuEvent* event) {
     if (popupMenu_) popupMenu_->exec(event->globalPos());
 }
 
@@ -398,7 +398,7 @@ void StringGrid3::contextMenuEvent(QContextMenuEvent* event) {
 
 // The header only shows where a row or column was dropped; the cells themselves move in the
 // table, so every command keeps addressing them by position.
-void StringGrid3::onRowDragged(int oldVisual, int newVisual) {
+void TransactionGrid::onRowDragged(int oldVisual, int newVisual) {
     if (revertingDrag_) return;
     revertingDrag_ = true;
     verticalHeader()->moveSection(newVisual, oldVisual);
@@ -408,7 +408,7 @@ void StringGrid3::onRowDragged(int oldVisual, int newVisual) {
     placeEditor();
 }
 
-void StringGrid3::onColumnDragged(int oldVisual, int newVisual) {
+void TransactionGrid::onColumnDragged(int oldVisual, int newVisual) {
     if (revertingDrag_) return;
     revertingDrag_ = true;
     horizontalHeader()->moveSection(newVisual, oldVisual);
@@ -428,7 +428,7 @@ void StringGrid3::onColumnDragged(int oldVisual, int newVisual) {
     placeEditor();
 }
 
-void StringGrid3::applyColumnWidths() {
+void TransactionGrid::applyColumnWidths() {
     applyingWidths_ = true;
     for (int c = 0; c < TransactionTableModel::ColumnCount; ++c) {
         const int width = columnWidths_[c];

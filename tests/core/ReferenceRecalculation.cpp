@@ -1,4 +1,4 @@
-#include "tests/core/LiteralRecalculation.h"
+#include "tests/core/ReferenceRecalculation.h"
 
 #include <chrono>
 
@@ -78,7 +78,7 @@ class RowRun {
 
     void run() {
         annualRateDefault();
-        if (Amount(c(7)) == 0) c(7) = s_.inputs.yillikfaizNetEdit;
+        if (Amount(c(7)) == 0) c(7) = s_.inputs.annualRate;
         completeDate(c(1));
         completeDate(c(2));
         datesByDefault();
@@ -108,13 +108,13 @@ class RowRun {
 
     // Writing the annual rate field is a change of its text: the coupling runs.
     void annualRateDefault() {
-        if (!s_.inputs.yillikfaizNetEdit.isEmpty()) return;
-        s_.inputs.yillikfaizNetEdit = QStringLiteral("0");
+        if (!s_.inputs.annualRate.isEmpty()) return;
+        s_.inputs.annualRate = QStringLiteral("0");
         if (s_.direction != core::RateDirection::AnnualDrives) return;
-        QString text = s_.inputs.yillikfaizNetEdit;
+        QString text = s_.inputs.annualRate;
         text.remove(QLatin1Char(' '));
         const double v = text.isEmpty() ? 0 : core::StrictNumber(text);
-        s_.inputs.aylikfaizNetEdit = Text(v / 12);
+        s_.inputs.monthlyRate = Text(v / 12);
     }
 
     void completeDate(QString& cell) {
@@ -125,7 +125,7 @@ class RowRun {
         if (Text(Digits(month)).size() < 2) month = QStringLiteral("0") + Text(Digits(month));
         QString year = Part(cell, 7, 4);
         if (Digits(year) == 0 && Digits(month) > 0) {
-            year = QString::number(s_.inputs.DateTimePicker61.year());
+            year = QString::number(s_.inputs.calculationDate.year());
         }
         if (Text(Digits(year)).size() == 1 && Digits(year) > 0) {
             year = QStringLiteral("200") + Text(Digits(year));
@@ -150,15 +150,16 @@ class RowRun {
     }
 
     void valueDateFromExtraDays() {
-        const double extra = Amount(s_.inputs.kredigeriodemeekEdit);
+        const double extra = Amount(s_.inputs.repaymentExtraDays);
         if (extra > 0 && Digits(c(5)) > 0) {
             const DayNumber date = core::ReadDateByPosition(c(1));
-            c(2) = core::ShortDateText(core::AddDays(date, extra, s_.inputs.kredigeriodemeekEdit));
+            c(2) = core::ShortDateText(core::AddDays(date, extra, s_.inputs.repaymentExtraDays));
         }
     }
 
     void moveOffHolidays() {
-        if (s_.inputs.CheckBox9 && c(2).size() == 10 && Digits(c(2)) > 110 && Digits(c(5)) > 0) {
+        if (s_.inputs.moveRepaymentsPastHolidays && c(2).size() == 10 && Digits(c(2)) > 110 &&
+            Digits(c(5)) > 0) {
             c(2) = core::ShortDateText(MovePastHolidays(core::ReadDateByPosition(c(2))));
         }
     }
@@ -183,7 +184,7 @@ class RowRun {
     double periodDays() {
         const DayNumber v = core::ReadDateByPosition(c(2));
         const DayNumber start = p(2).size() == 10 ? core::ReadDateByPosition(p(2))
-                                                  : core::DayNumberOf(s_.inputs.DateTimePicker61);
+                                                  : core::DayNumberOf(s_.inputs.calculationDate);
         const double d = static_cast<double>(v - start);
         c(8) = Text(d);
         return d;
@@ -194,15 +195,13 @@ class RowRun {
         if (b == 0) return;
         const double n = b * d;
         c(13) = Fmt15(n);
-        const double r =
-            Amount(p(7)) > 0 ? Amount(p(7)) : core::StrictNumber(s_.inputs.yillikfaizNetEdit);
-        const double y = core::StrictNumber(s_.inputs.yildakigunEdit);
-        if (y * 100 == 0) throw core::CalcError(DivisionByZeroText(s_.inputs.yildakigunEdit));
+        const double r = Amount(p(7)) > 0 ? Amount(p(7)) : core::StrictNumber(s_.inputs.annualRate);
+        const double y = core::StrictNumber(s_.inputs.daysInYear);
+        if (y * 100 == 0) throw core::CalcError(DivisionByZeroText(s_.inputs.daysInYear));
         const double i = r * n / (y * 100);
-        const double t1 =
-            Amount(s_.inputs.KKDFNetEdit) > 0 ? Amount(s_.inputs.KKDFNetEdit) * i / 100 : 0;
+        const double t1 = Amount(s_.inputs.bsmvRate) > 0 ? Amount(s_.inputs.bsmvRate) * i / 100 : 0;
         const double t2 =
-            Amount(s_.inputs.vergi2NetEdit) > 0 ? Amount(s_.inputs.vergi2NetEdit) * i / 100 : 0;
+            Amount(s_.inputs.vergi2Rate) > 0 ? Amount(s_.inputs.vergi2Rate) * i / 100 : 0;
         c(9) = Fmt15(i);
         c(12) = Fmt15(t1 + t2);
     }
@@ -222,14 +221,14 @@ class RowRun {
             s13 += Amount(row[13]);
         }
         core::TableTotals& t = s_.totals;
-        t.kreditoplamtutariEdit = Fmt(s4);
-        t.odemetoplamtutariEdit = Fmt(s5);
-        t.kredibakiyeEdit = Fmt(s4 - s5);
-        t.toplamfaizEdit = Fmt(s9);
-        t.odenenfaizkkdfEdit = Fmt(s6);
-        t.odenmemisfaizkkdfEdit = Fmt(s9 + s12 - s6);
-        t.toplamKKDFEdit = Fmt(s12);
-        t.JvDotNetEdit1 = Fmt(s13);
+        t.totalDrawn = Fmt(s4);
+        t.totalRepaid = Fmt(s5);
+        t.creditBalance = Fmt(s4 - s5);
+        t.totalInterest = Fmt(s9);
+        t.interestPaid = Fmt(s6);
+        t.interestUnpaid = Fmt(s9 + s12 - s6);
+        t.totalBsmv = Fmt(s12);
+        t.totalInterestNumber = Fmt(s13);
     }
 
     State& s_;

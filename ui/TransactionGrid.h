@@ -19,10 +19,10 @@ class GridCellDelegate;
 // the row entered) and applies the grid's key rules: Enter walking across the row, the key
 // filter and live grouping of the amount columns, the new entry row, Up and Down
 // recalculating the row left.
-class StringGrid3 : public QTableView {
+class TransactionGrid : public QTableView {
     Q_OBJECT
   public:
-    explicit StringGrid3(core::Calculation& calculation, QWidget* parent = nullptr);
+    explicit TransactionGrid(core::Calculation& calculation, QWidget* parent = nullptr);
 
     TransactionTableModel& tableModel() { return *model_; }
     QLineEdit* cellEditor() const { return editor_; }
@@ -31,7 +31,7 @@ class StringGrid3 : public QTableView {
     void setPopupMenu(QMenu* menu);
 
     // The grid's click event: the row recalculation of the current row.
-    void StringGrid3Click();
+    void recalculateCurrentRow();
     // After a command changed the table as a whole: show it again from the core.
     void showTable();
 
@@ -60,10 +60,10 @@ class StringGrid3 : public QTableView {
     bool editorEvent(QLineEdit* editor, QEvent* event);
     bool handleKeyPress(QKeyEvent& event);
     void handleKeyRelease(const QKeyEvent& event);
-    bool StringGrid3KeyDown(int key);
+    bool handleGridKeyDown(int key);
     bool gridNavigation(const QKeyEvent& event);
-    bool StringGrid3KeyPress(QChar key);
-    void StringGrid3KeyUp(const QKeyEvent& event);
+    bool handleGridKeyPress(QChar key);
+    void handleGridKeyUp(const QKeyEvent& event);
     bool isMenuShortcut(const QKeyEvent& event) const;
     bool focusIsLeavingGrid(const QFocusEvent& event) const;
     void onEditorTextEdited();
