@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 
+#include "storage/ProgramLocations.h"
 #include "storage/Settings.h"
 #include "ui/AppInfo.h"
 #include "ui/ErrorBoundary.h"
@@ -68,7 +69,7 @@ void MainWindow::warnWithoutDefaultPrinter() {
 }
 
 QString MainWindow::settingsPath() const {
-    return storage::SettingsFilePath(services_.programFolder);
+    return storage::SettingsFile(storage::ProgramLocations::of(services_.programFolder));
 }
 
 // --- Fields and the table inputs ------------------------------------------------------------

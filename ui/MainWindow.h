@@ -49,8 +49,12 @@ class MainWindow : public QMainWindow {
     void showInputsAndTotals();
 
     // Commands, as their buttons and menu items run them.
-    void saveCalculation();    // İŞLEMİ KAYDET
-    void openCalculation();    // KAYITTAN AÇ
+    void saveCalculation();  // İŞLEMİ KAYDET
+    void openCalculation();  // KAYITTAN AÇ
+    // A calculation file named on the command line, opened as KAYITTAN AÇ opens the file its
+    // dialog returns; a file that is not there is reported as unreadable, as a dialog could
+    // never have returned it.
+    void openCalculationFile(const QString& path);
     void saveRates();          // ORANLARI SAKLA
     void recalculateAll();     // YENİDEN HESAPLA
     void resetTable();         // SIFIRLA

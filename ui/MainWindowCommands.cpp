@@ -1,5 +1,6 @@
 // The commands of the main window's buttons and popup menu.
 #include <QDesktopServices>
+#include <QFileInfo>
 
 #include "core/Rates.h"
 #include "core/TableCommands.h"
@@ -29,6 +30,16 @@ void MainWindow::saveCalculation() {
 
 void MainWindow::openCalculation() {
     runCommand([&] { storage::OpenCommand(calc_, services_.files->chooseOpenPath()); });
+}
+
+void MainWindow::openCalculationFile(const QString& path) {
+    const QString fullPath = QFileInfo(path).absoluteFilePath();
+    runCommand([&] {
+        if (storage::OpenCommand(calc_, fullPath) == storage::OpenOutcome::NotFound) {
+            calc_.dialogs().notify(core::Notice{storage::kCannotRead + QLatin1Char('\n') + fullPath,
+                                                storage::kErrorCaption, core::DialogIcon::Error});
+        }
+    });
 }
 
 void MainWindow::saveRates() {

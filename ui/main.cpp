@@ -1,9 +1,12 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QIcon>
 #include <QPrinterInfo>
+#include <QTimer>
 
 #include "core/UserDialogs.h"
+#include "storage/ProgramLocations.h"
 #include "ui/HelpWindow.h"
 #include "ui/ImportWindow.h"
 #include "ui/MainWindow.h"
@@ -12,14 +15,34 @@
 #include "ui/ReportTextWindow.h"
 #include "ui/UpdateWaitWindow.h"
 
+namespace {
+
+// The name of the installed desktop entry and icon; the desktop finds the program's entry
+// and icon by it.
+const QString kDesktopName = QStringLiteral("tr.com.durvex.dedadederaro");
+
+// The installed icon when the desktop's theme has it, else the copy built into the program.
+QIcon programIcon() {
+    QIcon builtIn;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+        builtIn.addFile(QStringLiteral(":/icons/%1x%1/apps/%2.png").arg(size).arg(kDesktopName));
+    }
+    return QIcon::fromTheme(kDesktopName, builtIn);
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(core::kApplicationTitle);
+    QApplication::setDesktopFileName(kDesktopName);
+    QApplication::setWindowIcon(programIcon());
 
     const QString programFolder =
         QDir::toNativeSeparators(QApplication::applicationDirPath()) + QDir::separator();
+    const auto where = storage::ProgramLocations::of(programFolder);
     ui::MessageBoxDialogs dialogs;
-    ui::QtFileChooser files(programFolder + QStringLiteral("Dosya"));
+    ui::QtFileChooser files(storage::CalculationFolder(where));
     ui::MainWindowServices services;
     services.dialogs = &dialogs;
     services.files = &files;
@@ -37,5 +60,13 @@ int main(int argc, char* argv[]) {
     new ui::UpdateWaitWindow(&mainWindow);
 
     mainWindow.showMaximized();
+    // A calculation file given on the command line, as a file manager passes the one
+    // double-clicked: opened once the window shows, so its messages stand over it.
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1) {
+        QTimer::singleShot(0, &mainWindow, [&mainWindow, path = arguments.at(1)] {
+            mainWindow.openCalculationFile(path);
+        });
+    }
     return app.exec();
 }

@@ -5,7 +5,8 @@
 
 namespace testing_ui {
 
-MainWindowFixture::MainWindowFixture(const QString& printerName, const QByteArray& settings) {
+MainWindowFixture::MainWindowFixture(const QString& printerName, const QByteArray& settings,
+                                     const QString& programFolder) {
     if (!settings.isEmpty()) {
         QFile file(folder() + QStringLiteral("Ayarlar.ini"));
         file.open(QIODevice::WriteOnly);
@@ -15,7 +16,7 @@ MainWindowFixture::MainWindowFixture(const QString& printerName, const QByteArra
     services.dialogs = &dialogs_;
     services.files = &files_;
     services.defaultPrinterName = [printerName] { return printerName; };
-    services.programFolder = folder();
+    services.programFolder = programFolder.isEmpty() ? folder() : programFolder;
     window_ = std::make_unique<ui::MainWindow>(services);
     window_->resize(1200, 700);
     window_->show();

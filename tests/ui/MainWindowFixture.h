@@ -29,8 +29,9 @@ class ScriptedFiles : public ui::FileChooser {
 // with helpers that type into whatever has the focus, as a user does.
 class MainWindowFixture {
   public:
+    // `programFolder` empty: a folder of the fixture's own, written as a portable program's.
     explicit MainWindowFixture(const QString& printerName = QStringLiteral("PDF"),
-                               const QByteArray& settings = {});
+                               const QByteArray& settings = {}, const QString& programFolder = {});
     ~MainWindowFixture();
 
     ui::MainWindow& window() { return *window_; }

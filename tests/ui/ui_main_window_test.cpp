@@ -1,11 +1,13 @@
 // The main window: start-up, fields, commands, dialogs, closing.
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -46,6 +48,8 @@ class MainWindowTest : public QObject {
     void overwriteAnsweredNoKeepsFile();
     void cancelledOpenKeepsTable();
     void savingSettingsWritesTheFile();
+    void installedProgramKeepsSettingsInUsersFolder();
+    void opensFileGivenOnCommandLine();
     void findRateAppliedOnYes();
     void closingAnsweredNoOrCancelKeepsEverything();
     void closingWithoutQuestionAfterFlagCleared();
@@ -307,6 +311,81 @@ void MainWindowTest::savingSettingsWritesTheFile() {
     QVERIFY(content.contains("Rayfaiz=24"));
     QVERIFY(content.contains("Ryilfaiz=2"));
     QVERIFY(content.contains("RalacakCheck=2"));
+}
+
+// Installed in <root>/bin with the data tree <root>/share/dedadederaro: the settings are read
+// from and saved into the user's configuration folder, never beside the program.
+void MainWindowTest::installedProgramKeepsSettingsInUsersFolder() {
+    QTemporaryDir root;
+    const QString bin = root.filePath(QStringLiteral("bin/"));
+    QVERIFY(QDir().mkpath(bin));
+    QVERIFY(QDir().mkpath(root.filePath(QStringLiteral("share/dedadederaro"))));
+    const QString config = root.filePath(QStringLiteral("config"));
+    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", config.toLocal8Bit());
+    const QString ini = config + QStringLiteral("/dedadederaro/Ayarlar.ini");
+    QVERIFY(QDir().mkpath(config + QStringLiteral("/dedadederaro")));
+    {
+        QFile file(ini);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Vovirer]\r\nRyilgun=365\r\n");
+    }
+    {
+        MainWindowFixture f(QStringLiteral("PDF"), {}, bin);
+        QCOMPARE(f.text("yildakigunEdit"), QStringLiteral("365"));
+        f.focusOn(f.field("yillikfaizNetEdit"));
+        f.type(QStringLiteral("24"));
+        button(f, "BitBtn31")->click();
+        QCOMPARE(f.dialogs().notices().size(), std::size_t(0));
+    }
+    qputenv("XDG_CONFIG_HOME", oldConfig);
+    QFile file(ini);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll().contains("Rayfaiz=24"));
+    QCOMPARE(QDir(bin).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+}
+
+// A file named on the command line opens as the open command opens the file its dialog
+// returns; a name relative to the current folder is shown with its full path.
+void MainWindowTest::opensFileGivenOnCommandLine() {
+    MainWindowFixture source;
+    source.typeWorkedExample();
+    source.files().savePath = source.folder() + QStringLiteral("Deneme.fdr");
+    button(source, "BitBtn45")->click();
+    QVERIFY(QFile::exists(source.folder() + QStringLiteral("Deneme.fdr")));
+    {
+        QFile refused(source.folder() + QStringLiteral("Bozuk.fdr"));
+        QVERIFY(refused.open(QIODevice::WriteOnly));
+        refused.write("bozuk\r\n");
+    }
+    const QString previousFolder = QDir::currentPath();
+    QDir::setCurrent(source.folder());
+
+    struct Case {
+        QString given;
+        bool opens;
+    };
+    for (const Case& c :
+         {Case{source.folder() + QStringLiteral("Deneme.fdr"), true},
+          Case{QStringLiteral("Deneme.fdr"), true}, Case{QStringLiteral("yok.fdr"), false},
+          Case{QStringLiteral("Bozuk.fdr"), false}}) {
+        MainWindowFixture f;
+        f.window().openCalculationFile(c.given);
+        const auto& notices = f.dialogs().notices();
+        if (c.opens) {
+            QCOMPARE(notices.size(), std::size_t(0));
+            QCOMPARE(f.table().row(2), source.table().row(2));
+            QCOMPARE(f.calc().totals(), source.calc().totals());
+            QCOMPARE(f.text("toplamfaizEdit"), QStringLiteral("2,00"));
+        } else {
+            QCOMPARE(notices.size(), std::size_t(1));
+            QCOMPARE(notices[0].text,
+                     QStringLiteral("Dosya Okunamıyor:\n") + source.folder() + c.given);
+            QCOMPARE(notices[0].caption, QStringLiteral("Error"));
+            QCOMPARE(f.text("toplamfaizEdit"), QString());
+        }
+    }
+    QDir::setCurrent(previousFolder);
 }
 
 void MainWindowTest::findRateAppliedOnYes() {
