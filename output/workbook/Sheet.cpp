@@ -1,0 +1,73 @@
+#include "output/workbook/Sheet.h"
+
+#include <stdexcept>
+
+namespace output {
+
+SheetCell& Sheet::touch(int row, int column) {
+    if (row < 1 || column < 1) throw std::out_of_range("sheet cells are counted from 1");
+    if (rows_.size() < static_cast<std::size_t>(row)) rows_.resize(static_cast<std::size_t>(row));
+    std::vector<SheetCell>& cells = rows_[static_cast<std::size_t>(row - 1)];
+    if (cells.size() < static_cast<std::size_t>(column))
+        cells.resize(static_cast<std::size_t>(column));
+    return cells[static_cast<std::size_t>(column - 1)];
+}
+
+const SheetCell& Sheet::cell(int row, int column) const {
+    static const SheetCell empty;
+    if (row < 1 || row > rowCount() || column < 1) return empty;
+    const std::vector<SheetCell>& cells = rows_[static_cast<std::size_t>(row - 1)];
+    return static_cast<std::size_t>(column) <= cells.size()
+               ? cells[static_cast<std::size_t>(column - 1)]
+               : empty;
+}
+
+void Sheet::setText(int row, int column, const QString& text) {
+    SheetCell& cell = touch(row, column);
+    cell.kind = text.isEmpty() ? SheetCell::Kind::Empty : SheetCell::Kind::Text;
+    cell.text = text;
+    cell.number = 0;
+}
+
+void Sheet::setNumber(int row, int column, double value) {
+    SheetCell& cell = touch(row, column);
+    cell.kind = SheetCell::Kind::Number;
+    cell.text.clear();
+    cell.number = value;
+}
+
+void Sheet::setFormula(int row, int column, const QString& formula, double computedValue) {
+    SheetCell& cell = touch(row, column);
+    cell.kind = SheetCell::Kind::Formula;
+    cell.text = formula;
+    cell.number = computedValue;
+}
+
+template <typename Change>
+void Sheet::forEachCell(const CellRange& range, Change change) {
+    for (int r = range.firstRow; r <= range.lastRow; ++r) {
+        for (int c = range.firstColumn; c <= range.lastColumn; ++c) change(touch(r, c));
+    }
+}
+
+void Sheet::setBold(const CellRange& range) {
+    forEachCell(range, [](SheetCell& cell) { cell.bold = true; });
+}
+
+void Sheet::setLarge(const CellRange& range) {
+    forEachCell(range, [](SheetCell& cell) { cell.large = true; });
+}
+
+void Sheet::setAmountFormat(const CellRange& range) {
+    forEachCell(range, [](SheetCell& cell) { cell.amountFormat = true; });
+}
+
+QString ColumnLetters(int column) {
+    QString letters;
+    for (int n = column; n > 0; n = (n - 1) / 26) {
+        letters.prepend(QChar(u'A' + (n - 1) % 26));
+    }
+    return letters;
+}
+
+}  // namespace output

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QString>
+#include <map>
+#include <vector>
+
+namespace output {
+
+// One cell as the spreadsheet will show it: its value and the formatting set on it.
+struct SheetCell {
+    enum class Kind { Empty, Text, Number, Formula };
+
+    Kind kind = Kind::Empty;
+    QString text;       // Text: the string; Formula: the formula, without "="
+    double number = 0;  // Number: the value; Formula: its computed result
+    bool bold = false;
+    bool large = false;         // 12 pt instead of the default 11 pt
+    bool amountFormat = false;  // the sheet's amount format instead of the general one
+
+    bool hasValue() const { return kind != Kind::Empty; }
+    bool hasFormatting() const { return bold || large || amountFormat; }
+};
+
+// A rectangle of cells, rows and columns counted from 1 (column 1 is A).
+struct CellRange {
+    int firstRow;
+    int firstColumn;
+    int lastRow;
+    int lastColumn;
+
+    static CellRange single(int row, int column) { return {row, column, row, column}; }
+};
+
+// The first worksheet of a workbook, kept in memory until it is written. Formatting set on
+// a range reaches every cell of it, empty ones included, as in a spreadsheet program.
+class Sheet {
+  public:
+    // The number format code of cells with the amount format ("#,##0.00").
+    explicit Sheet(QString amountFormatCode) : amountFormatCode_(std::move(amountFormatCode)) {}
+
+    // An empty text leaves the cell empty, as typing nothing into a cell does.
+    void setText(int row, int column, const QString& text);
+    void setNumber(int row, int column, double value);
+    void setFormula(int row, int column, const QString& formula, double computedValue);
+
+    void setBold(const CellRange& range);
+    void setLarge(const CellRange& range);
+    void setAmountFormat(const CellRange& range);
+
+    // Width in characters of the default font's digits; columns without one keep the default.
+    void setColumnWidth(int column, double width) { columnWidths_[column] = width; }
+    const std::map<int, double>& columnWidths() const { return columnWidths_; }
+
+    const QString& amountFormatCode() const { return amountFormatCode_; }
+
+    // Rows 1 to rowCount(); row r holds columns 1 to rowCells(r).size().
+    int rowCount() const { return static_cast<int>(rows_.size()); }
+    const std::vector<SheetCell>& rowCells(int row) const { return rows_[row - 1]; }
+    // A cell never touched reads as an empty, unformatted one.
+    const SheetCell& cell(int row, int column) const;
+
+  private:
+    SheetCell& touch(int row, int column);
+    template <typename Change>
+    void forEachCell(const CellRange& range, Change change);
+
+    QString amountFormatCode_;
+    std::vector<std::vector<SheetCell>> rows_;
+    std::map<int, double> columnWidths_;
+};
+
+// "A", ..., "Z", "AA", ...: the letters of a column number.
+QString ColumnLetters(int column);
+
+}  // namespace output

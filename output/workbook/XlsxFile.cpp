@@ -1,0 +1,148 @@
+#include "output/workbook/XlsxFile.h"
+
+#include <xlsxwriter.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTemporaryDir>
+#include <array>
+
+#include "core/Errors.h"
+#include "storage/CalculationFile.h"
+
+namespace output {
+namespace {
+
+// Row height in points that shows the 12 pt captions whole.
+constexpr double kLargeRowHeight = 15.75;
+
+[[noreturn]] void Fail(const QString& path, const QString& reason) {
+    throw core::CalcError(storage::kCannotSave + QLatin1Char('\n') + path + QLatin1Char('\n') +
+                          reason);
+}
+
+// The formats of the workbook, one for each combination of bold, 12 pt and amount format,
+// made when first needed (the workbook owns them).
+class Formats {
+  public:
+    Formats(lxw_workbook* workbook, const QString& amountCode)
+        : workbook_(workbook), amountCode_(amountCode.toUtf8()) {}
+
+    lxw_format* of(const SheetCell& cell) {
+        if (!cell.hasFormatting()) return nullptr;
+        const std::size_t key =
+            (cell.bold ? 1 : 0) | (cell.large ? 2 : 0) | (cell.amountFormat ? 4 : 0);
+        lxw_format*& format = formats_[key];
+        if (!format) {
+            format = workbook_add_format(workbook_);
+            if (cell.bold) format_set_bold(format);
+            if (cell.large) format_set_font_size(format, 12);
+            if (cell.amountFormat) format_set_num_format(format, amountCode_.constData());
+        }
+        return format;
+    }
+
+  private:
+    lxw_workbook* workbook_;
+    QByteArray amountCode_;
+    std::array<lxw_format*, 8> formats_{};
+};
+
+lxw_error WriteCell(lxw_worksheet* worksheet, int row, int column, const SheetCell& cell,
+                    lxw_format* format) {
+    const auto r = static_cast<lxw_row_t>(row - 1);
+    const auto c = static_cast<lxw_col_t>(column - 1);
+    switch (cell.kind) {
+        case SheetCell::Kind::Empty:
+            return format ? worksheet_write_blank(worksheet, r, c, format) : LXW_NO_ERROR;
+        case SheetCell::Kind::Text:
+            return worksheet_write_string(worksheet, r, c, cell.text.toUtf8().constData(), format);
+        case SheetCell::Kind::Number:
+            return worksheet_write_number(worksheet, r, c, cell.number, format);
+        case SheetCell::Kind::Formula:
+            return worksheet_write_formula_num(worksheet, r, c, cell.text.toUtf8().constData(),
+                                               format, cell.number);
+    }
+    return LXW_NO_ERROR;
+}
+
+// Fills the worksheet; returns the first error.
+lxw_error WriteSheet(lxw_workbook* workbook, lxw_worksheet* worksheet, const Sheet& sheet) {
+    Formats formats(workbook, sheet.amountFormatCode());
+    for (const auto& [column, width] : sheet.columnWidths()) {
+        const auto c = static_cast<lxw_col_t>(column - 1);
+        if (const lxw_error e = worksheet_set_column(worksheet, c, c, width, nullptr)) return e;
+    }
+    for (int row = 1; row <= sheet.rowCount(); ++row) {
+        const std::vector<SheetCell>& cells = sheet.rowCells(row);
+        bool large = false;
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            const SheetCell& cell = cells[i];
+            large = large || cell.large;
+            const lxw_error e =
+                WriteCell(worksheet, row, static_cast<int>(i) + 1, cell, formats.of(cell));
+            if (e) return e;
+        }
+        if (large) {
+            const auto r = static_cast<lxw_row_t>(row - 1);
+            if (const lxw_error e = worksheet_set_row(worksheet, r, kLargeRowHeight, nullptr))
+                return e;
+        }
+    }
+    return LXW_NO_ERROR;
+}
+
+QByteArray BuildWorkbookBytes(const Sheet& sheet, const QString& path) {
+    QTemporaryDir folder;
+    if (!folder.isValid()) Fail(path, folder.errorString());
+    const QByteArray file = QFile::encodeName(folder.filePath(QStringLiteral("workbook.xlsx")));
+    QByteArray tmpdir = QFile::encodeName(folder.path());
+    lxw_workbook_options options{};
+    options.tmpdir = tmpdir.data();
+    lxw_workbook* workbook = workbook_new_opt(file.constData(), &options);
+    if (!workbook) Fail(path, QStringLiteral("out of memory"));
+
+    lxw_error error = LXW_NO_ERROR;
+    lxw_worksheet* worksheet =
+        workbook_add_worksheet(workbook, kWorksheetName.toUtf8().constData());
+    if (!worksheet) {
+        error = LXW_ERROR_MEMORY_MALLOC_FAILED;
+    } else {
+        error = WriteSheet(workbook, worksheet, sheet);
+    }
+    // Closing writes the file and frees the workbook, whatever happened before.
+    const lxw_error closed = workbook_close(workbook);
+    if (!error) error = closed;
+    if (error) Fail(path, QString::fromUtf8(lxw_strerror(error)));
+
+    QFile written(QFile::decodeName(file));
+    if (!written.open(QIODevice::ReadOnly)) Fail(path, written.errorString());
+    QByteArray bytes = written.readAll();
+    if (written.error() != QFileDevice::NoError || bytes.isEmpty())
+        Fail(path, written.errorString());
+    return bytes;
+}
+
+}  // namespace
+
+void WriteXlsxFile(const Sheet& sheet, const QString& path) {
+    const QByteArray bytes = BuildWorkbookBytes(sheet, path);
+
+    // A read-only file is not replaced, as the calculation file's save refuses it too.
+    const QFileInfo info(path);
+    if (info.exists() && (!info.isFile() || !info.isWritable())) {
+        Fail(path, QStringLiteral("Bu dosyanın yerine yazılamıyor."));
+    }
+    QSaveFile target(path);
+    target.setDirectWriteFallback(false);
+    if (!target.open(QIODevice::WriteOnly)) Fail(path, target.errorString());
+    if (target.write(bytes) != bytes.size()) {
+        const QString reason = target.errorString();
+        target.cancelWriting();
+        Fail(path, reason);
+    }
+    if (!target.commit()) Fail(path, target.errorString());
+}
+
+}  // namespace output

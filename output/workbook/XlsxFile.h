@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+#include "output/workbook/Sheet.h"
+
+namespace output {
+
+// Writes the sheet as the only worksheet of a new .xlsx workbook at `path`. The workbook
+// is put together in a private temporary folder and then replaces `path` in one step, so a
+// failure leaves whatever was at `path` as it was. Throws core::CalcError naming the path
+// and the reason when anything of it fails.
+void WriteXlsxFile(const Sheet& sheet, const QString& path);
+
+// The name of the workbook's worksheet.
+inline const QString kWorksheetName = QStringLiteral("Sayfa1");
+
+}  // namespace output
