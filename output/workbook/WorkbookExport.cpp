@@ -7,8 +7,6 @@
 
 namespace output {
 
-QString MailWorkbookFolder(const QString& programFolder) { return programFolder; }
-
 void WriteWorkbook(core::Calculation& calc, const QString& path, WorkbookLayout layout) {
     Sheet sheet(AmountFormatCode(calc.separators()));
     calc.setCurrentRow(1);

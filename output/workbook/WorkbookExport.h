@@ -7,12 +7,6 @@
 
 namespace output {
 
-// The file the mail command attaches, in the folder it is written to.
-inline const QString kMailWorkbookName = QStringLiteral("Rapor.xlsx");
-
-// The folder of the mail's workbook (ends with a separator): the program folder.
-QString MailWorkbookFolder(const QString& programFolder);
-
 // Writes the workbook of a calculation to `path`, as the export and the mail commands make
 // it: row 1 becomes the current row first (with its recalculation), then the table, the
 // header and the totals go in.
