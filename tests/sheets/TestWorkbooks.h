@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include "sheets/PreviewGrid.h"
+#include "sheets/Sheet.h"
+
+struct lxw_workbook;
+struct lxw_worksheet;
+
+namespace testing_sheets {
+
+// A zip archive of the given entries, as bytes.
+QByteArray ZipOf(const std::vector<std::pair<QString, QByteArray>>& entries);
+
+// A folder for the workbooks a test writes; removed with the object.
+class WorkbookFolder {
+  public:
+    QString path(const QString& name) const { return dir_.filePath(name); }
+    QString write(const QString& name, const QByteArray& bytes) const;
+    // An .xlsx written by libxlsxwriter; `fill` writes into the workbook.
+    QString xlsx(const QString& name, const std::function<void(lxw_workbook*)>& fill) const;
+
+  private:
+    QTemporaryDir dir_;
+};
+
+// The preview after reading a workbook.
+sheets::PreviewGrid PreviewOf(const QString& path);
+
+// The committed fixtures made with LibreOffice.
+QString Fixture(const QString& name);
+
+}  // namespace testing_sheets

@@ -1,0 +1,218 @@
+#include <gtest/gtest.h>
+#include <xlsxwriter.h>
+
+#include "TestWorkbooks.h"
+#include "sheets/PreviewGrid.h"
+#include "sheets/WorkbookReader.h"
+
+using testing_sheets::PreviewOf;
+using testing_sheets::WorkbookFolder;
+using testing_sheets::ZipOf;
+
+namespace {
+
+void text(lxw_worksheet* sheet, int row, int column, const char* utf8,
+          lxw_format* format = nullptr) {
+    worksheet_write_string(sheet, lxw_row_t(row - 1), lxw_col_t(column - 1), utf8, format);
+}
+
+void number(lxw_worksheet* sheet, int row, int column, double value, lxw_format* format = nullptr) {
+    worksheet_write_number(sheet, lxw_row_t(row - 1), lxw_col_t(column - 1), value, format);
+}
+
+}  // namespace
+
+TEST(XlsxReader, OnlyA1UsedGivesTwoRowsAndColumnsAndAnEmptyRow) {
+    WorkbookFolder folder;
+    const QString path = folder.xlsx(QStringLiteral("a1.xlsx"), [](lxw_workbook* book) {
+        text(workbook_add_worksheet(book, nullptr), 1, 1, "Tek");
+    });
+    const sheets::PreviewGrid grid = PreviewOf(path);
+    EXPECT_EQ(grid.rowCount(), 4);     // header, rows 1 and 2, the empty row 3
+    EXPECT_EQ(grid.columnCount(), 3);  // header, columns 1 and 2
+    EXPECT_EQ(grid.cell(1, 1), QStringLiteral("Tek"));
+    EXPECT_EQ(grid.cell(0, 0), QString());
+    EXPECT_EQ(grid.cell(1, 0), QStringLiteral("1"));
+    EXPECT_EQ(grid.cell(2, 0), QStringLiteral("2"));
+    EXPECT_EQ(grid.cell(0, 3), QStringLiteral("3"));
+}
+
+TEST(XlsxReader, CellKindsOfTheFirstSheetOnly) {
+    WorkbookFolder folder;
+    const QString path = folder.xlsx(QStringLiteral("hareket.xlsx"), [](lxw_workbook* book) {
+        lxw_worksheet* sheet = workbook_add_worksheet(book, "Hareketler");
+        lxw_format* builtInDate = workbook_add_format(book);
+        format_set_num_format_index(builtInDate, 14);
+        lxw_format* customDate = workbook_add_format(book);
+        format_set_num_format(customDate, "[$-41F]dd.mm.yyyy;@");
+        lxw_format* money = workbook_add_format(book);
+        format_set_num_format(money, "#,##0.00 \"TL\"");
+        lxw_datetime march15 = {2020, 3, 15, 0, 0, 0};
+        worksheet_write_datetime(sheet, 0, 0, &march15, builtInDate);
+        worksheet_write_datetime(sheet, 0, 1, &march15, customDate);
+        text(sheet, 1, 3, "16.03.2020");  // a date typed as text stays as typed
+        number(sheet, 2, 1, 1234.56, money);
+        number(sheet, 2, 2, 0.1);
+        text(sheet, 2, 3, "  Işıl Ağaoğlu ödemesi");
+        worksheet_write_formula_num(sheet, 2, 0, "=A2*2", nullptr, 2469.12);
+        worksheet_write_boolean(sheet, 2, 1, 1, nullptr);
+        number(sheet, 5, 4, 7);  // rows 4 and 5 and column 4 above it stay empty
+        text(workbook_add_worksheet(book, "İkinci"), 9, 9, "okunmaz");
+    });
+    const sheets::PreviewGrid grid = PreviewOf(path);
+    EXPECT_EQ(grid.rowCount(), 8);
+    EXPECT_EQ(grid.columnCount(), 6);
+    const QStringList expected[] = {
+        {"15.03.2020", "15.03.2020", "16.03.2020", "", ""},
+        {"1234,56", "0,1", "  Işıl Ağaoğlu ödemesi", "", ""},
+        {"2469,12", "True", "", "", ""},
+        {"", "", "", "", ""},
+        {"", "", "", "7", ""},
+        {"", "", "", "", ""},
+        {"", "", "", "", ""},
+    };
+    for (int r = 1; r < grid.rowCount(); ++r) {
+        QStringList row;
+        for (int c = 1; c < grid.columnCount(); ++c) row.push_back(grid.cell(c, r));
+        EXPECT_EQ(row, expected[r - 1]) << "row " << r;
+    }
+}
+
+TEST(XlsxReader, AtMost6500RowsWhileTheUsedColumnsCountTheWholeSheet) {
+    WorkbookFolder folder;
+    const QString path = folder.xlsx(QStringLiteral("uzun.xlsx"), [](lxw_workbook* book) {
+        lxw_worksheet* sheet = workbook_add_worksheet(book, nullptr);
+        for (int r = 1; r <= 7000; ++r) number(sheet, r, 1, r);
+        text(sheet, 6800, 5, "sonda");
+    });
+    const sheets::PreviewGrid grid = PreviewOf(path);
+    EXPECT_EQ(grid.rowCount(), 6502);
+    EXPECT_EQ(grid.columnCount(), 7);
+    EXPECT_EQ(grid.cell(1, 6500), QStringLiteral("6500"));
+    EXPECT_EQ(grid.cell(1, 6501), QString());
+    EXPECT_EQ(grid.cell(0, 6501), QStringLiteral("6501"));
+}
+
+TEST(XlsxReader, InlineStringsOfAStreamingWriter) {
+    WorkbookFolder folder;
+    const QString path = folder.path(QStringLiteral("akis.xlsx"));
+    lxw_workbook_options options = {};
+    options.constant_memory = LXW_TRUE;
+    lxw_workbook* book = workbook_new_opt(path.toUtf8().constData(), &options);
+    lxw_worksheet* sheet = workbook_add_worksheet(book, nullptr);
+    text(sheet, 1, 1, "Şubat ödemesi");
+    number(sheet, 1, 2, 2.5);
+    ASSERT_EQ(workbook_close(book), LXW_NO_ERROR);
+    const sheets::PreviewGrid grid = PreviewOf(path);
+    EXPECT_EQ(grid.cell(1, 1), QStringLiteral("Şubat ödemesi"));
+    EXPECT_EQ(grid.cell(2, 1), QStringLiteral("2,5"));
+}
+
+namespace {
+
+QByteArray contentTypes() {
+    return "<?xml version=\"1.0\"?><Types "
+           "xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\"/>";
+}
+
+const char* const kRelNs = "http://schemas.openxmlformats.org/package/2006/relationships";
+const char* const kDocRel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+
+}  // namespace
+
+// A workbook as some writers lay it out: parts under other names addressed by absolute
+// paths, prefixed element names, the 1904 date system, a chart sheet before the first
+// worksheet, ISO date cells, runs with phonetic guides, escaped characters, cells and rows
+// without references.
+TEST(XlsxReader, AbsolutePathsPrefixesAnd1904Dates) {
+    const QByteArray rels = QByteArray("<Relationships xmlns=\"") + kRelNs +
+                            "\"><Relationship Id=\"r1\" Type=\"" + kDocRel +
+                            "/officeDocument\" Target=\"/book/kitap.xml\"/></Relationships>";
+    const QByteArray bookRels =
+        QByteArray("<Relationships xmlns=\"") + kRelNs + "\">" + "<Relationship Id=\"c\" Type=\"" +
+        kDocRel + "/chartsheet\" Target=\"/book/grafik.xml\"/>" + "<Relationship Id=\"w\" Type=\"" +
+        kDocRel + "/worksheet\" Target=\"/book/sayfalar/ilk.xml\"/>" +
+        "<Relationship Id=\"s\" Type=\"" + kDocRel +
+        "/sharedStrings\" Target=\"../book/metin.xml\"/>" + "<Relationship Id=\"st\" Type=\"" +
+        kDocRel + "/styles\" Target=\"bicim.xml\"/></Relationships>";
+    const QByteArray book =
+        QByteArray(
+            "<x:workbook xmlns:x=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
+            "xmlns:r=\"") +
+        kDocRel +
+        "\"><x:workbookPr date1904=\"true\"/><x:sheets><x:sheet name=\"Grafik\" sheetId=\"2\" "
+        "r:id=\"c\"/>"
+        "<x:sheet name=\"Veri\" sheetId=\"1\" r:id=\"w\"/></x:sheets></x:workbook>";
+    const QByteArray strings =
+        "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+        "<si><t xml:space=\"preserve\">  düz</t></si>"
+        "<si><r><t>Kal</t></r><r><rPr><b/></rPr><t>ın</t></r><rPh sb=\"0\" "
+        "eb=\"1\"><t>X</t></rPh></si>"
+        "<si><t>satır_x000D_sonu</t></si></sst>";
+    const QByteArray styles =
+        "<styleSheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+        "<numFmts count=\"1\"><numFmt numFmtId=\"170\" formatCode=\"d/m/yyyy\"/></numFmts>"
+        "<cellStyleXfs count=\"1\"><xf numFmtId=\"14\"/></cellStyleXfs>"
+        "<cellXfs count=\"3\"><xf numFmtId=\"0\"/><xf numFmtId=\"170\"/><xf "
+        "numFmtId=\"4\"/></cellXfs>"
+        "</styleSheet>";
+    const QByteArray sheet =
+        "<x:worksheet "
+        "xmlns:x=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><x:sheetData>"
+        "<x:row r=\"1\"><x:c r=\"A1\" t=\"s\"><x:v>0</x:v></x:c><x:c r=\"B1\" "
+        "t=\"s\"><x:v>1</x:v></x:c>"
+        "<x:c r=\"C1\" t=\"s\"><x:v>2</x:v></x:c></x:row>"
+        "<x:row><x:c s=\"1\"><x:v>42443</x:v></x:c><x:c s=\"2\"><x:v>1234.5</x:v></x:c>"
+        "<x:c t=\"d\"><x:v>2021-01-31T00:00:00</x:v></x:c></x:row>"
+        "<x:row r=\"4\"><x:c r=\"B4\" t=\"inlineStr\"><x:is><x:t>satır içi</x:t></x:is></x:c>"
+        "<x:c r=\"C4\" t=\"str\"><x:f>B4</x:f><x:v>formül</x:v></x:c>"
+        "<x:c r=\"D4\" t=\"e\"><x:v>#DIV/0!</x:v></x:c><x:c r=\"E4\" s=\"1\"/></x:row>"
+        "</x:sheetData></x:worksheet>";
+    WorkbookFolder folder;
+    const QString path =
+        folder.write(QStringLiteral("baska.xlsx"), ZipOf({{"[Content_Types].xml", contentTypes()},
+                                                          {"_rels/.rels", rels},
+                                                          {"book/_rels/kitap.xml.rels", bookRels},
+                                                          {"book/kitap.xml", book},
+                                                          {"book/metin.xml", strings},
+                                                          {"book/bicim.xml", styles},
+                                                          {"book/sayfalar/ilk.xml", sheet}}));
+    const sheets::PreviewGrid grid = PreviewOf(path);
+    EXPECT_EQ(grid.rowCount(), 7);
+    EXPECT_EQ(grid.columnCount(), 6);  // the empty styled E4 does not count
+    EXPECT_EQ(grid.cell(1, 1), QStringLiteral("  düz"));
+    EXPECT_EQ(grid.cell(2, 1), QStringLiteral("Kalın"));
+    EXPECT_EQ(grid.cell(3, 1), QStringLiteral("satır\rsonu"));
+    EXPECT_EQ(grid.cell(1, 2), QStringLiteral("15.03.2020"));
+    EXPECT_EQ(grid.cell(2, 2), QStringLiteral("1234,5"));
+    EXPECT_EQ(grid.cell(3, 2), QStringLiteral("31.01.2021"));
+    EXPECT_EQ(grid.cell(2, 4), QStringLiteral("satır içi"));
+    EXPECT_EQ(grid.cell(3, 4), QStringLiteral("formül"));
+    EXPECT_EQ(grid.cell(4, 4), QStringLiteral("#DIV/0!"));
+}
+
+TEST(XlsxReader, UnreadableFilesAreNamedAndLeaveThePreviewEmpty) {
+    WorkbookFolder folder;
+    const QString noWorkbook = folder.write(QStringLiteral("bos.xlsx"), ZipOf({{"a.txt", "x"}}));
+    const QString brokenXml =
+        folder.write(QStringLiteral("kirik.xlsx"),
+                     ZipOf({{"xl/workbook.xml", "<workbook><sheets><sheet r:id=\"x\""},
+                            {"[Content_Types].xml", "<T/>"}}));
+    const QString binary =
+        folder.write(QStringLiteral("ikili.xlsx"), QByteArray("\x01\x02\0\x03", 4));
+    const QString truncatedZip =
+        folder.write(QStringLiteral("yarim.xlsx"), QByteArray("PK\x03\x04garbage"));
+    for (const QString& path :
+         {noWorkbook, brokenXml, binary, truncatedZip, folder.path("yok.xlsx")}) {
+        sheets::PreviewGrid preview;
+        preview.setCell(1, 1, QStringLiteral("eski"));
+        try {
+            sheets::ReadIntoPreview(preview, path);
+            ADD_FAILURE() << "read " << path.toStdString();
+        } catch (const sheets::ReadError& e) {
+            EXPECT_TRUE(e.message().startsWith(QStringLiteral("Dosya Okunamıyor:\n") + path))
+                << e.message().toStdString();
+        }
+        EXPECT_EQ(preview.cell(1, 1), QString());
+    }
+}
