@@ -1,0 +1,192 @@
+#include "update/Updater.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSaveFile>
+
+#include "core/Errors.h"
+#include "update/SwapScript.h"
+
+namespace update {
+namespace {
+
+const QChar kSeparator = QLatin1Char('/');
+
+QString WithSeparator(const QString& folder) {
+    return folder.endsWith(kSeparator) ? folder : folder + kSeparator;
+}
+
+// A relative folder or file lies under the program's folder, whatever the current folder.
+QString UnderFolder(const QString& folder, const QString& path) {
+    return QDir::isRelativePath(path) ? folder + path : path;
+}
+
+// "sub/name" is staged as "sub/_name", "name" as "_name".
+QString PrefixedName(const QString& relativeName, QChar prefix) {
+    const int slash = relativeName.lastIndexOf(kSeparator);
+    return relativeName.left(slash + 1) + prefix + relativeName.mid(slash + 1);
+}
+
+bool FolderExistsOrMade(const QString& folder) {
+    return QFileInfo(folder).isDir() || QDir().mkdir(folder);
+}
+
+}  // namespace
+
+UpdaterHost UpdaterHost::ThisProgram() {
+    UpdaterHost host;
+    host.programFile = QCoreApplication::applicationFilePath();
+    host.processId = QCoreApplication::applicationPid();
+    host.startScript = [](const QString& script, const QString& workingFolder) {
+        return QProcess::startDetached(QStringLiteral("/bin/sh"), {script}, workingFolder);
+    };
+    host.requestClose = [] {
+        QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
+                                  Qt::QueuedConnection);
+    };
+    host.now = [] { return QDateTime::currentDateTime(); };
+    return host;
+}
+
+Updater::Updater(UpdaterHost host) : host_(std::move(host)) {}
+
+QString Updater::about() {
+    return QStringLiteral(
+        "Program updater 2.0: stages the new files and swaps them in with a "
+        "shell script once the program has ended.");
+}
+
+bool Updater::fail(UpdaterError error, const QString& parameter) {
+    if (onError_) onError_(*this, error, parameter, UpdaterErrorText(error, language_));
+    return stopOnFirstError_;
+}
+
+bool Updater::copyOver(const QString& from, const QString& to) const {
+    if (QFileInfo::exists(to) && !QFile::remove(to)) return false;
+    if (!QDir().mkpath(QFileInfo(to).absolutePath())) return false;
+    return QFile::copy(from, to);
+}
+
+void Updater::removeStaged(const QStringList& files) const {
+    for (const QString& file : files) QFile::remove(file);
+}
+
+bool Updater::performUpdate() {
+    if (updated_) {
+        fail(UpdaterError::AlreadyUpdated);
+        return false;
+    }
+    if (updateSource_.trimmed().isEmpty()) {
+        fail(UpdaterError::EmptySourceFolder);
+        return false;
+    }
+
+    const QFileInfo programInfo(host_.programFile);
+    const QString program = programInfo.absoluteFilePath();
+    const QString name = programInfo.fileName();
+    const QString folder = WithSeparator(programInfo.absolutePath());
+    updateSource_ = WithSeparator(updateSource_);
+    const QString source = UnderFolder(folder, updateSource_);
+    saveDir_ = saveDir_.trimmed().isEmpty() ? folder + QStringLiteral("PRGBACKUP/")
+                                            : WithSeparator(saveDir_);
+
+    if (!QFileInfo(source).isDir() && fail(UpdaterError::NoSourceFolder, source)) return false;
+    if (!QFileInfo::exists(source + name) && fail(UpdaterError::NoSourceProgram, source + name)) {
+        return false;
+    }
+    if (saveOriginalFiles_ && !FolderExistsOrMade(UnderFolder(folder, saveDir_)) &&
+        fail(UpdaterError::CannotCreateSaveDir, saveDir_)) {
+        return false;
+    }
+    saveDir_ += host_.now().toString(QStringLiteral("yyyyMMddHHmmss")) + kSeparator;
+    const QString archive = UnderFolder(folder, saveDir_);
+    if (saveOriginalFiles_ && !FolderExistsOrMade(archive) &&
+        fail(UpdaterError::CannotCreateSaveDir, saveDir_)) {
+        return false;
+    }
+
+    // Without the safety copy nothing could put the old program back: stop here.
+    const QString safetyCopy = folder + PrefixedName(name, QLatin1Char('B'));
+    if (!copyOver(program, safetyCopy)) {
+        fail(UpdaterError::FileCopyError, name);
+        QFile::remove(safetyCopy);
+        return false;
+    }
+    QStringList made{safetyCopy};
+
+    if (saveOriginalFiles_ && QFileInfo(archive).isDir()) {
+        if (!copyOver(program, archive + name) && fail(UpdaterError::FileCopyError, name)) {
+            removeStaged(made);
+            return false;
+        }
+        for (const QString& other : otherFiles_) {
+            if (!QFileInfo::exists(folder + other)) continue;
+            if (!copyOver(folder + other, archive + other) &&
+                fail(UpdaterError::FileCopyError, other)) {
+                removeStaged(made);
+                return false;
+            }
+        }
+    }
+
+    const QString stagedName = PrefixedName(name, QLatin1Char('_'));
+    const QString stagedProgram = folder + stagedName;
+    made << stagedProgram;
+    if (QFileInfo::exists(source + name) && copyOver(source + name, stagedProgram)) {
+        QFile::setPermissions(stagedProgram, programInfo.permissions());
+    } else if (fail(UpdaterError::FileCopyError, stagedName)) {
+        removeStaged(made);
+        return false;
+    }
+    SwapPlan plan;
+    for (const QString& other : otherFiles_) {
+        if (!QFileInfo::exists(source + other)) continue;
+        const QString staged = folder + PrefixedName(other, QLatin1Char('_'));
+        made << staged;
+        if (!copyOver(source + other, staged) &&
+            fail(UpdaterError::FileCopyError, PrefixedName(other, QLatin1Char('_')))) {
+            removeStaged(made);
+            return false;
+        }
+        if (QFileInfo::exists(staged)) plan.otherFiles.push_back({staged, folder + other});
+    }
+    // Without a new program the script would only restart the old one.
+    if (!QFileInfo::exists(stagedProgram)) {
+        removeStaged(made);
+        return false;
+    }
+
+    plan.processId = host_.processId;
+    plan.programFile = program;
+    plan.stagedProgram = stagedProgram;
+    plan.safetyCopy = safetyCopy;
+    plan.restart = autoRestartApp_;
+    plan.programFolder = folder;
+    plan.scriptFile = folder + programInfo.completeBaseName() + QStringLiteral(".sh");
+
+    QSaveFile script(plan.scriptFile);
+    const QByteArray text = SwapScriptText(plan).toUtf8();
+    if (!script.open(QIODevice::WriteOnly) || script.write(text) != text.size() ||
+        !script.commit()) {
+        removeStaged(made);
+        throw core::CalcError(QStringLiteral("Güncelleme betiği yazılamadı: %1: %2")
+                                  .arg(plan.scriptFile, script.errorString()));
+    }
+    if (!host_.startScript(plan.scriptFile, folder)) {
+        removeStaged(made << plan.scriptFile);
+        return false;
+    }
+
+    updated_ = true;
+    if (autoRestartApp_) {
+        host_.requestClose();
+    } else {
+        fail(UpdaterError::NeedRestartApp);
+    }
+    return true;
+}
+
+}  // namespace update
