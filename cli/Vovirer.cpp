@@ -6,6 +6,7 @@
 #include <exception>
 #include <optional>
 
+#include "cli/ExportCommand.h"
 #include "cli/Json.h"
 #include "core/Calculation.h"
 #include "core/Errors.h"
@@ -50,6 +51,7 @@ struct Options {
     std::optional<QString> totalInterest;
     bool json = false;
     bool apply = false;
+    bool mailLayout = false;
 };
 
 Options parse(const QStringList& args) {
@@ -97,6 +99,8 @@ Options parse(const QStringList& args) {
             flag(o.json);
         } else if (arg == QLatin1String("--apply")) {
             flag(o.apply);
+        } else if (arg == QLatin1String("--mail-layout")) {
+            flag(o.mailLayout);
         } else if (arg == QLatin1String("-h") || arg == QLatin1String("--help")) {
             throw UsageError{QString()};
         } else {
@@ -108,11 +112,16 @@ Options parse(const QStringList& args) {
 
 void checkOptions(const Options& o) {
     const bool findRate = o.subcommand == QLatin1String("find-rate");
-    if (o.positionals.size() != 1) {
-        throw UsageError{
-            o.positionals.isEmpty()
-                ? QStringLiteral("%1 needs a calculation file").arg(o.subcommand)
-                : QStringLiteral("unexpected argument %1").arg(o.positionals.value(1))};
+    const bool exporting = o.subcommand == QLatin1String("export");
+    if (exporting && o.positionals.size() == 1)
+        throw UsageError{QStringLiteral("export needs OUT.xlsx")};
+    if (exporting && (o.json || o.output))
+        throw UsageError{QStringLiteral("export writes only OUT.xlsx")};
+    if (!exporting && o.mailLayout) throw UsageError{QStringLiteral("--mail-layout is for export")};
+    if (o.positionals.size() != (exporting ? 2 : 1)) {
+        throw UsageError{o.positionals.isEmpty()
+                             ? QStringLiteral("%1 needs a calculation file").arg(o.subcommand)
+                             : QStringLiteral("unexpected argument %1").arg(o.positionals.last())};
     }
     if (findRate && !o.totalInterest) {
         throw UsageError{QStringLiteral("find-rate needs --total-interest AMOUNT")};
@@ -308,13 +317,17 @@ int run(const Options& o, QByteArray& out, QByteArray& err) {
             dialogs.notify(core::Notice{core::ErrorReportText(*opened.error),
                                         core::kApplicationTitle, core::DialogIcon::Error});
         }
-        rateText.emplace();
-        calc.inputs().targetTotalInterest = *o.totalInterest;
-        ending = runCommand([&] {
-            if (const std::optional<double> rate = core::FindRate(calc)) {
-                *rateText = core::GeneralText(*rate, calc.separators());
-            }
-        });
+        if (o.subcommand == QLatin1String("export")) {
+            ending = runCommand([&] { ExportWorkbook(calc, o.positionals[1], o.mailLayout); });
+        } else {
+            rateText.emplace();
+            calc.inputs().targetTotalInterest = *o.totalInterest;
+            ending = runCommand([&] {
+                if (const std::optional<double> rate = core::FindRate(calc)) {
+                    *rateText = core::GeneralText(*rate, calc.separators());
+                }
+            });
+        }
     }
 
     if (o.output && !ending.error) {
@@ -329,7 +342,7 @@ int run(const Options& o, QByteArray& out, QByteArray& err) {
         if (rateText) {
             if (*rateText)
                 out += (QStringLiteral("Yıllık Faiz Oranı: ") + **rateText).toUtf8() + '\n';
-        } else {
+        } else if (o.subcommand == QLatin1String("recalc")) {
             out += plainTotals(calc.totals());
         }
     }
@@ -346,11 +359,12 @@ int RunVovirer(const QStringList& arguments, QByteArray& out, QByteArray& err) {
     try {
         const Options o = parse(arguments);
         if (o.subcommand.isEmpty()) throw UsageError{QStringLiteral("no subcommand given")};
-        if (o.subcommand == QLatin1String("recalc") || o.subcommand == QLatin1String("find-rate")) {
+        if (o.subcommand == QLatin1String("recalc") || o.subcommand == QLatin1String("find-rate") ||
+            o.subcommand == QLatin1String("export")) {
             return run(o, out, err);
         }
-        const QStringList later = {QStringLiteral("report"), QStringLiteral("export"),
-                                   QStringLiteral("preview"), QStringLiteral("import")};
+        const QStringList later = {QStringLiteral("report"), QStringLiteral("preview"),
+                                   QStringLiteral("import")};
         if (later.contains(o.subcommand)) {
             throw UsageError{QStringLiteral("subcommand %1 is not available in this build yet")
                                  .arg(o.subcommand)};

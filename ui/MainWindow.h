@@ -64,6 +64,8 @@ class MainWindow : public QMainWindow {
     void insertRow();          // Satır Ekle
     void deleteRow();          // Satır Sil
     void openMakerHomePage();  // the maker's home page
+    void exportWorkbook();     // EXCEL'E VERİ AKTAR
+    void mailWorkbook();       // the mail picture button
 
   protected:
     void closeEvent(QCloseEvent* event) override;

@@ -165,7 +165,7 @@ QWidget* MainWindow::buildCommandColumn() {
     const Command commands[] = {
         {"BitBtn45", QStringLiteral("İŞLEMİ KAYDET"), 8, &MainWindow::saveCalculation},
         {"BitBtn46", QStringLiteral("KAYITTAN AÇ"), 44, &MainWindow::openCalculation},
-        {"BitBtn26", QStringLiteral("EXCEL'E VERİ AKTAR"), 84, nullptr},
+        {"BitBtn26", QStringLiteral("EXCEL'E VERİ AKTAR"), 84, &MainWindow::exportWorkbook},
         {"BitBtn23", QStringLiteral("EXCEL'DEN VERİ AL"), 120, nullptr},
         {"BitBtn28", QStringLiteral("YAZDIR"), 156, nullptr},
         {"BitBtn7", QStringLiteral("GENİŞ YAZDIR"), 192, nullptr},
@@ -285,6 +285,7 @@ QWidget* MainWindow::buildParametersPanel() {
         makePictureButton(panel, QStringLiteral("mailgonder"), MailIcon(), QRect(838, 34, 57, 56),
                           QStringLiteral("Outlook'tan Mail Olarak Gönder"));
     mail->setFocusPolicy(Qt::NoFocus);
+    connect(mail, &QToolButton::clicked, this, &MainWindow::mailWorkbook);
 
     makeLabel(panel, QStringLiteral("Label10"),
               QStringLiteral("*Faiz hesaplaması yapmak istediğiniz tarihi son işlemin bir alt "

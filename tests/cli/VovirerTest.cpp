@@ -212,7 +212,6 @@ TEST_F(VovirerTest, UsageErrorsAreExitTwo) {
         {QStringLiteral("find-rate"), QStringLiteral("ornek.fdr")},
         {QStringLiteral("recalc"), QStringLiteral("ornek.fdr"), QStringLiteral("--apply")},
         {QStringLiteral("report"), QStringLiteral("ornek.fdr")},
-        {QStringLiteral("export"), QStringLiteral("ornek.fdr"), QStringLiteral("x.xlsx")},
         {QStringLiteral("preview"), QStringLiteral("x.csv")},
         {QStringLiteral("import"), QStringLiteral("x.csv")},
     };

@@ -1,0 +1,303 @@
+// "EXCEL'E VERİ AKTAR" and the mail button, against stand-in xdg-mime, xdg-open and
+// xdg-email scripts that record how they were called.
+#include <QDir>
+#include <QFile>
+#include <QAbstractButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "MainWindowFixture.h"
+#include "core/TransactionTable.h"
+#include "tests/output/XlsxTestReader.h"
+
+using testing_ui::MainWindowFixture;
+namespace col = core::col;
+
+namespace {
+
+const QString kNoSpreadsheet =
+    QStringLiteral("Excel dökümü alabilmek için excel kurulu olmalıdır!");
+const QString kNoMailProgram =
+    QStringLiteral("Mail gönderebilmek için, bilgisyarınızda Outlook kurulu olmalıdır.");
+
+// A PATH of stand-ins only, and a temporary folder of the test's own; both restored after.
+class Desktop {
+  public:
+    Desktop() : oldPath_(qgetenv("PATH")), oldTmp_(qgetenv("TMPDIR")) {
+        qputenv("PATH", QFile::encodeName(bin_.path()));
+        qputenv("TMPDIR", QFile::encodeName(tmp_.path()));
+    }
+    ~Desktop() {
+        qputenv("PATH", oldPath_);
+        if (oldTmp_.isEmpty()) {
+            qunsetenv("TMPDIR");
+        } else {
+            qputenv("TMPDIR", oldTmp_);
+        }
+    }
+
+    // xdg-mime answering `query default TYPE` with the application for the types given.
+    void defaultApplications(const QString& xlsx, const QString& mailto) {
+        script(
+            QStringLiteral("xdg-mime"),
+            QStringLiteral("case \"$3\" in\n"
+                           "  application/vnd.openxmlformats-officedocument.spreadsheetml.sheet) "
+                           "echo '%1';;\n"
+                           "  x-scheme-handler/mailto) echo '%2';;\n"
+                           "esac\n")
+                .arg(xlsx, mailto));
+    }
+    // A program that writes its arguments, one a line, and whether the file after
+    // --attach exists, then leaves a marker.
+    void recorder(const QString& name) {
+        script(name, QStringLiteral("prev=\n"
+                                    "for a in \"$@\"; do\n"
+                                    "  printf '%s\\n' \"$a\" >> '%1'\n"
+                                    "  if [ \"$prev\" = --attach ] && [ -f \"$a\" ]; then "
+                                    "echo present > '%1.attachment'; fi\n"
+                                    "  prev=$a\n"
+                                    "done\n"
+                                    ": > '%1.done'\n")
+                         .arg(log(name)));
+    }
+    void script(const QString& name, const QString& body, const QString& shell = "/bin/sh") {
+        QFile file(bin_.filePath(name));
+        file.open(QIODevice::WriteOnly);
+        file.write(("#!" + shell + "\n" + body).toUtf8());
+        file.close();
+        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                            QFileDevice::ExeOwner);
+    }
+
+    QString log(const QString& name) const { return bin_.filePath(name + QStringLiteral(".log")); }
+    // The recorded arguments, once the program has run.
+    QStringList calls(const QString& name) const {
+        if (!QTest::qWaitFor([&] { return QFile::exists(log(name) + ".done"); }, 5000)) return {};
+        QFile file(log(name));
+        file.open(QIODevice::ReadOnly);
+        return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+    bool ran(const QString& name) const { return QFile::exists(log(name) + ".done"); }
+    bool attachmentWasThere(const QString& name) const {
+        return QFile::exists(log(name) + ".attachment");
+    }
+    QStringList temporaryFiles() const { return QDir(tmp_.path()).entryList(QDir::Files); }
+    QString temporaryFolder() const { return tmp_.path(); }
+
+  private:
+    QByteArray oldPath_;
+    QByteArray oldTmp_;
+    QTemporaryDir bin_;
+    QTemporaryDir tmp_;
+};
+
+void click(MainWindowFixture& f, const char* name) {
+    auto* button = f.window().findChild<QAbstractButton*>(QString::fromLatin1(name));
+    if (!button) qFatal("no button %s", name);
+    button->click();
+}
+
+// A drawing, a repayment and a date row, recalculated; the last row is current.
+void typeCalculation(MainWindowFixture& f, const QString& name) {
+    core::Calculation& calc = f.calc();
+    calc.inputs().creditLineName = name;
+    calc.inputs().annualRate = QStringLiteral("24");
+    calc.inputs().daysInYear = QStringLiteral("360");
+    core::TransactionTable& table = calc.table();
+    table.setRowCount(4);
+    const QString rows[3][2] = {{"01.03.2019", "1.000"}, {"15.03.2019", ""}, {"31.03.2019", ""}};
+    for (int r = 1; r <= 3; ++r) {
+        table.setCell(col::Number, r, QString::number(r));
+        table.setCell(col::TransactionDate, r, rows[r - 1][0]);
+        table.setCell(col::Drawn, r, rows[r - 1][1]);
+    }
+    table.setCell(col::Repaid, 2, QStringLiteral("400"));
+    f.window().recalculateAll();
+    f.dialogs().clear();
+}
+
+}  // namespace
+
+class ExportMailTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void exportOpensTheWorkbookInTheSpreadsheetApplication();
+    void exportFallsBackOnAKnownSpreadsheetProgram();
+    void exportWithoutSpreadsheetApplicationOnlySaysSo();
+    void exportThatCannotStartReportsTheSystemsReason();
+    void unreadableAmountEndsTheExportAndOpensNothing();
+    void mailComposesANewMailWithTheWorkbookAttached();
+    void mailWithEmptyNameHasNoSubjectOrBody();
+    void mailWithoutMailProgramOnlySaysSo();
+    void mailThatCannotStartReportsTheSystemsReason();
+};
+
+void ExportMailTest::exportOpensTheWorkbookInTheSpreadsheetApplication() {
+    Desktop desktop;
+    desktop.defaultApplications(QStringLiteral("calc.desktop"), {});
+    desktop.recorder(QStringLiteral("xdg-open"));
+    MainWindowFixture f;
+    typeCalculation(f, QStringLiteral("Şube"));
+    QCOMPARE(f.table().currentRow(), 3);
+
+    click(f, "BitBtn26");
+    const QStringList calls = desktop.calls(QStringLiteral("xdg-open"));
+    QCOMPARE(calls.size(), 1);
+    const QString workbook = calls.front();
+    QVERIFY(workbook.startsWith(desktop.temporaryFolder() + QLatin1Char('/')));
+    QVERIFY(workbook.endsWith(QStringLiteral(".xlsx")));
+    const outputtest::XlsxTestReader sheet(workbook);
+    QVERIFY2(sheet.ok(), qPrintable(sheet.error()));
+    QCOMPARE(sheet.cell("A1").text, QStringLiteral("Vovirer Adı : Şube"));
+    QCOMPARE(sheet.cell("D4").number, 1000.0);
+    QCOMPARE(sheet.cell("H4").number, 1000.0);  // the balance column
+    QCOMPARE(sheet.cell("C9").text, QStringLiteral("TOPLAM"));
+    QCOMPARE(f.table().currentRow(), 1);
+    QVERIFY(f.dialogs().texts().isEmpty());
+
+    // Each export goes to a fresh file.
+    QFile::remove(desktop.log(QStringLiteral("xdg-open")) + ".done");
+    click(f, "BitBtn26");
+    const QStringList second = desktop.calls(QStringLiteral("xdg-open"));
+    QCOMPARE(second.size(), 2);
+    QVERIFY(second[1] != workbook);
+    QVERIFY(QFile::exists(workbook));
+}
+
+void ExportMailTest::exportFallsBackOnAKnownSpreadsheetProgram() {
+    Desktop desktop;
+    desktop.defaultApplications({}, {});
+    desktop.recorder(QStringLiteral("gnumeric"));
+    MainWindowFixture f;
+    typeCalculation(f, QStringLiteral("Şube"));
+    click(f, "BitBtn26");
+    const QStringList calls = desktop.calls(QStringLiteral("gnumeric"));
+    QCOMPARE(calls.size(), 1);
+    QVERIFY(outputtest::XlsxTestReader(calls.front()).ok());
+    QVERIFY(f.dialogs().texts().isEmpty());
+}
+
+void ExportMailTest::exportWithoutSpreadsheetApplicationOnlySaysSo() {
+    Desktop desktop;
+    desktop.defaultApplications({}, QStringLiteral("thunderbird.desktop"));
+    desktop.recorder(QStringLiteral("xdg-open"));
+    MainWindowFixture f;
+    typeCalculation(f, QStringLiteral("Şube"));
+    click(f, "BitBtn26");
+    QCOMPARE(f.dialogs().texts(), QStringList{kNoSpreadsheet});
+    QCOMPARE(f.dialogs().notices().front().icon, core::DialogIcon::Information);
+    QCOMPARE(f.table().currentRow(), 3);  // nothing else happened
+    QVERIFY(desktop.temporaryFiles().isEmpty());
+    QTest::qWait(200);
+    QVERIFY(!desktop.ran(QStringLiteral("xdg-open")));
+}
+
+void ExportMailTest::exportThatCannotStartReportsTheSystemsReason() {
+    Desktop desktop;
+    desktop.defaultApplications(QStringLiteral("calc.desktop"), {});  // and no xdg-open
+    MainWindowFixture f;
+    typeCalculation(f, QStringLiteral("Şube"));
+    click(f, "BitBtn26");
+    QCOMPARE(f.dialogs().notices().size(), std::size_t(1));
+    const core::Notice notice = f.dialogs().notices().front();
+    QVERIFY2(notice.text.startsWith(QStringLiteral("Excel açılamadı. Sistem Mesajı: execv: ")),
+             qPrintable(notice.text));
+    QCOMPARE(notice.icon, core::DialogIcon::Error);
+    QVERIFY(desktop.temporaryFiles().isEmpty());  // the workbook no one can open is gone
+}
+
+void ExportMailTest::unreadableAmountEndsTheExportAndOpensNothing() {
+    Desktop desktop;
+    desktop.defaultApplications(QStringLiteral("calc.desktop"), {});
+    desktop.recorder(QStringLiteral("xdg-open"));
+    MainWindowFixture f;
+    typeCalculation(f, QStringLiteral("Şube"));
+    f.calc().table().setCell(col::InterestPaid, 3, QStringLiteral("1,2,3"));
+    click(f, "BitBtn26");
+    QCOMPARE(f.dialogs().notices().size(), std::size_t(1));
+    QCOMPARE(f.dialogs().notices().front().icon, core::DialogIcon::Error);
+    QVERIFY(f.dialogs().texts().front().contains(QStringLiteral("1,2,3")));
+    QVERIFY(desktop.temporaryFiles().isEmpty());
+    QTest::qWait(200);
+    QVERIFY(!desktop.ran(QStringLiteral("xdg-open")));
+}
+
+void ExportMailTest::mailComposesANewMailWithTheWorkbookAttached() {
+    Desktop desktop;
+    desktop.defaultApplications({}, QStringLiteral("thunderbird.desktop"));
+    desktop.recorder(QStringLiteral("xdg-email"));
+    MainWindowFixture f;
+    typeCalculation(f, QStringLiteral("Şube Rotatif"));
+    const QString attachment = f.folder() + QStringLiteral("Rapor.xlsx");
+    {
+        QFile old(attachment);  // the previous mail's, replaced
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old");
+    }
+    QVERIFY(QDir::setCurrent(QDir::tempPath()));
+
+    click(f, "mailgonder");
+    QCOMPARE(desktop.calls(QStringLiteral("xdg-email")),
+             (QStringList{"--utf8", "--subject", "Şube Rotatif", "--body", "Şube Rotatif",
+                          "--attach", attachment, "@"}));
+    QVERIFY(desktop.attachmentWasThere(QStringLiteral("xdg-email")));
+    QVERIFY(f.dialogs().texts().isEmpty());
+    QCOMPARE(QDir::current().canonicalPath(), QDir(f.folder()).canonicalPath());
+    // The workbook stays for the mail program, in the mail layout.
+    const outputtest::XlsxTestReader sheet(attachment);
+    QVERIFY2(sheet.ok(), qPrintable(sheet.error()));
+    QCOMPARE(sheet.cell("G3").text, QStringLiteral("Yıllık Faiz"));
+    QVERIFY(sheet.cell("H3").type.isEmpty());
+    QVERIFY(!sheet.cell("H4").present);
+    QCOMPARE(sheet.cell("C9").text, QStringLiteral("TOPLAM"));
+}
+
+void ExportMailTest::mailWithEmptyNameHasNoSubjectOrBody() {
+    Desktop desktop;
+    desktop.defaultApplications({}, QStringLiteral("thunderbird.desktop"));
+    desktop.recorder(QStringLiteral("xdg-email"));
+    MainWindowFixture f;
+    typeCalculation(f, QString());
+    click(f, "mailgonder");
+    QCOMPARE(desktop.calls(QStringLiteral("xdg-email")),
+             (QStringList{"--utf8", "--attach", f.folder() + QStringLiteral("Rapor.xlsx"), "@"}));
+}
+
+void ExportMailTest::mailWithoutMailProgramOnlySaysSo() {
+    Desktop desktop;
+    desktop.defaultApplications(QStringLiteral("calc.desktop"), {});
+    desktop.recorder(QStringLiteral("xdg-email"));
+    MainWindowFixture f;
+    typeCalculation(f, QStringLiteral("Şube"));
+    const QString attachment = f.folder() + QStringLiteral("Rapor.xlsx");
+    {
+        QFile kept(attachment);
+        QVERIFY(kept.open(QIODevice::WriteOnly));
+        kept.write("kept");
+    }
+    click(f, "mailgonder");
+    QCOMPARE(f.dialogs().texts(), QStringList{kNoMailProgram});
+    QFile kept(attachment);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray("kept"));
+    QCOMPARE(f.table().currentRow(), 3);
+    QTest::qWait(200);
+    QVERIFY(!desktop.ran(QStringLiteral("xdg-email")));
+}
+
+void ExportMailTest::mailThatCannotStartReportsTheSystemsReason() {
+    Desktop desktop;
+    desktop.defaultApplications({}, QStringLiteral("thunderbird.desktop"));
+    desktop.script(QStringLiteral("xdg-email"), QString(), QStringLiteral("/nonexistent/sh"));
+    MainWindowFixture f;
+    typeCalculation(f, QStringLiteral("Şube"));
+    click(f, "mailgonder");
+    QCOMPARE(f.dialogs().notices().size(), std::size_t(1));
+    const core::Notice notice = f.dialogs().notices().front();
+    QVERIFY2(notice.text.startsWith(QStringLiteral("Mail programı açılamadı. Sistem Mesajı: ")),
+             qPrintable(notice.text));
+    QCOMPARE(notice.icon, core::DialogIcon::Error);
+}
+
+QTEST_MAIN(ExportMailTest)
+#include "ui_export_mail_test.moc"
