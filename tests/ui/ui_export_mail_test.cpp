@@ -1,8 +1,8 @@
 // "EXCEL'E VERİ AKTAR" and the mail button, against stand-in xdg-mime, xdg-open and
 // xdg-email scripts that record how they were called.
+#include <QAbstractButton>
 #include <QDir>
 #include <QFile>
-#include <QAbstractButton>
 #include <QTemporaryDir>
 #include <QTest>
 
