@@ -19,6 +19,7 @@ need() {
 }
 
 need bin/DedadedEraro bin/vovirer share/dedadederaro/Dosya share/man/man1/vovirer.1 \
+    share/man/man1/DedadedEraro.1 \
     share/applications/$app.desktop share/metainfo/$app.metainfo.xml \
     share/mime/packages/$app.xml share/icons/hicolor/scalable/apps/$app.svg
 for size in 16 24 32 48 64 128 256; do
@@ -55,10 +56,12 @@ else
     fault "update-mime-database: $(cat "$scratch/errors")"
 fi
 
-# The man page: formats without warnings and names every subcommand and option.
+# The man pages format without warnings; vovirer's names every subcommand and option.
+for page in vovirer DedadedEraro; do
+    warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$top/share/man/man1/$page.1" 2>&1 >/dev/null)
+    [ -z "$warnings" ] || fault "$page.1 warnings: $warnings"
+done
 manpage="$top/share/man/man1/vovirer.1"
-warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$manpage" 2>&1 >/dev/null)
-[ -z "$warnings" ] || fault "man page warnings: $warnings"
 sed -e 's/\\-/-/g' -e 's/\\f[BIRP]//g' "$manpage" >"$scratch/man.txt"
 for word in recalc find-rate report export preview import --json -o --output --total-interest \
     --apply --wide --company --pdf --mail-layout --value-col --tx-col --desc-col --drawn-col \
