@@ -1,0 +1,402 @@
+#include <gtest/gtest.h>
+#include <xlsxwriter.h>
+
+#include "TestWorkbooks.h"
+#include "core/Errors.h"
+#include "core/RecordingDialogs.h"
+#include "sheets/ImportTransfer.h"
+#include "tests/core/ReferenceRecalculation.h"
+
+using sheets::PreviewGrid;
+using sheets::TransferOutcome;
+using storage::ImportSettings;
+
+namespace {
+
+const QString kDateFormat = QStringLiteral("Tarih formatı gg.aa.yyyy. şeklinde olmalıdır.");
+
+PreviewGrid previewOf(const std::vector<QStringList>& rows) {
+    sheets::Sheet sheet;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        for (qsizetype c = 0; c < rows[r].size(); ++c) {
+            if (!rows[r][c].isEmpty()) sheet.add(qint64(r) + 1, c + 1, rows[r][c]);
+        }
+    }
+    PreviewGrid grid;
+    grid.show(sheet);
+    return grid;
+}
+
+// The fields' design values: value date 1, transaction date 2, description 3, drawn 4,
+// repaid 5, rows 3 to 10.
+ImportSettings designFields() { return {"1", "2", "3", "4", "5", "3", "10", false}; }
+
+struct Transfer {
+    core::RecordingDialogs dialogs;
+    core::Calculation calc{dialogs};
+
+    Transfer() {
+        calc.inputs().annualRate = QStringLiteral("24");
+        calc.inputs().daysInYear = QStringLiteral("360");
+        calc.inputs().bsmvRate = QStringLiteral("5");
+    }
+    QString cell(int column, int row) const { return calc.table().cell(column, row); }
+    TransferOutcome run(const PreviewGrid& preview, const ImportSettings& fields) {
+        return sheets::TransferToTable(preview, fields, calc);
+    }
+};
+
+// A five-row statement: two heading rows, three movements.
+const std::vector<QStringList> kFiveRows = {
+    {"Hesap Ekstresi"},
+    {"Valör", "İşlem", "Açıklama", "Kullanım", "Ödeme"},
+    {"02.01.2020", "01.01.2020", "Kullanım", "100.000,00", ""},
+    {"31.01.2020", "31.01.2020", "Ara ödeme", "", "40000"},
+    {"29.02.2020", "", "Faiz", "", ""},
+};
+
+}  // namespace
+
+TEST(ImportTransfer, DesignFieldsOnAFiveRowSheet) {
+    Transfer t;
+    ASSERT_EQ(t.run(previewOf(kFiveRows), designFields()), TransferOutcome::Done);
+    // Sheet rows 6 to 10 have no value date: five messages and table rows 4 to 8 empty.
+    EXPECT_EQ(t.dialogs.texts(), QStringList(5, kDateFormat));
+    EXPECT_EQ(t.calc.table().rowCount(), 11);
+    EXPECT_EQ(t.cell(1, 1), QStringLiteral("01.01.2020"));
+    EXPECT_EQ(t.cell(2, 1), QStringLiteral("02.01.2020"));
+    EXPECT_EQ(t.cell(3, 1), QStringLiteral("Kullanım"));
+    EXPECT_EQ(t.cell(4, 1), QStringLiteral("100.000,00"));
+    EXPECT_EQ(t.cell(5, 2), QStringLiteral("40.000,00"));
+    EXPECT_EQ(t.cell(10, 2), QStringLiteral("60.000,00"));
+    // An empty transaction-date cell yields the two separators alone, which the
+    // recalculation completes from the value date.
+    EXPECT_EQ(t.cell(2, 3), QStringLiteral("29.02.2020"));
+    for (int r = 4; r <= 8; ++r) {
+        for (int c = 1; c <= 5; ++c) EXPECT_EQ(t.cell(c, r), QString()) << c << "," << r;
+    }
+    for (int r = 1; r <= 10; ++r) EXPECT_EQ(t.cell(0, r), QString::number(r));
+    EXPECT_EQ(t.calc.totals().totalDrawn, QStringLiteral("100.000,00"));
+}
+
+TEST(ImportTransfer, ValueDatesCutTestedAndPassedOn) {
+    const std::vector<QStringList> sheet = {
+        {"31.02.2020", "", "geçer, sonra reddedilir", "10"},
+        {"15.07.1905", "", "sessizce atlanır", "20"},
+        {"00.13.2020", "", "ay 13: atlanır", "30"},
+        {"03.03.2021", "", "", "40"},
+    };
+    Transfer t;
+    ImportSettings fields = designFields();
+    fields.transactionDateColumn.clear();  // the value date serves as transaction date
+    fields.descriptionColumn.clear();      // no description
+    fields.firstRow = QStringLiteral("1");
+    fields.lastRow = QStringLiteral("4");
+    ASSERT_EQ(t.run(previewOf(sheet), fields), TransferOutcome::Done);
+    // 31.02.2020 was written, then refused by the recalculation as a calendar date.
+    EXPECT_EQ(t.dialogs.texts(),
+              QStringList{QStringLiteral("31.02.2020 Tarih Girişiniz doğru değil.")});
+    EXPECT_EQ(t.cell(2, 1), QString());
+    EXPECT_EQ(t.cell(4, 1), QStringLiteral("10"));  // the row ended at its value date
+    for (int c = 1; c <= 5; ++c) EXPECT_EQ(t.cell(c, 2), QString());  // 1905: skipped
+    for (int c = 1; c <= 5; ++c) EXPECT_EQ(t.cell(c, 3), QString());  // month 13: skipped
+    EXPECT_EQ(t.cell(3, 4), QString());                               // no description column
+    EXPECT_EQ(t.cell(4, 4), QStringLiteral("40,00"));
+}
+
+TEST(ImportTransfer, OwnTransactionDatesCheckBoxAndZeroColumns) {
+    const std::vector<QStringList> sheet = {
+        {"10.03.2020", "09.03.2020", "a", "100", "5"},
+    };
+    struct Case {
+        bool valueDateIsTransactionDate;
+        const char* drawnColumn;
+        const char* transactionDate;
+        const char* drawn;
+        const char* repaid;
+    };
+    const Case cases[] = {
+        {false, "4", "09.03.2020", "100,00", "5,00"},
+        {true, "4", "10.03.2020", "100,00", "5,00"},
+        {false, "0", "09.03.2020", "", "5,00"},
+    };
+    for (const Case& c : cases) {
+        Transfer t;
+        ImportSettings fields = designFields();
+        fields.firstRow = fields.lastRow = QStringLiteral("1");
+        fields.valueDateIsTransactionDate = c.valueDateIsTransactionDate;
+        fields.drawingColumn = QString::fromLatin1(c.drawnColumn);
+        ASSERT_EQ(t.run(previewOf(sheet), fields), TransferOutcome::Done);
+        EXPECT_EQ(t.cell(1, 1), QString::fromLatin1(c.transactionDate));
+        EXPECT_EQ(t.cell(4, 1), QString::fromLatin1(c.drawn));
+        EXPECT_EQ(t.cell(5, 1), QString::fromLatin1(c.repaid));
+    }
+}
+
+TEST(ImportTransfer, EndRowsAtAndBelowTheStartRow) {
+    struct Case {
+        const char* first;
+        const char* last;
+        int rowCount;  // 0: refused, the table unchanged
+    };
+    const Case cases[] = {{"3", "2", 3}, {"3", "1", 2}, {"3", "0", 0}, {"1", "100000", 0}};
+    for (const Case& c : cases) {
+        Transfer t;
+        t.calc.table().setCell(3, 1, QStringLiteral("eski"));
+        ImportSettings fields = designFields();
+        fields.firstRow = QString::fromLatin1(c.first);
+        fields.lastRow = QString::fromLatin1(c.last);
+        const TransferOutcome outcome = t.run(previewOf(kFiveRows), fields);
+        if (c.rowCount == 0) {
+            EXPECT_EQ(outcome, TransferOutcome::Refused) << c.last;
+            EXPECT_EQ(t.cell(3, 1), QStringLiteral("eski"));
+            ASSERT_EQ(t.dialogs.texts().size(), 1);
+            EXPECT_TRUE(t.dialogs.texts()[0].contains(QString::fromLatin1(c.last)));
+            continue;
+        }
+        EXPECT_EQ(outcome, TransferOutcome::Done);
+        EXPECT_EQ(t.calc.table().rowCount(), c.rowCount);
+        EXPECT_TRUE(t.dialogs.texts().isEmpty());
+        EXPECT_EQ(t.cell(3, 1), QString());
+        for (int r = 1; r < c.rowCount; ++r) EXPECT_EQ(t.cell(0, r), QString::number(r));
+    }
+}
+
+TEST(ImportTransfer, RequiredFieldsInOrderAndFieldsThatAreNoNumbers) {
+    struct Case {
+        QString ImportSettings::*field;
+        const char* message;
+    };
+    const Case cases[] = {
+        {&ImportSettings::firstRow, "Başlangıç satırını boş geçemezsiniz!"},
+        {&ImportSettings::lastRow, "Bitiş satırını boş geçemezsiniz!"},
+        {&ImportSettings::valueDateColumn, "Vade tarihi sütununu boş geçemezsiniz!"},
+        {&ImportSettings::drawingColumn, "Dorud kullanım sütununu boş geçemezsiniz!"},
+        {&ImportSettings::repaymentColumn, "Dorud ödeme sütununu boş geçemezsiniz!"},
+    };
+    for (const Case& c : cases) {
+        Transfer t;
+        ImportSettings fields{};  // no settings at all: the first message wins
+        for (const Case& other : cases) fields.*other.field = QStringLiteral("1");
+        fields.*c.field = QString();
+        t.calc.table().setCell(3, 1, QStringLiteral("eski"));
+        EXPECT_EQ(t.run(previewOf(kFiveRows), fields), TransferOutcome::Refused);
+        EXPECT_EQ(t.dialogs.texts(), QStringList{QString::fromUtf8(c.message)});
+        EXPECT_EQ(t.cell(3, 1), QStringLiteral("eski"));
+    }
+    Transfer t;
+    t.calc.table().setCell(3, 1, QStringLiteral("eski"));
+    ImportSettings fields = designFields();
+    fields.valueDateColumn = QStringLiteral("A");  // a hand-edited settings file
+    EXPECT_THROW(t.run(previewOf(kFiveRows), fields), core::CalcError);
+    EXPECT_EQ(t.cell(3, 1), QStringLiteral("eski"));
+}
+
+TEST(ImportTransfer, ADatePartThatIsNoNumberStopsAtItsRow) {
+    const std::vector<QStringList> sheet = {
+        {"02.01.2020", "", "", "100"},
+        {"5.3.2020", "", "", "50"},
+        {"06.03.2020", "", "", "70"},
+    };
+    Transfer t;
+    ImportSettings fields = designFields();
+    fields.firstRow = QStringLiteral("1");
+    fields.lastRow = QStringLiteral("3");
+    try {
+        t.run(previewOf(sheet), fields);
+        FAIL() << "no error";
+    } catch (const core::CalcError& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("5.")));
+    }
+    // Row 1 stays as written, not recalculated; nothing after it.
+    EXPECT_EQ(t.cell(4, 1), QStringLiteral("100"));
+    EXPECT_EQ(t.cell(2, 3), QString());
+    EXPECT_EQ(t.cell(0, 1), QString());
+}
+
+// Dates that pass the transfer's test (a year after 1905, day below 32, month below 13) but
+// that the recalculation refuses as out of range.
+TEST(ImportTransfer, DatesTheRecalculationRefusesStopItSilently) {
+    for (const char* date : {"02.01.3000", "00.00.2021"}) {
+        const std::vector<QStringList> sheet = {
+            {"02.01.2020", "", "", "100"},
+            {QString::fromLatin1(date), "", "", "50"},
+        };
+        Transfer t;
+        ImportSettings fields = designFields();
+        fields.firstRow = QStringLiteral("1");
+        fields.lastRow = QStringLiteral("2");
+        EXPECT_THROW(t.run(previewOf(sheet), fields), core::SilentStop) << date;
+        EXPECT_EQ(t.cell(4, 1), QStringLiteral("100,00"));
+        EXPECT_EQ(t.dialogs.texts().size(), 1);
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// The transfer against an independent reading of it, on workbooks of several writers.
+
+namespace {
+
+struct ReferenceResult {
+    literal::State state;
+    literal::Outcome outcome;
+    bool refused = false;
+};
+
+int integer(const QString& text) {
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    if (!ok || text.isEmpty() || text.back().isSpace()) throw core::CalcError(text);
+    return value;
+}
+
+ReferenceResult referenceTransfer(const PreviewGrid& p, const ImportSettings& f,
+                                  literal::State state) {
+    ReferenceResult result{std::move(state), {}, false};
+    literal::State& st = result.state;
+    const std::pair<const QString*, const char*> required[] = {
+        {&f.firstRow, "Başlangıç satırını boş geçemezsiniz!"},
+        {&f.lastRow, "Bitiş satırını boş geçemezsiniz!"},
+        {&f.valueDateColumn, "Vade tarihi sütununu boş geçemezsiniz!"},
+        {&f.drawingColumn, "Dorud kullanım sütununu boş geçemezsiniz!"},
+        {&f.repaymentColumn, "Dorud ödeme sütununu boş geçemezsiniz!"},
+    };
+    for (const auto& [text, message] : required) {
+        if (text->isEmpty()) {
+            st.messages << QString::fromUtf8(message);
+            result.refused = true;
+            return result;
+        }
+    }
+    try {
+        const int S = integer(f.firstRow), E = integer(f.lastRow), V = integer(f.valueDateColumn);
+        const int T = f.transactionDateColumn.isEmpty() ? 0 : integer(f.transactionDateColumn);
+        const int K = integer(f.drawingColumn), O = integer(f.repaymentColumn);
+        const int A = f.descriptionColumn.isEmpty() ? 0 : integer(f.descriptionColumn);
+        for (int r = 1; r < st.rowCount(); ++r) st.rows[r] = literal::Row{};
+        st.rows.resize(std::size_t(E - S + 4));
+        st.currentRow = std::min(st.currentRow, st.rowCount() - 1);
+        int t = 1;
+        for (int s = S; s <= E; ++s) {
+            const QString c = p.cell(V, s);
+            if (c.isEmpty()) {
+                st.messages << kDateFormat;
+            } else {
+                const QString d = c.mid(0, 2), m = c.mid(3, 2), y = c.length() < 4 ? c : c.right(4);
+                if (integer(d) < 32 && integer(m) < 13 && integer(y) > 1905) {
+                    st.rows[t][2] = d + "." + m + "." + y;
+                    if (f.valueDateIsTransactionDate || T <= 0) {
+                        st.rows[t][1] = st.rows[t][2];
+                    } else {
+                        const QString x = p.cell(T, s);
+                        st.rows[t][1] = x.mid(0, 2) + "." + x.mid(3, 2) + "." +
+                                        (x.length() < 4 ? x : x.right(4));
+                    }
+                    if (K > 0) st.rows[t][4] = p.cell(K, s);
+                    if (O > 0) st.rows[t][5] = p.cell(O, s);
+                    if (A > 0) st.rows[t][3] = p.cell(A, s);
+                }
+            }
+            ++t;
+        }
+        literal::MoveToRow(st, 1);
+        for (int i = 1; i <= st.rowCount() - 2; ++i) {
+            st.rows[i][0] = QString::number(i);
+            literal::RecalculateRow(st);
+            literal::MoveToRow(st, i + 1);
+        }
+        const int last = st.rowCount() < 3 ? 1 : st.rowCount() - 1;
+        st.rows[last][0] = QString::number(last);
+    } catch (const core::SilentStop&) {
+        result.outcome = literal::Outcome::stopped();
+    } catch (const core::CalcError& e) {
+        result.outcome = literal::Outcome::failed(e.message());
+    }
+    return result;
+}
+
+void expectSameAsReference(const PreviewGrid& preview, const ImportSettings& fields,
+                           const std::string& what) {
+    Transfer t;
+    const literal::State start = literal::State::of(t.calc);
+    literal::Outcome outcome;
+    bool refused = false;
+    try {
+        refused = t.run(preview, fields) == TransferOutcome::Refused;
+    } catch (const core::SilentStop&) {
+        outcome = literal::Outcome::stopped();
+    } catch (const core::CalcError& e) {
+        outcome = literal::Outcome::failed(e.message());
+    }
+    const ReferenceResult ref = referenceTransfer(preview, fields, start);
+    SCOPED_TRACE(what);
+    EXPECT_EQ(refused, ref.refused);
+    EXPECT_EQ(outcome.silentStop, ref.outcome.silentStop);
+    EXPECT_EQ(outcome.error.has_value(), ref.outcome.error.has_value());
+    EXPECT_EQ(t.dialogs.texts(), ref.state.messages);
+    ASSERT_EQ(t.calc.table().rowCount(), ref.state.rowCount());
+    for (int r = 1; r < ref.state.rowCount(); ++r) {
+        for (int c = 0; c < 15; ++c) {
+            EXPECT_EQ(t.cell(c, r), ref.state.rows[r][c]) << "cell " << c << "," << r;
+        }
+    }
+    EXPECT_EQ(t.calc.totals(), ref.state.totals);
+}
+
+QString writeStatementXlsx(const testing_sheets::WorkbookFolder& folder) {
+    return folder.xlsx(QStringLiteral("ekstre.xlsx"), [](lxw_workbook* book) {
+        lxw_worksheet* sheet = workbook_add_worksheet(book, "Ekstre");
+        lxw_format* date = workbook_add_format(book);
+        format_set_num_format(date, "dd.mm.yyyy");
+        worksheet_write_string(sheet, 0, 0, "Valör", nullptr);
+        worksheet_write_string(sheet, 0, 1, "İşlem", nullptr);
+        worksheet_write_string(sheet, 0, 2, "Açıklama", nullptr);
+        worksheet_write_string(sheet, 0, 3, "Kullanım", nullptr);
+        worksheet_write_string(sheet, 0, 4, "Ödeme", nullptr);
+        for (int i = 1; i <= 40; ++i) {
+            const lxw_row_t r = lxw_row_t(i);
+            lxw_datetime d = {2020, 1 + (i / 4) % 12, 1 + (i * 7) % 28, 0, 0, 0};
+            if (i % 9 == 0) {
+                worksheet_write_string(sheet, r, 0, "31.02.2021",
+                                       nullptr);  // text, no calendar day
+            } else if (i % 13 == 0) {
+                worksheet_write_string(sheet, r, 0, "15.07.1905", nullptr);
+            } else if (i % 17 != 0) {  // every 17th value date left empty
+                worksheet_write_datetime(sheet, r, 0, &d, date);
+            }
+            if (i % 3 == 0) worksheet_write_datetime(sheet, r, 1, &d, date);
+            worksheet_write_string(sheet, r, 2, i % 2 ? "  Kredi kullanımı" : "Ödeme ğüşiöç",
+                                   nullptr);
+            if (i % 2) {
+                worksheet_write_number(sheet, r, 3, 1000.0 * i + 0.25, nullptr);
+            } else {
+                worksheet_write_string(sheet, r, 4, "1.250,50", nullptr);
+            }
+        }
+    });
+}
+
+}  // namespace
+
+TEST(ImportTransfer, MatchesTheIndependentReadingOnWorkbooksOfSeveralWriters) {
+    testing_sheets::WorkbookFolder folder;
+    const QString workbooks[] = {writeStatementXlsx(folder), testing_sheets::Fixture("hareket.ods"),
+                                 testing_sheets::Fixture("hareket.xls"),
+                                 testing_sheets::Fixture("hareket.csv")};
+    std::vector<ImportSettings> fieldSets = {
+        designFields(),
+        {"1", "2", "3", "4", "5", "2", "41", false},
+        {"1", "", "", "4", "5", "2", "41", true},
+        {"1", "2", "3", "0", "5", "1", "60", false},
+        {"2", "1", "3", "4", "0", "2", "3", false},
+        {"1", "2", "3", "4", "5", "2", "7", false},  // reaches "0,05" in the fixtures: no number
+        {"1", "2", "3", "4", "5", "9", "7", false},
+    };
+    for (const QString& workbook : workbooks) {
+        const PreviewGrid preview = testing_sheets::PreviewOf(workbook);
+        for (std::size_t i = 0; i < fieldSets.size(); ++i) {
+            expectSameAsReference(preview, fieldSets[i],
+                                  workbook.toStdString() + " fields " + std::to_string(i));
+        }
+    }
+}
