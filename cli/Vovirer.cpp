@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "cli/ExportCommand.h"
+#include "cli/ImportCommands.h"
 #include "cli/Json.h"
 #include "core/Calculation.h"
 #include "core/Errors.h"
@@ -355,7 +356,23 @@ int run(const Options& o, QByteArray& out, QByteArray& err) {
 
 }  // namespace
 
+QByteArray CalculationJson(const core::Calculation& calc, const core::RecordingDialogs& dialogs,
+                           const std::optional<QString>& error, bool stopped) {
+    return json(calc, dialogs, Ending{error, stopped}, std::nullopt);
+}
+
+QByteArray PlainTotals(const core::TableTotals& totals) { return plainTotals(totals); }
+
+std::optional<QDate> CalculationDateOption(const QString& text) {
+    try {
+        return parseDate(text);
+    } catch (const UsageError&) {
+        return std::nullopt;
+    }
+}
+
 int RunVovirer(const QStringList& arguments, QByteArray& out, QByteArray& err) {
+    if (const auto status = RunSheetCommand(arguments, out, err)) return *status;
     try {
         const Options o = parse(arguments);
         if (o.subcommand.isEmpty()) throw UsageError{QStringLiteral("no subcommand given")};

@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+const QString kOds = QStringLiteral(SHEETS_FIXTURES "/hareket.ods");
+
+// Settings as the program writes them: rates for the recalculation, the import fields for
+// rows 2 to 4 of the fixture.
+const QByteArray kSettings =
+    "[Vovirer]\r\nRyilgun=360\r\nRayfaiz=24\r\nRKKDF=5\r\n"
+    "[ExcelAyarR]\r\nRvade=1\r\nRislem=2\r\nRaciklama=3\r\nRborc=4\r\nRalacak=5\r\n"
+    "Rbasla=2\r\nRbitir=4\r\nRvadeCheck=2\r\n";
+
+struct Result {
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+    QJsonObject json() const { return QJsonDocument::fromJson(out).object(); }
+};
+
+class ImportCommandsTest : public ::testing::Test {
+  protected:
+    Result run(const QStringList& args) {
+        QProcess process;
+        process.setWorkingDirectory(dir.path());
+        process.start(QStringLiteral(VOVIRER_PATH), args);
+        EXPECT_TRUE(process.waitForFinished(60000));
+        Result r;
+        r.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        r.out = process.readAllStandardOutput();
+        r.err = process.readAllStandardError();
+        return r;
+    }
+    QString write(const QString& name, const QByteArray& bytes) {
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return dir.filePath(name);
+    }
+    static QStringList strings(const QJsonValue& array) {
+        QStringList texts;
+        for (const auto& v : array.toArray()) texts.push_back(v.toString());
+        return texts;
+    }
+    QTemporaryDir dir;
+};
+
+}  // namespace
+
+TEST_F(ImportCommandsTest, PreviewPrintsTheWholeGridWithItsCaption) {
+    const Result r = run({"preview", kOds, "--json"});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QJsonObject json = r.json();
+    EXPECT_EQ(json["caption"].toString(),
+              "Durvex Vovirer Dorud Zizevarev Programı  - Excel Dosya Aktarma - " + kOds +
+                  " - Dosyası Aktarıldı");
+    const QJsonArray cells = json["cells"].toArray();
+    ASSERT_EQ(cells.size(), 12);
+    EXPECT_EQ(strings(cells[0]), (QStringList{"", "1", "2", "3", "4", "5", "6"}));
+    EXPECT_EQ(strings(cells[2]),
+              (QStringList{"2", "15.03.2020", "15.03.2020", "  Çeşme şubesi", "1000,5", "", ""}));
+    EXPECT_EQ(strings(cells[11]), (QStringList{"11", "", "", "", "", "", ""}));
+
+    const Result plain = run({"preview", kOds});
+    EXPECT_TRUE(plain.out.startsWith(json["caption"].toString().toUtf8() +
+                                     "\n\t1\t2\t3\t4\t5\t6\n1\tValör\t"));
+}
+
+TEST_F(ImportCommandsTest, ImportTakesTheSettingsFlagsOverrideThemAndTheFileReopensTheSame) {
+    const QString settings = write("Ayarlar.ini", kSettings);
+    const Result r = run({"import", kOds, "--settings", settings, "--end", "3", "--desc-col", "",
+                          "--json", "-o", dir.filePath("aktarilan.fdr")});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QJsonObject json = r.json();
+    EXPECT_EQ(strings(json["messages"]), QStringList{"Tablo aktarıldı!"});
+    const QJsonArray rows = json["rows"].toArray();
+    ASSERT_EQ(rows.size(), 4);  // rows 2 and 3 of the sheet and two open rows
+    EXPECT_EQ(strings(rows[0]).mid(0, 6),
+              (QStringList{"1", "15.03.2020", "15.03.2020", "", "1.000,50", ""}));
+    EXPECT_EQ(strings(rows[1]).mid(0, 6),
+              (QStringList{"2", "31.03.2020", "31.03.2020", "", "", "250,00"}));
+    EXPECT_EQ(json["totals"].toObject()["toplamfaizEdit"].toString(), "10,67");
+
+    // The saved calculation recalculates to the same table.
+    const Result reopened =
+        run({"recalc", dir.filePath("aktarilan.fdr"), "--json", "--settings", settings});
+    ASSERT_EQ(reopened.status, 0) << reopened.err.toStdString();
+    EXPECT_EQ(reopened.json()["rows"], json["rows"]);
+    EXPECT_EQ(reopened.json()["totals"], json["totals"]);
+}
+
+TEST_F(ImportCommandsTest, EndingsAndExitStatus) {
+    // No fields: the first required field's message, a normal end.
+    Result r = run({"import", kOds, "--json"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(strings(r.json()["messages"]),
+              (QStringList{"Tablo aktarıldı!", "Başlangıç satırını boş geçemezsiniz!"}));
+    EXPECT_EQ(r.json()["rows"].toArray().size(), 1);
+
+    // Sheet row 6 holds "0,05" as value date: its day is no whole number.
+    const QString settings = write("Ayarlar.ini", kSettings);
+    r = run({"import", kOds, "--settings", settings, "--end", "6", "--json", "-o",
+             dir.filePath("x.fdr")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_FALSE(r.json()["error"].isNull());
+    EXPECT_TRUE(r.err.contains("vovirer: \"0,\""));
+    EXPECT_FALSE(QFile::exists(dir.filePath("x.fdr")));
+
+    // A year the recalculation refuses: a silent stop ends the command normally.
+    const QString csv = write("a.csv", "01.02.2020;;;100;\r\n01.02.3000;;;;5\r\n");
+    r = run({"import", csv, "--settings", settings, "--start", "1", "--end", "2", "--json"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.json()["stopped"].toBool());
+
+    r = run({"preview", dir.filePath("yok.xlsx")});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.err.contains(dir.filePath("yok.xlsx").toUtf8()));
+    EXPECT_EQ(run({"import", kOds, "--start", "12a"}).status, 2);
+    EXPECT_EQ(run({"preview", kOds, "--start", "1"}).status, 2);
+    EXPECT_EQ(run({"preview"}).status, 2);
+}
