@@ -212,8 +212,6 @@ TEST_F(VovirerTest, UsageErrorsAreExitTwo) {
         {QStringLiteral("find-rate"), QStringLiteral("ornek.fdr")},
         {QStringLiteral("recalc"), QStringLiteral("ornek.fdr"), QStringLiteral("--apply")},
         {QStringLiteral("report"), QStringLiteral("ornek.fdr")},
-        {QStringLiteral("preview"), QStringLiteral("x.csv")},
-        {QStringLiteral("import"), QStringLiteral("x.csv")},
     };
     for (const QStringList& args : cases) {
         const Result r = run(args);
