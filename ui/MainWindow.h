@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QUrl>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "core/Calculation.h"
@@ -18,6 +19,8 @@ class QPushButton;
 namespace ui {
 
 class TransactionGrid;
+class ProgramUpdate;
+struct ProgramUpdateSettings;
 
 // What the main window needs from its surroundings; the program passes the real ones, the
 // tests recorders and fakes.
@@ -26,7 +29,8 @@ struct MainWindowServices {
     FileChooser* files = nullptr;
     std::function<QString()> defaultPrinterName;
     std::function<void(const QUrl&)> openUrl;
-    QString programFolder;  // ends with a separator
+    QString programFolder;                                // ends with a separator
+    std::shared_ptr<const ProgramUpdateSettings> update;  // none: the maker's server
 };
 
 // The main window: the command column, the parameters panel, the transaction table and the
@@ -66,6 +70,7 @@ class MainWindow : public QMainWindow {
     void openMakerHomePage();  // the maker's home page
     void exportWorkbook();     // EXCEL'E VERİ AKTAR
     void mailWorkbook();       // the mail picture button
+    void updateProgram();      // PROGRAMI GÜNCELLE
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -104,6 +109,7 @@ class MainWindow : public QMainWindow {
     MainWindowServices services_;
     core::Calculation calc_;
     bool askBeforeClose_ = false;
+    ProgramUpdate* programUpdate_ = nullptr;  // made on the first update, a child
 
     TransactionGrid* grid_ = nullptr;
     QMenu* tableMenu_ = nullptr;

@@ -9,6 +9,7 @@
 #include "ui/AppInfo.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/MainWindow.h"
+#include "ui/ProgramUpdate.h"
 #include "ui/TransactionGrid.h"
 
 namespace ui {
@@ -77,6 +78,14 @@ void MainWindow::deleteRow() {
 // Nothing is reported when no browser starts.
 void MainWindow::openMakerHomePage() {
     if (services_.openUrl) services_.openUrl(QUrl(kMakerHomePage));
+}
+
+void MainWindow::updateProgram() {
+    if (!programUpdate_) {
+        programUpdate_ = new ProgramUpdate(
+            *this, calc_.dialogs(), services_.update ? *services_.update : ProgramUpdateSettings{});
+    }
+    programUpdate_->start();
 }
 
 }  // namespace ui

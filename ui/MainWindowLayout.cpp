@@ -174,7 +174,7 @@ QWidget* MainWindow::buildCommandColumn() {
         {"BitBtn4", QStringLiteral("SIFIRLA"), 304, &MainWindow::resetTable},
         {"BitBtn2", QStringLiteral("KAYITLARI SIRALA"), 344, &MainWindow::sortRows},
         {"BitBtn3", QStringLiteral("FAİZLERİ DEĞİŞTİR"), 380, &MainWindow::changeRates},
-        {"BitBtn6", QStringLiteral("PROGRAMI\nGÜNCELLE"), 418, nullptr},
+        {"BitBtn6", QStringLiteral("PROGRAMI\nGÜNCELLE"), 418, &MainWindow::updateProgram},
     };
     for (const Command& command : commands) {
         auto* button = makeButton(column, QString::fromLatin1(command.name), command.caption,
