@@ -1,8 +1,5 @@
 #include "storage/CalculationFile.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <array>
 #include <functional>
 
@@ -11,6 +8,10 @@
 #include "core/TextRoutines.h"
 #include "storage/CommaText.h"
 #include "storage/Cp1254.h"
+#include "storage/FileNames.h"
+#include "storage/Lines.h"
+#include "storage/ReadWholeFile.h"
+#include "storage/SafeWrite.h"
 
 namespace storage {
 namespace {
@@ -49,29 +50,6 @@ std::array<HeaderItem, 11> headerItems(const core::Calculation& calc) {
     }};
 }
 
-// A character a line of the file cannot carry: one Windows-1254 lacks, or a line break or
-// code 0, which would break the line apart on reading.
-std::optional<qsizetype> firstUnwritable(const QString& text) {
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t u = text.at(i).unicode();
-        if (u == 0 || u == '\r' || u == '\n') return i;
-    }
-    return FirstUnencodableCp1254(text);
-}
-
-QString describeCharacter(const QString& text, qsizetype index) {
-    const QString c = CharacterAt(text, index);
-    if (c.size() == 1 && c.at(0).unicode() < 32) {
-        return QStringLiteral("U+%1").arg(c.at(0).unicode(), 4, 16, QLatin1Char('0')).toUpper();
-    }
-    return QLatin1Char('"') + c + QLatin1Char('"');
-}
-
-QString unwritableSentence(const QString& where, const QString& text, qsizetype index) {
-    return where + QStringLiteral(": ") + describeCharacter(text, index) +
-           QStringLiteral(" karakteri dosyaya yazılamaz (Windows-1254).");
-}
-
 QString columnName(int column) {
     const QString caption = TransactionTable::captions().value(column);
     return caption.isEmpty() ? QStringLiteral("%1. sütun").arg(column)
@@ -99,7 +77,7 @@ QStringList CalculationFileLines(const core::Calculation& calc) {
 LoadFault ApplyCalculationFileLines(core::Calculation& calc, const QStringList& lines) {
     if (lines.size() < 3) return LoadFault::TooFewLines;
 
-    // Step 1: the text fields, in the Part's order, as far as the header has items.
+    // The text fields in the header's order, as far as the header has items.
     const QStringList header = ReadCommaText(lines.at(0));
     core::TableInputs& in = calc.inputs();
     const std::array<std::function<void(const QString&)>, 8> setters{
@@ -121,7 +99,7 @@ LoadFault ApplyCalculationFileLines(core::Calculation& calc, const QStringList& 
         }
     }
 
-    // Step 2: the two tick boxes; a text other than "E" or "H" leaves a box as it is.
+    // The two tick boxes; a text other than "E" or "H" leaves a box as it is.
     for (int i = 8; i <= 9; ++i) {
         if (i >= header.size()) return LoadFault::ShortHeader;
         bool& box = i == 8 ? in.moveDrawingsPastHolidays : in.moveRepaymentsPastHolidays;
@@ -129,7 +107,7 @@ LoadFault ApplyCalculationFileLines(core::Calculation& calc, const QStringList& 
         if (header.at(i) == QLatin1String("H")) box = false;
     }
 
-    // Step 3: the calculation date, read by position.
+    // The calculation date, read by position.
     if (header.size() < 11) return LoadFault::ShortHeader;
     const QString& dateText = header.at(10);
     try {
@@ -143,7 +121,7 @@ LoadFault ApplyCalculationFileLines(core::Calculation& calc, const QStringList& 
         return LoadFault::BadDate;
     }
 
-    // Steps 4 to 6: line 1 (captions) is skipped; line k fills table row k-1; the table
+    // Line 1 (captions) is skipped; line k fills table row k-1; the table
     // gets the file's rows and keeps its 15 columns.
     TransactionTable& table = calc.table();
     const int rowCount = static_cast<int>(lines.size()) - 1;
@@ -168,21 +146,16 @@ LoadFault ApplyCalculationFileLines(core::Calculation& calc, const QStringList& 
 QStringList LinesFromFileBytes(const QByteArray& bytes) { return SplitLines(DecodeCp1254(bytes)); }
 
 LoadFault LoadCalculationFile(core::Calculation& calc, const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return LoadFault::Unreadable;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) return LoadFault::Unreadable;
-    file.close();
-    return ApplyCalculationFileLines(calc, LinesFromFileBytes(bytes));
+    const std::optional<QByteArray> bytes = ReadWholeFile(path);
+    if (!bytes) return LoadFault::Unreadable;
+    return ApplyCalculationFileLines(calc, LinesFromFileBytes(*bytes));
 }
 
 std::optional<QByteArray> EncodeCalculationFile(const core::Calculation& calc, QString* problem) {
     for (const HeaderItem& item : headerItems(calc)) {
-        if (const auto index = firstUnwritable(item.text)) {
-            if (problem) {
-                *problem = unwritableSentence(
-                    QLatin1Char('"') + item.label + QStringLiteral("\" alanı"), item.text, *index);
-            }
+        if (auto sentence = UnwritableCharacter(
+                QLatin1Char('"') + item.label + QStringLiteral("\" alanı"), item.text)) {
+            if (problem) *problem = std::move(*sentence);
             return std::nullopt;
         }
     }
@@ -190,11 +163,10 @@ std::optional<QByteArray> EncodeCalculationFile(const core::Calculation& calc, Q
     for (int r = 0; r < table.rowCount(); ++r) {
         for (int c = 0; c < table.columnCount(); ++c) {
             const QString& text = table.cell(c, r);
-            if (const auto index = firstUnwritable(text)) {
-                if (problem) {
-                    *problem = unwritableSentence(
-                        QStringLiteral("%1. satır, ").arg(r) + columnName(c), text, *index);
-                }
+            if (text.isEmpty()) continue;
+            if (auto sentence = UnwritableCharacter(
+                    QStringLiteral("%1. satır, ").arg(r) + columnName(c), text)) {
+                if (problem) *problem = std::move(*sentence);
                 return std::nullopt;
             }
         }
@@ -212,18 +184,7 @@ SaveResult WriteCalculationFile(const core::Calculation& calc, const QString& pa
     const std::optional<QByteArray> bytes = EncodeCalculationFile(calc, &problem);
     if (!bytes) return {false, failed + QLatin1Char('\n') + problem};
 
-    // A read-only file is not replaced, as the platform the Part was written for refuses it.
-    const QFileInfo info(path);
-    if (info.exists() && (!info.isFile() || !info.isWritable())) return {false, failed};
-
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly)) return {false, failed};
-    if (file.write(*bytes) != bytes->size()) {
-        file.cancelWriting();
-        return {false, failed};
-    }
-    if (!file.commit()) return {false, failed};
+    if (!WriteFileSafely(path, *bytes).ok) return {false, failed};
     return {};
 }
 
@@ -240,10 +201,7 @@ QString SaveTarget(const QString& chosenName) {
     return chosenName + QStringLiteral(".fdr");
 }
 
-bool CalculationFileExists(const QString& path) {
-    const QFileInfo info(path);
-    return info.exists() && info.isFile();
-}
+bool CalculationFileExists(const QString& path) { return IsRegularFile(path); }
 
 SaveOutcome SaveCommand(core::Calculation& calc, const std::optional<QString>& chosenName) {
     if (!chosenName) return SaveOutcome::Cancelled;

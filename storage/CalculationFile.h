@@ -84,7 +84,7 @@ bool SaveToFile(core::Calculation& calc, const QString& path);
 
 // --- The commands after their dialogs -------------------------------------------------------
 
-// Step 2 of the save command: ".fdr" is added unless the name holds ".fdr" anywhere
+// The save target: ".fdr" is added unless the name holds ".fdr" anywhere
 // (case-sensitive).
 QString SaveTarget(const QString& chosenName);
 

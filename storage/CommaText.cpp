@@ -83,18 +83,4 @@ QStringList ReadCommaText(QStringView line) {
     return items;
 }
 
-QStringList SplitLines(const QString& text) {
-    QStringList lines;
-    const qsizetype n = text.size();
-    qsizetype p = 0;
-    while (p < n) {
-        const qsizetype start = p;
-        while (p < n && text[p] != QLatin1Char('\r') && text[p] != QLatin1Char('\n')) ++p;
-        lines.push_back(text.mid(start, p - start));
-        if (p < n && text[p] == QLatin1Char('\r')) ++p;
-        if (p < n && text[p] == QLatin1Char('\n')) ++p;
-    }
-    return lines;
-}
-
 }  // namespace storage

@@ -13,20 +13,16 @@ namespace storage {
 QString WriteCommaText(const QStringList& items);
 bool NeedsQuotes(const QString& item);
 
-// Reads one line by the Part's rules: characters with codes 1 to 32 are skipped before and
+// Reads one line: characters with codes 1 to 32 are skipped before and
 // after each item; a quoted item runs to its closing quote (a doubled quote is one quote);
 // a bare item runs up to the first character with code 0 to 32 or the first comma; a comma
 // with nothing after it adds one last empty item; two adjacent commas give an empty item.
 // An empty line gives no item at all.
 //
-// Readings chosen where the Part is silent (they are those of the Delphi routine the Part
-// describes): a character with code 0 ends the line; a quoted item without a closing quote
+// Malformed lines read as the original program read them: a character with code 0 ends the
+// line; a quoted item without a closing quote
 // runs to the end of the line, all its characters kept; text that follows a closing quote
 // directly (`"ab"cd`) starts the next item.
 QStringList ReadCommaText(QStringView line);
-
-// Splits a whole text into lines at CR LF, CR or LF. A line break at the very end does not
-// start one more line; an empty text has no lines.
-QStringList SplitLines(const QString& text);
 
 }  // namespace storage

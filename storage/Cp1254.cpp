@@ -160,4 +160,21 @@ QString CharacterAt(const QString& text, qsizetype index) {
     return text.mid(index, 1);
 }
 
+std::optional<QString> UnwritableCharacter(const QString& where, const QString& text) {
+    std::optional<qsizetype> index;
+    for (qsizetype i = 0; i < text.size() && !index; ++i) {
+        const char16_t u = text.at(i).unicode();
+        if (u == 0 || u == '\r' || u == '\n') index = i;
+    }
+    if (!index) index = FirstUnencodableCp1254(text);
+    if (!index) return std::nullopt;
+    const QString c = CharacterAt(text, *index);
+    const QString shown =
+        c.size() == 1 && c.at(0).unicode() < 32
+            ? QStringLiteral("U+%1").arg(c.at(0).unicode(), 4, 16, QLatin1Char('0')).toUpper()
+            : QLatin1Char('"') + c + QLatin1Char('"');
+    return where + QStringLiteral(": ") + shown +
+           QStringLiteral(" karakteri dosyaya yazılamaz (Windows-1254).");
+}
+
 }  // namespace storage

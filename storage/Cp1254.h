@@ -26,4 +26,11 @@ std::optional<QByteArray> EncodeCp1254(const QString& text);
 // The character at `index` (a whole surrogate pair when it starts one), for messages.
 QString CharacterAt(const QString& text, qsizetype index);
 
+// The one check of a text that goes into a line of a Windows-1254 file: nothing when every
+// character can be written, else a sentence naming `where` and the first character that
+// cannot: one the code page lacks, or a line break or code 0, which would break the line
+// apart on reading. For example: "Firma Adı" alanı: "Ω" karakteri dosyaya yazılamaz
+// (Windows-1254).
+std::optional<QString> UnwritableCharacter(const QString& where, const QString& text);
+
 }  // namespace storage

@@ -1,10 +1,14 @@
 #include "storage/ProfileFile.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include <sys/stat.h>
+
+#include <cerrno>
 
 #include "storage/Cp1254.h"
+#include "storage/FileNames.h"
+#include "storage/Lines.h"
+#include "storage/ReadWholeFile.h"
+#include "storage/SafeWrite.h"
 
 namespace storage {
 namespace {
@@ -42,27 +46,15 @@ bool sameName(QStringView a, QStringView b) { return a.compare(b, Qt::CaseInsens
 
 ProfileFile ProfileFile::fromText(const QString& text) {
     ProfileFile file;
-    const qsizetype n = text.size();
-    qsizetype p = 0;
-    while (p < n) {
-        const qsizetype start = p;
-        while (p < n && text[p] != QLatin1Char('\r') && text[p] != QLatin1Char('\n')) ++p;
-        Line line{text.mid(start, p - start), QString()};
-        const qsizetype endStart = p;
-        if (p < n && text[p] == QLatin1Char('\r')) ++p;
-        if (p < n && text[p] == QLatin1Char('\n')) ++p;
-        line.end = text.mid(endStart, p - endStart);
-        file.lines_.push_back(std::move(line));
-    }
+    ForEachLine(text, [&](QStringView line, QStringView end) {
+        file.lines_.push_back(Line{line.toString(), end.toString()});
+    });
     return file;
 }
 
 ProfileFile ProfileFile::read(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return ProfileFile();
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) return ProfileFile();
-    return fromText(DecodeCp1254(bytes));
+    const std::optional<QByteArray> bytes = ReadWholeFile(path);
+    return bytes ? fromText(DecodeCp1254(*bytes)) : ProfileFile();
 }
 
 int ProfileFile::findSection(const QString& section) const {
@@ -124,30 +116,20 @@ QString ProfileFile::text() const {
     return result;
 }
 
-bool WriteProfileString(const QString& path, const QString& section, const QString& key,
-                        const QString& value) {
-    const QFileInfo info(path);
+bool WriteProfileStrings(const QString& path, const QString& section, const ProfileValues& values) {
+    // A file that is there but cannot be read must not be replaced by the few keys written.
     ProfileFile profile;
-    if (info.exists()) {
-        if (!info.isFile() || !info.isWritable()) return false;
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) return false;
-        const QByteArray bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError) return false;
-        profile = ProfileFile::fromText(DecodeCp1254(bytes));
-    }
-    profile.setValue(section, key, value);
-    const std::optional<QByteArray> bytes = EncodeCp1254(profile.text());
-    if (!bytes) return false;
-
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(*bytes) != bytes->size()) {
-        file.cancelWriting();
+    struct stat st {};
+    if (::stat(NativeFileName(path).constData(), &st) == 0) {
+        const std::optional<QByteArray> bytes = ReadWholeFile(path);
+        if (!bytes) return false;
+        profile = ProfileFile::fromText(DecodeCp1254(*bytes));
+    } else if (errno != ENOENT) {
         return false;
     }
-    return file.commit();
+    for (const auto& [key, value] : values) profile.setValue(section, key, value);
+    const std::optional<QByteArray> bytes = EncodeCp1254(profile.text());
+    return bytes && WriteFileSafely(path, *bytes).ok;
 }
 
 QString ReadProfileString(const QString& path, const QString& section, const QString& key) {

@@ -2,6 +2,8 @@
 
 #include <QString>
 #include <QStringList>
+#include <utility>
+#include <vector>
 
 namespace storage {
 
@@ -41,11 +43,13 @@ class ProfileFile {
     std::vector<Line> lines_;
 };
 
-// WritePrivateProfileString: reads the file, sets one value and writes the file safely
-// (temporary file beside it, renamed over it; a failure leaves the file as it was).
-// Returns false when the value could not be written.
-bool WriteProfileString(const QString& path, const QString& section, const QString& key,
-                        const QString& value);
+// Key and value pairs of one section, in the order they are written.
+using ProfileValues = std::vector<std::pair<QString, QString>>;
+
+// WritePrivateProfileString for a whole command's keys at once: reads the file, sets the
+// values in memory and writes the file once, safely (WriteFileSafely). Returns false when the
+// file exists but cannot be read, or cannot be written; it is then exactly as it was.
+bool WriteProfileStrings(const QString& path, const QString& section, const ProfileValues& values);
 
 // GetPrivateProfileString with an empty default.
 QString ReadProfileString(const QString& path, const QString& section, const QString& key);

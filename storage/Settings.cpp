@@ -25,30 +25,19 @@ QString tick(bool ticked) { return ticked ? QStringLiteral("1") : QStringLiteral
     throw core::CalcError(text);
 }
 
+// All keys of one command in one safe write: a text the file cannot hold is found before
+// anything is written, and a failed write leaves the whole file as it was.
 void writeSection(const QString& path, const QString& section, const std::vector<Entry>& entries) {
-    // First make sure every value can be held, so nothing is written when one cannot.
+    ProfileValues values;
+    values.reserve(entries.size());
     for (const Entry& entry : entries) {
-        std::optional<qsizetype> bad;
-        for (qsizetype i = 0; i < entry.value.size() && !bad; ++i) {
-            const char16_t u = entry.value.at(i).unicode();
-            if (u == 0 || u == '\r' || u == '\n') bad = i;
+        if (const auto sentence = UnwritableCharacter(
+                QLatin1Char('"') + entry.label + QStringLiteral("\" alanı"), entry.value)) {
+            cannotWrite(path, *sentence);
         }
-        if (!bad) bad = FirstUnencodableCp1254(entry.value);
-        if (bad) {
-            const QString c = CharacterAt(entry.value, *bad);
-            const QString shown = c.size() == 1 && c.at(0).unicode() < 32
-                                      ? QStringLiteral("U+%1")
-                                            .arg(c.at(0).unicode(), 4, 16, QLatin1Char('0'))
-                                            .toUpper()
-                                      : QLatin1Char('"') + c + QLatin1Char('"');
-            cannotWrite(path, QLatin1Char('"') + entry.label + QStringLiteral("\" alanı: ") +
-                                  shown +
-                                  QStringLiteral(" karakteri dosyaya yazılamaz (Windows-1254)."));
-        }
+        values.emplace_back(entry.key, entry.value);
     }
-    for (const Entry& entry : entries) {
-        if (!WriteProfileString(path, section, entry.key, entry.value)) cannotWrite(path);
-    }
+    if (!WriteProfileStrings(path, section, values)) cannotWrite(path);
 }
 
 }  // namespace

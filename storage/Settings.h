@@ -18,19 +18,18 @@ QString SettingsFilePath(const QString& programFolder);
 
 // --- Section "Vovirer" of the main window ------------------------------------------------
 
-// ReadMainSettings: reads the section into the table inputs, keys in the Part's order; an
+// ReadMainSettings: reads the section into the table inputs, keys in the file's order; an
 // absent value empties its field; the annual rate is set before the monthly one through
 // Calculation::setAnnualRateText / setMonthlyRateText, so the rate edit direction in force
 // decides (at start-up it is none: both fields show what the file holds); "RalacakCheck"
 // ticks moveRepaymentsPastHolidays only when it is exactly "1". Reports nothing.
 void ReadMainSettings(core::Calculation& calc, const QString& settingsPath);
 
-// WriteMainSettings ("ORANLARI SAKLA"): writes the eight keys in the Part's order, the tick box
-// as "1" or "2". Each key is written safely in turn; when one cannot be written, throws
-// core::CalcError "Unable to write to <path>" (the default error report adds the full stop):
-// the keys before it stay written, the file is never left truncated. A text that the file
-// cannot hold (outside Windows-1254, or a line break) is found before any key is written
-// and reported the same way, naming the field.
+// WriteMainSettings ("ORANLARI SAKLA"): writes the eight keys in their order, the tick box
+// as "1" or "2", all in one safe write. When the file cannot be written, throws
+// core::CalcError "Unable to write to <path>" (the default error report adds the full stop)
+// and the file is exactly as it was. A text that the file cannot hold (outside Windows-1254,
+// or a line break) is reported the same way, naming the field.
 void WriteMainSettings(const core::TableInputs& inputs, const QString& settingsPath);
 
 // --- Section "ExcelAyarR" of the import window -------------------------------------------

@@ -5,6 +5,7 @@
 #include "TestFiles.h"
 #include "core/TransactionTable.h"
 #include "storage/CommaText.h"
+#include "storage/Lines.h"
 
 using namespace storage;
 

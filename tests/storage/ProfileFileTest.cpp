@@ -60,8 +60,8 @@ TEST(ProfileFile, WritingCreatesTheFileAndKeepsOtherBytes) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Ayarlar.ini"));
     EXPECT_EQ(ReadProfileString(path, QStringLiteral("S"), QStringLiteral("k")), QString());
-    ASSERT_TRUE(WriteProfileString(path, QStringLiteral("S"), QStringLiteral("k"),
-                                   QStringLiteral("Şeker")));
+    ASSERT_TRUE(WriteProfileStrings(path, QStringLiteral("S"),
+                                    {{QStringLiteral("k"), QStringLiteral("Şeker")}}));
     EXPECT_EQ(readBytes(path), QByteArray("[S]\r\nk="
                                           "\xDE"
                                           "eker\r\n"));
@@ -71,18 +71,20 @@ TEST(ProfileFile, WritingCreatesTheFileAndKeepsOtherBytes) {
     // Bytes outside the section, odd ones included, stay as they were.
     const QByteArray other = "[X]\r\nraw=\x81\x9D\xFF\r\n";
     writeBytes(path, other + "[S]\r\nk=1\r\n");
-    ASSERT_TRUE(
-        WriteProfileString(path, QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("2")));
+    ASSERT_TRUE(WriteProfileStrings(path, QStringLiteral("S"),
+                                    {{QStringLiteral("k"), QStringLiteral("2")}}));
     EXPECT_EQ(readBytes(path), other + "[S]\r\nk=2\r\n");
     EXPECT_EQ(testfiles::entries(dir.path()), QStringList{QStringLiteral("Ayarlar.ini")});
 }
 
 TEST(ProfileFile, WriteFailuresLeaveNothingBehind) {
     QTemporaryDir dir;
-    EXPECT_FALSE(WriteProfileString(dir.filePath(QStringLiteral("yok/Ayarlar.ini")),
-                                    QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("v")));
+    EXPECT_FALSE(WriteProfileStrings(dir.filePath(QStringLiteral("yok/Ayarlar.ini")),
+                                     QStringLiteral("S"),
+                                     {{QStringLiteral("k"), QStringLiteral("v")}}));
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Ayarlar.ini")));
-    EXPECT_FALSE(WriteProfileString(dir.filePath(QStringLiteral("Ayarlar.ini")),
-                                    QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("v")));
+    EXPECT_FALSE(WriteProfileStrings(dir.filePath(QStringLiteral("Ayarlar.ini")),
+                                     QStringLiteral("S"),
+                                     {{QStringLiteral("k"), QStringLiteral("v")}}));
     EXPECT_EQ(testfiles::entries(dir.path()), QStringList{QStringLiteral("Ayarlar.ini")});
 }

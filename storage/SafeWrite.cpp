@@ -1,0 +1,146 @@
+#include "storage/SafeWrite.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+#include "storage/FileNames.h"
+#include "storage/SafeWriteCalls.h"
+
+namespace storage {
+namespace {
+
+SafeWriteResult failure(const char* what, int error) {
+    return {false, QString::fromLatin1(what) + QStringLiteral(": ") +
+                       QString::fromLocal8Bit(std::strerror(error))};
+}
+
+SafeWriteResult failure(const char* what) { return {false, QString::fromLatin1(what)}; }
+
+// The file a link names, so that replacing it keeps the link.
+QByteArray resolvedTarget(const QByteArray& target) {
+    struct stat st {};
+    if (::lstat(target.constData(), &st) != 0 || !S_ISLNK(st.st_mode)) return target;
+    char resolved[PATH_MAX];
+    if (::realpath(target.constData(), resolved) == nullptr) return target;
+    return QByteArray(resolved);
+}
+
+// A name for the temporary file in the target's folder, hidden and unlikely to be taken.
+QByteArray temporaryName(const QByteArray& target, int attempt) {
+    static std::atomic<unsigned> counter{0};
+    const qsizetype slash = target.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray() : target.left(slash + 1);
+    const QByteArray base = slash < 0 ? target : target.mid(slash + 1);
+    return folder + '.' + base + '.' + QByteArray::number(qint64(::getpid())) + '.' +
+           QByteArray::number(counter++) + '.' + QByteArray::number(attempt) + ".tmp";
+}
+
+void syncFolderOf(const QByteArray& target) {
+    const qsizetype slash = target.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray(".") : target.left(slash == 0 ? 1 : slash);
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);  // the rename has happened; a failure here cannot be undone
+    ::close(fd);
+}
+
+// Removes the temporary file unless it was renamed, closing it first if still open.
+class TemporaryFile {
+  public:
+    TemporaryFile(QByteArray name, int fd, const SafeWriteCalls& calls)
+        : name_(std::move(name)), fd_(fd), calls_(calls) {}
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    ~TemporaryFile() {
+        if (fd_ >= 0) ::close(fd_);
+        if (!kept_) ::unlink(name_.constData());
+    }
+    int fd() const { return fd_; }
+    const QByteArray& name() const { return name_; }
+    // Closes the file; a failure to close can be the first report of a failed write.
+    bool close() {
+        const int fd = fd_;
+        fd_ = -1;
+        return calls_.close(fd) == 0;
+    }
+    void keep() { kept_ = true; }
+
+  private:
+    QByteArray name_;
+    int fd_;
+    const SafeWriteCalls& calls_;
+    bool kept_ = false;
+};
+
+}  // namespace
+
+SafeWriteCalls SafeWriteCalls::system() {
+    return {[](int fd, const char* data, size_t size) { return ::write(fd, data, size); },
+            [](int fd) { return ::fsync(fd); }, [](int fd) { return ::close(fd); }};
+}
+
+SafeWriteResult WriteFileSafely(const QString& path, const QByteArray& bytes) {
+    return WriteFileSafely(path, bytes, SafeWriteCalls::system());
+}
+
+SafeWriteResult WriteFileSafely(const QString& path, const QByteArray& bytes,
+                                const SafeWriteCalls& calls) {
+    if (path.isEmpty()) return failure("empty file name");
+    const QByteArray target = resolvedTarget(NativeFileName(path));
+
+    // What is there already: only a regular file that may be written is replaced. Root may
+    // write anything, so the permission bits are asked as well as access().
+    struct stat old {};
+    const bool exists = ::stat(target.constData(), &old) == 0;
+    if (!exists && errno != ENOENT) return failure("stat", errno);
+    if (exists) {
+        if (!S_ISREG(old.st_mode)) return failure("not a regular file");
+        if ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return failure("read-only file");
+        if (::access(target.constData(), W_OK) != 0) return failure("access", errno);
+    }
+
+    QByteArray temporary;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        temporary = temporaryName(target, attempt);
+        fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) return failure("create temporary file", errno);
+    }
+    if (fd < 0) return failure("create temporary file", EEXIST);
+    TemporaryFile file(temporary, fd, calls);
+
+    if (exists && ::fchmod(file.fd(), old.st_mode & 07777) != 0) return failure("chmod", errno);
+
+    const char* data = bytes.constData();
+    size_t left = static_cast<size_t>(bytes.size());
+    while (left > 0) {
+        const ssize_t n = calls.write(file.fd(), data, left);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return failure("write", errno);
+        if (n == 0) return failure("write made no progress");
+        data += n;
+        left -= static_cast<size_t>(n);
+    }
+    if (calls.fsync(file.fd()) != 0) return failure("fsync", errno);
+    struct stat written {};
+    if (::fstat(file.fd(), &written) != 0) return failure("fstat", errno);
+    if (written.st_size != static_cast<off_t>(bytes.size())) {
+        return failure("the file on disk does not have the size written");
+    }
+    if (!file.close()) return failure("close", errno);
+    if (::rename(file.name().constData(), target.constData()) != 0) {
+        return failure("rename", errno);
+    }
+    file.keep();
+    syncFolderOf(target);
+    return {true, QString()};
+}
+
+}  // namespace storage

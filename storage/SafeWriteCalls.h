@@ -1,0 +1,24 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <functional>
+
+#include "storage/SafeWrite.h"
+
+namespace storage {
+
+// The system calls of WriteFileSafely that can fail on a full or failing disk. Tests replace
+// them to make a write fail at a chosen point; the program always uses the real ones.
+struct SafeWriteCalls {
+    std::function<ssize_t(int fd, const char* data, size_t size)> write;
+    std::function<int(int fd)> fsync;
+    std::function<int(int fd)> close;
+
+    static SafeWriteCalls system();
+};
+
+[[nodiscard]] SafeWriteResult WriteFileSafely(const QString& path, const QByteArray& bytes,
+                                              const SafeWriteCalls& calls);
+
+}  // namespace storage
