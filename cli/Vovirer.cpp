@@ -1,8 +1,10 @@
 #include "cli/Vovirer.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDate>
-#include <QFile>
-#include <QFileInfo>
 #include <exception>
 #include <optional>
 
@@ -16,6 +18,7 @@
 #include "core/RecordingDialogs.h"
 #include "core/TextRoutines.h"
 #include "storage/CalculationFile.h"
+#include "storage/FileNames.h"
 #include "storage/Settings.h"
 
 namespace cli {
@@ -150,13 +153,18 @@ QDate parseDate(const QString& text) {
 }
 
 void requireReadableFile(const QString& path, const QString& what) {
-    const QFileInfo info(path);
-    if (!info.exists()) throw FileError{QStringLiteral("%1 does not exist: %2").arg(what, path)};
-    QFile file(path);
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
-        throw FileError{QStringLiteral("cannot read %1: %2").arg(what, path)};
+    const QByteArray name = storage::NativeFileName(path);
+    struct stat st {};
+    if (::stat(name.constData(), &st) != 0) {
+        throw FileError{QStringLiteral("%1 does not exist: %2").arg(what, path)};
     }
+    const int fd = S_ISREG(st.st_mode) ? ::open(name.constData(), O_RDONLY | O_CLOEXEC) : -1;
+    if (fd < 0) throw FileError{QStringLiteral("cannot read %1: %2").arg(what, path)};
+    ::close(fd);
 }
+
+// Text for standard error: file names in it come out as the bytes they were given as.
+QByteArray asGiven(const QString& text) { return storage::NativeFileName(text); }
 
 QString dateText(const QDate& date, const core::Separators& seps) {
     return QStringLiteral("%1%2%3%4%5")
@@ -331,7 +339,9 @@ int run(const Options& o, QByteArray& out, QByteArray& err) {
         }
     }
 
-    if (o.output && !ending.error) {
+    // A refused file was applied only up to the refusal: saving it would drop the rest.
+    const bool outputRefused = o.output && fault != storage::LoadFault::None;
+    if (o.output && !outputRefused && !ending.error) {
         const storage::SaveResult saved = storage::WriteCalculationFile(calc, *o.output);
         if (!saved.ok) ending.error = saved.message;
     }
@@ -339,7 +349,7 @@ int run(const Options& o, QByteArray& out, QByteArray& err) {
     if (o.json) {
         out += json(calc, dialogs, ending, rateText);
     } else {
-        for (const QString& text : dialogs.texts()) err += text.toUtf8() + '\n';
+        for (const QString& text : dialogs.texts()) err += asGiven(text) + '\n';
         if (rateText) {
             if (*rateText)
                 out += (QStringLiteral("Yıllık Faiz Oranı: ") + **rateText).toUtf8() + '\n';
@@ -347,11 +357,12 @@ int run(const Options& o, QByteArray& out, QByteArray& err) {
             out += plainTotals(calc.totals());
         }
     }
-    if (ending.error) {
-        err += "vovirer: " + ending.error->toUtf8() + '\n';
-        return 1;
+    if (ending.error) err += "vovirer: " + asGiven(*ending.error) + '\n';
+    if (outputRefused) {
+        err += "vovirer: " + asGiven(storage::kCannotRead + QLatin1Char(' ') + file) +
+               "; nothing written to " + asGiven(*o.output) + '\n';
     }
-    return 0;
+    return ending.error || outputRefused ? 1 : 0;
 }
 
 }  // namespace
@@ -392,7 +403,7 @@ int RunVovirer(const QStringList& arguments, QByteArray& out, QByteArray& err) {
         err += kUsage;
         return e.text.isEmpty() ? 0 : 2;
     } catch (const FileError& e) {
-        err += "vovirer: " + e.text.toUtf8() + '\n';
+        err += "vovirer: " + asGiven(e.text) + '\n';
         return 2;
     }
 }
