@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include "MainWindowFixture.h"
 #include "TestHttpsServer.h"
@@ -87,6 +88,7 @@ class ProgramUpdateTest : public QObject {
     void aRefusedDownloadKeepsTheProgramAndSaysWhy();
     void aSecondUpdateOfTheRunFailsAndClosingAsksAgain();
     void anInstalledProgramIsLeftToThePackageManager();
+    void theProgramEndsWithItsOtherWindowsOpen();
 };
 
 void ProgramUpdateTest::theButtonAsksFirst() {
@@ -214,6 +216,21 @@ void ProgramUpdateTest::anInstalledProgramIsLeftToThePackageManager() {
     QCOMPARE(f.connectionTests, 0);
     QCOMPARE(f.server.requestCount(), 0);
     QVERIFY(f.main.window().askBeforeClose());
+}
+
+// The swap waits for the program to end, so no window of it may stay open.
+void ProgramUpdateTest::theProgramEndsWithItsOtherWindowsOpen() {
+    UpdateFixture f;
+    f.server.serve(kPath.toUtf8(), TestResponse{200, "application/octet-stream", NewProgram()});
+    auto* other = new QWidget(&f.main.window(), Qt::Window);
+    other->show();
+    f.main.dialogs().queueAnswer(core::DialogButton::Yes);
+    QTimer::singleShot(0, f.command.get(), [&] { f.command->start(); });
+    QTimer::singleShot(20'000, [] { QCoreApplication::exit(1); });
+    QCOMPARE(QApplication::exec(), 0);
+    QCOMPARE(f.messages(), (QStringList{kQuestion, QStringLiteral("Güncelleme yapıldı")}));
+    QVERIFY(!f.main.window().isVisible());
+    QVERIFY(!other->isVisible());
 }
 
 QTEST_MAIN(ProgramUpdateTest)
