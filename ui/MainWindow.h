@@ -29,6 +29,8 @@ struct MainWindowServices {
     FileChooser* files = nullptr;
     std::function<QString()> defaultPrinterName;
     std::function<void(const QUrl&)> openUrl;
+    // Opens a document with the desktop's application; `failed` runs when none starts.
+    std::function<void(const QString& path, std::function<void()> failed)> openDocument;
     QString programFolder;                                // ends with a separator
     std::shared_ptr<const ProgramUpdateSettings> update;  // none: the maker's server
 };
@@ -71,6 +73,8 @@ class MainWindow : public QMainWindow {
     void exportWorkbook();     // EXCEL'E VERİ AKTAR
     void mailWorkbook();       // the mail picture button
     void updateProgram();      // PROGRAMI GÜNCELLE
+    void showHelp();           // the help picture button
+    void openUserGuide();      // KULLANIM KILAVUZU
 
   protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,6 +1,7 @@
 // The commands of the main window's buttons and popup menu.
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QPointer>
 
 #include "core/Rates.h"
 #include "core/TableCommands.h"
@@ -8,6 +9,8 @@
 #include "storage/Settings.h"
 #include "ui/AppInfo.h"
 #include "ui/ErrorBoundary.h"
+#include "ui/HelpFiles.h"
+#include "ui/HelpWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/ProgramUpdate.h"
 #include "ui/TransactionGrid.h"
@@ -86,6 +89,25 @@ void MainWindow::updateProgram() {
             *this, calc_.dialogs(), services_.update ? *services_.update : ProgramUpdateSettings{});
     }
     programUpdate_->start();
+}
+
+void MainWindow::showHelp() { ShowHelp(this, HelpTopic::Calculation); }
+
+// A guide that is missing or that no application opens is reported by its path.
+void MainWindow::openUserGuide() {
+    const QString path = HelpFilePath(services_.programFolder, kUserGuideFile);
+    if (!QFileInfo::exists(path)) {
+        calc_.dialogs().message(QStringLiteral("Kullanım kılavuzu bulunamadı:\n") + path);
+        return;
+    }
+    if (!services_.openDocument) return;
+    services_.openDocument(path, [window = QPointer<MainWindow>(this), path] {
+        if (!window) return;
+        window->calc_.dialogs().message(
+            QStringLiteral("Kullanım kılavuzu açılamadı:\n%1\n"
+                           "PDF dosyalarını açan bir program kurulu olmalıdır.")
+                .arg(path));
+    });
 }
 
 }  // namespace ui

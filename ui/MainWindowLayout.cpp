@@ -218,6 +218,7 @@ QWidget* MainWindow::buildTitleBar() {
     auto* guide = makeButton(bar, QStringLiteral("JvXPButton2"),
                              QStringLiteral("KULLANIM KILAVUZU"), QRect(0, 0, 246, 34), 19);
     guide->setFixedSize(246, 34);
+    connect(guide, &QPushButton::clicked, this, &MainWindow::openUserGuide);
     row->addWidget(guide);
     return bar;
 }
@@ -374,6 +375,7 @@ QWidget* MainWindow::buildTotalsPanel() {
     auto* help = makePictureButton(panel, QStringLiteral("tfXPButton2"), HelpIcon(),
                                    QRect(954, 9, 50, 50), QString());
     help->setFocusPolicy(Qt::NoFocus);
+    connect(help, &QToolButton::clicked, this, &MainWindow::showHelp);
     makeLabel(panel, QStringLiteral("Label11"),
               QStringLiteral("*Faiz oranı değiştiği zaman \"Yıllık Faiz\" oranını değiştirin ve "
                              "değiştiği tarihi bir alt satıra girin."),

@@ -7,6 +7,7 @@
 
 #include "core/UserDialogs.h"
 #include "storage/ProgramLocations.h"
+#include "ui/DesktopOpen.h"
 #include "ui/HelpWindow.h"
 #include "ui/ImportWindow.h"
 #include "ui/MainWindow.h"
@@ -48,6 +49,7 @@ int main(int argc, char* argv[]) {
     services.files = &files;
     services.defaultPrinterName = [] { return QPrinterInfo::defaultPrinterName(); };
     services.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    services.openDocument = ui::OpenWithDesktop;
     services.programFolder = programFolder;
 
     // The main window first; the others are created hidden and go with it.
@@ -55,7 +57,7 @@ int main(int argc, char* argv[]) {
     dialogs.setParentWidget(&mainWindow);
     files.setParentWidget(&mainWindow);
     new ui::ImportWindow(&mainWindow);
-    new ui::HelpWindow(&mainWindow);
+    new ui::HelpWindow(&mainWindow, programFolder, dialogs);
     new ui::ReportTextWindow(&mainWindow);
     new ui::UpdateWaitWindow(&mainWindow);
 
