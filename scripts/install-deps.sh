@@ -11,6 +11,7 @@ packages=(
     desktop-file-utils appstream libxml2-utils shared-mime-info man-db file dpkg-dev
     clang-format ccache
     libxlsxwriter-dev libzip-dev libfreexl-dev xdg-utils
+    poppler-utils
 )
 
 missing=()
