@@ -7,6 +7,10 @@
 
 namespace output {
 
+// The face of every cell: its metrics are the ones the column widths are measured with,
+// and a face with the same metrics is on every desktop (Liberation Sans on Linux).
+inline const char* const kCellFont = "Arial";
+
 // The text a cell shows: a string as it is, a number in the amount format or in general
 // form, a formula as its computed value.
 QString DisplayedText(const SheetCell& cell, const core::Separators& seps);

@@ -9,6 +9,7 @@
 #include <array>
 
 #include "core/Errors.h"
+#include "output/workbook/ColumnFit.h"
 #include "storage/CalculationFile.h"
 
 namespace output {
@@ -23,19 +24,20 @@ constexpr double kLargeRowHeight = 15.75;
 }
 
 // The formats of the workbook, one for each combination of bold, 12 pt and amount format,
-// made when first needed (the workbook owns them).
+// made when first needed (the workbook owns them). Every cell names the face whose metrics
+// fit the columns, so a program without the default face shows the same widths.
 class Formats {
   public:
     Formats(lxw_workbook* workbook, const QString& amountCode)
         : workbook_(workbook), amountCode_(amountCode.toUtf8()) {}
 
     lxw_format* of(const SheetCell& cell) {
-        if (!cell.hasFormatting()) return nullptr;
         const std::size_t key =
             (cell.bold ? 1 : 0) | (cell.large ? 2 : 0) | (cell.amountFormat ? 4 : 0);
         lxw_format*& format = formats_[key];
         if (!format) {
             format = workbook_add_format(workbook_);
+            format_set_font_name(format, kCellFont);
             if (cell.bold) format_set_bold(format);
             if (cell.large) format_set_font_size(format, 12);
             if (cell.amountFormat) format_set_num_format(format, amountCode_.constData());
@@ -55,7 +57,8 @@ lxw_error WriteCell(lxw_worksheet* worksheet, int row, int column, const SheetCe
     const auto c = static_cast<lxw_col_t>(column - 1);
     switch (cell.kind) {
         case SheetCell::Kind::Empty:
-            return format ? worksheet_write_blank(worksheet, r, c, format) : LXW_NO_ERROR;
+            return cell.hasFormatting() ? worksheet_write_blank(worksheet, r, c, format)
+                                        : LXW_NO_ERROR;
         case SheetCell::Kind::Text:
             return worksheet_write_string(worksheet, r, c, cell.text.toUtf8().constData(), format);
         case SheetCell::Kind::Number:

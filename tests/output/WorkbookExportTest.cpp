@@ -247,6 +247,10 @@ TEST_F(WorkbookExportTest, FontsAndFormatsOnTheirRanges) {
         EXPECT_EQ(cell.numberFormat, QString::fromLatin1(e.format)) << e.ref;
     }
     for (int row = 1; row <= 3; ++row) EXPECT_EQ(sheet.rowHeight(row), 15.75) << row;
+    // One face everywhere, the one the widths are measured in.
+    for (const char* ref : {"A1", "A3", "C5", "D4", "G8", "I11", "D15", "C25", "IV3"}) {
+        EXPECT_EQ(sheet.cell(ref).font, QString::fromLatin1(output::kCellFont)) << ref;
+    }
 }
 
 TEST_F(WorkbookExportTest, ColumnsFitTheirLongestTextButAIgnoresTheTitle) {

@@ -103,6 +103,7 @@ void XlsxTestReader::readStyles(const QByteArray& xml) {
     struct Font {
         bool bold = false;
         double size = 11;
+        QString name;
     };
     std::vector<Font> fonts;
     QXmlStreamReader reader(xml);
@@ -125,6 +126,8 @@ void XlsxTestReader::readStyles(const QByteArray& xml) {
             fonts.emplace_back();
         } else if (section == QLatin1String("fonts") && name == QLatin1String("b")) {
             fonts.back().bold = true;
+        } else if (section == QLatin1String("fonts") && name == QLatin1String("name")) {
+            fonts.back().name = attributes.value(QLatin1String("val")).toString();
         } else if (section == QLatin1String("fonts") && name == QLatin1String("sz")) {
             fonts.back().size = attributes.value(QLatin1String("val")).toDouble();
         } else if (section == QLatin1String("cellXfs") && name == QLatin1String("xf")) {
@@ -134,6 +137,7 @@ void XlsxTestReader::readStyles(const QByteArray& xml) {
             if (fontId >= 0 && static_cast<std::size_t>(fontId) < fonts.size()) {
                 style.bold = fonts[static_cast<std::size_t>(fontId)].bold;
                 style.size = fonts[static_cast<std::size_t>(fontId)].size;
+                style.font = fonts[static_cast<std::size_t>(fontId)].name;
             }
             style.numberFormat =
                 formats.count(formatId) ? formats[formatId] : BuiltInFormat(formatId);
@@ -171,6 +175,7 @@ void XlsxTestReader::readSheet(const QByteArray& xml) {
                 const Style& style = styles_[static_cast<std::size_t>(styleId)];
                 current->bold = style.bold;
                 current->size = style.size;
+                current->font = style.font;
                 current->numberFormat = style.numberFormat;
             }
         } else if (name == QLatin1String("f") && current) {

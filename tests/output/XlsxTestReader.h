@@ -16,6 +16,7 @@ struct XlsxCell {
     QString formula;       // formula cells, as stored (no "=")
     bool bold = false;
     double size = 11;
+    QString font;  // the face's name
     QString numberFormat = QStringLiteral("General");
 };
 
@@ -42,6 +43,7 @@ class XlsxTestReader {
     struct Style {
         bool bold = false;
         double size = 11;
+        QString font;
         QString numberFormat;
     };
     QByteArray part(const QString& name);
