@@ -3,14 +3,13 @@
 #include <xlsxwriter.h>
 
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QTemporaryDir>
 #include <array>
 
 #include "core/Errors.h"
 #include "output/workbook/ColumnFit.h"
 #include "storage/CalculationFile.h"
+#include "storage/SafeWrite.h"
 
 namespace output {
 namespace {
@@ -132,20 +131,8 @@ QByteArray BuildWorkbookBytes(const Sheet& sheet, const QString& path) {
 void WriteXlsxFile(const Sheet& sheet, const QString& path) {
     const QByteArray bytes = BuildWorkbookBytes(sheet, path);
 
-    // A read-only file is not replaced, as the calculation file's save refuses it too.
-    const QFileInfo info(path);
-    if (info.exists() && (!info.isFile() || !info.isWritable())) {
-        Fail(path, QStringLiteral("Bu dosyanın yerine yazılamıyor."));
-    }
-    QSaveFile target(path);
-    target.setDirectWriteFallback(false);
-    if (!target.open(QIODevice::WriteOnly)) Fail(path, target.errorString());
-    if (target.write(bytes) != bytes.size()) {
-        const QString reason = target.errorString();
-        target.cancelWriting();
-        Fail(path, reason);
-    }
-    if (!target.commit()) Fail(path, target.errorString());
+    const storage::SafeWriteResult written = storage::WriteFileSafely(path, bytes);
+    if (!written.ok) Fail(path, written.reason);
 }
 
 }  // namespace output
