@@ -1,5 +1,7 @@
 #include "core/KeyFilters.h"
 
+#include <algorithm>
+
 #include "core/NumberText.h"
 #include "core/TextRoutines.h"
 
@@ -29,7 +31,24 @@ QString groupForComingKey(const QString& digits, bool backspace, QChar separator
     return out;
 }
 
+int significantDigits(const QString& text) {
+    int count = 0;
+    for (const QChar c : text) {
+        if (isDigit(c) && (count > 0 || c != QLatin1Char('0'))) ++count;
+    }
+    return count;
+}
+
 }  // namespace
+
+bool DigitWouldOverflowAmount(QChar key, const QString& text, int selectionStart,
+                              int selectionLength) {
+    if (!isDigit(key)) return false;
+    const int start = std::clamp(selectionStart, 0, int(text.size()));
+    QString after = text;
+    after.replace(start, std::max(0, selectionLength), key);
+    return significantDigits(after) > kMaxAmountDigits;
+}
 
 KeyDecision FilterRateKey(QChar key, const Separators& seps) {
     if (key == kEnter) return {false, true, std::nullopt, 0};
@@ -47,6 +66,9 @@ KeyDecision FilterGroupedKey(QChar key, const QString& text, int selectionStart,
     const bool inAcceptedSet =
         key == kBackspace || key == kEnter || isDigit(key) || key == seps.decimal;
     if (inAcceptedSet && text.isEmpty()) return {};
+    if (DigitWouldOverflowAmount(key, text, selectionStart, selectionLength)) {
+        return {false, false, std::nullopt, 0};
+    }
     const int charactersAfter = text.size() - selectionStart - selectionLength;
     KeyDecision decision;
     decision.accepted = inAcceptedSet;

@@ -19,6 +19,14 @@ struct KeyDecision {
     int caretFromEnd = 0;         // ... with the caret this many characters from the end
 };
 
+// The most significant digits an amount may have: a double holds every one of them, so what
+// the user typed is what is computed.
+inline constexpr int kMaxAmountDigits = 15;
+// Whether a digit typed over the selection (or at the caret) would give the amount more
+// significant digits than that.
+bool DigitWouldOverflowAmount(QChar key, const QString& text, int selectionStart,
+                              int selectionLength);
+
 // Rate fields: Backspace, digits and the decimal separator; Enter moves on.
 KeyDecision FilterRateKey(QChar key, const Separators& seps = Separators::turkish());
 // Day fields: Backspace and digits; Enter moves on.

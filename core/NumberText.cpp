@@ -1,5 +1,6 @@
 #include "core/NumberText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -45,6 +46,24 @@ void incrementDecimalString(std::string& digits) {
     digits.insert(digits.begin(), '1');
 }
 
+// The value to 15 significant digits, the halfway cases decided on its 18-digit expansion
+// and away from zero, as the two-decimal rounding decides them: a value that is exactly
+// halfway in decimal is not pushed to the even side by its binary form.
+DecimalExpansion expand15(double value) {
+    constexpr std::size_t kKept = 15;
+    DecimalExpansion x = expand(value, 18);
+    const bool up = x.digits.size() > kKept && x.digits[kKept] >= '5';
+    x.digits.resize(std::min(x.digits.size(), kKept));
+    if (up) {
+        incrementDecimalString(x.digits);
+        if (x.digits.size() > kKept) {  // 999... carried into a new leading digit
+            x.digits.pop_back();
+            ++x.exponent;
+        }
+    }
+    return x;
+}
+
 // The expansion scaled by 10^places and rounded to an integer, halfway away from zero.
 std::string roundScaled(const DecimalExpansion& x, int places) {
     const int pointAfter = x.exponent + 1 + places;
@@ -79,12 +98,14 @@ QString nonFinite(double value) {
     return value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
 }
 
-QString formatFixed(double value, int significantDigits, int places, const Separators& seps) {
+enum class Digits { Eighteen, Fifteen };
+
+QString formatFixed(double value, Digits digits, int places, const Separators& seps) {
     if (!std::isfinite(value)) return nonFinite(value);
     std::string scaled = "0";
     bool negative = false;
     if (value != 0) {
-        const DecimalExpansion x = expand(value, significantDigits);
+        const DecimalExpansion x = digits == Digits::Fifteen ? expand15(value) : expand(value, 18);
         scaled = roundScaled(x, places);
         negative = x.negative && scaled != "0";
     }
@@ -104,15 +125,15 @@ QString formatFixed(double value, int significantDigits, int places, const Separ
 }  // namespace
 
 QString FormatAmount(double value, const Separators& seps) {
-    return formatFixed(value, 18, 2, seps);
+    return formatFixed(value, Digits::Eighteen, 2, seps);
 }
 
 QString FormatAmount15(double value, const Separators& seps) {
-    return formatFixed(value, 15, 2, seps);
+    return formatFixed(value, Digits::Fifteen, 2, seps);
 }
 
 QString FormatGroupedInteger(double value, const Separators& seps) {
-    return formatFixed(value, 18, 0, seps);
+    return formatFixed(value, Digits::Eighteen, 0, seps);
 }
 
 QString GeneralText(double value, const Separators& seps) {
@@ -122,7 +143,7 @@ QString GeneralText(double value, const Separators& seps) {
     if (std::fabs(value) < 1e15 && value == std::trunc(value)) {
         return QString::number(static_cast<qlonglong>(value));
     }
-    DecimalExpansion x = expand(value, 15);
+    DecimalExpansion x = expand15(value);
     while (x.digits.size() > 1 && x.digits.back() == '0') x.digits.pop_back();
     QString text = x.negative ? QStringLiteral("-") : QString();
     const auto digits = QString::fromLatin1(x.digits);

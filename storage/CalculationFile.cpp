@@ -223,7 +223,9 @@ OpenOutcome OpenCommand(core::Calculation& calc, const std::optional<QString>& c
     if (!chosenPath) return OpenOutcome::Cancelled;
     if (!CalculationFileExists(*chosenPath)) return OpenOutcome::NotFound;
 
+    // The totals shown belong to the table on screen, even when the file's rows compute none.
     calc.table().clearData();
+    calc.totals() = core::TableTotals{};
     const LoadFault loaded = LoadCalculationFile(calc, *chosenPath);
     if (fault) *fault = loaded;
     if (loaded != LoadFault::None) {

@@ -38,9 +38,21 @@ bool FieldBehaviour::eventFilter(QObject*, QEvent* event) {
     switch (event->type()) {
         case QEvent::FocusIn:
             if (rules_.focusColour) paintBase(field_, focusColour());
+            selectOnClick_ = isNumberField() &&
+                             static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason;
             if (rules_.onEnter) rules_.onEnter();
             return false;
+        case QEvent::MouseButtonPress:
+            // The click that brought the focus selects the text, as Tab does: typing
+            // replaces the number instead of landing beside it.
+            if (!selectOnClick_ || static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) {
+                return false;
+            }
+            selectOnClick_ = false;
+            field_->selectAll();
+            return true;
         case QEvent::FocusOut:
+            selectOnClick_ = false;
             if (rules_.focusColour) paintBase(field_, Qt::white);
             if (rules_.onLeave) rules_.onLeave();
             return false;
@@ -52,6 +64,11 @@ bool FieldBehaviour::eventFilter(QObject*, QEvent* event) {
         default:
             return false;
     }
+}
+
+bool FieldBehaviour::isNumberField() const {
+    return rules_.keys == FieldRules::Keys::Rate || rules_.keys == FieldRules::Keys::Day ||
+           rules_.keys == FieldRules::Keys::Grouped;
 }
 
 // The field's typing limit holds for keys only, as an edit control's limit does.

@@ -44,11 +44,13 @@ class FieldBehaviour : public QObject {
   private:
     bool filterKey(QKeyEvent& event);
     bool exceedsLength(QChar key) const;
+    bool isNumberField() const;
 
     QLineEdit* field_;
     FieldRules rules_;
     core::Separators seps_;
     core::UserDialogs& dialogs_;
+    bool selectOnClick_ = false;
 };
 
 // Enter moves on from a tick box or the date picker.

@@ -8,8 +8,6 @@
 namespace ui {
 namespace {
 
-constexpr QChar kMaskBlank = QLatin1Char('_');
-
 bool isDateColumn(const QModelIndex& index) {
     const int column = TransactionTableModel::tableColumn(index.column());
     return column == core::col::TransactionDate || column == core::col::ValueDate;

@@ -16,6 +16,9 @@ class GridCellDelegate : public QStyledItemDelegate {
   public:
     using EditorEventHandler = std::function<bool(QLineEdit*, QEvent*)>;
 
+    // What the date mask shows in an unfilled position.
+    static constexpr QChar kMaskBlank = QLatin1Char('_');
+
     GridCellDelegate(core::Separators seps, EditorEventHandler handler, QObject* parent = nullptr);
 
     // The cell text an editor stands for. In the date columns every character position is

@@ -27,8 +27,11 @@ const QString kNoDefaultPrinter = QStringLiteral(
 
 const QString kCloseQuestion = QStringLiteral("Programı kapatmak istediğinize eminmisiniz?");
 
+// A text the program sets shows from its start (a long rate would otherwise show its end).
 void showText(QLineEdit* field, const QString& text) {
-    if (field->text() != text) field->setText(text);
+    if (field->text() == text) return;
+    field->setText(text);
+    if (!field->hasFocus()) field->setCursorPosition(0);
 }
 
 }  // namespace
@@ -166,8 +169,11 @@ void MainWindow::applyFieldBehaviour() {
     monthly.onLeave = [this] { calc_.setRateDirection(core::RateDirection::AnnualDrives); };
     new FieldBehaviour(monthlyRateField, monthly, seps, dialogs);
 
+    // The target interest takes any amount a bank can charge; the rates stay short.
     for (QLineEdit* field : {bsmvRateField, vergi2RateField, targetTotalInterestField}) {
-        FieldRules grouped = rules(Keys::Grouped, field == vergi2RateField ? 3 : 8, true);
+        const int maxLength =
+            field == targetTotalInterestField ? 0 : (field == vergi2RateField ? 3 : 8);
+        FieldRules grouped = rules(Keys::Grouped, maxLength, true);
         grouped.onTextReplaced = [this, field] { writeFieldToInputs(field); };
         new FieldBehaviour(field, grouped, seps, dialogs);
     }

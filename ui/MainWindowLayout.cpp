@@ -14,6 +14,7 @@
 #include "ui/AppInfo.h"
 #include "ui/MainWindow.h"
 #include "ui/PictureIcons.h"
+#include "ui/QtTranslations.h"
 #include "ui/TransactionGrid.h"
 #include "ui/WindowFont.h"
 
@@ -249,6 +250,8 @@ QWidget* MainWindow::buildParametersPanel() {
     calculationDateField->setObjectName(QStringLiteral("DateTimePicker61"));
     calculationDateField->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     calculationDateField->setCalendarPopup(true);
+    // Month and day names of the calendar in Turkish.
+    calculationDateField->setLocale(TurkishLocale());
     calculationDateField->setFont(WindowFont(11));
     calculationDateField->setGeometry(856, 4, 97, h);
     placeLeftOf(makeLabel(panel, QStringLiteral("Label199"), QStringLiteral("Tarih"), 13, true),

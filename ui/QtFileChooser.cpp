@@ -7,10 +7,14 @@ namespace ui {
 namespace {
 
 const QString kFilter = QStringLiteral("Vovirer Dorud Dosyası (*.fdr)");
+// Wide enough for the names, sizes and dates of the files side by side.
+constexpr QSize kDialogSize(860, 520);
 
 std::optional<QString> run(QFileDialog& dialog) {
     dialog.setNameFilter(kFilter);
     dialog.setSizeGripEnabled(true);
+    dialog.setViewMode(QFileDialog::Detail);
+    dialog.resize(kDialogSize);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }

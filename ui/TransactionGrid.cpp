@@ -118,7 +118,7 @@ void TransactionGrid::followCore(int previousRow) {
 
 void TransactionGrid::showTable() {
     // Hold the focus in the grid while the reload takes the old editor away.
-    if (hasFocus() || (editor_ && editor_->hasFocus())) {
+    if (holdsFocus()) {
         switchingEditor_ = true;
         setFocus(Qt::OtherFocusReason);
         switchingEditor_ = false;
@@ -137,7 +137,7 @@ void TransactionGrid::placeEditor() {
         GridCellDelegate::showCellText(*editor_, target.data(Qt::EditRole).toString());
         return;
     }
-    const bool hadFocus = hasFocus() || (editor_ && editor_->hasFocus());
+    const bool hadFocus = holdsFocus();
     switchingEditor_ = true;
     // Keep the focus inside the grid while one editor gives way to the next.
     if (hadFocus) setFocus(Qt::OtherFocusReason);
@@ -157,6 +157,13 @@ void TransactionGrid::placeEditor() {
     }
     switchingEditor_ = false;
     if (target.isValid()) scrollTo(target);
+}
+
+// The grid or its editor is the window's focus widget: it has the focus, or gets it back
+// when a message box raised from the grid closes.
+bool TransactionGrid::holdsFocus() const {
+    const QWidget* focus = window()->focusWidget();
+    return focus && (focus == this || isAncestorOf(focus));
 }
 
 void TransactionGrid::onEditorTextEdited() {
@@ -191,6 +198,17 @@ bool TransactionGrid::editorEvent(QLineEdit* editor, QEvent* event) {
             handleKeyRelease(static_cast<QKeyEvent&>(*event));
             return true;
         }
+        case QEvent::ContextMenu:
+            // The table's menu, not the editor's own.
+            contextMenuEvent(static_cast<QContextMenuEvent*>(event));
+            return true;
+        case QEvent::MouseButtonPress: {
+            if (editor->inputMask().isEmpty()) return false;
+            const QPointer<QLineEdit> target = editor;
+            static_cast<QObject*>(editor)->event(event);
+            if (target) keepCaretBeforeFirstBlank(*target);
+            return true;
+        }
         case QEvent::FocusOut:
             if (!switchingEditor_ && focusIsLeavingGrid(static_cast<QFocusEvent&>(*event))) {
                 recalculateCurrentRow();
@@ -198,6 +216,15 @@ bool TransactionGrid::editorEvent(QLineEdit* editor, QEvent* event) {
             return false;
         default:
             return false;
+    }
+}
+
+// A click into a date cell's editor: typing starts at the first unfilled position at the
+// latest, so the digits fill the mask in order.
+void TransactionGrid::keepCaretBeforeFirstBlank(QLineEdit& editor) {
+    const int firstBlank = editor.displayText().indexOf(GridCellDelegate::kMaskBlank);
+    if (firstBlank >= 0 && editor.cursorPosition() > firstBlank) {
+        editor.setCursorPosition(firstBlank);
     }
 }
 
@@ -253,6 +280,12 @@ bool TransactionGrid::gridNavigation(const QKeyEvent& event) {
         case Qt::Key_PageDown:
             moveTo(column, std::min(lastRow(table), row + page));
             return true;
+        case Qt::Key_Home:
+        case Qt::Key_End:
+            // Home and End alone move the caret in the cell.
+            if (!(event.modifiers() & Qt::ControlModifier)) return false;
+            moveTo(column, event.key() == Qt::Key_Home ? 1 : lastRow(table));
+            return true;
         case Qt::Key_Tab:
             moveTo(column + 1, row);
             return true;
@@ -298,7 +331,19 @@ bool TransactionGrid::handleGridKeyPress(QChar key) {
     if (isAmountColumn(column) && !core::AcceptsAmountCellKey(key, calc_.separators())) {
         return true;
     }
-    return false;
+    return isAmountColumn(column) && digitWouldOverflowAmount(key);
+}
+
+bool TransactionGrid::digitWouldOverflowAmount(QChar key) const {
+    const auto& table = calc_.table();
+    if (!editor_) {
+        const QString& text = table.cell(table.currentColumn(), table.currentRow());
+        return core::DigitWouldOverflowAmount(key, text, int(text.size()), 0);
+    }
+    const int start =
+        editor_->hasSelectedText() ? editor_->selectionStart() : editor_->cursorPosition();
+    return core::DigitWouldOverflowAmount(key, editor_->text(), start,
+                                          int(editor_->selectedText().size()));
 }
 
 void TransactionGrid::handleKeyRelease(const QKeyEvent& event) {

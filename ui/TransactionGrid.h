@@ -56,6 +56,7 @@ class TransactionGrid : public QTableView {
     bool moveTo(int column, int row);
     void followCore(int previousRow);
     void placeEditor();
+    bool holdsFocus() const;
 
     bool editorEvent(QLineEdit* editor, QEvent* event);
     bool handleKeyPress(QKeyEvent& event);
@@ -63,6 +64,8 @@ class TransactionGrid : public QTableView {
     bool handleGridKeyDown(int key);
     bool gridNavigation(const QKeyEvent& event);
     bool handleGridKeyPress(QChar key);
+    bool digitWouldOverflowAmount(QChar key) const;
+    static void keepCaretBeforeFirstBlank(QLineEdit& editor);
     void handleGridKeyUp(const QKeyEvent& event);
     bool isMenuShortcut(const QKeyEvent& event) const;
     bool focusIsLeavingGrid(const QFocusEvent& event) const;

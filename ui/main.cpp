@@ -13,6 +13,7 @@
 #include "ui/MainWindow.h"
 #include "ui/MessageBoxDialogs.h"
 #include "ui/QtFileChooser.h"
+#include "ui/QtTranslations.h"
 #include "ui/ReportTextWindow.h"
 #include "ui/UpdateWaitWindow.h"
 
@@ -38,6 +39,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(core::kApplicationTitle);
     QApplication::setDesktopFileName(kDesktopName);
     QApplication::setWindowIcon(programIcon());
+    ui::InstallQtTurkishTranslations();
 
     const QString programFolder =
         QDir::toNativeSeparators(QApplication::applicationDirPath()) + QDir::separator();

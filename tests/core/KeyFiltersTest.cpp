@@ -97,6 +97,41 @@ TEST(GroupingFilterTest, KeyInTheMiddleKeepsTheCaretFromTheEnd) {
     EXPECT_EQ(selected.caretFromEnd, 2);
 }
 
+// Past fifteen significant digits a double no longer holds what was typed.
+TEST(GroupingFilterTest, RefusesDigitsBeyondFifteen) {
+    EXPECT_EQ(Typed(QStringLiteral("12345678901234567890")).text,
+              QStringLiteral("123.456.789.012.345"));
+    EXPECT_EQ(Typed(QStringLiteral("1234567890123,456")).text,
+              QStringLiteral("1.234.567.890.123,45"));
+}
+
+TEST(AmountDigitsTest, CountsSignificantDigitsOfTheTextAfterTheKey) {
+    struct Case {
+        const char* text;
+        int selectionStart;
+        int selectionLength;
+        QChar key;
+        bool overflows;
+    };
+    const Case cases[] = {
+        {"123.456.789.012.34", 18, 0, QLatin1Char('5'), false},
+        {"123.456.789.012.345", 19, 0, QLatin1Char('6'), true},
+        {"123.456.789.012.345", 0, 0, QLatin1Char('1'), true},
+        {"123.456.789.012.345", 0, 0, QLatin1Char('0'), false},  // a leading zero adds nothing
+        {"123.456.789.012.345", 0, 1, QLatin1Char('9'), false},  // typed over a digit
+        {"123.456.789.012.345", 19, 0, QLatin1Char(','), false},
+        {"1.234.567.890.123,4", 19, 0, QLatin1Char('5'), false},
+        {"1.234.567.890.123,45", 20, 0, QLatin1Char('6'), true},
+        {"0,00000000000001", 16, 0, QLatin1Char('2'), false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(core::DigitWouldOverflowAmount(c.key, QString::fromUtf8(c.text), c.selectionStart,
+                                                 c.selectionLength),
+                  c.overflows)
+            << c.text << " + " << QString(c.key).toStdString();
+    }
+}
+
 struct KeyCase {
     QChar key;
     bool accepted;

@@ -49,6 +49,10 @@ TEST(FormatAmountTest, RoundsComputedValuesToFifteenDigitsFirst) {
         {-0.015, "-0,02"},
         {24 * 3000.0 / 36000, "2,00"},
         {3000, "3.000,00"},
+        // Exactly halfway in decimal: away from zero, whatever the binary tie-break says.
+        {-8965297374.25 * 2153, "-19.302.285.246.760,30"},
+        {19302285246760.25, "19.302.285.246.760,30"},
+        {999999999999999.5, "1.000.000.000.000.000,00"},
     };
     for (const FormatCase& c : cases) {
         EXPECT_EQ(core::FormatAmount15(c.value), QString::fromUtf8(c.text)) << c.value;
@@ -83,6 +87,9 @@ TEST(GeneralTextTest, WritesFifteenSignificantDigitsWithoutTrailingZeros) {
         {1032019, "1032019"},
         {123456789012345.0, "123456789012345"},
         {0.33333, "0,33333"},
+        {-19302285246760.25, "-19302285246760,3"},  // halfway: away from zero
+        {1234567890123.125, "1234567890123,13"},
+        {999999999999999.5, "1E15"},
     };
     for (const FormatCase& c : cases) {
         EXPECT_EQ(core::GeneralText(c.value), QString::fromUtf8(c.text)) << c.value;

@@ -175,6 +175,16 @@ TEST_F(RowRecalculationTest, NegativeBalanceBearsNegativeInterest) {
     EXPECT_EQ(calc.totals().interestUnpaid, "-7,10");
 }
 
+// -8.965.297.374,25 for 2153 days is exactly -19.302.285.246.760,25.
+TEST_F(RowRecalculationTest, HalfwayInterestNumberRoundsAwayFromZero) {
+    setRows({{{TransactionDate, "01.01.2010"}, {Repaid, "8.965.297.374,25"}},
+             {{TransactionDate, "24.11.2015"}}});
+    core::RecalculateAll(calc);
+    EXPECT_EQ(cell(Days, 2), "2153");
+    EXPECT_EQ(cell(InterestNumber, 2), "-19.302.285.246.760,30");
+    EXPECT_EQ(calc.totals().totalInterestNumber, "-19.302.285.246.760,30");
+}
+
 TEST_F(RowRecalculationTest, RowOneAloneNeverTouchesTheTotals) {
     setRows({{{TransactionDate, "01.03.2019"}, {Drawn, "100"}, {InterestPaid, "3"}}});
     calc.totals().totalDrawn = "old";

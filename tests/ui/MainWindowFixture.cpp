@@ -2,8 +2,39 @@
 
 #include <QFile>
 #include <QTest>
+#include <QTimer>
+
+#include "ui/MessageBoxDialogs.h"
 
 namespace testing_ui {
+namespace {
+
+// The key goes to the modal box that is about to come up, once its event loop runs.
+void pressInNextModalBox(Qt::Key key) {
+    QTimer::singleShot(0, [key] {
+        if (QWidget* box = QApplication::activeModalWidget()) QTest::keyClick(box, key);
+    });
+}
+
+}  // namespace
+
+void BoxDialogs::notify(const core::Notice& notice) {
+    recorder.notify(notice);
+    if (!answerKey) return;
+    ui::MessageBoxDialogs boxes;
+    boxes.setParentWidget(parent);
+    pressInNextModalBox(*answerKey);
+    boxes.notify(notice);
+}
+
+core::DialogButton BoxDialogs::ask(const core::Question& question) {
+    const core::DialogButton recorded = recorder.ask(question);
+    if (!answerKey) return recorded;
+    ui::MessageBoxDialogs boxes;
+    boxes.setParentWidget(parent);
+    pressInNextModalBox(*answerKey);
+    return boxes.ask(question);
+}
 
 MainWindowFixture::MainWindowFixture(const QString& printerName, const QByteArray& settings,
                                      const QString& programFolder) {
@@ -18,6 +49,7 @@ MainWindowFixture::MainWindowFixture(const QString& printerName, const QByteArra
     services.defaultPrinterName = [printerName] { return printerName; };
     services.programFolder = programFolder.isEmpty() ? folder() : programFolder;
     window_ = std::make_unique<ui::MainWindow>(services);
+    dialogs_.parent = window_.get();
     window_->resize(1200, 700);
     window_->show();
     window_->activateWindow();
@@ -50,8 +82,9 @@ QString MainWindowFixture::editorText() {
 
 void MainWindowFixture::key(Qt::Key key, Qt::KeyboardModifiers modifiers) {
     QTest::keyPress(focus(), key, modifiers);
-    // The release goes where the focus is now, as the keyboard's does.
-    QTest::keyRelease(focus(), key, modifiers);
+    // The release goes where the focus is now, as the keyboard's does; after a message box
+    // the window may not have it back yet.
+    if (QWidget* now = QApplication::focusWidget()) QTest::keyRelease(now, key, modifiers);
 }
 
 void MainWindowFixture::type(const QString& text) {

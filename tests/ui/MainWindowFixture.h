@@ -25,6 +25,18 @@ class ScriptedFiles : public ui::FileChooser {
     std::optional<QString> chooseOpenPath() override { return openPath; }
 };
 
+// Records every message and question; when told to, also shows each as the program does, in
+// a modal message box over the window, answered with a key pressed in the box.
+class BoxDialogs : public core::UserDialogs {
+  public:
+    core::RecordingDialogs recorder{core::DialogButton::No};
+    std::optional<Qt::Key> answerKey;
+    QWidget* parent = nullptr;
+
+    void notify(const core::Notice& notice) override;
+    core::DialogButton ask(const core::Question& question) override;
+};
+
 // The main window in a program folder of its own, its messages recorded, shown and active,
 // with helpers that type into whatever has the focus, as a user does.
 class MainWindowFixture {
@@ -38,7 +50,9 @@ class MainWindowFixture {
     ui::TransactionGrid& grid() { return window_->grid(); }
     core::Calculation& calc() { return window_->calculation(); }
     const core::TransactionTable& table() { return calc().table(); }
-    core::RecordingDialogs& dialogs() { return dialogs_; }
+    core::RecordingDialogs& dialogs() { return dialogs_.recorder; }
+    // From now on messages also come up in real message boxes, answered with this key.
+    void answerMessageBoxesWith(Qt::Key key) { dialogs_.answerKey = key; }
     ScriptedFiles& files() { return files_; }
     QString folder() const { return folder_.path() + QLatin1Char('/'); }
 
@@ -61,7 +75,7 @@ class MainWindowFixture {
     void typeWorkedExample();
 
   private:
-    core::RecordingDialogs dialogs_{core::DialogButton::No};
+    BoxDialogs dialogs_;
     ScriptedFiles files_;
     QTemporaryDir folder_;
     std::unique_ptr<ui::MainWindow> window_;

@@ -2,6 +2,7 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QTest>
+#include <QTimer>
 
 #include "MainWindowFixture.h"
 #include "core/TransactionTable.h"
@@ -32,6 +33,12 @@ class GridTest : public QObject {
     void popupMenuCaptionsAndShortcuts();
     void shiftInsertInEditorInsertsRow();
     void badDateShowsMessageAndMoveStands();
+    void keyboardReachesTheCellAfterMessageBox_data();
+    void keyboardReachesTheCellAfterMessageBox();
+    void clickIntoDateEditorTypesFromFirstBlank();
+    void rightClickOnCurrentCellOpensTableMenu();
+    void ctrlHomeAndEndGoToFirstAndLastRow();
+    void amountStopsAtFifteenDigits();
 };
 
 void GridTest::amountIsGroupedWhileTyped_data() {
@@ -337,6 +344,126 @@ void GridTest::badDateShowsMessageAndMoveStands() {
     QCOMPARE(f.cell(col::TransactionDate, 1), QString());
     QCOMPARE(f.table().currentColumn(), int(col::ValueDate));
     QCOMPARE(f.focus(), f.grid().cellEditor());
+}
+
+// What happens before a message box comes up from the grid.
+enum class BoxCause { InvalidValueDate, OutOfRangeDate, ConversionError, DeleteQuestion };
+Q_DECLARE_METATYPE(BoxCause)
+
+void GridTest::keyboardReachesTheCellAfterMessageBox_data() {
+    QTest::addColumn<BoxCause>("cause");
+    QTest::addColumn<int>("answer");
+    QTest::newRow("invalid value date") << BoxCause::InvalidValueDate << int(Qt::Key_Return);
+    QTest::newRow("date out of range") << BoxCause::OutOfRangeDate << int(Qt::Key_Return);
+    QTest::newRow("conversion error") << BoxCause::ConversionError << int(Qt::Key_Return);
+    QTest::newRow("delete answered Escape") << BoxCause::DeleteQuestion << int(Qt::Key_Escape);
+}
+
+void GridTest::keyboardReachesTheCellAfterMessageBox() {
+    QFETCH(BoxCause, cause);
+    QFETCH(int, answer);
+    MainWindowFixture f;
+    f.answerMessageBoxesWith(Qt::Key(answer));
+    switch (cause) {
+        case BoxCause::InvalidValueDate:
+            f.clickCell(col::TransactionDate, 1);
+            f.type(QStringLiteral("31022019"));
+            f.key(Qt::Key_Return);
+            break;
+        case BoxCause::OutOfRangeDate:
+            f.clickCell(col::TransactionDate, 1);
+            f.type(QStringLiteral("0101"));
+            f.calc().inputs().calculationDate = QDate(1904, 1, 1);
+            f.key(Qt::Key_Return);
+            break;
+        case BoxCause::ConversionError:
+            f.typeWorkedExample();
+            f.calc().inputs().daysInYear.clear();
+            f.clickCell(col::Description, 2);
+            break;
+        case BoxCause::DeleteQuestion:
+            f.clickCell(col::TransactionDate, 1);
+            f.type(QStringLiteral("01032019"));
+            f.key(Qt::Key_Tab);
+            f.key(Qt::Key_Delete, Qt::ShiftModifier);
+            break;
+    }
+    QCOMPARE(f.dialogs().texts().size(), qsizetype(1));
+    // The window manager gives the window back its activation once the box is gone.
+    QApplication::setActiveWindow(&f.window());
+    QVERIFY(QTest::qWaitForWindowActive(&f.window()));
+    QApplication::processEvents();
+    const int column = f.table().currentColumn();
+    const int row = f.table().currentRow();
+    QCOMPARE(f.focus(), f.grid().cellEditor());
+    f.type(QStringLiteral("7"));
+    QVERIFY2(f.cell(column, row).contains(QLatin1Char('7')), qPrintable(f.cell(column, row)));
+}
+
+// The editor of the current date cell is open from the start; a click in its middle
+// must not leave the caret among the blanks.
+void GridTest::clickIntoDateEditorTypesFromFirstBlank() {
+    MainWindowFixture f;
+    QLineEdit* editor = f.grid().cellEditor();
+    QVERIFY(editor);
+    QCOMPARE(f.table().currentColumn(), int(col::TransactionDate));
+    QTest::mouseClick(editor, Qt::LeftButton, Qt::NoModifier, editor->rect().center());
+    f.type(QStringLiteral("01032019"));
+    QCOMPARE(f.cell(col::TransactionDate, 1), QStringLiteral("01.03.2019"));
+}
+
+void GridTest::rightClickOnCurrentCellOpensTableMenu() {
+    MainWindowFixture f;
+    f.clickCell(col::Description, 1);
+    QLineEdit* editor = f.grid().cellEditor();
+    QWidget* opened = nullptr;
+    QTimer::singleShot(0, [&] {
+        opened = QApplication::activePopupWidget();
+        if (opened) opened->close();
+    });
+    // Through the window, as the platform delivers it: the press brings the menu request.
+    QTest::mouseClick(f.window().windowHandle(), Qt::RightButton, Qt::NoModifier,
+                      editor->mapTo(&f.window(), editor->rect().center()));
+    QTRY_VERIFY(opened != nullptr);
+    QCOMPARE(opened, &f.window().popupMenu());
+}
+
+void GridTest::ctrlHomeAndEndGoToFirstAndLastRow() {
+    MainWindowFixture f;
+    f.calc().table().setRowCount(201);
+    f.calc().table().renumber();
+    f.grid().showTable();
+    f.clickCell(col::Description, 1);
+    f.type(QStringLiteral("abc"));
+    f.key(Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(f.table().currentRow(), 200);
+    QCOMPARE(f.table().currentColumn(), int(col::Description));
+    QCOMPARE(f.focus(), f.grid().cellEditor());
+    f.key(Qt::Key_Home, Qt::ControlModifier);
+    QCOMPARE(f.table().currentRow(), 1);
+    // Home and End alone stay in the cell.
+    f.key(Qt::Key_Home);
+    QCOMPARE(f.table().currentRow(), 1);
+    QCOMPARE(f.grid().cellEditor()->cursorPosition(), 0);
+    f.key(Qt::Key_End);
+    QCOMPARE(f.table().currentRow(), 1);
+    QCOMPARE(f.grid().cellEditor()->cursorPosition(), 3);
+}
+
+// Past fifteen significant digits a number no longer holds what was typed.
+void GridTest::amountStopsAtFifteenDigits() {
+    MainWindowFixture f;
+    f.clickCell(col::TransactionDate, 1);
+    f.type(QStringLiteral("01032019"));
+    f.clickCell(col::Drawn, 1);
+    f.type(QStringLiteral("12345678901234567890"));
+    QCOMPARE(f.editorText(), QStringLiteral("123.456.789.012.345"));
+    f.clickCell(col::Repaid, 1);
+    f.type(QStringLiteral("1234567890123,456"));
+    QCOMPARE(f.editorText(), QStringLiteral("1.234.567.890.123,45"));
+    f.clickCell(col::Description, 1);
+    QCOMPARE(f.cell(col::Drawn, 1), QStringLiteral("123.456.789.012.345,00"));
+    QCOMPARE(f.cell(col::CreditBalance, 1), QStringLiteral("122.222.221.122.221,55"));
 }
 
 QTEST_MAIN(GridTest)

@@ -1,8 +1,11 @@
 // The main window: start-up, fields, commands, dialogs, closing.
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QDir>
+#include <QDialogButtonBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -16,6 +19,8 @@
 #include "ui/ErrorBoundary.h"
 #include "ui/FieldBehaviour.h"
 #include "ui/MessageBoxDialogs.h"
+#include "ui/QtFileChooser.h"
+#include "ui/QtTranslations.h"
 
 using testing_ui::MainWindowFixture;
 namespace col = core::col;
@@ -41,6 +46,12 @@ class MainWindowTest : public QObject {
     void rateFieldsCoupleByFocus();
     void rateFieldFailureIsReported();
     void groupedFieldGroupsWhileTyped();
+    void targetInterestTakesAnyAmount_data();
+    void targetInterestTakesAnyAmount();
+    void fieldSetByProgramShowsItsStart();
+    void clickIntoNumberFieldSelectsItsText();
+    void openEmptiesTheTotalsOfTheTableBefore();
+    void qtTextsAreTurkish();
     void enterMovesOnOrStays_data();
     void enterMovesOnOrStays();
     void focusedFieldIsYellow();
@@ -239,6 +250,107 @@ void MainWindowTest::focusedFieldIsYellow() {
     QVERIFY(base("kredigeriodemeekEdit") != QColor(255, 255, 0));
     f.focusOn(f.field("toplamKKDFEdit"));
     QCOMPARE(base("toplamKKDFEdit"), QColor(255, 255, 0));
+}
+
+void MainWindowTest::targetInterestTakesAnyAmount_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("seven digits") << "1000000"
+                                  << "1.000.000";
+    QTest::newRow("decimals") << "12345,67"
+                              << "12.345,67";
+    QTest::newRow("stops at fifteen digits") << "12345678901234567890"
+                                             << "123.456.789.012.345";
+}
+
+// The rate finder works on what was typed, however long.
+void MainWindowTest::targetInterestTakesAnyAmount() {
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    MainWindowFixture f;
+    f.focusOn(f.field("toplamfaizNetEdit"));
+    f.type(typed);
+    QCOMPARE(f.text("toplamfaizNetEdit"), shown);
+    QCOMPARE(f.calc().inputs().targetTotalInterest, shown);
+}
+
+void MainWindowTest::fieldSetByProgramShowsItsStart() {
+    MainWindowFixture f;
+    f.focusOn(f.field("yillikfaizNetEdit"));
+    f.type(QStringLiteral("25"));
+    f.clickCell(col::Description, 1);
+    QLineEdit* monthly = f.field("aylikfaizNetEdit");
+    QCOMPARE(monthly->text(), QStringLiteral("2,08333333333333"));
+    QCOMPARE(monthly->cursorPosition(), 0);
+}
+
+// Without settings the first recalculation writes 0 into the annual rate; a click into the
+// field then selects it, and typing replaces it.
+void MainWindowTest::clickIntoNumberFieldSelectsItsText() {
+    MainWindowFixture f;
+    f.clickCell(col::TransactionDate, 1);
+    for (const char* name : {"yillikfaizNetEdit", "yildakigunEdit", "KKDFNetEdit"}) {
+        QLineEdit* field = f.field(name);
+        field->setText(QStringLiteral("0"));
+        f.clickCell(col::TransactionDate, 1);
+        QTest::mouseClick(field, Qt::LeftButton, Qt::NoModifier, field->rect().center());
+        QCOMPARE(f.focus(), field);
+        f.type(QStringLiteral("24"));
+        QCOMPARE(field->text(), QStringLiteral("24"));
+        // A second click in the field places the caret as usual.
+        QTest::mouseClick(field, Qt::LeftButton, Qt::NoModifier, field->rect().center());
+        QVERIFY(!field->hasSelectedText());
+    }
+    QCOMPARE(f.calc().inputs().annualRate, QStringLiteral("24"));
+}
+
+void MainWindowTest::openEmptiesTheTotalsOfTheTableBefore() {
+    MainWindowFixture f;
+    f.files().savePath = f.folder() + QStringLiteral("Bos");
+    button(f, "BitBtn45")->click();
+    f.typeWorkedExample();
+    QCOMPARE(f.text("toplamfaizEdit"), QStringLiteral("2,00"));
+    f.files().openPath = f.folder() + QStringLiteral("Bos.fdr");
+    button(f, "BitBtn46")->click();
+    QCOMPARE(f.dialogs().notices().size(), std::size_t(0));
+    QCOMPARE(f.cell(col::Drawn, 1), QString());
+    for (const char* name : {"kreditoplamtutariEdit", "toplamfaizEdit", "odenmemisfaizkkdfEdit",
+                             "toplamKKDFEdit", "JvDotNetEdit1"}) {
+        QCOMPARE(f.text(name), QString());
+    }
+}
+
+// Qt's own texts: buttons of message boxes, file dialogs, the date picker's calendar.
+void MainWindowTest::qtTextsAreTurkish() {
+    QVERIFY(ui::InstallQtTurkishTranslations());
+    QMessageBox box(QMessageBox::Question, QStringLiteral("x"), QStringLiteral("y"),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QCOMPARE(box.button(QMessageBox::Yes)->text().remove(QLatin1Char('&')), QStringLiteral("Evet"));
+    QCOMPARE(box.button(QMessageBox::Cancel)->text().remove(QLatin1Char('&')),
+             QStringLiteral("İptal"));
+
+    MainWindowFixture f;
+    auto* date = f.window().findChild<QDateEdit*>(QStringLiteral("DateTimePicker61"));
+    QCOMPARE(date->calendarWidget()->locale().monthName(12), QStringLiteral("Aralık"));
+    QCOMPARE(date->text(),
+             f.calc().inputs().calculationDate.toString(QStringLiteral("dd.MM.yyyy")));
+
+    ui::QtFileChooser chooser(f.folder());
+    chooser.setParentWidget(&f.window());
+    QSize size;
+    QString acceptText;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        size = dialog->size();
+        for (auto* buttons : dialog->findChildren<QDialogButtonBox*>()) {
+            if (auto* open = buttons->button(QDialogButtonBox::Open)) acceptText = open->text();
+        }
+        dialog->reject();
+    });
+    QVERIFY(!chooser.chooseOpenPath());
+    QVERIFY2(size.width() >= 800 && size.height() >= 480, "the file columns fit");
+    QCOMPARE(acceptText.remove(QLatin1Char('&')), QStringLiteral("Aç"));
 }
 
 void MainWindowTest::saveAndReopenThroughCommands() {
