@@ -379,7 +379,8 @@ void GridTest::keyboardReachesTheCellAfterMessageBox() {
         case BoxCause::ConversionError:
             f.typeWorkedExample();
             f.calc().inputs().daysInYear.clear();
-            f.clickCell(col::Description, 2);
+            f.clickCell(col::Description, 1);
+            f.key(Qt::Key_Down);
             break;
         case BoxCause::DeleteQuestion:
             f.clickCell(col::TransactionDate, 1);
