@@ -2,8 +2,8 @@
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QDateEdit>
-#include <QDir>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
