@@ -12,7 +12,7 @@ trap 'rm -rf "$root"' EXIT
 dpkg -x "$deb" "$root"
 bash "$here/check-tree.sh" "$root" /usr
 depends=$(dpkg-deb -f "$deb" Depends)
-for package in libqt6core6 libqt6widgets6 qt6-qpa-plugins; do
+for package in libqt6core6 libqt6widgets6 qt6-qpa-plugins qt6-translations-l10n; do
     grep -q "$package" <<<"$depends" || { echo "FAULT: $deb does not depend on $package" >&2; exit 1; }
 done
 echo "$(basename "$deb"): $(stat -c %s "$deb") bytes, version $(dpkg-deb -f "$deb" Version)"
