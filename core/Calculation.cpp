@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <optional>
 
 #include "core/Errors.h"
 #include "core/NumberText.h"
@@ -25,13 +27,27 @@ int countedRows(const TransactionTable& table) {
     return n;
 }
 
-bool readsAsNumber(const QString& text, const Separators& seps) {
+std::optional<double> amountOf(const QString& text, const Separators& seps) {
     try {
-        ParseAmount(text, seps);
-        return true;
+        return ParseAmount(text, seps);
     } catch (const CalcError&) {
-        return false;
+        return std::nullopt;
     }
+}
+
+bool readsAsNumber(const QString& text, const Separators& seps) {
+    return amountOf(text, seps).has_value();
+}
+
+// Far enough below the largest double that a million such values still sum finitely.
+constexpr double kHugeAmount = 1e290;
+
+// Formatted amounts of that size have about 290 digits: a cheap test of a written text.
+bool looksHuge(const QString& text) { return text.size() > 250; }
+
+QString totalOf(int column) {
+    return QLatin1Char('"') + TransactionTable::captions().value(column) +
+           QStringLiteral("\" sütununun toplamı");
 }
 
 }  // namespace
@@ -46,7 +62,7 @@ void Calculation::setAnnualRateText(const QString& text) {
     QString plain = text;
     plain.remove(QLatin1Char(' '));
     const double value = plain.isEmpty() ? 0.0 : StrictNumber(plain, seps_);
-    inputs_.monthlyRate = GeneralText(value / 12, seps_);
+    inputs_.monthlyRate = GeneralText(value / 12, seps_);  // never larger than the value
 }
 
 void Calculation::setMonthlyRateText(const QString& text) {
@@ -55,7 +71,8 @@ void Calculation::setMonthlyRateText(const QString& text) {
     QString plain = text;
     plain.remove(QLatin1Char(' '));
     const double value = plain.isEmpty() ? 0.0 : StrictNumber(plain, seps_);
-    inputs_.annualRate = GeneralText(value * 12, seps_);
+    inputs_.annualRate = GeneralText(
+        RequireFinite(value * 12, [] { return QStringLiteral("\"Yıllık Faiz\""); }), seps_);
 }
 
 bool Calculation::moveCurrentCell(int column, int row) {
@@ -76,7 +93,12 @@ void Calculation::computeTotalsNow() {
             sums[i] += ParseAmount(table_.cell(kSummedColumns[i], r), seps_);
         }
     }
+    for (std::size_t i = 0; i < kSummedColumns.size(); ++i) {
+        RequireFinite(sums[i], [&] { return totalOf(kSummedColumns[i]); });
+    }
     const auto [s4, s5, s6, s9, s12, s13] = sums;
+    RequireFinite(s4 - s5, [] { return totalOf(col::CreditBalance); });
+    RequireFinite(s9 + s12 - s6, [] { return totalOf(col::InterestBalance); });
     totals_.totalDrawn = FormatAmount(s4, seps_);
     totals_.totalRepaid = FormatAmount(s5, seps_);
     totals_.creditBalance = FormatAmount(s4 - s5, seps_);
@@ -88,7 +110,7 @@ void Calculation::computeTotalsNow() {
 }
 
 void Calculation::writeTotals() {
-    if (batchDepth_ == 0 || unreadableSummedCells_ > 0) {
+    if (batchDepth_ == 0 || unreadableSummedCells_ > 0 || hugeSummedValues_) {
         // Computed at once: outside a batch, and whenever a summed cell would make the
         // summation fail, so the error comes at exactly this row.
         computeTotalsNow();
@@ -114,6 +136,7 @@ void Calculation::setSummedCell(int column, int row, const QString& text) {
             if (!logged) changedSincePending_.push_back({column, row, old});
         }
     }
+    if (batchDepth_ > 0 && isSummedColumn(column) && looksHuge(text)) hugeSummedValues_ = true;
     table_.setCell(column, row, text);
 }
 
@@ -123,9 +146,14 @@ void Calculation::beginBatch() {
     changedSincePending_.clear();
     countedRowsInBatch_ = countedRows(table_);
     unreadableSummedCells_ = 0;
-    for (int r = 1; r <= countedRowsInBatch_; ++r) {
+    hugeSummedValues_ = false;
+    for (int r = 1; r < table_.rowCount(); ++r) {
         for (const int c : kSummedColumns) {
-            if (!readsAsNumber(table_.cell(c, r), seps_)) ++unreadableSummedCells_;
+            const QString& text = table_.cell(c, r);
+            if (text.isEmpty()) continue;
+            const std::optional<double> value = amountOf(text, seps_);
+            if (!value && r <= countedRowsInBatch_) ++unreadableSummedCells_;
+            if (value && std::fabs(*value) >= kHugeAmount) hugeSummedValues_ = true;
         }
     }
 }

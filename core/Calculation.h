@@ -99,6 +99,9 @@ class Calculation {
     // Summed cells that do not read as numbers; while there are any, totals are computed
     // at once so the conversion error comes exactly where it would.
     int unreadableSummedCells_ = 0;
+    // A summed value so large that a sum may overflow; totals are then computed at once too,
+    // so the overflow is reported at the row where it happens.
+    bool hugeSummedValues_ = false;
     int countedRowsInBatch_ = 0;
 };
 

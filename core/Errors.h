@@ -20,4 +20,16 @@ class CalcError : public std::runtime_error {
     QString message_;
 };
 
+// A computed value that is no finite number (an overflow, a division by almost nothing) would
+// be written "INF" and read back as 0 by the next row: it ends the command as a conversion
+// error does, naming where it arose (`where` is called only then).
+template <typename Where>
+double RequireFinite(double value, Where&& where) {
+    if (value - value != 0) {  // infinite or NaN
+        throw CalcError(QStringLiteral("Geçersiz kayan nokta işlemi: ") + where() +
+                        QStringLiteral(" sonlu bir sayı değil"));
+    }
+    return value;
+}
+
 }  // namespace core

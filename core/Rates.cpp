@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/Errors.h"
 #include "core/NumberText.h"
 #include "core/TableCommands.h"
 #include "core/TextRoutines.h"
@@ -32,7 +33,9 @@ std::optional<double> FindRate(Calculation& calc) {
             QStringLiteral("Faiz tutarı, yıldaki gün ve tabloya hareket girilmelidir!"));
         return std::nullopt;
     }
-    const double rate = RoundRateToFiveDecimals(totalInterest * yearDays * 100 / interestNumber);
+    const double rate =
+        RoundRateToFiveDecimals(RequireFinite(totalInterest * yearDays * 100 / interestNumber,
+                                              [] { return QStringLiteral("\"Yıllık Faiz\""); }));
     const Question question{
         QStringLiteral("Yıllık Faiz Oranı ") + GeneralText(rate, seps) +
             QStringLiteral(" olarak bulunmuştur.\nTablo kayıtlarına aktarılmasını istermisiniz?"),

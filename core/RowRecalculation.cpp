@@ -66,6 +66,14 @@ class RowRecalculation {
     void set(int column, const QString& text) { calc_.setSummedCell(column, r_, text); }
     double amount(const QString& text) const { return ParseAmount(text, seps_); }
     QString fmt(double v) const { return FormatAmount(v, seps_); }
+    // The value computed for a cell of this row, checked to be a finite number.
+    double finite(double value, int column) const {
+        return RequireFinite(value, [&] {
+            return QStringLiteral("%1. satır, \"%2\" sütunu")
+                .arg(r_)
+                .arg(TransactionTable::captions().value(column));
+        });
+    }
     QString text(double v) const { return GeneralText(v, seps_); }
 
     // Completes a typed date: two-digit day and month, the year of the calculation date
@@ -139,7 +147,8 @@ class RowRecalculation {
         const double before = r_ == 1 ? 0.0 : amount(above(col::CreditBalance));
         const double drawn = amount(cell(col::Drawn));
         const double repaid = amount(cell(col::Repaid));
-        set(col::CreditBalance, fmt(r_ == 1 ? drawn - repaid : before + drawn - repaid));
+        set(col::CreditBalance,
+            fmt(finite(r_ == 1 ? drawn - repaid : before + drawn - repaid, col::CreditBalance)));
     }
 
     // The credit balance was computed from the amounts as typed; note when writing them
@@ -170,7 +179,7 @@ class RowRecalculation {
         set(col::Days, text(days));
         const double balance = amount(above(col::CreditBalance));
         if (balance == 0) return;
-        const double number = balance * days;
+        const double number = finite(balance * days, col::InterestNumber);
         set(col::InterestNumber, FormatAmount15(number, seps_));
         const double rowRate = amount(above(col::Rate));
         const double rate = rowRate > 0 ? rowRate : StrictNumber(in_.annualRate, seps_);
@@ -179,13 +188,13 @@ class RowRecalculation {
             throw CalcError(
                 QStringLiteral("Sıfıra bölme hatası: \"Yıldaki Gün\" %1").arg(in_.daysInYear));
         }
-        const double interest = rate * number / (yearDays * 100);
+        const double interest = finite(rate * number / (yearDays * 100), col::PeriodInterest);
         const double bsmv = amount(in_.bsmvRate);
         const double vergi2 = amount(in_.vergi2Rate);
         const double tax1 = bsmv > 0 ? bsmv * interest / 100 : 0;
         const double tax2 = vergi2 > 0 ? vergi2 * interest / 100 : 0;
         set(col::PeriodInterest, FormatAmount15(interest, seps_));
-        set(col::PeriodTax, FormatAmount15(tax1 + tax2, seps_));
+        set(col::PeriodTax, FormatAmount15(finite(tax1 + tax2, col::PeriodTax), seps_));
     }
 
     void interestBalance() {
@@ -193,7 +202,8 @@ class RowRecalculation {
         const double interest = amount(cell(col::PeriodInterest));
         const double tax = amount(cell(col::PeriodTax));
         const double paid = amount(cell(col::InterestPaid));
-        set(col::InterestBalance, fmt(before + interest + tax - paid));
+        set(col::InterestBalance,
+            fmt(finite(before + interest + tax - paid, col::InterestBalance)));
     }
 
     // A date cell that completion leaves as it is: no digits at all, or already

@@ -18,6 +18,29 @@ QString notANumber(const QString& text) {
     return QStringLiteral("\"%1\" geçerli bir sayı değil").arg(text);
 }
 
+// Whether a plain number text ("-0.0012e2") is below one in size, read from its digits: an
+// out-of-range conversion is then an underflow.
+bool belowOne(const std::string& plain) {
+    const std::size_t e = plain.find('e');
+    const std::string mantissa = plain.substr(0, e);
+    long long exponent = 0;
+    if (e != std::string::npos) {
+        std::size_t i = e + 1;
+        const bool negative = i < plain.size() && plain[i] == '-';
+        if (i < plain.size() && (plain[i] == '-' || plain[i] == '+')) ++i;
+        for (; i < plain.size() && exponent < 1000000; ++i)
+            exponent = exponent * 10 + (plain[i] - '0');
+        if (negative) exponent = -exponent;
+    }
+    const std::size_t point = mantissa.find('.');
+    const std::size_t integerEnd = point == std::string::npos ? mantissa.size() : point;
+    const std::size_t first = mantissa.find_first_of("123456789");
+    if (first == std::string::npos) return true;
+    const long long position = first < integerEnd ? static_cast<long long>(integerEnd - first) - 1
+                                                  : -static_cast<long long>(first - integerEnd);
+    return position + exponent < 0;
+}
+
 // Accepts [sign] digits [separator digits] [E [sign] digits] with at least one mantissa
 // digit, and converts without any locale.
 std::optional<double> convertNumber(const QString& text, QChar decimal) {
@@ -68,7 +91,10 @@ std::optional<double> convertNumber(const QString& text, QChar decimal) {
     const char* first = plain.data();
     const auto [end, ec] = std::from_chars(first, first + plain.size(), value);
     if (ec == std::errc::result_out_of_range) {
-        throw CalcError(QStringLiteral("\"%1\" sayı olarak çok büyük").arg(text));
+        throw CalcError(belowOne(plain) ? QStringLiteral("\"%1\" sıfıra çok yakın: sayı olarak "
+                                                         "çok küçük")
+                                              .arg(text)
+                                        : QStringLiteral("\"%1\" sayı olarak çok büyük").arg(text));
     }
     if (ec != std::errc() || end != first + plain.size()) return std::nullopt;
     return value;
