@@ -9,6 +9,7 @@
 
 #include "GuidePdf.h"
 #include "GuidePictures.h"
+#include "ui/QtTranslations.h"
 
 namespace {
 
@@ -35,6 +36,7 @@ int main(int argc, char* argv[]) {
     qputenv("QT_SCALE_FACTOR", "2");
     qInstallMessageHandler(quietOffscreenNotes);
     QApplication app(argc, argv);
+    ui::InstallQtTurkishTranslations();  // the buttons of the pictured question, as users see them
     const QString guidePath = QString::fromLocal8Bit(argv[1]);
     QFile source(guidePath);
     if (!source.open(QIODevice::ReadOnly)) {
