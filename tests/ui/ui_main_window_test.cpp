@@ -9,10 +9,12 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 #include "MainWindowFixture.h"
 #include "core/TransactionTable.h"
@@ -335,21 +337,40 @@ void MainWindowTest::qtTextsAreTurkish() {
     QCOMPARE(date->text(),
              f.calc().inputs().calculationDate.toString(QStringLiteral("dd.MM.yyyy")));
 
+    QFile file(f.folder() + QStringLiteral("Uzun Bir Dorud Hesabının Adı.fdr"));
+    const QByteArray content(1035000, 'x');  // "1,010.74 KiB"
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+    file.close();
+    // The dialog keeps its column layout in the user's Qt settings: start from none.
+    QStandardPaths::setTestModeEnabled(true);
+    QFile::remove(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                  QStringLiteral("/QtProject.conf"));
     ui::QtFileChooser chooser(f.folder());
     chooser.setParentWidget(&f.window());
     QSize size;
     QString acceptText;
+    bool columnsFit = false;
     QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         if (!dialog) return;
         size = dialog->size();
+        if (auto* view = dialog->findChild<QTreeView*>()) {
+            QTRY_VERIFY(view->model()->rowCount(view->rootIndex()) > 0);
+            columnsFit = true;
+            const QAbstractItemView& asView = *view;  // its size hints are public there
+            for (int c = 0; c < view->model()->columnCount(view->rootIndex()); ++c) {
+                columnsFit = columnsFit && view->columnWidth(c) >= asView.sizeHintForColumn(c);
+            }
+        }
         for (auto* buttons : dialog->findChildren<QDialogButtonBox*>()) {
             if (auto* open = buttons->button(QDialogButtonBox::Open)) acceptText = open->text();
         }
         dialog->reject();
     });
     QVERIFY(!chooser.chooseOpenPath());
-    QVERIFY2(size.width() >= 800 && size.height() >= 480, "the file columns fit");
+    QVERIFY2(size.width() >= 800 && size.height() >= 480, "the dialog opens large");
+    QStandardPaths::setTestModeEnabled(false);
+    QVERIFY2(columnsFit, "names, sizes, types and dates show in full");
     QCOMPARE(acceptText.remove(QLatin1Char('&')), QStringLiteral("Aç"));
 }
 
