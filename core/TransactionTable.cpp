@@ -1,14 +1,79 @@
 #include "core/TransactionTable.h"
 
 #include <algorithm>
+#include <bit>
 #include <utility>
 
 namespace core {
 
+// --- One row ---------------------------------------------------------------------------
+
+TransactionTable::StoredRow::StoredRow(const Row& row) {
+    for (int c = 0; c < ColumnCount; ++c) {
+        if (!row[c].isEmpty()) columns_ |= std::uint16_t(1u << c);
+    }
+    if (columns_ == 0) return;
+    cells_ = std::make_unique<QString[]>(static_cast<std::size_t>(size()));
+    int i = 0;
+    for (int c = 0; c < ColumnCount; ++c) {
+        if (!row[c].isEmpty()) cells_[i++] = row[c];
+    }
+}
+
+TransactionTable::StoredRow::StoredRow(const StoredRow& other) : columns_(other.columns_) {
+    if (columns_ == 0) return;
+    cells_ = std::make_unique<QString[]>(static_cast<std::size_t>(size()));
+    std::copy(other.cells_.get(), other.cells_.get() + size(), cells_.get());
+}
+
+TransactionTable::StoredRow& TransactionTable::StoredRow::operator=(const StoredRow& other) {
+    if (this != &other) *this = StoredRow(other);
+    return *this;
+}
+
+int TransactionTable::StoredRow::size() const { return std::popcount(columns_); }
+
+int TransactionTable::StoredRow::slot(int column) const {
+    return std::popcount(unsigned(columns_) & ((1u << column) - 1));
+}
+
+const QString& TransactionTable::StoredRow::cell(int column) const {
+    static const QString kEmpty;
+    if ((columns_ & (1u << column)) == 0) return kEmpty;
+    return cells_[slot(column)];
+}
+
+void TransactionTable::StoredRow::setCell(int column, const QString& text) {
+    if ((columns_ & (1u << column)) != 0) {
+        cells_[slot(column)] = text;
+        return;
+    }
+    if (text.isEmpty()) return;
+    // A column gets its first text: the cells move into an array one longer. The text may be
+    // another cell of this row, so it is taken (shared, not copied) before anything moves.
+    QString taken = text;
+    const int n = size();
+    const int at = slot(column);
+    auto grown = std::make_unique<QString[]>(static_cast<std::size_t>(n + 1));
+    for (int i = 0; i < at; ++i) grown[i] = std::move(cells_[i]);
+    grown[at] = std::move(taken);
+    for (int i = at; i < n; ++i) grown[i + 1] = std::move(cells_[i]);
+    cells_ = std::move(grown);
+    columns_ |= std::uint16_t(1u << column);
+}
+
+TransactionTable::Row TransactionTable::StoredRow::toRow() const {
+    Row row;
+    for (int c = 0; c < ColumnCount; ++c) row[c] = cell(c);
+    return row;
+}
+
+// --- The table ---------------------------------------------------------------------------
+
 TransactionTable::TransactionTable() {
     rows_.resize(2);
-    for (int c = 0; c < ColumnCount; ++c) rows_[0][c] = captions()[c];
-    rows_[1][col::Number] = QStringLiteral("1");
+    for (int c = 0; c < ColumnCount; ++c) rows_[0].setCell(c, captions()[c]);
+    rows_[1].setCell(col::Number, QStringLiteral("1"));
 }
 
 const QStringList& TransactionTable::captions() {
@@ -63,13 +128,13 @@ void TransactionTable::setCurrentCellQuietly(int column, int row) {
 
 void TransactionTable::moveRow(int from, int to) {
     if (from == to) return;
-    const Row moving = std::move(rows_[from]);
+    StoredRow moving = std::move(rows_[from]);
     if (from < to) {
         std::move(rows_.begin() + from + 1, rows_.begin() + to + 1, rows_.begin() + from);
     } else {
         std::move_backward(rows_.begin() + to, rows_.begin() + from, rows_.begin() + from + 1);
     }
-    rows_[to] = moving;
+    rows_[to] = std::move(moving);
     // The current row follows its contents.
     if (currentRow_ == from) {
         currentRow_ = to;
@@ -85,7 +150,7 @@ void TransactionTable::swapRows(int a, int b) { std::swap(rows_[a], rows_[b]); }
 void TransactionTable::removeRow(int index) {
     if (index < 1 || index >= rowCount()) return;
     if (rowCount() == 2) {
-        rows_[1] = Row{};
+        rows_[1] = StoredRow();
         return;
     }
     rows_.erase(rows_.begin() + index);
@@ -93,13 +158,13 @@ void TransactionTable::removeRow(int index) {
 }
 
 void TransactionTable::renumber() {
-    for (int r = 1; r < rowCount(); ++r) rows_[r][col::Number] = QString::number(r);
+    for (int r = 1; r < rowCount(); ++r) rows_[r].setCell(col::Number, QString::number(r));
 }
 
 void TransactionTable::clearData() {
     rows_.resize(2);
-    rows_[1] = Row{};
-    rows_[1][col::Number] = QStringLiteral("1");
+    rows_[1] = StoredRow();
+    rows_[1].setCell(col::Number, QStringLiteral("1"));
     currentRow_ = 1;
 }
 

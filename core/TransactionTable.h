@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace core {
@@ -46,10 +48,10 @@ class TransactionTable {
     // one data row.
     void setRowCount(int count);
 
-    const QString& cell(int column, int row) const { return rows_[row][column]; }
-    void setCell(int column, int row, const QString& text) { rows_[row][column] = text; }
-    const Row& row(int index) const { return rows_[index]; }
-    void setRow(int index, const Row& row) { rows_[index] = row; }
+    const QString& cell(int column, int row) const { return rows_[row].cell(column); }
+    void setCell(int column, int row, const QString& text) { rows_[row].setCell(column, text); }
+    Row row(int index) const { return rows_[index].toRow(); }
+    void setRow(int index, const Row& row) { rows_[index] = StoredRow(row); }
 
     int currentColumn() const { return currentColumn_; }
     int currentRow() const { return currentRow_; }
@@ -68,7 +70,30 @@ class TransactionTable {
     void clearData();
 
   private:
-    std::vector<Row> rows_;
+    // A row holds only the cells that were ever given a text, so that the many empty or
+    // short rows of a long table cost a few bytes each instead of fifteen strings.
+    class StoredRow {
+      public:
+        StoredRow() = default;
+        explicit StoredRow(const Row& row);
+        StoredRow(const StoredRow& other);
+        StoredRow& operator=(const StoredRow& other);
+        StoredRow(StoredRow&&) noexcept = default;
+        StoredRow& operator=(StoredRow&&) noexcept = default;
+
+        const QString& cell(int column) const;
+        void setCell(int column, const QString& text);
+        Row toRow() const;
+
+      private:
+        int slot(int column) const;  // index in cells_ of a column that has a cell
+        int size() const;
+
+        std::uint16_t columns_ = 0;  // bit c set: column c has a cell in cells_
+        std::unique_ptr<QString[]> cells_;
+    };
+
+    std::vector<StoredRow> rows_;
     int currentColumn_ = 1;
     int currentRow_ = 1;
 };

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 #include "core/Errors.h"
 #include "core/TableCommands.h"
@@ -56,26 +57,12 @@ QString columnName(int column) {
                              : QLatin1Char('"') + caption + QStringLiteral("\" sütunu");
 }
 
-}  // namespace
-
-QStringList CalculationFileLines(const core::Calculation& calc) {
-    const TransactionTable& table = calc.table();
-    QStringList lines;
-    lines.reserve(table.rowCount() + 1);
-    QStringList header;
-    for (const HeaderItem& item : headerItems(calc)) header.push_back(item.text);
-    lines.push_back(WriteCommaText(header));
-    QStringList items;
-    for (int r = 0; r < table.rowCount(); ++r) {
-        items.clear();
-        for (int c = 0; c < table.columnCount(); ++c) items.push_back(table.cell(c, r));
-        lines.push_back(WriteCommaText(items));
-    }
-    return lines;
-}
-
-LoadFault ApplyCalculationFileLines(core::Calculation& calc, const QStringList& lines) {
+// The lines as any list of texts: the file's own lines are views into its decoded text, so that
+// a long file costs no string per line.
+template <typename Lines>
+LoadFault applyLines(core::Calculation& calc, const Lines& lines) {
     if (lines.size() < 3) return LoadFault::TooFewLines;
+    if (lines.size() - 2 > kMaxCalculationRows) return LoadFault::TooManyRows;
 
     // The text fields in the header's order, as far as the header has items.
     const QStringList header = ReadCommaText(lines.at(0));
@@ -143,12 +130,38 @@ LoadFault ApplyCalculationFileLines(core::Calculation& calc, const QStringList& 
     return LoadFault::None;
 }
 
+}  // namespace
+
+QStringList CalculationFileLines(const core::Calculation& calc) {
+    const TransactionTable& table = calc.table();
+    QStringList lines;
+    lines.reserve(table.rowCount() + 1);
+    QStringList header;
+    for (const HeaderItem& item : headerItems(calc)) header.push_back(item.text);
+    lines.push_back(WriteCommaText(header));
+    QStringList items;
+    for (int r = 0; r < table.rowCount(); ++r) {
+        items.clear();
+        for (int c = 0; c < table.columnCount(); ++c) items.push_back(table.cell(c, r));
+        lines.push_back(WriteCommaText(items));
+    }
+    return lines;
+}
+
+LoadFault ApplyCalculationFileLines(core::Calculation& calc, const QStringList& lines) {
+    return applyLines(calc, lines);
+}
+
 QStringList LinesFromFileBytes(const QByteArray& bytes) { return SplitLines(DecodeCp1254(bytes)); }
 
 LoadFault LoadCalculationFile(core::Calculation& calc, const QString& path) {
-    const std::optional<QByteArray> bytes = ReadWholeFile(path);
+    std::optional<QByteArray> bytes = ReadWholeFile(path);
     if (!bytes) return LoadFault::Unreadable;
-    return ApplyCalculationFileLines(calc, LinesFromFileBytes(*bytes));
+    const QString text = DecodeCp1254(*bytes);
+    bytes.reset();
+    std::vector<QStringView> lines;
+    ForEachLine(text, [&](QStringView line, QStringView) { lines.push_back(line); });
+    return applyLines(calc, lines);
 }
 
 std::optional<QByteArray> EncodeCalculationFile(const core::Calculation& calc, QString* problem) {

@@ -48,7 +48,12 @@ enum class LoadFault {
     RateNotNumber,  // a driving rate field's text is no number (core::CalcError): the
                     // fields before it stay applied
     LongTableLine,  // a table line of more than 15 items: the table holds the rows before it
+    TooManyRows,    // more table rows than kMaxCalculationRows: nothing applied
 };
+
+// The most table rows a calculation file may have. Far above any real statement (the import
+// takes at most 6500 rows), low enough that the program stays usable and within memory.
+inline constexpr qsizetype kMaxCalculationRows = 1'000'000;
 
 // Applies a file's lines to the fields and the table (ApplyCalculationFileLines): the table
 // always keeps its 15 columns, a table line with fewer items leaves the rest of its row empty, and

@@ -441,6 +441,25 @@ TEST_F(RefusedFileTest, RateThatDoesNotConvertWhileItsFieldDrives) {
     EXPECT_EQ(calc.inputs().creditLineName, QStringLiteral("Önceki"));
 }
 
+// A file of more rows than the program holds is refused before anything is applied; one of
+// exactly that many rows opens. Empty rows, the cheapest, make the files small.
+TEST_F(RefusedFileTest, MoreRowsThanTheProgramHolds) {
+    const QByteArray header =
+        "360,24,,5,,,,Uzun,H,H,01.04.2019\r\n" + EncodeCp1254(kCaptionLine).value() + "\r\n";
+    QByteArray rows;
+    rows.fill('\n', kMaxCalculationRows);
+    EXPECT_EQ(open(header + rows + "\n"), OpenOutcome::Refused);
+    EXPECT_EQ(fault, LoadFault::TooManyRows);
+    expectCannotReadMessage();
+    expectEmptyTable();
+    EXPECT_EQ(calc.inputs().daysInYear, QStringLiteral("365"));
+
+    writeBytes(file, header + rows);
+    ASSERT_EQ(LoadCalculationFile(calc, file), LoadFault::None);
+    EXPECT_EQ(calc.table().rowCount(), kMaxCalculationRows + 1);
+    EXPECT_EQ(calc.inputs().creditLineName, QStringLiteral("Uzun"));
+}
+
 TEST_F(RefusedFileTest, UnreadableFileIsReportedToo) {
     file = path(QStringLiteral("nope.fdr"));
     EXPECT_EQ(LoadCalculationFile(calc, file), LoadFault::Unreadable);
