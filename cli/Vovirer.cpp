@@ -11,6 +11,7 @@
 #include "cli/ExportCommand.h"
 #include "cli/ImportCommands.h"
 #include "cli/Json.h"
+#include "commands/CalculationFileCommands.h"
 #include "core/Calculation.h"
 #include "core/Errors.h"
 #include "core/NumberText.h"
@@ -309,7 +310,7 @@ int run(const Options& o, QByteArray& out, QByteArray& err) {
     requireReadableFile(file, QStringLiteral("calculation file"));
     storage::LoadFault fault = storage::LoadFault::None;
     const auto open = [&] {
-        storage::OpenCommand(calc, file, &fault);
+        commands::OpenCommand(calc, file, &fault);
         if (fault == storage::LoadFault::Unreadable) {
             throw FileError{QStringLiteral("cannot read calculation file: %1").arg(file)};
         }

@@ -5,11 +5,9 @@
 #include <vector>
 
 #include "core/Errors.h"
-#include "core/TableCommands.h"
 #include "core/TextRoutines.h"
 #include "storage/CommaText.h"
 #include "storage/Cp1254.h"
-#include "storage/FileNames.h"
 #include "storage/Lines.h"
 #include "storage/ReadWholeFile.h"
 #include "storage/SafeWrite.h"
@@ -199,56 +197,6 @@ SaveResult WriteCalculationFile(const core::Calculation& calc, const QString& pa
 
     if (!WriteFileSafely(path, *bytes).ok) return {false, failed};
     return {};
-}
-
-bool SaveToFile(core::Calculation& calc, const QString& path) {
-    const SaveResult result = WriteCalculationFile(calc, path);
-    if (!result.ok) {
-        calc.dialogs().notify(core::Notice{result.message, kErrorCaption, core::DialogIcon::Error});
-    }
-    return result.ok;
-}
-
-QString SaveTarget(const QString& chosenName) {
-    if (chosenName.contains(QLatin1String(".fdr"), Qt::CaseSensitive)) return chosenName;
-    return chosenName + QStringLiteral(".fdr");
-}
-
-bool CalculationFileExists(const QString& path) { return IsRegularFile(path); }
-
-SaveOutcome SaveCommand(core::Calculation& calc, const std::optional<QString>& chosenName) {
-    if (!chosenName) return SaveOutcome::Cancelled;
-    const QString target = SaveTarget(*chosenName);
-    if (CalculationFileExists(target)) {
-        core::Question question;
-        question.text = kOverwriteQuestion;
-        question.caption = kConfirmCaption;
-        question.buttons = int(core::DialogButton::Yes) | int(core::DialogButton::No);
-        question.icon = core::DialogIcon::Question;
-        if (calc.dialogs().ask(question) != core::DialogButton::Yes) return SaveOutcome::Declined;
-    }
-    return SaveToFile(calc, target) ? SaveOutcome::Saved : SaveOutcome::Failed;
-}
-
-OpenOutcome OpenCommand(core::Calculation& calc, const std::optional<QString>& chosenPath,
-                        LoadFault* fault) {
-    if (fault) *fault = LoadFault::None;
-    if (!chosenPath) return OpenOutcome::Cancelled;
-    if (!CalculationFileExists(*chosenPath)) return OpenOutcome::NotFound;
-
-    // The totals shown belong to the table on screen, even when the file's rows compute none.
-    calc.table().clearData();
-    calc.totals() = core::TableTotals{};
-    const LoadFault loaded = LoadCalculationFile(calc, *chosenPath);
-    if (fault) *fault = loaded;
-    if (loaded != LoadFault::None) {
-        calc.dialogs().notify(core::Notice{kCannotRead + QLatin1Char('\n') + *chosenPath,
-                                           kErrorCaption, core::DialogIcon::Error});
-    }
-    calc.inputs().drawingExtraDays.clear();
-    calc.inputs().moveDrawingsPastHolidays = false;
-    core::RecalculateAll(calc);
-    return loaded == LoadFault::None ? OpenOutcome::Opened : OpenOutcome::Refused;
 }
 
 }  // namespace storage

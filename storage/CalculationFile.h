@@ -12,23 +12,7 @@ namespace storage {
 // The calculation file ".fdr": Windows-1254 text, CR LF after every line,
 // one comma-text line per record: the 11-item header, then table rows 0 to RowCount-1.
 //
-// How the windows use it (the dialogs stay in ui/; everything after them is here):
-//
-//   "İŞLEMİ KAYDET" (saveCalculation):
-//       auto name = <SaveDialog3, proposing calc.inputs().creditLineName>;   // nullopt: Cancel
-//       storage::SaveCommand(calc, name);
-//   "KAYITTAN AÇ" (openCalculation):
-//       auto path = <OpenDialog3>;                                            // nullopt: Cancel
-//       storage::OpenCommand(calc, path);     // may throw core::SilentStop / core::CalcError
-//                                             // from the closing recalculation: the caller's
-//                                             // command boundary handles them as usual.
-//
-// Messages go through calc.dialogs(). Paths are used as given, also in the messages.
-
-// The message captions of the file commands.
-inline const QString kErrorCaption = QStringLiteral("Error");
-inline const QString kConfirmCaption = QStringLiteral("Confirm");
-inline const QString kOverwriteQuestion = QStringLiteral("Dosya mevcut Üzerine kayıt edilsinmi?");
+// The first line of the messages of a failed save or open; the path follows on the next line.
 inline const QString kCannotSave = QStringLiteral("Dosya Saklanamıyor:");
 inline const QString kCannotRead = QStringLiteral("Dosya Okunamıyor:");
 
@@ -78,39 +62,8 @@ struct SaveResult {
 // nothing and sets `problem` to a sentence naming the field or cell and the character.
 std::optional<QByteArray> EncodeCalculationFile(const core::Calculation& calc, QString* problem);
 
-// Writes the file safely (temporary file beside the target, renamed over it): on any failure
-// the target is as it was. Shows nothing.
+// Writes the file through WriteFileSafely: on any failure the target is as it was. Shows
+// nothing.
 SaveResult WriteCalculationFile(const core::Calculation& calc, const QString& path);
-
-// SaveToFile: writes and, on failure, shows the error dialog (caption "Error",
-// error icon): "Dosya Saklanamıyor:", a line break, the path, and the reason when the text
-// cannot be encoded. Returns whether the file was written.
-bool SaveToFile(core::Calculation& calc, const QString& path);
-
-// --- The commands after their dialogs -------------------------------------------------------
-
-// The save target: ".fdr" is added unless the name holds ".fdr" anywhere
-// (case-sensitive).
-QString SaveTarget(const QString& chosenName);
-
-// A regular file (or a link to one) exists at the path.
-bool CalculationFileExists(const QString& path);
-
-enum class SaveOutcome { Cancelled, Declined, Saved, Failed };
-
-// The save command once the dialog has returned: nullopt is Cancel. Asks the overwrite
-// question ("Confirm", question icon, Yes and No) when the target exists; only Yes writes.
-SaveOutcome SaveCommand(core::Calculation& calc, const std::optional<QString>& chosenName);
-
-enum class OpenOutcome { Cancelled, NotFound, Opened, Refused };
-
-// The open command once the dialog has returned: nullopt is Cancel. Cancel and a file that
-// does not exist leave everything as it was. Otherwise: empty the table, load the file,
-// report a refused or unreadable file ("Dosya Okunamıyor:", line break, the path; caption
-// "Error"), empty `drawingExtraDays` and untick `moveDrawingsPastHolidays`, recalculate all.
-// `fault`, when given, receives the load's fault. The recalculation may throw
-// core::SilentStop or core::CalcError; the steps before it have then been done.
-OpenOutcome OpenCommand(core::Calculation& calc, const std::optional<QString>& chosenPath,
-                        LoadFault* fault = nullptr);
 
 }  // namespace storage

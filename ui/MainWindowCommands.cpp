@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QPointer>
 
+#include "commands/CalculationFileCommands.h"
 #include "core/Rates.h"
 #include "core/TableCommands.h"
 #include "storage/CalculationFile.h"
@@ -28,20 +29,20 @@ void MainWindow::runCommand(Work&& work) {
 void MainWindow::saveCalculation() {
     Guarded(calc_.dialogs(), [&] {
         const auto name = services_.files->chooseSavePath(calc_.inputs().creditLineName);
-        storage::SaveCommand(calc_, name);
+        commands::SaveCommand(calc_, name);
     });
 }
 
 void MainWindow::openCalculation() {
-    runCommand([&] { storage::OpenCommand(calc_, services_.files->chooseOpenPath()); });
+    runCommand([&] { commands::OpenCommand(calc_, services_.files->chooseOpenPath()); });
 }
 
 void MainWindow::openCalculationFile(const QString& path) {
     const QString fullPath = QFileInfo(path).absoluteFilePath();
     runCommand([&] {
-        if (storage::OpenCommand(calc_, fullPath) == storage::OpenOutcome::NotFound) {
+        if (commands::OpenCommand(calc_, fullPath) == commands::OpenOutcome::NotFound) {
             calc_.dialogs().notify(core::Notice{storage::kCannotRead + QLatin1Char('\n') + fullPath,
-                                                storage::kErrorCaption, core::DialogIcon::Error});
+                                                commands::kErrorCaption, core::DialogIcon::Error});
         }
     });
 }

@@ -3,6 +3,7 @@
 #include <QTemporaryDir>
 
 #include "TestFiles.h"
+#include "commands/CalculationFileCommands.h"
 #include "core/Calculation.h"
 #include "core/Errors.h"
 #include "core/RecordingDialogs.h"
@@ -12,6 +13,7 @@
 #include "storage/Cp1254.h"
 
 using namespace storage;
+using namespace commands;
 using core::col::Number;
 using testfiles::readBytes;
 using testfiles::writeBytes;

@@ -8,6 +8,7 @@
 
 #include "SmallFilesystem.h"
 #include "TestFiles.h"
+#include "commands/CalculationFileCommands.h"
 #include "core/Calculation.h"
 #include "core/Errors.h"
 #include "core/RecordingDialogs.h"
@@ -19,6 +20,7 @@
 #include "storage/Settings.h"
 
 using namespace storage;
+using namespace commands;
 using testfiles::entries;
 using testfiles::readBytes;
 using testfiles::writeBytes;

@@ -1,0 +1,58 @@
+#include "commands/CalculationFileCommands.h"
+
+#include "core/TableCommands.h"
+#include "storage/FileNames.h"
+
+namespace commands {
+
+bool SaveToFile(core::Calculation& calc, const QString& path) {
+    const storage::SaveResult result = storage::WriteCalculationFile(calc, path);
+    if (!result.ok) {
+        calc.dialogs().notify(core::Notice{result.message, kErrorCaption, core::DialogIcon::Error});
+    }
+    return result.ok;
+}
+
+QString SaveTarget(const QString& chosenName) {
+    if (chosenName.contains(QLatin1String(".fdr"), Qt::CaseSensitive)) return chosenName;
+    return chosenName + QStringLiteral(".fdr");
+}
+
+bool CalculationFileExists(const QString& path) { return storage::IsRegularFile(path); }
+
+SaveOutcome SaveCommand(core::Calculation& calc, const std::optional<QString>& chosenName) {
+    if (!chosenName) return SaveOutcome::Cancelled;
+    const QString target = SaveTarget(*chosenName);
+    if (CalculationFileExists(target)) {
+        core::Question question;
+        question.text = kOverwriteQuestion;
+        question.caption = kConfirmCaption;
+        question.buttons = int(core::DialogButton::Yes) | int(core::DialogButton::No);
+        question.icon = core::DialogIcon::Question;
+        if (calc.dialogs().ask(question) != core::DialogButton::Yes) return SaveOutcome::Declined;
+    }
+    return SaveToFile(calc, target) ? SaveOutcome::Saved : SaveOutcome::Failed;
+}
+
+OpenOutcome OpenCommand(core::Calculation& calc, const std::optional<QString>& chosenPath,
+                        storage::LoadFault* fault) {
+    if (fault) *fault = storage::LoadFault::None;
+    if (!chosenPath) return OpenOutcome::Cancelled;
+    if (!CalculationFileExists(*chosenPath)) return OpenOutcome::NotFound;
+
+    // The totals shown belong to the table on screen, even when the file's rows compute none.
+    calc.table().clearData();
+    calc.totals() = core::TableTotals{};
+    const storage::LoadFault loaded = storage::LoadCalculationFile(calc, *chosenPath);
+    if (fault) *fault = loaded;
+    if (loaded != storage::LoadFault::None) {
+        calc.dialogs().notify(core::Notice{storage::kCannotRead + QLatin1Char('\n') + *chosenPath,
+                                           kErrorCaption, core::DialogIcon::Error});
+    }
+    calc.inputs().drawingExtraDays.clear();
+    calc.inputs().moveDrawingsPastHolidays = false;
+    core::RecalculateAll(calc);
+    return loaded == storage::LoadFault::None ? OpenOutcome::Opened : OpenOutcome::Refused;
+}
+
+}  // namespace commands
