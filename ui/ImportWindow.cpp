@@ -1,11 +1,300 @@
 #include "ui/ImportWindow.h"
 
-namespace ui {
+#include <QCheckBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QVBoxLayout>
 
-ImportWindow::ImportWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
+#include "sheets/ImportTransfer.h"
+#include "ui/AppInfo.h"
+#include "ui/ErrorBoundary.h"
+#include "ui/FieldBehaviour.h"
+#include "ui/PictureIcons.h"
+#include "ui/PreviewGridView.h"
+#include "ui/PreviewTableModel.h"
+#include "ui/WindowFont.h"
+
+namespace ui {
+namespace {
+
+constexpr int kBandHeight = 137;
+constexpr int kInitialColumnWidth = 64;
+constexpr int kColumnWidth = 80;
+constexpr int kHeaderColumnWidth = 30;
+constexpr int kRowHeight = 24;
+
+// The notice names what the window reads: the first sheet of the workbook kinds it knows.
+const QString kTopNotice = QStringLiteral(
+    "AKTARILACAK DOSYANIN YALNIZCA İLK SAYFASI OKUNUR: EXCEL (.XLS, .XLSX), OPENDOCUMENT (.ODS) "
+    "VE CSV (.CSV) DOSYALARI AKTARILABİLİR.");
+const QString kBottomNotice = QStringLiteral(
+    "Tabloda üstte yer alan numaralar \"Sütun\" numarası, sol yanda yer alan numaralarda "
+    "\"Satır\" numaralarıdır.");
+
+struct FieldSpec {
+    const char* name;  // the control's object name
+    const char* label;
+    QString storage::ImportSettings::*setting;
+    int maxLength;
+    QPoint at;  // the field's top left in the band
+};
+
+const FieldSpec kFields[] = {
+    {"JvDotNetEdit19",
+     "Valör Tarihi Sütunu",
+     &storage::ImportSettings::valueDateColumn,
+     2,
+     {150, 30}},
+    {"JvDotNetEdit3",
+     "İşlem Tarihi Sütunu",
+     &storage::ImportSettings::transactionDateColumn,
+     2,
+     {150, 56}},
+    {"JvDotNetEdit4", "Açıklama Sütunu", &storage::ImportSettings::descriptionColumn, 2, {150, 82}},
+    {"JvDotNetEdit1",
+     "Dorud Kullanım Sütunu",
+     &storage::ImportSettings::drawingColumn,
+     2,
+     {370, 30}},
+    {"JvDotNetEdit2",
+     "Dorud Ödeme Sütunu",
+     &storage::ImportSettings::repaymentColumn,
+     2,
+     {370, 56}},
+    {"JvDotNetEdit20", "Başlama Satırı", &storage::ImportSettings::firstRow, 5, {540, 30}},
+    {"JvDotNetEdit21", "Bitiş Satırı", &storage::ImportSettings::lastRow, 5, {540, 56}},
+};
+constexpr int kFieldWidth = 45;
+constexpr int kFieldHeight = 21;
+
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, bool bold = false) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setFont(WindowFont(11, bold));
+    label->adjustSize();
+    return label;
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, QRect geometry) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setFont(WindowFont(11, true));
+    button->setGeometry(geometry);
+    return button;
+}
+
+}  // namespace
+
+QString WorkbookDialogFilters() {
+    return QStringLiteral(
+        "Excel Dosyaları (*.xls *.xlsx *.ods *.csv);;"
+        "2000-2003 Excel Dosyaları (*.xls);;"
+        "2007 -2010 Excel Dosyaları (*.xlsx);;"
+        "OpenDocument Dosyaları (*.ods);;"
+        "CSV Dosyaları (*.csv)");
+}
+
+QString ChooseWorkbookWithDialog(QWidget* parent) {
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("Aç"), QDir::homePath(),
+                                        WorkbookDialogFilters());
+}
+
+ImportWindow::ImportWindow(QWidget* owner, ImportWindowServices services)
+    : QWidget(owner, Qt::Window), services_(std::move(services)) {
     setObjectName(QStringLiteral("aktarexcelRF"));
-    setWindowTitle(QStringLiteral("Durvex Vovirer Dorud Zizevarev Excel'den Veri Aktarma"));
+    setWindowTitle(sheets::kImportWindowCaption);
+    setFont(WindowFont(11));
+    buildWindow();
     hide();
 }
+
+ImportWindow::~ImportWindow() = default;
+
+void ImportWindow::buildWindow() {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(buildBand());
+
+    model_ = new PreviewTableModel(this);
+    grid_ = new PreviewGridView(this);
+    grid_->setObjectName(QStringLiteral("StringGrid1"));
+    grid_->setModel(model_);
+    grid_->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    grid_->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
+                           QAbstractItemView::EditKeyPressed);
+    grid_->setTabKeyNavigation(true);
+    grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    grid_->horizontalHeader()->setHighlightSections(false);
+    grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid_->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    grid_->verticalHeader()->setHighlightSections(false);
+    const QString header = PreviewTableModel::headerColour().name();
+    grid_->setStyleSheet(
+        QStringLiteral("QHeaderView::section { background-color: %1; border: 1px solid "
+                       "#a0a0a0; border-top: none; border-left: none; padding-top: 2px; }"
+                       "QTableCornerButton::section { background-color: %1; border: 1px "
+                       "solid #a0a0a0; border-top: none; border-left: none; }")
+            .arg(header));
+    showPreviewSizes(kInitialColumnWidth, kInitialColumnWidth);
+    layout->addWidget(grid_, 1);
+
+    auto* status = new QStatusBar(this);
+    status->setObjectName(QStringLiteral("StatusBar1"));
+    status->setSizeGripEnabled(false);
+    auto* firstPanel = new QLabel(status);
+    firstPanel->setFixedWidth(350);
+    versionPanel_ = new QLabel(status);
+    versionPanel_->setObjectName(QStringLiteral("versionPanel"));
+    versionPanel_->setMinimumWidth(50);
+    status->addWidget(firstPanel);
+    status->addWidget(versionPanel_);
+    layout->addWidget(status);
+}
+
+QWidget* ImportWindow::buildBand() {
+    auto* band = new QWidget(this);
+    band->setObjectName(QStringLiteral("band"));
+    band->setFixedHeight(kBandHeight);
+
+    QLabel* top = makeLabel(band, QStringLiteral("Label25"), kTopNotice, true);
+    top->setStyleSheet(QStringLiteral("color: navy;"));
+    top->move(8, 6);
+
+    for (const FieldSpec& spec : kFields) {
+        auto* field = new QLineEdit(band);
+        field->setObjectName(QString::fromLatin1(spec.name));
+        field->setGeometry(QRect(spec.at, QSize(kFieldWidth, kFieldHeight)));
+        field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        field->setMaxLength(spec.maxLength);
+        FieldRules rules;
+        rules.keys = FieldRules::Keys::Day;  // digits and Backspace; Enter moves on
+        rules.maxTypedLength = spec.maxLength;
+        rules.focusColour = false;
+        new FieldBehaviour(field, rules, services_.calculation->separators(),
+                           services_.calculation->dialogs());
+        QLabel* label = makeLabel(band, QString::fromLatin1(spec.name) + QStringLiteral("Label"),
+                                  QString::fromUtf8(spec.label));
+        label->move(spec.at.x() - 6 - label->width(),
+                    spec.at.y() + (kFieldHeight - label->height()) / 2);
+        fieldBindings_.push_back({field, spec.setting});
+    }
+    valueDateIsTransactionDateBox_ =
+        new QCheckBox(QStringLiteral("Valör Tarihi Aynı Zamanda İşlem Tarihi"), band);
+    valueDateIsTransactionDateBox_->setObjectName(QStringLiteral("CheckBox1"));
+    valueDateIsTransactionDateBox_->setFont(WindowFont(11));
+    valueDateIsTransactionDateBox_->adjustSize();
+    valueDateIsTransactionDateBox_->move(370, 84);
+    new EnterMovesOn(valueDateIsTransactionDateBox_);
+
+    QPushButton* read = makeButton(band, "JvXPButton1", QStringLiteral("Excel Dosyası Aç"),
+                                   QRect(650, 28, 160, 25));
+    QPushButton* transfer = makeButton(band, "JvXPButton2", QStringLiteral("Vovirer Krediye Aktar"),
+                                       QRect(650, 56, 160, 25));
+    QPushButton* clear =
+        makeButton(band, "JvXPButton7", QStringLiteral("Yeni Dosya"), QRect(820, 28, 100, 25));
+    QPushButton* close =
+        makeButton(band, "JvXPButton3", QStringLiteral("Kapat"), QRect(820, 56, 100, 25));
+    auto* help = new QToolButton(band);
+    help->setObjectName(QStringLiteral("tfXPButton2"));
+    help->setIcon(HelpIcon());
+    help->setIconSize(QSize(32, 32));
+    help->setGeometry(930, 28, 53, 53);
+    help->setToolTip(QStringLiteral("Yardım"));
+    connect(read, &QPushButton::clicked, this, &ImportWindow::readWorkbook);
+    connect(transfer, &QPushButton::clicked, this, &ImportWindow::transferToTable);
+    connect(clear, &QPushButton::clicked, this, &ImportWindow::clearPreview);
+    connect(close, &QPushButton::clicked, this, &ImportWindow::closeWindow);
+    connect(help, &QToolButton::clicked, this, &ImportWindow::helpRequested);
+
+    QLabel* bottom = makeLabel(band, QStringLiteral("Label5"), kBottomNotice, true);
+    bottom->move(8, kBandHeight - bottom->height() - 6);
+
+    // Tab order: the fields in reading order, then the tick box and the buttons.
+    QWidget* previous = nullptr;
+    for (const char* name : {"JvDotNetEdit19", "JvDotNetEdit3", "JvDotNetEdit4", "JvDotNetEdit1",
+                             "JvDotNetEdit2", "JvDotNetEdit20", "JvDotNetEdit21"}) {
+        QWidget* next = band->findChild<QWidget*>(QString::fromLatin1(name));
+        if (previous) setTabOrder(previous, next);
+        previous = next;
+    }
+    for (QWidget* next : std::initializer_list<QWidget*>{valueDateIsTransactionDateBox_, read,
+                                                         transfer, clear, help, close}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
+    return band;
+}
+
+void ImportWindow::showPreviewSizes(int columnWidth, int headerColumnWidth) {
+    grid_->horizontalHeader()->setDefaultSectionSize(columnWidth);
+    grid_->horizontalHeader()->setMinimumSectionSize(8);
+    grid_->verticalHeader()->setFixedWidth(headerColumnWidth);
+    grid_->horizontalHeader()->setFixedHeight(kRowHeight);
+}
+
+storage::ImportSettings ImportWindow::fields() const {
+    storage::ImportSettings settings;
+    for (const FieldBinding& b : fieldBindings_) settings.*(b.setting) = b.field->text();
+    settings.valueDateIsTransactionDate = valueDateIsTransactionDateBox_->isChecked();
+    return settings;
+}
+
+void ImportWindow::setFields(const storage::ImportSettings& settings) {
+    for (const FieldBinding& b : fieldBindings_) b.field->setText(settings.*(b.setting));
+    valueDateIsTransactionDateBox_->setChecked(settings.valueDateIsTransactionDate);
+}
+
+void ImportWindow::open() {
+    showMaximized();
+    raise();
+    activateWindow();
+    setFields(storage::ReadImportSettings(services_.settingsPath));
+    versionPanel_->setText(QStringLiteral("Version") + kVersionText);
+}
+
+void ImportWindow::readWorkbook() {
+    const QString path = services_.chooseWorkbook ? services_.chooseWorkbook() : QString();
+    if (path.isEmpty()) return;
+    core::UserDialogs& dialogs = services_.calculation->dialogs();
+    try {
+        QString caption;
+        model_->change(
+            [&](sheets::PreviewGrid& grid) { caption = sheets::ReadIntoPreview(grid, path); });
+        setWindowTitle(caption);
+        showPreviewSizes(kColumnWidth, kHeaderColumnWidth);
+        dialogs.message(sheets::kSheetReadMessage);
+    } catch (const sheets::ReadError& error) {
+        ReportError(dialogs, error.message());  // the preview stays emptied
+    }
+}
+
+void ImportWindow::transferToTable() {
+    core::Calculation& calc = *services_.calculation;
+    const storage::ImportSettings settings = fields();
+    Guarded(calc.dialogs(), [&] {
+        if (sheets::TransferToTable(preview(), settings, calc) != sheets::TransferOutcome::Done)
+            return;
+        storage::WriteImportSettings(settings, services_.settingsPath);
+        hide();
+    });
+    // What the transfer wrote before it stopped stays, and shows.
+    if (services_.tableChanged) services_.tableChanged();
+}
+
+void ImportWindow::clearPreview() {
+    model_->change([](sheets::PreviewGrid& grid) { grid.clearRows(); });
+}
+
+const sheets::PreviewGrid& ImportWindow::preview() const { return model_->grid(); }
+
+void ImportWindow::closeWindow() { hide(); }
 
 }  // namespace ui

@@ -1,15 +1,78 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
+
+#include "core/Calculation.h"
+#include "sheets/PreviewGrid.h"
+#include "storage/Settings.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
 
 namespace ui {
 
-// The import window: reads a spreadsheet and transfers its movements into the table.
-// Created hidden at start-up; lives as long as the main window.
+class PreviewGridView;
+class PreviewTableModel;
+
+// What the import window works on: the main window's calculation, which it fills, and the
+// ways to show that calculation again, choose a workbook and find the settings file.
+struct ImportWindowServices {
+    core::Calculation* calculation = nullptr;
+    std::function<void()> tableChanged;       // the main window shows its table again
+    std::function<QString()> chooseWorkbook;  // the full path, empty when cancelled
+    QString settingsPath;                     // Ayarlar.ini
+};
+
+// The import window: reads the first sheet of a workbook into a preview grid and transfers
+// the chosen rows into the main window's table. Created hidden at start-up and only ever
+// hidden, so the preview and the fields keep their contents between openings.
 class ImportWindow : public QWidget {
     Q_OBJECT
   public:
-    explicit ImportWindow(QWidget* owner);
+    ImportWindow(QWidget* owner, ImportWindowServices services);
+    ~ImportWindow() override;
+
+    // "EXCEL'DEN VERİ AL": shows the window maximised, then reloads the fields from the
+    // settings file and writes the version into the status bar.
+    void open();
+
+    void readWorkbook();     // "Excel Dosyası Aç"
+    void transferToTable();  // "Vovirer Krediye Aktar"
+    void clearPreview();     // "Yeni Dosya"
+    void closeWindow();      // "Kapat": hides without storing the fields
+
+    const sheets::PreviewGrid& preview() const;
+    storage::ImportSettings fields() const;
+    void setFields(const storage::ImportSettings& fields);
+
+  signals:
+    // The help button: the help window is to show the import topic.
+    void helpRequested();
+
+  private:
+    void buildWindow();
+    QWidget* buildBand();
+    void showPreviewSizes(int columnWidth, int headerColumnWidth);
+
+    ImportWindowServices services_;
+    PreviewTableModel* model_ = nullptr;
+    PreviewGridView* grid_ = nullptr;
+    QLabel* versionPanel_ = nullptr;
+    QCheckBox* valueDateIsTransactionDateBox_ = nullptr;
+    struct FieldBinding {
+        QLineEdit* field;
+        QString storage::ImportSettings::*setting;
+    };
+    std::vector<FieldBinding> fieldBindings_;
 };
+
+// The file dialog of "Excel Dosyası Aç", with its filters; empty when cancelled.
+QString ChooseWorkbookWithDialog(QWidget* parent);
+
+// Its filters, in their order.
+QString WorkbookDialogFilters();
 
 }  // namespace ui

@@ -76,6 +76,10 @@ class MainWindow : public QMainWindow {
     void showHelp();           // the help picture button
     void openUserGuide();      // KULLANIM KILAVUZU
 
+  signals:
+    // "EXCEL'DEN VERİ AL": the import window is to open.
+    void importRequested();
+
   protected:
     void closeEvent(QCloseEvent* event) override;
 

@@ -167,7 +167,7 @@ QWidget* MainWindow::buildCommandColumn() {
         {"BitBtn45", QStringLiteral("İŞLEMİ KAYDET"), 8, &MainWindow::saveCalculation},
         {"BitBtn46", QStringLiteral("KAYITTAN AÇ"), 44, &MainWindow::openCalculation},
         {"BitBtn26", QStringLiteral("EXCEL'E VERİ AKTAR"), 84, &MainWindow::exportWorkbook},
-        {"BitBtn23", QStringLiteral("EXCEL'DEN VERİ AL"), 120, nullptr},
+        {"BitBtn23", QStringLiteral("EXCEL'DEN VERİ AL"), 120, &MainWindow::importRequested},
         {"BitBtn28", QStringLiteral("YAZDIR"), 156, nullptr},
         {"BitBtn7", QStringLiteral("GENİŞ YAZDIR"), 192, nullptr},
         {"BitBtn31", QStringLiteral("ORANLARI SAKLA"), 228, &MainWindow::saveRates},

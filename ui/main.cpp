@@ -15,6 +15,7 @@
 #include "ui/QtFileChooser.h"
 #include "ui/QtTranslations.h"
 #include "ui/ReportTextWindow.h"
+#include "ui/TransactionGrid.h"
 #include "ui/UpdateWaitWindow.h"
 
 namespace {
@@ -58,7 +59,18 @@ int main(int argc, char* argv[]) {
     ui::MainWindow mainWindow(services);
     dialogs.setParentWidget(&mainWindow);
     files.setParentWidget(&mainWindow);
-    new ui::ImportWindow(&mainWindow);
+    auto* importWindow = new ui::ImportWindow(
+        &mainWindow, {&mainWindow.calculation(),
+                      [&mainWindow] {
+                          mainWindow.grid().showTable();
+                          mainWindow.showInputsAndTotals();
+                      },
+                      [&mainWindow] { return ui::ChooseWorkbookWithDialog(&mainWindow); },
+                      storage::SettingsFile(where)});
+    QObject::connect(&mainWindow, &ui::MainWindow::importRequested, importWindow,
+                     &ui::ImportWindow::open);
+    QObject::connect(importWindow, &ui::ImportWindow::helpRequested, &mainWindow,
+                     [&mainWindow] { ui::ShowHelp(&mainWindow, ui::HelpTopic::Import); });
     new ui::HelpWindow(&mainWindow, programFolder, dialogs);
     new ui::ReportTextWindow(&mainWindow);
     new ui::UpdateWaitWindow(&mainWindow);

@@ -1,0 +1,191 @@
+#include <QCheckBox>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <memory>
+
+#include "MainWindowFixture.h"
+#include "sheets/ImportTransfer.h"
+#include "storage/ProfileFile.h"
+#include "ui/ImportWindow.h"
+
+using testing_ui::MainWindowFixture;
+
+namespace {
+
+const QString kOds = QStringLiteral(SHEETS_FIXTURES "/hareket.ods");
+
+// Rates for the recalculation; the import fields without "Rbasla".
+const QByteArray kSettings =
+    "[Vovirer]\r\nRyilgun=360\r\nRayfaiz=24\r\nRKKDF=5\r\n"
+    "[ExcelAyarR]\r\nRvade=1\r\nRislem=2\r\nRaciklama=3\r\nRborc=4\r\nRalacak=5\r\n"
+    "Rbitir=4\r\nRvadeCheck=1\r\n";
+
+}  // namespace
+
+class ImportWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<MainWindowFixture> main_;
+    ui::ImportWindow* window_ = nullptr;
+    QString workbook_;
+
+    QString settingsPath() const { return main_->folder() + QStringLiteral("Ayarlar.ini"); }
+    QLineEdit* field(const char* name) {
+        return window_->findChild<QLineEdit*>(QString::fromLatin1(name));
+    }
+    void click(const char* name) {
+        QTest::mouseClick(window_->findChild<QPushButton*>(QString::fromLatin1(name)),
+                          Qt::LeftButton);
+    }
+    QTableView* grid() { return window_->findChild<QTableView*>(QStringLiteral("StringGrid1")); }
+
+  private slots:
+    void init() {
+        main_ = std::make_unique<MainWindowFixture>(QStringLiteral("PDF"), kSettings);
+        window_ =
+            new ui::ImportWindow(&main_->window(), {&main_->calc(),
+                                                    [this] {
+                                                        main_->grid().showTable();
+                                                        main_->window().showInputsAndTotals();
+                                                    },
+                                                    [this] { return workbook_; }, settingsPath()});
+        connect(&main_->window(), &ui::MainWindow::importRequested, window_,
+                &ui::ImportWindow::open);
+        main_->dialogs().clear();
+    }
+    void cleanup() { main_.reset(); }
+
+    void opensFromTheMainWindowWithTheFieldsOfTheSettingsFile() {
+        QVERIFY(!window_->isVisible());
+        QTest::mouseClick(main_->window().findChild<QPushButton*>(QStringLiteral("BitBtn23")),
+                          Qt::LeftButton);
+        QVERIFY(window_->isVisible());
+        QVERIFY(window_->windowState() & Qt::WindowMaximized);
+        QCOMPARE(window_->windowTitle(),
+                 QStringLiteral("Durvex Vovirer Dorud Zizevarev Excel'den Veri Aktarma"));
+        QCOMPARE(field("JvDotNetEdit19")->text(), QStringLiteral("1"));
+        QCOMPARE(field("JvDotNetEdit2")->text(), QStringLiteral("5"));
+        QCOMPARE(field("JvDotNetEdit20")->text(), QString());  // no "Rbasla" key
+        QCOMPARE(field("JvDotNetEdit21")->text(), QStringLiteral("4"));
+        QVERIFY(window_->findChild<QCheckBox*>(QStringLiteral("CheckBox1"))->isChecked());
+        QCOMPARE(window_->findChild<QLabel*>(QStringLiteral("versionPanel"))->text(),
+                 QStringLiteral("Version 2.0 Güncelleme:0"));
+        // The start row is empty: the transfer refuses with its message.
+        click("JvXPButton2");
+        QCOMPARE(main_->dialogs().texts(),
+                 QStringList{QStringLiteral("Başlangıç satırını boş geçemezsiniz!")});
+        QVERIFY(window_->isVisible());
+    }
+
+    void readsAWorkbookThenTransfersAndStoresTheFields() {
+        window_->open();
+        workbook_ = kOds;
+        click("JvXPButton1");
+        QCOMPARE(main_->dialogs().texts(), QStringList{QStringLiteral("Tablo aktarıldı!")});
+        QCOMPARE(window_->windowTitle(), sheets::PreviewCaption(kOds));
+        QAbstractItemModel* model = grid()->model();
+        QCOMPARE(model->rowCount(), 11);
+        QCOMPARE(model->columnCount(), 6);
+        QCOMPARE(model->headerData(0, Qt::Horizontal).toString(), QStringLiteral("1"));
+        QCOMPARE(model->headerData(10, Qt::Vertical).toString(), QStringLiteral("11"));
+        QCOMPARE(model->index(1, 2).data().toString(), QStringLiteral("  Çeşme şubesi"));
+        QCOMPARE(grid()->horizontalHeader()->defaultSectionSize(), 80);
+        QCOMPARE(grid()->verticalHeader()->width(), 30);
+        QCOMPARE(model->index(0, 0).data(Qt::BackgroundRole).value<QColor>(),
+                 QColor(223, 235, 255));
+        QCOMPARE(model->index(1, 0).data(Qt::BackgroundRole).value<QColor>(),
+                 QColor(249, 255, 225));
+
+        // A cell corrected by hand is what the transfer takes.
+        model->setData(model->index(1, 3), QStringLiteral("2000"));
+        field("JvDotNetEdit20")->setText(QStringLiteral("2"));
+        main_->dialogs().clear();
+        click("JvXPButton2");
+        QCOMPARE(main_->dialogs().texts(),
+                 QStringList{sheets::DateFormatMessage(core::Separators::turkish())});
+        QVERIFY(!window_->isVisible());
+        QCOMPARE(main_->cell(4, 1), QStringLiteral("2.000,00"));
+        QCOMPARE(main_->cell(5, 2), QStringLiteral("250,00"));
+        QCOMPARE(main_->table().rowCount(), 6);
+        const auto stored = storage::ReadImportSettings(settingsPath());
+        QCOMPARE(stored.firstRow, QStringLiteral("2"));
+        QVERIFY(stored.valueDateIsTransactionDate);
+    }
+
+    void aFileThatCannotBeReadLeavesThePreviewEmpty() {
+        window_->open();
+        workbook_ = kOds;
+        click("JvXPButton1");
+        workbook_ = main_->folder() + QStringLiteral("yok.xlsx");
+        main_->dialogs().clear();
+        click("JvXPButton1");
+        QCOMPARE(main_->dialogs().notices().size(), std::size_t(1));
+        QVERIFY(main_->dialogs().texts()[0].contains(workbook_));
+        QCOMPARE(main_->dialogs().notices()[0].icon, core::DialogIcon::Error);
+        QCOMPARE(window_->windowTitle(), sheets::PreviewCaption(kOds));  // unchanged
+        QCOMPARE(grid()->model()->index(1, 2).data().toString(), QString());
+        // A cancelled dialog changes nothing.
+        workbook_.clear();
+        main_->dialogs().clear();
+        click("JvXPButton1");
+        QVERIFY(main_->dialogs().texts().isEmpty());
+    }
+
+    void fieldsTakeDigitsAndEnterMovesOn() {
+        window_->open();
+        QLineEdit* start = field("JvDotNetEdit20");
+        start->clear();
+        start->setFocus();
+        QTest::keyClicks(start, QStringLiteral("a1x23456"));
+        QCOMPARE(start->text(), QStringLiteral("12345"));
+        QTest::keyClick(start, Qt::Key_Return);
+        QCOMPARE(window_->focusWidget(), field("JvDotNetEdit21"));
+    }
+
+    void enterWalksTheGridRowByRow() {
+        window_->open();
+        workbook_ = kOds;
+        click("JvXPButton1");
+        QTableView* view = grid();
+        view->setFocus();
+        QAbstractItemModel* model = view->model();
+        view->setCurrentIndex(model->index(0, 4));
+        QTest::keyClick(view, Qt::Key_Return);
+        QCOMPARE(view->currentIndex(), model->index(0, 5));
+        QTest::keyClick(view, Qt::Key_Return);
+        QCOMPARE(view->currentIndex(), model->index(1, 0));
+        view->setCurrentIndex(model->index(10, 5));
+        QTest::keyClick(view, Qt::Key_Return);
+        QCOMPARE(view->currentIndex(), model->index(10, 0));  // the last row stays
+        // Typing opens the editor; Enter keeps the text and moves on.
+        QTest::keyClick(view, Qt::Key_D);
+        QTest::keyClicks(window_->focusWidget(), QStringLiteral("uzeltme"));
+        QTest::keyClick(window_->focusWidget(), Qt::Key_Return);
+        QCOMPARE(model->index(10, 0).data().toString(), QStringLiteral("duzeltme"));
+        QCOMPARE(view->currentIndex(), model->index(10, 1));
+    }
+
+    void newFileEmptiesRowsAndCloseHidesWithoutStoring() {
+        window_->open();
+        workbook_ = kOds;
+        click("JvXPButton1");
+        click("JvXPButton7");
+        QAbstractItemModel* model = grid()->model();
+        QCOMPARE(model->rowCount(), 11);
+        QCOMPARE(model->index(0, 0).data().toString(), QString());
+        QCOMPARE(model->headerData(0, Qt::Horizontal).toString(), QStringLiteral("1"));
+        QCOMPARE(model->headerData(0, Qt::Vertical).toString(), QString());
+        field("JvDotNetEdit20")->setText(QStringLiteral("7"));
+        click("JvXPButton3");
+        QVERIFY(!window_->isVisible());
+        QCOMPARE(storage::ReadImportSettings(settingsPath()).firstRow, QString());
+    }
+};
+
+QTEST_MAIN(ImportWindowTest)
+#include "ui_import_window_test.moc"
