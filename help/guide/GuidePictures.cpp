@@ -1,6 +1,7 @@
 #include "GuidePictures.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
@@ -9,6 +10,7 @@
 
 #include "core/TableCommands.h"
 #include "ui/HelpWindow.h"
+#include "ui/ImportWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/TransactionGrid.h"
 
@@ -101,6 +103,36 @@ QImage tableTop(ui::MainWindow& window, int rows) {
     return picture(grid, QRect(0, 0, width + 2 * frame, height + 2 * frame));
 }
 
+// The import window with the guide's example statement read into its preview.
+QImage importWindowPicture(ui::MainWindow& window, const QString& folder) {
+    const QString sheet = folder + QStringLiteral("ekstre.csv");
+    QFile file(sheet);
+    if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(sheet));
+    file.write(QStringLiteral("HESAP EKSTRESİ;;;;\n"
+                              "Valör;İşlem Tarihi;Açıklama;Kullanım;Ödeme\n"
+                              "01.03.2019;01.03.2019;Kredi kullanımı;100000;\n"
+                              "31.03.2019;31.03.2019;Ek kullanım;50000;\n"
+                              "30.04.2019;29.04.2019;Anapara ödemesi;;30000\n")
+                   .toUtf8());
+    file.close();
+    ui::ImportWindow import(&window, {&window.calculation(), [] {}, [sheet] { return sheet; },
+                                      folder + QStringLiteral("Ayarlar.ini")});
+    import.open();
+    import.showNormal();
+    import.resize(1100, 360);
+    storage::ImportSettings fields;
+    fields.valueDateColumn = QStringLiteral("1");
+    fields.transactionDateColumn = QStringLiteral("2");
+    fields.descriptionColumn = QStringLiteral("3");
+    fields.drawingColumn = QStringLiteral("4");
+    fields.repaymentColumn = QStringLiteral("5");
+    fields.firstRow = QStringLiteral("3");
+    fields.lastRow = QStringLiteral("5");
+    import.setFields(fields);
+    import.readWorkbook();
+    return picture(import);
+}
+
 }  // namespace
 
 Pictures TakeGuidePictures(const QString& helpFolder) {
@@ -157,6 +189,8 @@ Pictures TakeGuidePictures(const QString& helpFolder) {
     window.findRate();
     pictures[QStringLiteral("faizbul_soru.png")] = dialogs.lastQuestion;
     pictures[QStringLiteral("faizbul_sonuc.png")] = picture(window);
+
+    pictures[QStringLiteral("aktarim.png")] = importWindowPicture(window, services.programFolder);
 
     QString folder = helpFolder;
     if (!folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('/');
