@@ -131,6 +131,8 @@ void ImportWindow::buildWindow() {
     grid_->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
                            QAbstractItemView::EditKeyPressed);
     grid_->setTabKeyNavigation(true);
+    grid_->setWordWrap(false);
+    grid_->setTextElideMode(Qt::ElideNone);  // long texts are cut at the cell's edge
     grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     grid_->horizontalHeader()->setHighlightSections(false);
     grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
