@@ -97,25 +97,6 @@ const QStringList& TransactionTable::captions() {
     return kCaptions;
 }
 
-bool TransactionTable::isHiddenColumn(int column) {
-    return column == col::Days || column == col::PeriodInterest || column == col::PeriodTax ||
-           column == col::InterestNumber || column == col::SortKey;
-}
-
-int TransactionTable::columnWidth(int column) {
-    if (isHiddenColumn(column)) return -1;
-    switch (column) {
-        case col::Number:
-            return 30;
-        case col::Description:
-            return 200;
-        case col::Rate:
-            return 60;
-        default:
-            return 80;
-    }
-}
-
 void TransactionTable::setRowCount(int count) {
     rows_.resize(static_cast<std::size_t>(std::max(count, 2)));
     currentRow_ = std::min(currentRow_, rowCount() - 1);
@@ -142,6 +123,26 @@ void TransactionTable::moveRow(int from, int to) {
         --currentRow_;
     } else if (from > to && currentRow_ >= to && currentRow_ < from) {
         ++currentRow_;
+    }
+}
+
+void TransactionTable::moveColumn(int from, int to) {
+    if (from == to) return;
+    for (StoredRow& stored : rows_) {
+        Row row = stored.toRow();
+        if (from < to) {
+            std::rotate(row.begin() + from, row.begin() + from + 1, row.begin() + to + 1);
+        } else {
+            std::rotate(row.begin() + to, row.begin() + from, row.begin() + from + 1);
+        }
+        stored = StoredRow(row);
+    }
+    if (currentColumn_ == from) {
+        currentColumn_ = to;
+    } else if (from < currentColumn_ && currentColumn_ <= to) {
+        --currentColumn_;
+    } else if (to <= currentColumn_ && currentColumn_ < from) {
+        ++currentColumn_;
     }
 }
 

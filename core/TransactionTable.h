@@ -39,8 +39,6 @@ class TransactionTable {
     TransactionTable();
 
     static const QStringList& captions();  // columns 0..14, column 0 empty
-    static bool isHiddenColumn(int column);
-    static int columnWidth(int column);  // pixels; -1 for hidden columns
 
     int rowCount() const { return static_cast<int>(rows_.size()); }
     int columnCount() const { return ColumnCount; }
@@ -61,6 +59,11 @@ class TransactionTable {
     // Moves row `from` to position `to`, the rows between shifting by one; the current
     // row follows its contents, as the grid's own row move does.
     void moveRow(int from, int to);
+    // Moves column `from` to position `to` in every row, captions included; the columns
+    // between shift by one and the current column follows its contents, as the grid's own
+    // column move does. Nothing is renumbered or recaptioned, and the current column may land
+    // on a column that takes no input.
+    void moveColumn(int from, int to);
     void swapRows(int a, int b);
     // Removes a data row; the current row keeps its index or becomes the new last row.
     void removeRow(int index);

@@ -7,7 +7,9 @@
 #include <QLineEdit>
 #include <QMenu>
 
+#include "core/CellEntry.h"
 #include "core/KeyFilters.h"
+#include "ui/ColumnWidths.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/FixedCellHeader.h"
 #include "ui/FixedCornerPainter.h"
@@ -19,8 +21,6 @@ namespace {
 
 constexpr int kRowHeight = 20;
 constexpr int kNumberColumnWidth = 30;
-
-bool isAmountColumn(int column) { return column >= core::col::Drawn && column <= core::col::Rate; }
 
 int lastRow(const core::TransactionTable& table) { return table.rowCount() - 1; }
 
@@ -63,8 +63,7 @@ TransactionGrid::TransactionGrid(core::Calculation& calculation, QWidget* parent
     horizontalHeader()->setStretchLastSection(false);
 
     for (int c = 0; c < TransactionTableModel::ColumnCount; ++c) {
-        columnWidths_[c] =
-            core::TransactionTable::columnWidth(TransactionTableModel::tableColumn(c));
+        columnWidths_[c] = StartingColumnWidth(TransactionTableModel::tableColumn(c));
     }
     applyColumnWidths();
 
@@ -252,11 +251,7 @@ bool TransactionGrid::handleGridKeyDown(int key) {
     if (key == Qt::Key_Up || key == Qt::Key_Down) {
         if (!act([&] { calc_.recalculateCurrentRow(); })) return false;
     }
-    const auto& table = calc_.table();
-    if (table.currentColumn() == core::col::Description && table.currentRow() == lastRow(table) &&
-        table.cell(core::col::ValueDate, table.currentRow()).size() >= 8) {
-        model_->appendNumberedRow();
-    }
+    if (core::OpensEntryRow(calc_.table())) model_->appendEntryRow();
     return true;
 }
 
@@ -316,22 +311,18 @@ bool TransactionGrid::gridNavigation(const QKeyEvent& event) {
 // the decimal separator is noted for the key release; the amount and rate columns take only
 // digits, Backspace, Enter and the decimal separator. Returns true when the key is eaten.
 bool TransactionGrid::handleGridKeyPress(QChar key) {
-    const auto& table = calc_.table();
-    const int column = table.currentColumn();
-    const int row = table.currentRow();
-    if (key == core::kEnter && column >= core::col::TransactionDate && column < core::col::Rate) {
-        moveTo(column + 1, row);
-        return true;
-    }
-    if (key == core::kEnter && column == core::col::Rate) {
-        moveTo(core::col::TransactionDate, row < lastRow(table) ? row + 1 : row);
-        return true;
+    const int column = calc_.table().currentColumn();
+    if (key == core::kEnter) {
+        if (const auto target = core::EnterTarget(calc_.table())) {
+            moveTo(target->column, target->row);
+            return true;
+        }
     }
     if (key == calc_.separators().decimal) decimalKeyFlag_ = true;
-    if (isAmountColumn(column) && !core::AcceptsAmountCellKey(key, calc_.separators())) {
+    if (core::IsAmountInputColumn(column) && !core::AcceptsAmountCellKey(key, calc_.separators())) {
         return true;
     }
-    return isAmountColumn(column) && digitWouldOverflowAmount(key);
+    return core::IsAmountInputColumn(column) && digitWouldOverflowAmount(key);
 }
 
 bool TransactionGrid::digitWouldOverflowAmount(QChar key) const {
@@ -361,7 +352,7 @@ void TransactionGrid::handleGridKeyUp(const QKeyEvent&) {
     }
     const auto& table = calc_.table();
     const int column = table.currentColumn();
-    if (!isAmountColumn(column)) return;
+    if (!core::IsAmountInputColumn(column)) return;
     Guarded(calc_.dialogs(), [&] {
         const auto grouped =
             core::RegroupTypedAmount(table.cell(column, table.currentRow()), calc_.separators());

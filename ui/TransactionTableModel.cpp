@@ -1,6 +1,6 @@
 #include "ui/TransactionTableModel.h"
 
-#include "ui/ColumnMove.h"
+#include "core/CellEntry.h"
 
 namespace ui {
 
@@ -78,7 +78,7 @@ QVariant TransactionTableModel::headerData(int section, Qt::Orientation orientat
 
 Qt::ItemFlags TransactionTableModel::flags(const QModelIndex& index) const {
     if (!index.isValid()) return Qt::NoItemFlags;
-    if (tableColumn(index.column()) < core::col::Days) {
+    if (core::TakesInput(tableColumn(index.column()))) {
         return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
     }
     return Qt::ItemIsEnabled;
@@ -109,11 +109,10 @@ void TransactionTableModel::reload() {
     endResetModel();
 }
 
-void TransactionTableModel::appendNumberedRow() {
+void TransactionTableModel::appendEntryRow() {
     const int newRow = table_.rowCount();
     beginInsertRows({}, newRow - 1, newRow - 1);
-    table_.setRowCount(newRow + 1);
-    table_.setCell(core::col::Number, newRow, QString::number(newRow));
+    core::AppendEntryRow(table_);
     rows_ = table_.rowCount() - 1;
     endInsertRows();
 }
@@ -132,7 +131,7 @@ void TransactionTableModel::moveColumn(int fromTableColumn, int toTableColumn) {
     const int from = fromTableColumn - 1;
     const int to = toTableColumn - 1;
     beginMoveColumns({}, from, from, {}, to > from ? to + 1 : to);
-    MoveColumn(table_, fromTableColumn, toTableColumn);
+    table_.moveColumn(fromTableColumn, toTableColumn);
     endMoveColumns();
 }
 

@@ -42,8 +42,8 @@ class TransactionTableModel : public QAbstractTableModel {
     void rowChanged(int tableRow);
     // After the core changed the table as a whole (commands, opening a file).
     void reload();
-    // Appends one empty row numbered with its index, as the grid does for a new entry.
-    void appendNumberedRow();
+    // Appends the new entry row.
+    void appendEntryRow();
     // Whole-row and whole-column moves by dragging: every cell moves, numbers and captions too.
     void moveRow(int fromTableRow, int toTableRow);
     void moveColumn(int fromTableColumn, int toTableColumn);
