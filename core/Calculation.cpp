@@ -5,6 +5,7 @@
 #include <cmath>
 #include <optional>
 
+#include "core/CellEntry.h"
 #include "core/Errors.h"
 #include "core/NumberText.h"
 #include "core/TextRoutines.h"
@@ -76,7 +77,13 @@ void Calculation::setMonthlyRateText(const QString& text) {
 }
 
 bool Calculation::moveCurrentCell(int column, int row) {
-    if (column < 1 || column >= 8 || row < 1 || row >= table_.rowCount()) return false;
+    return TakesInput(column) && moveTo(column, row);
+}
+
+bool Calculation::setCurrentRow(int row) { return moveTo(table_.currentColumn(), row); }
+
+bool Calculation::moveTo(int column, int row) {
+    if (row < 1 || row >= table_.rowCount()) return false;
     if (column == table_.currentColumn() && row == table_.currentRow()) return true;
     table_.setCurrentCellQuietly(column, row);
     recalculateCurrentRow();

@@ -38,11 +38,14 @@ class Calculation {
     void setAnnualRateText(const QString& text);
     void setMonthlyRateText(const QString& text);
 
-    // Changes the current cell as the grid does: a cell in columns 8 to 14 is refused;
-    // any actual change runs the row recalculation for the new current row.
+    // Changes the current cell as the user does: a cell of a column that takes no input is
+    // refused; any actual change runs the row recalculation for the new current row.
     // Returns false when the move was refused.
     bool moveCurrentCell(int column, int row);
-    bool setCurrentRow(int row) { return moveCurrentCell(table_.currentColumn(), row); }
+    // Makes `row` the current row for a walk over the rows; the current column stays
+    // whatever it is, even one a column drag left on a computed column. An actual change
+    // runs the row recalculation. Returns false for a row that is not a data row.
+    bool setCurrentRow(int row);
 
     // The row recalculation of the current row (the grid's click event). May throw
     // SilentStop or CalcError.
@@ -71,6 +74,7 @@ class Calculation {
   private:
     friend class RowRecalculation;
 
+    bool moveTo(int column, int row);
     void writeTotals();
     void computeTotalsNow();
     void setSummedCell(int column, int row, const QString& text);

@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include "core/Errors.h"
+#include "core/Rates.h"
 #include "core/TableCommands.h"
 #include "tests/core/CalculationFixture.h"
 
@@ -200,6 +201,48 @@ TEST_F(TableCommandsTest, MovingTheCurrentCellRecalculatesTheRowEntered) {
     EXPECT_TRUE(calc.moveCurrentCell(Drawn, 2));
     EXPECT_EQ(cell(PeriodInterest, 2), "2,00");
     EXPECT_EQ(table().currentColumn(), Drawn);
+}
+
+// A column drag can leave the current cell on a computed column, which the user can never
+// enter; the commands still walk every row.
+TEST_F(TableCommandsTest, EveryCommandWalksAllRowsWhateverTheCurrentColumn) {
+    const std::pair<const char*, void (*)(core::Calculation&)> commands[] = {
+        {"recalculate all", core::RecalculateAll}, {"insert", core::InsertRow},
+        {"delete", core::DeleteCurrentRow},        {"sort", core::SortByValueDate},
+        {"change rates", core::ChangeRates},
+    };
+    for (const auto& [name, command] : commands) {
+        setRows({{{TransactionDate, "01.03.2019"}, {Drawn, "1000"}},
+                 {{TransactionDate, "15.03.2019"}, {Repaid, "400"}},
+                 {{ValueDate, "31.03.2019"}}});
+        table().setCurrentCellQuietly(Rate, 1);
+        // "Dorud Bakiye" dropped before "Yıllık Faiz": the rate's cells, and the current
+        // cell with them, move on to column 8.
+        table().moveColumn(CreditBalance, Rate);
+        ASSERT_EQ(table().currentColumn(), Days);
+        dialogs.queueAnswer(core::DialogButton::Yes);
+        command(calc);
+        const int last = table().rowCount() - 1;
+        EXPECT_EQ(table().currentRow(), last) << name;
+        EXPECT_EQ(table().currentColumn(), Days) << name;
+        // Every dated row was recalculated: its value date is written.
+        for (int r = 1; r <= last; ++r) {
+            if (!cell(TransactionDate, r).isEmpty()) {
+                EXPECT_EQ(cell(ValueDate, r), cell(TransactionDate, r)) << name << ", row " << r;
+            }
+        }
+    }
+    // Recalculated all, the balances run down the rows.
+    setRows({{{TransactionDate, "01.03.2019"}, {Drawn, "1000"}},
+             {{TransactionDate, "15.03.2019"}, {Repaid, "400"}},
+             {{ValueDate, "31.03.2019"}}});
+    table().setCurrentCellQuietly(Rate, 1);
+    table().moveColumn(CreditBalance, Rate);
+    core::RecalculateAll(calc);
+    EXPECT_EQ(column(CreditBalance), QStringList({"1.000,00", "600,00", "600,00"}));
+    EXPECT_EQ(column(PeriodInterest), QStringList({"0,00", "9,33", "6,40"}));
+    EXPECT_EQ(calc.totals().creditBalance, "600,00");
+    EXPECT_EQ(calc.totals().totalInterest, "15,73");
 }
 
 TEST_F(TableCommandsTest, SortKeyCompletesShortDatesWithoutValidating) {

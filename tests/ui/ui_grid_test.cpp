@@ -1,10 +1,13 @@
 // The transaction table's behaviour under real key and mouse events.
+#include <QAbstractButton>
 #include <QHeaderView>
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
 
 #include "MainWindowFixture.h"
+#include "core/RecordingDialogs.h"
+#include "core/TableCommands.h"
 #include "core/TransactionTable.h"
 
 using testing_ui::MainWindowFixture;
@@ -30,6 +33,7 @@ class GridTest : public QObject {
     void cellsArePaintedByRowParity();
     void computedColumnsNeverShow();
     void draggedRowAndColumnCarryTheirCells();
+    void recalculateAllWalksEveryRowAfterADragOntoAComputedColumn();
     void popupMenuCaptionsAndShortcuts();
     void shiftInsertInEditorInsertsRow();
     void badDateShowsMessageAndMoveStands();
@@ -301,6 +305,50 @@ void GridTest::draggedRowAndColumnCarryTheirCells() {
     QCOMPARE(f.cell(col::Description, 0), QStringLiteral("Dorud Tutarı"));
     QCOMPARE(f.grid().columnWidth(col::Drawn - 1), 200);  // the width went with it
     QCOMPARE(f.grid().horizontalHeader()->visualIndex(col::Drawn - 1), col::Drawn - 1);
+}
+
+// Dropping "Dorud Bakiye" before "Yıllık Faiz" with the mouse carries the rate's cells, and
+// the current cell with them, on to column 8, which the user can never enter. "YENİDEN
+// HESAPLA" must still walk every row and compute what it computes from any other column.
+void GridTest::recalculateAllWalksEveryRowAfterADragOntoAComputedColumn() {
+    MainWindowFixture f;
+    f.typeWorkedExample();
+    f.clickCell(col::Rate, 1);
+    QHeaderView* header = f.grid().horizontalHeader();
+    const auto centreOf = [&](int tableColumn) {
+        const int section = tableColumn - 1;
+        return QPoint(header->sectionViewportPosition(section) + header->sectionSize(section) / 2,
+                      header->height() / 2);
+    };
+    const QPoint from = centreOf(col::CreditBalance);
+    const QPoint to = centreOf(col::Rate) - QPoint(header->sectionSize(col::Rate - 1) / 4, 0);
+    QTest::mousePress(header->viewport(), Qt::LeftButton, Qt::NoModifier, from);
+    for (int step = 1; step <= 10; ++step) {
+        QTest::mouseMove(header->viewport(), from + (to - from) * step / 10);
+    }
+    QTest::mouseRelease(header->viewport(), Qt::LeftButton, Qt::NoModifier, to);
+    QCOMPARE(f.cell(col::Rate, 0), QStringLiteral("Dorud Bakiye"));
+    QCOMPARE(f.cell(col::Days, 0), QStringLiteral("Yıllık Faiz"));
+    QCOMPARE(f.table().currentColumn(), int(col::Days));
+
+    // The same calculation recalculated from an input column.
+    core::RecordingDialogs dialogs;
+    core::Calculation fromInputColumn(dialogs);
+    fromInputColumn.table() = f.calc().table();
+    fromInputColumn.inputs() = f.calc().inputs();
+    fromInputColumn.totals() = f.calc().totals();
+    fromInputColumn.table().setCurrentCellQuietly(col::TransactionDate, 1);
+    core::RecalculateAll(fromInputColumn);
+
+    QTest::mouseClick(f.window().findChild<QAbstractButton*>("BitBtn1"), Qt::LeftButton);
+    QCOMPARE(f.table().currentRow(), f.table().rowCount() - 1);
+    QCOMPARE(f.table().currentColumn(), int(col::Days));
+    for (int r = 0; r < f.table().rowCount(); ++r) {
+        QCOMPARE(f.table().row(r), fromInputColumn.table().row(r));
+    }
+    QVERIFY(f.calc().totals() == fromInputColumn.totals());
+    QCOMPARE(f.text("toplamfaizEdit"), fromInputColumn.totals().totalInterest);
+    QVERIFY(f.dialogs().notices().empty());
 }
 
 void GridTest::popupMenuCaptionsAndShortcuts() {
