@@ -1,5 +1,5 @@
 // Recalculate all on one generated table shape, by the core (linear) and by the
-// word-for-word reading that sums every total over every row at each row (quadratic).
+// reference reading that sums every total over every row at each row (quadratic).
 
 #include <benchmark/benchmark.h>
 
@@ -66,14 +66,14 @@ void recalc_all_fast(benchmark::State& state) {
 
 void recalc_all_reference(benchmark::State& state) {
     Fixture fixture(static_cast<int>(state.range(0)));
-    const literal::State pristine = literal::State::of(fixture.calc);
-    literal::State table = pristine;
+    const reference::State pristine = reference::State::of(fixture.calc);
+    reference::State table = pristine;
     for (auto _ : state) {
         state.PauseTiming();
         table = pristine;
         state.ResumeTiming();
-        const literal::Outcome outcome = literal::RecalculateAll(table);
-        if (!(outcome == literal::Outcome{})) state.SkipWithError("the table stopped");
+        const reference::Outcome outcome = reference::RecalculateAll(table);
+        if (!(outcome == reference::Outcome{})) state.SkipWithError("the table stopped");
         benchmark::DoNotOptimize(table.totals);
     }
 }

@@ -19,10 +19,9 @@ bool NeedsQuotes(const QString& item);
 // with nothing after it adds one last empty item; two adjacent commas give an empty item.
 // An empty line gives no item at all.
 //
-// Malformed lines read as the original program read them: a character with code 0 ends the
-// line; a quoted item without a closing quote
-// runs to the end of the line, all its characters kept; text that follows a closing quote
-// directly (`"ab"cd`) starts the next item.
+// Malformed lines are read leniently, as the files in use were written: a character with code 0
+// ends the line; a quoted item without a closing quote runs to the end of the line, all its
+// characters kept; text that follows a closing quote directly (`"ab"cd`) starts the next item.
 QStringList ReadCommaText(QStringView line);
 
 }  // namespace storage

@@ -29,54 +29,54 @@ std::string Quoted(const QString& text) { return '"' + text.toStdString() + '"';
 
 // Runs one command as the window's handler does, catching the stop and failures.
 template <typename Command>
-literal::Outcome Guarded(Command command) {
+reference::Outcome Guarded(Command command) {
     try {
         command();
     } catch (const core::SilentStop&) {
-        return literal::Outcome::stopped();
+        return reference::Outcome::stopped();
     } catch (const core::CalcError& error) {
-        return literal::Outcome::failed(error.message());
+        return reference::Outcome::failed(error.message());
     }
     return {};
 }
 
 // The grid's move: any change of the current cell recalculates the new current row. The
 // computed columns, from 8 on, refuse to become current.
-void ReferenceMove(literal::State& state, int column, int row) {
+void ReferenceMove(reference::State& state, int column, int row) {
     if (column >= 8) return;
     if (column == state.currentColumn && row == state.currentRow) return;
     state.currentColumn = column;
     state.currentRow = row;
-    literal::RecalculateRow(state);
+    reference::RecalculateRow(state);
 }
 
-void Rethrow(const literal::Outcome& outcome) {
+void Rethrow(const reference::Outcome& outcome) {
     if (outcome.silentStop) throw core::SilentStop{};
     if (outcome.error) throw core::CalcError(*outcome.error);
 }
 
-// The table commands, read as written, on the literal state.
-void ReferenceChangeRates(literal::State& state) {
+// The table commands, done plainly, on the reference state.
+void ReferenceChangeRates(reference::State& state) {
     for (int r = 1; r < state.rowCount(); ++r) state.rows[r][7] = state.inputs.annualRate;
-    Rethrow(literal::RecalculateAll(state));
+    Rethrow(reference::RecalculateAll(state));
 }
 
-void Renumber(literal::State& state) {
+void Renumber(reference::State& state) {
     for (int r = 1; r < state.rowCount(); ++r) state.rows[r][0] = QString::number(r);
 }
 
-void ReferenceInsertRow(literal::State& state) {
-    state.rows.insert(state.rows.begin() + state.currentRow, literal::Row{});
+void ReferenceInsertRow(reference::State& state) {
+    state.rows.insert(state.rows.begin() + state.currentRow, reference::Row{});
     state.currentRow += 1;
     Renumber(state);
-    Rethrow(literal::RecalculateAll(state));
+    Rethrow(reference::RecalculateAll(state));
 }
 
-void ReferenceRemoveCurrentRow(literal::State& state) {
+void ReferenceRemoveCurrentRow(reference::State& state) {
     const int r = state.currentRow;
     if (r < 1 || r >= state.rowCount()) return;
     if (state.rowCount() == 2) {
-        state.rows[1] = literal::Row{};
+        state.rows[1] = reference::Row{};
         return;
     }
     state.rows.erase(state.rows.begin() + r);
@@ -84,7 +84,7 @@ void ReferenceRemoveCurrentRow(literal::State& state) {
 }
 
 // The delete command with every question answered Yes.
-void ReferenceDeleteRow(literal::State& state, QStringList& questions) {
+void ReferenceDeleteRow(reference::State& state, QStringList& questions) {
     if (!state.rows[state.currentRow][1].isEmpty()) {
         questions << QStringLiteral("Kaydı Silmek istediğinizden eminmisiniz?");
         ReferenceRemoveCurrentRow(state);
@@ -92,23 +92,23 @@ void ReferenceDeleteRow(literal::State& state, QStringList& questions) {
     if (state.rows[state.currentRow][1].isEmpty()) ReferenceRemoveCurrentRow(state);
     Renumber(state);
     for (int c : {8, 9, 11, 12, 13}) state.rows[1][c].clear();
-    Rethrow(literal::RecalculateAll(state));
+    Rethrow(reference::RecalculateAll(state));
 }
 
 // The grid's column drag: the column's cells, caption included, leave their place and enter
 // at `to`, the columns between closing up; the current column goes where its cells went.
-void ReferenceMoveColumn(literal::State& state, int from, int to) {
+void ReferenceMoveColumn(reference::State& state, int from, int to) {
     const auto move = [&](auto& items) {
         auto moving = items[static_cast<std::size_t>(from)];
         items.erase(items.begin() + from);
         items.insert(items.begin() + to, moving);
     };
-    for (literal::Row& row : state.rows) {
+    for (reference::Row& row : state.rows) {
         std::vector<QString> cells(row.begin(), row.end());
         move(cells);
         std::copy(cells.begin(), cells.end(), row.begin());
     }
-    std::vector<int> columns(literal::Row().size());
+    std::vector<int> columns(reference::Row().size());
     std::iota(columns.begin(), columns.end(), 0);
     move(columns);
     state.currentColumn = static_cast<int>(
@@ -135,7 +135,7 @@ QString ReferenceSortKey(const QString& valueDate) {
 // Sorting by value date: every row gets its key in column 14, then an exchange sort swaps
 // whole rows whose keys stand in the wrong order (compared as text, case aside); row 1 loses
 // its period cells, the rows are renumbered and recalculated.
-void ReferenceSort(literal::State& state) {
+void ReferenceSort(reference::State& state) {
     const int last = state.rowCount() - 1;
     for (int r = 1; r <= last; ++r) state.rows[r][14] = ReferenceSortKey(state.rows[r][2]);
     for (int i = 1; i < last; ++i) {
@@ -147,14 +147,14 @@ void ReferenceSort(literal::State& state) {
     }
     for (int c : {8, 9, 11, 12, 13}) state.rows[1][c].clear();
     Renumber(state);
-    Rethrow(literal::RecalculateAll(state));
+    Rethrow(reference::RecalculateAll(state));
 }
 
 // Opening the calculation just saved: every cell and field comes back as it was, the two rate
 // fields through their coupling, so the driving one rewrites the other; a driving rate that
 // is no number refuses the file and leaves the table empty. Then the hidden drawing options
 // are cleared, the totals emptied and all rows recalculated.
-void ReferenceOpenSaved(literal::State& state, const QString& path, QStringList& fileErrors) {
+void ReferenceOpenSaved(reference::State& state, const QString& path, QStringList& fileErrors) {
     core::TableInputs& in = state.inputs;
     const auto number = [](QString text) {
         text.remove(QLatin1Char(' '));
@@ -169,16 +169,16 @@ void ReferenceOpenSaved(literal::State& state, const QString& path, QStringList&
         }
     } catch (const core::CalcError&) {
         state.rows.resize(2);
-        state.rows[1] = literal::Row{};
+        state.rows[1] = reference::Row{};
         state.rows[1][0] = QStringLiteral("1");
         fileErrors << QStringLiteral("Dosya Okunamıyor:\n") + path;
     }
     in.drawingExtraDays.clear();
     in.moveDrawingsPastHolidays = false;
-    Rethrow(literal::RecalculateAll(state));
+    Rethrow(reference::RecalculateAll(state));
 }
 
-std::string Describe(const literal::Outcome& outcome) {
+std::string Describe(const reference::Outcome& outcome) {
     if (outcome.silentStop) return "silent stop";
     if (outcome.error) return "error " + Quoted(*outcome.error);
     return "normal end";
@@ -206,7 +206,7 @@ void CompareTotals(const core::TableTotals& got, const core::TableTotals& want,
     one("sum 13", got.totalInterestNumber, want.totalInterestNumber);
 }
 
-void CompareCells(const core::TransactionTable& got, const literal::State& want,
+void CompareCells(const core::TransactionTable& got, const reference::State& want,
                   std::ostringstream& out) {
     if (got.rowCount() != want.rowCount()) {
         out << "row count " << got.rowCount() << " vs " << want.rowCount() << "\n";
@@ -222,11 +222,11 @@ void CompareCells(const core::TransactionTable& got, const literal::State& want,
     }
 }
 
-// Every difference between the core's calculation and the literal state, one per line
+// Every difference between the core's calculation and the reference state, one per line
 // (core's value first); empty when they agree.
 std::string Differences(const core::Calculation& calc, const core::RecordingDialogs& dialogs,
-                        const literal::Outcome& got, const literal::State& want,
-                        const literal::Outcome& wanted, const QStringList& questions = {},
+                        const reference::Outcome& got, const reference::State& want,
+                        const reference::Outcome& wanted, const QStringList& questions = {},
                         const QStringList& fileErrors = {}) {
     std::ostringstream out;
     if (!(got == wanted)) out << "outcome: " << Describe(got) << " vs " << Describe(wanted) << "\n";
@@ -273,10 +273,10 @@ TEST(DifferentialTest, RecalculateAllMatchesTheReferenceOnRandomTables) {
         core::RecordingDialogs dialogs;
         core::Calculation calc(dialogs);
         randomtables::Generator(seed).fill(calc);
-        literal::State want = literal::State::of(calc);
+        reference::State want = reference::State::of(calc);
 
-        const literal::Outcome got = Guarded([&] { core::RecalculateAll(calc); });
-        const literal::Outcome wanted = literal::RecalculateAll(want);
+        const reference::Outcome got = Guarded([&] { core::RecalculateAll(calc); });
+        const reference::Outcome wanted = reference::RecalculateAll(want);
         const std::string differences = Differences(calc, dialogs, got, want, wanted);
         ASSERT_EQ(differences, "") << "seed " << seed;
         (wanted.silentStop ? stops : wanted.error ? errors : normal) += 1;
@@ -300,13 +300,13 @@ TEST(DifferentialTest, CommandSequencesMatchTheReference) {
         core::Calculation calc(dialogs);
         randomtables::Generator generator(seed);
         generator.fill(calc);
-        literal::State want = literal::State::of(calc);
+        reference::State want = reference::State::of(calc);
         QStringList questions;
         QStringList fileErrors;
         std::mt19937 rng(seed);
 
         for (int step = 0; step < 10; ++step) {
-            literal::Outcome got, wanted;
+            reference::Outcome got, wanted;
             const int column = 1 + static_cast<int>(rng() % 8);
             const int row = 1 + static_cast<int>(rng() % (want.rowCount() - 1));
             if (want.currentColumn >= 8) ++offInputColumns;
@@ -351,7 +351,7 @@ TEST(DifferentialTest, CommandSequencesMatchTheReference) {
                     break;
                 default:
                     got = Guarded([&] { core::RecalculateAll(calc); });
-                    wanted = literal::RecalculateAll(want);
+                    wanted = reference::RecalculateAll(want);
                     break;
             }
             const std::string differences =
@@ -360,7 +360,7 @@ TEST(DifferentialTest, CommandSequencesMatchTheReference) {
 
             generator.edit(calc);
             const QStringList messages = want.messages;
-            want = literal::State::of(calc);
+            want = reference::State::of(calc);
             want.messages = messages;
         }
     }

@@ -7,7 +7,7 @@
 #include "core/NumberText.h"
 #include "core/TextRoutines.h"
 
-namespace literal {
+namespace reference {
 namespace {
 
 using core::DayNumber;
@@ -279,4 +279,4 @@ Outcome RecalculateAll(State& state) {
     return {};
 }
 
-}  // namespace literal
+}  // namespace reference

@@ -1,7 +1,7 @@
 #pragma once
 
-// A word-for-word reading of the row recalculation and of recalculate all, kept apart from
-// the core's own: every total is summed again over every counted row each time a row
+// The reference recalculation of a row and of the whole table, kept apart from the core's
+// own and deliberately plain: every total is summed again over every counted row each time a row
 // reaches the totals, so recalculating an n-row table costs n² number readings. The
 // differential test holds the core's linear recalculation to it, and the benchmark
 // measures the two side by side.
@@ -15,7 +15,7 @@
 #include "core/Calculation.h"
 #include "core/TableInputs.h"
 
-namespace literal {
+namespace reference {
 
 using Row = std::array<QString, 15>;
 
@@ -59,4 +59,4 @@ void MoveToRow(State& state, int row);
 // Recalculate all, catching the silent stop and failures into the outcome.
 Outcome RecalculateAll(State& state);
 
-}  // namespace literal
+}  // namespace reference

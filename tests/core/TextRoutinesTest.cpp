@@ -64,8 +64,9 @@ TEST(ParseAmountTest, FailsNamingTheTextWhenWhatIsKeptIsNoNumber) {
     EXPECT_THROW(core::ParseDigits(QStringLiteral("+.")), core::CalcError);
 }
 
-// The reading as written: keep a sign in first place, digits and (for amounts) decimal
-// commas; then what is kept, if anything, must be [sign] digits [comma digits] with a digit.
+// The reference reading of a typed number: keep a sign in first place, digits and (for amounts)
+// decimal commas; then what is kept, if anything, must be [sign] digits [comma digits] with a
+// digit.
 std::optional<double> ReferenceReading(const std::string& text, bool amount) {
     std::string kept;
     for (std::size_t i = 0; i < text.size(); ++i) {

@@ -238,8 +238,8 @@ TEST(ImportTransfer, DatesTheRecalculationRefusesStopItSilently) {
 namespace {
 
 struct ReferenceResult {
-    literal::State state;
-    literal::Outcome outcome;
+    reference::State state;
+    reference::Outcome outcome;
     bool refused = false;
 };
 
@@ -251,9 +251,9 @@ int integer(const QString& text) {
 }
 
 ReferenceResult referenceTransfer(const PreviewGrid& p, const ImportSettings& f,
-                                  literal::State state) {
+                                  reference::State state) {
     ReferenceResult result{std::move(state), {}, false};
-    literal::State& st = result.state;
+    reference::State& st = result.state;
     const std::pair<const QString*, const char*> required[] = {
         {&f.firstRow, "Başlangıç satırını boş geçemezsiniz!"},
         {&f.lastRow, "Bitiş satırını boş geçemezsiniz!"},
@@ -273,7 +273,7 @@ ReferenceResult referenceTransfer(const PreviewGrid& p, const ImportSettings& f,
         const int T = f.transactionDateColumn.isEmpty() ? 0 : integer(f.transactionDateColumn);
         const int K = integer(f.drawingColumn), O = integer(f.repaymentColumn);
         const int A = f.descriptionColumn.isEmpty() ? 0 : integer(f.descriptionColumn);
-        for (int r = 1; r < st.rowCount(); ++r) st.rows[r] = literal::Row{};
+        for (int r = 1; r < st.rowCount(); ++r) st.rows[r] = reference::Row{};
         st.rows.resize(std::size_t(E - S + 4));
         st.currentRow = std::min(st.currentRow, st.rowCount() - 1);
         int t = 1;
@@ -299,18 +299,18 @@ ReferenceResult referenceTransfer(const PreviewGrid& p, const ImportSettings& f,
             }
             ++t;
         }
-        literal::MoveToRow(st, 1);
+        reference::MoveToRow(st, 1);
         for (int i = 1; i <= st.rowCount() - 2; ++i) {
             st.rows[i][0] = QString::number(i);
-            literal::RecalculateRow(st);
-            literal::MoveToRow(st, i + 1);
+            reference::RecalculateRow(st);
+            reference::MoveToRow(st, i + 1);
         }
         const int last = st.rowCount() < 3 ? 1 : st.rowCount() - 1;
         st.rows[last][0] = QString::number(last);
     } catch (const core::SilentStop&) {
-        result.outcome = literal::Outcome::stopped();
+        result.outcome = reference::Outcome::stopped();
     } catch (const core::CalcError& e) {
-        result.outcome = literal::Outcome::failed(e.message());
+        result.outcome = reference::Outcome::failed(e.message());
     }
     return result;
 }
@@ -318,15 +318,15 @@ ReferenceResult referenceTransfer(const PreviewGrid& p, const ImportSettings& f,
 void expectSameAsReference(const PreviewGrid& preview, const ImportSettings& fields,
                            const std::string& what) {
     Transfer t;
-    const literal::State start = literal::State::of(t.calc);
-    literal::Outcome outcome;
+    const reference::State start = reference::State::of(t.calc);
+    reference::Outcome outcome;
     bool refused = false;
     try {
         refused = t.run(preview, fields) == TransferOutcome::Refused;
     } catch (const core::SilentStop&) {
-        outcome = literal::Outcome::stopped();
+        outcome = reference::Outcome::stopped();
     } catch (const core::CalcError& e) {
-        outcome = literal::Outcome::failed(e.message());
+        outcome = reference::Outcome::failed(e.message());
     }
     const ReferenceResult ref = referenceTransfer(preview, fields, start);
     SCOPED_TRACE(what);

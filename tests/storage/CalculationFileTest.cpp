@@ -404,8 +404,9 @@ TEST_F(RefusedFileTest, DateItemThatIsNotADate) {
             << date;
         EXPECT_EQ(fault, LoadFault::BadDate) << date;
         expectCannotReadMessage();
-        EXPECT_EQ(calc.inputs().creditLineName, QStringLiteral("Yeni"));  // step 1 stays applied
-        EXPECT_TRUE(calc.inputs().moveRepaymentsPastHolidays);            // and step 2
+        EXPECT_EQ(calc.inputs().creditLineName,
+                  QStringLiteral("Yeni"));                      // the header line stays applied
+        EXPECT_TRUE(calc.inputs().moveRepaymentsPastHolidays);  // and its options
         EXPECT_EQ(calc.inputs().calculationDate, QDate(2021, 6, 15));
         expectEmptyTable();
     }
