@@ -13,7 +13,8 @@ TransactionTable::StoredRow::StoredRow(const Row& row) {
         if (!row[c].isEmpty()) columns_ |= std::uint16_t(1u << c);
     }
     if (columns_ == 0) return;
-    cells_ = std::make_unique<QString[]>(static_cast<std::size_t>(size()));
+    capacity_ = static_cast<std::uint8_t>(size());
+    cells_ = std::make_unique<QString[]>(capacity_);
     int i = 0;
     for (int c = 0; c < ColumnCount; ++c) {
         if (!row[c].isEmpty()) cells_[i++] = row[c];
@@ -22,7 +23,8 @@ TransactionTable::StoredRow::StoredRow(const Row& row) {
 
 TransactionTable::StoredRow::StoredRow(const StoredRow& other) : columns_(other.columns_) {
     if (columns_ == 0) return;
-    cells_ = std::make_unique<QString[]>(static_cast<std::size_t>(size()));
+    capacity_ = static_cast<std::uint8_t>(size());
+    cells_ = std::make_unique<QString[]>(capacity_);
     std::copy(other.cells_.get(), other.cells_.get() + size(), cells_.get());
 }
 
@@ -49,16 +51,20 @@ void TransactionTable::StoredRow::setCell(int column, const QString& text) {
         return;
     }
     if (text.isEmpty()) return;
-    // A column gets its first text: the cells move into an array one longer. The text may be
-    // another cell of this row, so it is taken (shared, not copied) before anything moves.
+    // A column gets its first text. The text may be another cell of this row, so it is taken
+    // (shared, not copied) before anything moves.
     QString taken = text;
     const int n = size();
     const int at = slot(column);
-    auto grown = std::make_unique<QString[]>(static_cast<std::size_t>(n + 1));
-    for (int i = 0; i < at; ++i) grown[i] = std::move(cells_[i]);
-    grown[at] = std::move(taken);
-    for (int i = at; i < n; ++i) grown[i + 1] = std::move(cells_[i]);
-    cells_ = std::move(grown);
+    if (n == capacity_) {
+        const int grown = std::min(ColumnCount, std::max(1, 2 * n));
+        auto cells = std::make_unique<QString[]>(static_cast<std::size_t>(grown));
+        std::move(cells_.get(), cells_.get() + n, cells.get());
+        cells_ = std::move(cells);
+        capacity_ = static_cast<std::uint8_t>(grown);
+    }
+    std::move_backward(cells_.get() + at, cells_.get() + n, cells_.get() + n + 1);
+    cells_[at] = std::move(taken);
     columns_ |= std::uint16_t(1u << column);
 }
 

@@ -93,6 +93,7 @@ class TransactionTable {
         int size() const;
 
         std::uint16_t columns_ = 0;  // bit c set: column c has a cell in cells_
+        std::uint8_t capacity_ = 0;  // length of cells_; grows by doubling
         std::unique_ptr<QString[]> cells_;
     };
 
