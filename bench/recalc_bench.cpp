@@ -1,5 +1,7 @@
-// Recalculate all on one generated table shape, by the core (linear) and by the
-// reference reading that sums every total over every row at each row (quadratic).
+// The table commands on one generated table shape at several lengths: recalculate all by the
+// core (linear) and by the reference reading that sums every total over every row at each row
+// (quadratic); a row move (the row recalculation of the row entered and the totals), whose
+// cost must not grow much with the table; sorting by value date.
 
 #include <benchmark/benchmark.h>
 
@@ -78,8 +80,49 @@ void recalc_all_reference(benchmark::State& state) {
     }
 }
 
+// Up and Down in turn in the middle of a recalculated table: each move recalculates the row
+// entered and refreshes the totals.
+void row_move(benchmark::State& state) {
+    const int rows = static_cast<int>(state.range(0));
+    Fixture fixture(rows);
+    core::RecalculateAll(fixture.calc);
+    const int middle = rows / 2;
+    fixture.calc.moveCurrentCell(core::col::Drawn, middle);
+    int next = middle + 1;
+    for (auto _ : state) {
+        fixture.calc.moveCurrentCell(core::col::Drawn, next);
+        next = next == middle ? middle + 1 : middle;
+        benchmark::DoNotOptimize(fixture.calc.totals());
+    }
+    if (!fixture.dialogs.texts().isEmpty()) state.SkipWithError("the table gave a message");
+}
+
+// Sorting a recalculated table whose value dates run backwards in blocks, with many equal
+// dates, followed by the recalculation of all rows the sort ends with.
+void sort_by_value_date(benchmark::State& state) {
+    const int rows = static_cast<int>(state.range(0));
+    Fixture fixture(rows);
+    core::TransactionTable& table = fixture.calc.table();
+    for (int r = 1; r <= rows; ++r) {
+        const QDate date = QDate(2016, 1, 1).addDays((rows - r) / 3 + (r % 7 == 0 ? 40 : 0));
+        table.setCell(core::col::TransactionDate, r, date.toString(QStringLiteral("dd.MM.yyyy")));
+    }
+    core::RecalculateAll(fixture.calc);
+    const core::Calculation pristine = fixture.calc;
+    for (auto _ : state) {
+        state.PauseTiming();
+        fixture.calc = pristine;
+        state.ResumeTiming();
+        core::SortByValueDate(fixture.calc);
+        benchmark::DoNotOptimize(fixture.calc.totals());
+    }
+    if (!fixture.dialogs.texts().isEmpty()) state.SkipWithError("the table gave a message");
+}
+
 }  // namespace
 
+BENCHMARK(row_move)->Arg(65)->Arg(6500)->Unit(benchmark::kMicrosecond);
+BENCHMARK(sort_by_value_date)->Arg(650)->Arg(6500)->Unit(benchmark::kMillisecond);
 BENCHMARK(recalc_all_fast)->Arg(650)->Arg(6500)->Unit(benchmark::kMillisecond);
 BENCHMARK(recalc_all_reference)->Arg(650)->Arg(6500)->Unit(benchmark::kMillisecond);
 

@@ -21,25 +21,6 @@ bool isSummedColumn(int column) {
     return std::find(kSummedColumns.begin(), kSummedColumns.end(), column) != kSummedColumns.end();
 }
 
-// The rows the totals cover: from row 1 down to the first row without a row number.
-int countedRows(const TransactionTable& table) {
-    int n = 0;
-    while (n + 1 < table.rowCount() && !table.cell(col::Number, n + 1).isEmpty()) ++n;
-    return n;
-}
-
-std::optional<double> amountOf(const QString& text, const Separators& seps) {
-    try {
-        return ParseAmount(text, seps);
-    } catch (const CalcError&) {
-        return std::nullopt;
-    }
-}
-
-bool readsAsNumber(const QString& text, const Separators& seps) {
-    return amountOf(text, seps).has_value();
-}
-
 // Far enough below the largest double that a million such values still sum finitely.
 constexpr double kHugeAmount = 1e290;
 
@@ -90,16 +71,56 @@ bool Calculation::moveTo(int column, int row) {
     return true;
 }
 
+double Calculation::amountIn(int column, int row) const {
+    if (!TransactionTable::isAmountColumn(column))
+        return ParseAmount(table_.cell(column, row), seps_);
+    if (const double* known = table_.knownAmount(column, row)) return *known;
+    const double value = ParseAmount(table_.cell(column, row), seps_);
+    table_.rememberAmount(column, row, value);
+    return value;
+}
+
+std::optional<double> Calculation::readAmount(int column, int row) const {
+    try {
+        return amountIn(column, row);
+    } catch (const CalcError&) {
+        return std::nullopt;
+    }
+}
+
 // --- Totals ---------------------------------------------------------------------------
 
-void Calculation::computeTotalsNow() {
-    const int n = countedRows(table_);
-    std::array<double, 6> sums{};
-    for (int r = 1; r <= n; ++r) {
-        for (std::size_t i = 0; i < kSummedColumns.size(); ++i) {
-            sums[i] += ParseAmount(table_.cell(kSummedColumns[i], r), seps_);
-        }
+// The rows the totals cover: from row 1 down to the first row without a row number.
+int Calculation::countedRows() {
+    const int changed = table_.numbersChangedFrom();
+    if (changed <= countedRows_ + 1) countedRows_ = std::max(0, changed - 1);
+    countedRows_ = std::min(countedRows_, table_.rowCount() - 1);
+    while (countedRows_ + 1 < table_.rowCount() &&
+           !table_.cell(col::Number, countedRows_ + 1).isEmpty()) {
+        ++countedRows_;
     }
+    return countedRows_;
+}
+
+// The sums are formed row by row from row 1, as one pass down the table would form them;
+// only the rows from the first changed one on are added again.
+void Calculation::computeTotalsNow() {
+    const int n = countedRows();
+    summedRows_ = std::min({summedRows_, table_.amountsChangedFrom() - 1, n});
+    table_.forgetChanges();
+    if (runningSums_.size() < static_cast<std::size_t>(n) + 1) {
+        runningSums_.resize(static_cast<std::size_t>(n) + 1);
+    }
+    while (summedRows_ < n) {
+        const int r = summedRows_ + 1;
+        std::array<double, 6> next = runningSums_[static_cast<std::size_t>(r - 1)];
+        for (std::size_t i = 0; i < kSummedColumns.size(); ++i) {
+            next[i] += amountIn(kSummedColumns[i], r);
+        }
+        runningSums_[static_cast<std::size_t>(r)] = next;
+        summedRows_ = r;
+    }
+    const std::array<double, 6> sums = runningSums_[static_cast<std::size_t>(n)];
     for (std::size_t i = 0; i < kSummedColumns.size(); ++i) {
         RequireFinite(sums[i], [&] { return totalOf(kSummedColumns[i]); });
     }
@@ -135,7 +156,7 @@ void Calculation::setSummedCell(int column, int row, const QString& text) {
     if (batchDepth_ > 0 && isSummedColumn(column) && row <= countedRowsInBatch_) {
         // The recalculation writes only formatted amounts into summed columns, and those
         // always read back; only the text they replace can have been unreadable.
-        if (!readsAsNumber(old, seps_)) --unreadableSummedCells_;
+        if (!readAmount(column, row)) --unreadableSummedCells_;
         if (totalsPending_) {
             const bool logged =
                 std::any_of(changedSincePending_.begin(), changedSincePending_.end(),
@@ -151,14 +172,14 @@ void Calculation::beginBatch() {
     if (batchDepth_++ > 0) return;
     totalsPending_ = false;
     changedSincePending_.clear();
-    countedRowsInBatch_ = countedRows(table_);
+    countedRowsInBatch_ = countedRows();
     unreadableSummedCells_ = 0;
     hugeSummedValues_ = false;
     for (int r = 1; r < table_.rowCount(); ++r) {
         for (const int c : kSummedColumns) {
             const QString& text = table_.cell(c, r);
             if (text.isEmpty()) continue;
-            const std::optional<double> value = amountOf(text, seps_);
+            const std::optional<double> value = readAmount(c, r);
             if (!value && r <= countedRowsInBatch_) ++unreadableSummedCells_;
             if (value && std::fabs(*value) >= kHugeAmount) hugeSummedValues_ = true;
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <vector>
 
 #include "core/Separators.h"
@@ -71,10 +72,16 @@ class Calculation {
         Calculation& calculation_;
     };
 
+    // The value of an amount cell's text, read once and kept beside it. Throws CalcError
+    // when the text does not read as an amount.
+    double amountIn(int column, int row) const;
+
   private:
     friend class RowRecalculation;
 
     bool moveTo(int column, int row);
+    std::optional<double> readAmount(int column, int row) const;  // none: not an amount
+    int countedRows();
     void writeTotals();
     void computeTotalsNow();
     void setSummedCell(int column, int row, const QString& text);
@@ -90,6 +97,13 @@ class Calculation {
     RateDirection rateDirection_ = RateDirection::None;
 
     int fixedPointRow_ = 0;
+
+    // Running sums of the summed columns down the counted rows, in row order, so the totals
+    // after a change of one row add only the rows from there on. runningSums_[r] holds the
+    // sums of rows 1 to r, valid for r up to summedRows_.
+    std::vector<std::array<double, 6>> runningSums_{std::array<double, 6>{}};
+    int summedRows_ = 0;
+    int countedRows_ = 0;  // valid unless the row numbers changed at or above countedRows_ + 1
 
     // Totals batch state.
     int batchDepth_ = 0;

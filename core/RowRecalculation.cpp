@@ -26,7 +26,7 @@ class RowRecalculation {
         if (messageShown_ || amountValueRounded_) return false;
         try {
             if (in_.moveRepaymentsPastHolidays && ParseDigits(cell(col::Repaid)) > 0) return false;
-            amount(cell(col::Rate));  // a stamped rate that does not read fails the rerun
+            valueOf(col::Rate);  // a stamped rate that does not read fails the rerun
             return isStableDate(cell(col::TransactionDate)) && isStableDate(cell(col::ValueDate));
         } catch (const CalcError&) {
             return false;
@@ -35,7 +35,7 @@ class RowRecalculation {
 
     void run() {
         if (in_.annualRate.isEmpty()) calc_.setAnnualRateText(QStringLiteral("0"));
-        if (amount(cell(col::Rate)) == 0) set(col::Rate, in_.annualRate);
+        if (valueOf(col::Rate) == 0) set(col::Rate, in_.annualRate);
         if (ParseDigits(cell(col::TransactionDate)) > 0) completeDate(col::TransactionDate);
         if (ParseDigits(cell(col::ValueDate)) > 0) completeDate(col::ValueDate);
         defaultDates();
@@ -65,6 +65,9 @@ class RowRecalculation {
     const QString& above(int column) const { return table_.cell(column, r_ - 1); }
     void set(int column, const QString& text) { calc_.setSummedCell(column, r_, text); }
     double amount(const QString& text) const { return ParseAmount(text, seps_); }
+    // The values of cells, read once per text.
+    double valueOf(int column) const { return calc_.amountIn(column, r_); }
+    double valueAbove(int column) const { return calc_.amountIn(column, r_ - 1); }
     QString fmt(double v) const { return FormatAmount(v, seps_); }
     // The value computed for a cell of this row, checked to be a finite number.
     double finite(double value, int column) const {
@@ -144,9 +147,9 @@ class RowRecalculation {
     // Operands are read one statement at a time: the order decides which bad text a
     // conversion error names.
     void creditBalance() {
-        const double before = r_ == 1 ? 0.0 : amount(above(col::CreditBalance));
-        const double drawn = amount(cell(col::Drawn));
-        const double repaid = amount(cell(col::Repaid));
+        const double before = r_ == 1 ? 0.0 : valueAbove(col::CreditBalance);
+        const double drawn = valueOf(col::Drawn);
+        const double repaid = valueOf(col::Repaid);
         set(col::CreditBalance,
             fmt(finite(r_ == 1 ? drawn - repaid : before + drawn - repaid, col::CreditBalance)));
     }
@@ -154,19 +157,19 @@ class RowRecalculation {
     // The credit balance was computed from the amounts as typed; note when writing them
     // rounded changes their value, since a second run would then compute another balance.
     void formatMovement(int column) {
-        const double typed = amount(cell(column));
+        const double typed = valueOf(column);
         set(column, fmt(typed));
-        if (amount(cell(column)) != typed) amountValueRounded_ = true;
+        if (valueOf(column) != typed) amountValueRounded_ = true;
     }
 
     void formatAmounts() {
         if (!cell(col::Drawn).isEmpty()) {
             formatMovement(col::Drawn);
-            set(col::PeriodInterest, fmt(amount(cell(col::PeriodInterest))));
+            set(col::PeriodInterest, fmt(valueOf(col::PeriodInterest)));
         }
         if (!cell(col::Repaid).isEmpty()) formatMovement(col::Repaid);
         if (!cell(col::InterestPaid).isEmpty()) {
-            set(col::InterestPaid, fmt(amount(cell(col::InterestPaid))));
+            set(col::InterestPaid, fmt(valueOf(col::InterestPaid)));
         }
     }
 
@@ -177,11 +180,11 @@ class RowRecalculation {
                                 : DayNumberOf(in_.calculationDate);
         const double days = static_cast<double>(v - p);
         set(col::Days, text(days));
-        const double balance = amount(above(col::CreditBalance));
+        const double balance = valueAbove(col::CreditBalance);
         if (balance == 0) return;
         const double number = finite(balance * days, col::InterestNumber);
         set(col::InterestNumber, FormatAmount15(number, seps_));
-        const double rowRate = amount(above(col::Rate));
+        const double rowRate = valueAbove(col::Rate);
         const double rate = rowRate > 0 ? rowRate : StrictNumber(in_.annualRate, seps_);
         const double yearDays = StrictNumber(in_.daysInYear, seps_);
         if (yearDays * 100 == 0) {
@@ -198,10 +201,10 @@ class RowRecalculation {
     }
 
     void interestBalance() {
-        const double before = amount(above(col::InterestBalance));
-        const double interest = amount(cell(col::PeriodInterest));
-        const double tax = amount(cell(col::PeriodTax));
-        const double paid = amount(cell(col::InterestPaid));
+        const double before = valueAbove(col::InterestBalance);
+        const double interest = valueOf(col::PeriodInterest);
+        const double tax = valueOf(col::PeriodTax);
+        const double paid = valueOf(col::InterestPaid);
         set(col::InterestBalance,
             fmt(finite(before + interest + tax - paid, col::InterestBalance)));
     }

@@ -1,5 +1,6 @@
 #include "core/TableCommands.h"
 
+#include <algorithm>
 #include <numeric>
 #include <vector>
 
@@ -22,6 +23,25 @@ void clearPeriodCellsOfFirstRow(TransactionTable& table) {
 QString monthWithLeadingZero(const QString& month) {
     const QString plain = GeneralText(ParseDigits(month));
     return plain.size() < 2 ? QLatin1Char('0') + plain : month;
+}
+
+// Each key's place among the distinct keys, compared without regard to case: comparing the
+// ranks gives what comparing the keys gives, at the cost of an integer comparison.
+std::vector<int> RanksOf(const std::vector<QString>& keys) {
+    const auto less = [](const QString& a, const QString& b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    };
+    std::vector<QString> distinct(keys.begin(), keys.end());
+    std::sort(distinct.begin(), distinct.end(), less);
+    distinct.erase(std::unique(distinct.begin(), distinct.end(),
+                               [&](const QString& a, const QString& b) { return !less(a, b); }),
+                   distinct.end());
+    std::vector<int> ranks(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        ranks[i] = static_cast<int>(
+            std::lower_bound(distinct.begin(), distinct.end(), keys[i], less) - distinct.begin());
+    }
+    return ranks;
 }
 
 }  // namespace
@@ -95,17 +115,20 @@ void SortByValueDate(Calculation& calc) {
         keys[r] = SortKeyOf(table.cell(col::ValueDate, r));
         table.setCell(col::SortKey, r, keys[r]);
     }
-    // The exchange sort on the keys alone, then the rows are put in the order it found;
-    // it is not stable, and rows of equal dates come out as it leaves them.
+    // The exchange sort on the keys' ranks, then the rows are put in the order it found; it is
+    // not stable, and rows of equal dates come out as it leaves them.
+    std::vector<int> ranks = RanksOf(keys);
     std::vector<int> order(static_cast<std::size_t>(last + 1));
     std::iota(order.begin(), order.end(), 0);
     for (int i = 1; i < last; ++i) {
+        int least = ranks[i];
         for (int j = i + 1; j <= last; ++j) {
-            if (keys[i].compare(keys[j], Qt::CaseInsensitive) > 0) {
-                std::swap(keys[i], keys[j]);
+            if (least > ranks[j]) {
+                std::swap(least, ranks[j]);
                 std::swap(order[i], order[j]);
             }
         }
+        ranks[i] = least;
     }
     std::vector<TransactionTable::Row> sorted;
     sorted.reserve(order.size());

@@ -21,6 +21,7 @@ TransactionTable::StoredRow::StoredRow(const Row& row) {
     }
 }
 
+// A copied row reads its amounts again: the copy may serve another reader.
 TransactionTable::StoredRow::StoredRow(const StoredRow& other) : columns_(other.columns_) {
     if (columns_ == 0) return;
     capacity_ = static_cast<std::uint8_t>(size());
@@ -46,6 +47,9 @@ const QString& TransactionTable::StoredRow::cell(int column) const {
 }
 
 void TransactionTable::StoredRow::setCell(int column, const QString& text) {
+    if (isAmountColumn(column)) {
+        amountsKnown_ = std::uint16_t(amountsKnown_ & ~(1u << (column - kFirstAmountColumn)));
+    }
     if ((columns_ & (1u << column)) != 0) {
         cells_[slot(column)] = text;
         return;
@@ -82,6 +86,36 @@ TransactionTable::TransactionTable() {
     rows_[1].setCell(col::Number, QStringLiteral("1"));
 }
 
+TransactionTable::TransactionTable(const TransactionTable& other)
+    : rows_(other.rows_), currentColumn_(other.currentColumn_), currentRow_(other.currentRow_) {}
+
+TransactionTable& TransactionTable::operator=(const TransactionTable& other) {
+    if (this != &other) *this = TransactionTable(other);
+    return *this;
+}
+
+void TransactionTable::noteChange(int column, int row) {
+    if (isAmountColumn(column)) amountsChangedFrom_ = std::min(amountsChangedFrom_, row);
+    if (column == col::Number) numbersChangedFrom_ = std::min(numbersChangedFrom_, row);
+}
+
+void TransactionTable::noteRowsChanged(int fromRow) {
+    amountsChangedFrom_ = std::min(amountsChangedFrom_, fromRow);
+    numbersChangedFrom_ = std::min(numbersChangedFrom_, fromRow);
+}
+
+void TransactionTable::setCell(int column, int row, const QString& text) {
+    StoredRow& stored = rows_[row];
+    if (stored.cell(column) == text) return;
+    noteChange(column, row);
+    stored.setCell(column, text);
+}
+
+void TransactionTable::setRow(int index, const Row& row) {
+    rows_[index] = StoredRow(row);
+    noteRowsChanged(index);
+}
+
 const QStringList& TransactionTable::captions() {
     static const QStringList kCaptions = {
         QString(),
@@ -104,6 +138,7 @@ const QStringList& TransactionTable::captions() {
 }
 
 void TransactionTable::setRowCount(int count) {
+    noteRowsChanged(std::min(rowCount(), std::max(count, 2)));
     rows_.resize(static_cast<std::size_t>(std::max(count, 2)));
     currentRow_ = std::min(currentRow_, rowCount() - 1);
 }
@@ -115,6 +150,7 @@ void TransactionTable::setCurrentCellQuietly(int column, int row) {
 
 void TransactionTable::moveRow(int from, int to) {
     if (from == to) return;
+    noteRowsChanged(std::min(from, to));
     StoredRow moving = std::move(rows_[from]);
     if (from < to) {
         std::move(rows_.begin() + from + 1, rows_.begin() + to + 1, rows_.begin() + from);
@@ -134,6 +170,7 @@ void TransactionTable::moveRow(int from, int to) {
 
 void TransactionTable::moveColumn(int from, int to) {
     if (from == to) return;
+    noteRowsChanged(0);
     for (StoredRow& stored : rows_) {
         Row row = stored.toRow();
         if (from < to) {
@@ -152,10 +189,14 @@ void TransactionTable::moveColumn(int from, int to) {
     }
 }
 
-void TransactionTable::swapRows(int a, int b) { std::swap(rows_[a], rows_[b]); }
+void TransactionTable::swapRows(int a, int b) {
+    noteRowsChanged(std::min(a, b));
+    std::swap(rows_[a], rows_[b]);
+}
 
 void TransactionTable::removeRow(int index) {
     if (index < 1 || index >= rowCount()) return;
+    noteRowsChanged(index);
     if (rowCount() == 2) {
         rows_[1] = StoredRow();
         return;
@@ -165,10 +206,11 @@ void TransactionTable::removeRow(int index) {
 }
 
 void TransactionTable::renumber() {
-    for (int r = 1; r < rowCount(); ++r) rows_[r].setCell(col::Number, QString::number(r));
+    for (int r = 1; r < rowCount(); ++r) setCell(col::Number, r, QString::number(r));
 }
 
 void TransactionTable::clearData() {
+    noteRowsChanged(1);
     rows_.resize(2);
     rows_[1] = StoredRow();
     rows_[1].setCell(col::Number, QStringLiteral("1"));

@@ -37,6 +37,12 @@ class TransactionTable {
 
     // A new table: captions in row 0 and one empty data row numbered "1".
     TransactionTable();
+    // A copy counts every row as changed, so whoever keeps figures derived from the table
+    // (the totals' running sums) reads the copy afresh.
+    TransactionTable(const TransactionTable& other);
+    TransactionTable& operator=(const TransactionTable& other);
+    TransactionTable(TransactionTable&&) noexcept = default;
+    TransactionTable& operator=(TransactionTable&&) noexcept = default;
 
     static const QStringList& captions();  // columns 0..14, column 0 empty
 
@@ -47,9 +53,26 @@ class TransactionTable {
     void setRowCount(int count);
 
     const QString& cell(int column, int row) const { return rows_[row].cell(column); }
-    void setCell(int column, int row, const QString& text) { rows_[row].setCell(column, text); }
+    void setCell(int column, int row, const QString& text);
     Row row(int index) const { return rows_[index].toRow(); }
-    void setRow(int index, const Row& row) { rows_[index] = StoredRow(row); }
+    void setRow(int index, const Row& row);
+
+    // The amount columns (drawn to interest number) keep the value read from their text
+    // beside it, so a long table is not read again at every row move. The table only
+    // stores what the reader found; any new text of the cell forgets it.
+    static bool isAmountColumn(int column) {
+        return column >= kFirstAmountColumn && column <= kLastAmountColumn;
+    }
+    const double* knownAmount(int column, int row) const { return rows_[row].knownAmount(column); }
+    void rememberAmount(int column, int row, double value) const {
+        rows_[row].rememberAmount(column, value);
+    }
+
+    // The lowest data row whose amount cells, respectively row number, changed (or that
+    // moved, appeared or went) since the last forgetChanges(); rowCount() or more if none.
+    int amountsChangedFrom() const { return amountsChangedFrom_; }
+    int numbersChangedFrom() const { return numbersChangedFrom_; }
+    void forgetChanges() { amountsChangedFrom_ = numbersChangedFrom_ = kNoChange; }
 
     int currentColumn() const { return currentColumn_; }
     int currentRow() const { return currentRow_; }
@@ -73,6 +96,14 @@ class TransactionTable {
     void clearData();
 
   private:
+    static constexpr int kFirstAmountColumn = col::Drawn;
+    static constexpr int kLastAmountColumn = col::InterestNumber;
+    static constexpr int kAmountColumns = kLastAmountColumn - kFirstAmountColumn + 1;
+    static constexpr int kNoChange = 0x7fffffff;
+
+    void noteChange(int column, int row);
+    void noteRowsChanged(int fromRow);
+
     // A row holds only the cells that were ever given a text, so that the many empty or
     // short rows of a long table cost a few bytes each instead of fifteen strings.
     class StoredRow {
@@ -88,6 +119,16 @@ class TransactionTable {
         void setCell(int column, const QString& text);
         Row toRow() const;
 
+        const double* knownAmount(int column) const {
+            const int i = column - kFirstAmountColumn;
+            return (amountsKnown_ & (1u << i)) != 0 ? &amounts_[i] : nullptr;
+        }
+        void rememberAmount(int column, double value) const {
+            const int i = column - kFirstAmountColumn;
+            amounts_[i] = value;
+            amountsKnown_ = std::uint16_t(amountsKnown_ | (1u << i));
+        }
+
       private:
         int slot(int column) const;  // index in cells_ of a column that has a cell
         int size() const;
@@ -95,9 +136,14 @@ class TransactionTable {
         std::uint16_t columns_ = 0;  // bit c set: column c has a cell in cells_
         std::uint8_t capacity_ = 0;  // length of cells_; grows by doubling
         std::unique_ptr<QString[]> cells_;
+        // Bit i: amounts_[i] holds the value of the text of column kFirstAmountColumn + i.
+        mutable std::uint16_t amountsKnown_ = 0;
+        mutable std::array<double, kAmountColumns> amounts_{};
     };
 
     std::vector<StoredRow> rows_;
+    int amountsChangedFrom_ = 1;
+    int numbersChangedFrom_ = 1;
     int currentColumn_ = 1;
     int currentRow_ = 1;
 };

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QDate>
 #include <QStringList>
+#include <vector>
 
 #include "core/Errors.h"
 #include "core/Rates.h"
@@ -187,6 +189,40 @@ TEST_F(TableCommandsTest, SortIsNotStable) {
              {{ValueDate, "01.03.2019"}, {Description, "third"}}});
     core::SortByValueDate(calc);
     EXPECT_EQ(column(Description), QStringList({"third", "second", "first"}));
+}
+
+// Many rows of few distinct dates, some empty: the rows come out exactly where the exchange
+// sort on the key texts puts them.
+TEST_F(TableCommandsTest, SortGivesTheExchangeSortsOrder) {
+    const int rows = 300;
+    table().clearData();
+    table().setRowCount(rows + 1);
+    std::vector<QString> keys(rows + 1);
+    std::vector<int> expected(rows + 1);
+    for (int r = 1; r <= rows; ++r) {
+        const int pick = (r * 7919) % 23;
+        const QString date =
+            pick == 0 ? QString()
+                      : QDate(2019, 1, 1).addDays(pick * 11).toString(QStringLiteral("dd.MM.yyyy"));
+        table().setCell(Number, r, QString::number(r));
+        table().setCell(ValueDate, r, date);
+        table().setCell(Description, r, QString::number(r));
+        keys[r] = core::SortKeyOf(date);
+        expected[r] = r;
+    }
+    for (int i = 1; i < rows; ++i) {
+        for (int j = i + 1; j <= rows; ++j) {
+            if (keys[i].compare(keys[j], Qt::CaseInsensitive) > 0) {
+                std::swap(keys[i], keys[j]);
+                std::swap(expected[i], expected[j]);
+            }
+        }
+    }
+    table().setCurrentCellQuietly(TransactionDate, 1);
+    core::SortByValueDate(calc);
+    QStringList order;
+    for (int r = 1; r <= rows; ++r) order << QString::number(expected[r]);
+    EXPECT_EQ(column(Description), order);
 }
 
 // Only a move to another cell recalculates, and the computed columns cannot be entered.
