@@ -106,7 +106,7 @@ int Calculation::countedRows() {
 // only the rows from the first changed one on are added again.
 void Calculation::computeTotalsNow() {
     const int n = countedRows();
-    summedRows_ = std::min({summedRows_, table_.amountsChangedFrom() - 1, n});
+    summedRows_ = std::min({summedRows_, std::max(0, table_.amountsChangedFrom() - 1), n});
     table_.forgetChanges();
     if (runningSums_.size() < static_cast<std::size_t>(n) + 1) {
         runningSums_.resize(static_cast<std::size_t>(n) + 1);
