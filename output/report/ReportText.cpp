@@ -1,0 +1,144 @@
+#include "output/report/ReportText.h"
+
+#include <array>
+
+#include "core/TableCommands.h"
+#include "core/TextRoutines.h"
+#include "core/VersionText.h"
+
+namespace report {
+namespace {
+
+using core::PadLeft;
+using core::PadRight;
+
+// A cell longer than its field pushes the rest of its line right, up to this many
+// characters; the description field holds its leading space and 24 characters.
+constexpr int kCellCut = 17;
+constexpr int kDescriptionCut = 25;
+
+enum class Align { Left, Right };
+
+struct Field {
+    int column;
+    int width;
+    Align align;
+};
+
+const std::array<Field, 7> kNormalFields = {{
+    {core::col::Number, 3, Align::Left},
+    {core::col::ValueDate, 12, Align::Right},
+    {core::col::Description, 25, Align::Left},
+    {core::col::Drawn, 14, Align::Right},
+    {core::col::Repaid, 14, Align::Right},
+    {core::col::InterestPaid, 11, Align::Right},
+    {core::col::CreditBalance, 14, Align::Right},
+}};
+
+const std::array<Field, 9> kWideFields = {{
+    {core::col::Number, 3, Align::Left},
+    {core::col::ValueDate, 12, Align::Right},
+    {core::col::Description, 25, Align::Left},
+    {core::col::Drawn, 17, Align::Right},
+    {core::col::Repaid, 17, Align::Right},
+    {core::col::InterestPaid, 14, Align::Right},
+    {core::col::Rate, 14, Align::Right},
+    {core::col::CreditBalance, 17, Align::Right},
+    {core::col::InterestBalance, 17, Align::Right},
+}};
+
+QString filled(const QString& text, int width, Align align) {
+    const auto w = static_cast<std::uint16_t>(width);
+    return align == Align::Left ? PadRight(w, text) : PadLeft(w, text);
+}
+
+QString fieldText(const Field& field, const QString& cell) {
+    if (field.column == core::col::Description) {
+        return filled(QLatin1Char(' ') + cell, field.width, field.align).left(kDescriptionCut);
+    }
+    return filled(cell, field.width, field.align).left(kCellCut);
+}
+
+template <std::size_t N>
+QString lineOf(const std::array<Field, N>& fields, const core::TransactionTable::Row& row) {
+    QString line;
+    line.reserve(140);
+    for (const Field& field : fields) line += fieldText(field, row[field.column]);
+    return line;
+}
+
+QString dateText(const QDate& date, const core::Separators& seps) {
+    return QStringLiteral("%1%2%3%4%5")
+        .arg(date.day(), 2, 10, QLatin1Char('0'))
+        .arg(seps.date)
+        .arg(date.month(), 2, 10, QLatin1Char('0'))
+        .arg(seps.date)
+        .arg(date.year(), 4, 10, QLatin1Char('0'));
+}
+
+QString totalsLine(const core::TableTotals& totals, ReportWidth width) {
+    const bool wide = width == ReportWidth::Wide;
+    const auto amount = [](const QString& text, int w) {
+        return PadLeft(static_cast<std::uint16_t>(w), text).left(kCellCut);
+    };
+    return QStringLiteral("   ") + PadRight(37, QStringLiteral("                   TOPLAM ")) +
+           amount(totals.kreditoplamtutariEdit, wide ? 17 : 14) +
+           amount(totals.odemetoplamtutariEdit, wide ? 17 : 14) +
+           amount(totals.odenenfaizkkdfEdit, wide ? 14 : 11) + QLatin1Char(' ');
+}
+
+void appendSummary(QStringList& body, const core::TableTotals& totals, ReportWidth width) {
+    const std::uint16_t w = width == ReportWidth::Wide ? 18 : 15;
+    const auto line = [&](const QString& label, const QString& value) {
+        body.push_back(label + PadLeft(w, value));
+    };
+    line(QStringLiteral("Dorud Toplam Tutarı : "), totals.kreditoplamtutariEdit);
+    line(QStringLiteral("Ödeme Toplam Tutarı : "), totals.odemetoplamtutariEdit);
+    line(QStringLiteral("Dorud Bakiye Tutarı : "), totals.kredibakiyeEdit);
+    body.push_back(QString());
+    line(QStringLiteral("Toplam Faiz         : "), totals.toplamfaizEdit);
+    line(QStringLiteral("Toplam BSMV         : "), totals.toplamKKDFEdit);
+    line(QStringLiteral("Ödenen Faiz+BSMV    : "), totals.odenenfaizkkdfEdit);
+    line(QStringLiteral("Ödenmemiş Faiz+BSMV : "), totals.odenmemisfaizkkdfEdit);
+}
+
+}  // namespace
+
+QString ReportTableLine(const core::TransactionTable::Row& row, ReportWidth width) {
+    return width == ReportWidth::Wide ? lineOf(kWideFields, row) : lineOf(kNormalFields, row);
+}
+
+ReportText BuildReportText(const core::TransactionTable& table, const core::TableInputs& inputs,
+                           const core::TableTotals& totals, ReportWidth width,
+                           const core::Separators& seps) {
+    ReportText text;
+    text.columnHeader = ReportTableLine(table.row(0), width);
+    text.heading = inputs.firmaadiEdit.isEmpty()
+                       ? QStringLiteral("Durvex Vovirer Dorud Programı") + core::kVersionText +
+                             QStringLiteral(" Rapor Dökümü")
+                       : inputs.firmaadiEdit;
+    text.creditLineLine = QStringLiteral("Vovirer Adı  : ") + inputs.rotatifadiEdit;
+    text.dateLine = QStringLiteral("İşlem Tarihi : ") + dateText(inputs.DateTimePicker61, seps);
+    text.ratesLine = QStringLiteral("Yıldaki Gün: ") + inputs.yildakigunEdit +
+                     QStringLiteral("  Yıllık Faiz: ") + inputs.yillikfaizNetEdit +
+                     QStringLiteral("  Aylık Faiz: ") + inputs.aylikfaizNetEdit;
+    text.taxLine = QStringLiteral("BSMV : ") + inputs.KKDFNetEdit;
+
+    text.body.reserve(table.rowCount() + 12);
+    for (int r = 1; r < table.rowCount(); ++r)
+        text.body.push_back(ReportTableLine(table.row(r), width));
+    text.body.push_back(QString());
+    text.body.push_back(totalsLine(totals, width));
+    text.body.push_back(QString());
+    text.body.push_back(QString());
+    appendSummary(text.body, totals, width);
+    text.body.push_back(QString());
+    return text;
+}
+
+ReportText PrepareReportText(core::Calculation& calc, ReportWidth width) {
+    core::RecalculateAll(calc);
+    return BuildReportText(calc.table(), calc.inputs(), calc.totals(), width, calc.separators());
+}
+
+}  // namespace report
