@@ -11,6 +11,7 @@
 #include "cli/ExportCommand.h"
 #include "cli/ImportCommands.h"
 #include "cli/Json.h"
+#include "cli/ReportCommand.h"
 #include "commands/CalculationFileCommands.h"
 #include "core/Calculation.h"
 #include "core/Errors.h"
@@ -57,6 +58,7 @@ struct Options {
     bool json = false;
     bool apply = false;
     bool mailLayout = false;
+    ReportOptions report;
 };
 
 Options parse(const QStringList& args) {
@@ -106,6 +108,12 @@ Options parse(const QStringList& args) {
             flag(o.apply);
         } else if (arg == QLatin1String("--mail-layout")) {
             flag(o.mailLayout);
+        } else if (arg == QLatin1String("--wide")) {
+            flag(o.report.wide);
+        } else if (arg == QLatin1String("--company")) {
+            o.report.company = takeValue();
+        } else if (arg == QLatin1String("--pdf")) {
+            o.report.pdf = takeValue();
         } else if (arg == QLatin1String("-h") || arg == QLatin1String("--help")) {
             throw UsageError{QString()};
         } else {
@@ -134,6 +142,12 @@ void checkOptions(const Options& o) {
     if (!findRate && o.totalInterest)
         throw UsageError{QStringLiteral("--total-interest is for find-rate")};
     if (!findRate && o.apply) throw UsageError{QStringLiteral("--apply is for find-rate")};
+    if (o.subcommand != QLatin1String("report") &&
+        (o.report.wide || o.report.company || o.report.pdf)) {
+        throw UsageError{QStringLiteral("--wide, --company and --pdf are for report")};
+    }
+    if (o.subcommand == QLatin1String("report") && o.output)
+        throw UsageError{QStringLiteral("report takes no -o")};
 }
 
 QDate parseDate(const QString& text) {
@@ -327,6 +341,11 @@ int run(const Options& o, QByteArray& out, QByteArray& err) {
             dialogs.notify(core::Notice{core::ErrorReportText(*opened.error),
                                         core::kApplicationTitle, core::DialogIcon::Error});
         }
+        if (o.subcommand == QLatin1String("report")) {
+            ReportOptions report = o.report;
+            report.json = o.json;
+            return RunReportCommand(calc, dialogs, report, out, err);
+        }
         if (o.subcommand == QLatin1String("export")) {
             ending = runCommand([&] { ExportWorkbook(calc, o.positionals[1], o.mailLayout); });
         } else {
@@ -389,11 +408,10 @@ int RunVovirer(const QStringList& arguments, QByteArray& out, QByteArray& err) {
         const Options o = parse(arguments);
         if (o.subcommand.isEmpty()) throw UsageError{QStringLiteral("no subcommand given")};
         if (o.subcommand == QLatin1String("recalc") || o.subcommand == QLatin1String("find-rate") ||
-            o.subcommand == QLatin1String("export")) {
+            o.subcommand == QLatin1String("export") || o.subcommand == QLatin1String("report")) {
             return run(o, out, err);
         }
-        const QStringList later = {QStringLiteral("report"), QStringLiteral("preview"),
-                                   QStringLiteral("import")};
+        const QStringList later = {QStringLiteral("preview"), QStringLiteral("import")};
         if (later.contains(o.subcommand)) {
             throw UsageError{QStringLiteral("subcommand %1 is not available in this build yet")
                                  .arg(o.subcommand)};

@@ -211,7 +211,6 @@ TEST_F(VovirerTest, UsageErrorsAreExitTwo) {
          QStringLiteral("1.1.2019")},
         {QStringLiteral("find-rate"), QStringLiteral("ornek.fdr")},
         {QStringLiteral("recalc"), QStringLiteral("ornek.fdr"), QStringLiteral("--apply")},
-        {QStringLiteral("report"), QStringLiteral("ornek.fdr")},
     };
     for (const QStringList& args : cases) {
         const Result r = run(args);
