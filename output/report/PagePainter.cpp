@@ -1,12 +1,14 @@
 #include "output/report/PagePainter.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <cmath>
 
 namespace report {
 namespace {
@@ -22,7 +24,23 @@ QFont fontAt(const FontSpec& spec, double pixelsPerMm, const QPaintDevice& devic
     font.setBold(spec.bold);
     font.setUnderline(spec.underline);
     font.setKerning(false);
+    // Unhinted advances keep the lines of a monospaced font as wide as on paper at any zoom;
+    // hinted ones round each character up to whole screen pixels.
+    font.setHintingPreference(QFont::PreferNoHinting);
     return font;
+}
+
+// Screen fonts round each character's advance to whole pixels, so a monospaced line can come
+// out several per cent wider than on paper; a horizontal stretch puts every column back where
+// the paper has it.
+double monospacedStretch(const FontSpec& spec, const QFont& font, double pixelsPerMm,
+                         QPaintDevice& device) {
+    if (!spec.family.contains(QLatin1String("Mono"))) return 1.0;
+    const double actual =
+        QFontMetricsF(font, &device).horizontalAdvance(QString(10, QLatin1Char('0'))) / 10;
+    const double wanted = CharacterWidthMm(spec) * pixelsPerMm;
+    if (actual <= 0 || std::abs(actual - wanted) < wanted * 1e-3) return 1.0;
+    return wanted / actual;
 }
 
 Qt::Alignment alignmentOf(TextAlign align) {
@@ -54,16 +72,27 @@ void PaintPage(QPainter& painter, const LaidOutPage& page, double pixelsPerMm, Q
     painter.save();
     painter.setPen(QPen(Qt::black, std::max(1.0, 0.2 * pixelsPerMm)));
     const FontSpec* current = nullptr;
+    double stretch = 1.0;
     for (const PlacedText& text : page.texts) {
         const QRectF rect = toDevice(text.rectMm);
         if (text.ruleOnTop) painter.drawLine(rect.topLeft(), rect.topRight());
         if (text.text.isEmpty()) continue;
         if (!current || !(*current == text.font)) {
-            painter.setFont(fontAt(text.font, pixelsPerMm, *painter.device()));
+            const QFont font = fontAt(text.font, pixelsPerMm, *painter.device());
+            painter.setFont(font);
             current = &text.font;
+            stretch = monospacedStretch(text.font, font, pixelsPerMm, *painter.device());
         }
-        painter.drawText(rect, alignmentOf(text.align) | Qt::AlignTop | Qt::TextDontClip,
-                         text.text);
+        const int flags = int(alignmentOf(text.align) | Qt::AlignTop) | Qt::TextDontClip;
+        if (stretch == 1.0) {
+            painter.drawText(rect, flags, text.text);
+            continue;
+        }
+        painter.save();
+        painter.translate(rect.topLeft());
+        painter.scale(stretch, 1.0);
+        painter.drawText(QRectF(0, 0, rect.width() / stretch, rect.height()), flags, text.text);
+        painter.restore();
     }
     painter.restore();
 }
