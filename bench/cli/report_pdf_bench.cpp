@@ -34,11 +34,11 @@ QString GenerateFile(const QDir& folder, int rows) {
     core::RecordingDialogs dialogs;
     core::Calculation calc(dialogs);
     core::TableInputs& in = calc.inputs();
-    in.DateTimePicker61 = QDate(2016, 1, 1);
-    in.rotatifadiEdit = QStringLiteral("Uzun Dorud %1").arg(rows);
-    in.yillikfaizNetEdit = QStringLiteral("24");
-    in.KKDFNetEdit = QStringLiteral("5");
-    in.yildakigunEdit = QStringLiteral("365");
+    in.calculationDate = QDate(2016, 1, 1);
+    in.creditLineName = QStringLiteral("Uzun Dorud %1").arg(rows);
+    in.annualRate = QStringLiteral("24");
+    in.bsmvRate = QStringLiteral("5");
+    in.daysInYear = QStringLiteral("365");
     core::TransactionTable& table = calc.table();
     table.setRowCount(rows + 1);
     QDate date(2016, 1, 4);

@@ -82,9 +82,8 @@ QString totalsLine(const core::TableTotals& totals, ReportWidth width) {
         return PadLeft(static_cast<std::uint16_t>(w), text).left(kCellCut);
     };
     return QStringLiteral("   ") + PadRight(37, QStringLiteral("                   TOPLAM ")) +
-           amount(totals.kreditoplamtutariEdit, wide ? 17 : 14) +
-           amount(totals.odemetoplamtutariEdit, wide ? 17 : 14) +
-           amount(totals.odenenfaizkkdfEdit, wide ? 14 : 11) + QLatin1Char(' ');
+           amount(totals.totalDrawn, wide ? 17 : 14) + amount(totals.totalRepaid, wide ? 17 : 14) +
+           amount(totals.interestPaid, wide ? 14 : 11) + QLatin1Char(' ');
 }
 
 void appendSummary(QStringList& body, const core::TableTotals& totals, ReportWidth width) {
@@ -92,14 +91,14 @@ void appendSummary(QStringList& body, const core::TableTotals& totals, ReportWid
     const auto line = [&](const QString& label, const QString& value) {
         body.push_back(label + PadLeft(w, value));
     };
-    line(QStringLiteral("Dorud Toplam Tutarı : "), totals.kreditoplamtutariEdit);
-    line(QStringLiteral("Ödeme Toplam Tutarı : "), totals.odemetoplamtutariEdit);
-    line(QStringLiteral("Dorud Bakiye Tutarı : "), totals.kredibakiyeEdit);
+    line(QStringLiteral("Dorud Toplam Tutarı : "), totals.totalDrawn);
+    line(QStringLiteral("Ödeme Toplam Tutarı : "), totals.totalRepaid);
+    line(QStringLiteral("Dorud Bakiye Tutarı : "), totals.creditBalance);
     body.push_back(QString());
-    line(QStringLiteral("Toplam Faiz         : "), totals.toplamfaizEdit);
-    line(QStringLiteral("Toplam BSMV         : "), totals.toplamKKDFEdit);
-    line(QStringLiteral("Ödenen Faiz+BSMV    : "), totals.odenenfaizkkdfEdit);
-    line(QStringLiteral("Ödenmemiş Faiz+BSMV : "), totals.odenmemisfaizkkdfEdit);
+    line(QStringLiteral("Toplam Faiz         : "), totals.totalInterest);
+    line(QStringLiteral("Toplam BSMV         : "), totals.totalBsmv);
+    line(QStringLiteral("Ödenen Faiz+BSMV    : "), totals.interestPaid);
+    line(QStringLiteral("Ödenmemiş Faiz+BSMV : "), totals.interestUnpaid);
 }
 
 }  // namespace
@@ -113,16 +112,16 @@ ReportText BuildReportText(const core::TransactionTable& table, const core::Tabl
                            const core::Separators& seps) {
     ReportText text;
     text.columnHeader = ReportTableLine(table.row(0), width);
-    text.heading = inputs.firmaadiEdit.isEmpty()
+    text.heading = inputs.companyName.isEmpty()
                        ? QStringLiteral("Durvex Vovirer Dorud Programı") + core::kVersionText +
                              QStringLiteral(" Rapor Dökümü")
-                       : inputs.firmaadiEdit;
-    text.creditLineLine = QStringLiteral("Vovirer Adı  : ") + inputs.rotatifadiEdit;
-    text.dateLine = QStringLiteral("İşlem Tarihi : ") + dateText(inputs.DateTimePicker61, seps);
-    text.ratesLine = QStringLiteral("Yıldaki Gün: ") + inputs.yildakigunEdit +
-                     QStringLiteral("  Yıllık Faiz: ") + inputs.yillikfaizNetEdit +
-                     QStringLiteral("  Aylık Faiz: ") + inputs.aylikfaizNetEdit;
-    text.taxLine = QStringLiteral("BSMV : ") + inputs.KKDFNetEdit;
+                       : inputs.companyName;
+    text.creditLineLine = QStringLiteral("Vovirer Adı  : ") + inputs.creditLineName;
+    text.dateLine = QStringLiteral("İşlem Tarihi : ") + dateText(inputs.calculationDate, seps);
+    text.ratesLine = QStringLiteral("Yıldaki Gün: ") + inputs.daysInYear +
+                     QStringLiteral("  Yıllık Faiz: ") + inputs.annualRate +
+                     QStringLiteral("  Aylık Faiz: ") + inputs.monthlyRate;
+    text.taxLine = QStringLiteral("BSMV : ") + inputs.bsmvRate;
 
     text.body.reserve(table.rowCount() + 12);
     for (int r = 1; r < table.rowCount(); ++r)

@@ -118,24 +118,24 @@ TEST(ReportText, TableLinesFillAndCutTheirFields) {
 
 core::TableInputs sampleInputs() {
     core::TableInputs in;
-    in.rotatifadiEdit = QStringLiteral("İşletme Dorudu");
-    in.DateTimePicker61 = QDate(2024, 3, 15);
-    in.yildakigunEdit = QStringLiteral("365");
-    in.yillikfaizNetEdit = QStringLiteral("24");
-    in.aylikfaizNetEdit = QStringLiteral("2");
-    in.KKDFNetEdit = QStringLiteral("5");
+    in.creditLineName = QStringLiteral("İşletme Dorudu");
+    in.calculationDate = QDate(2024, 3, 15);
+    in.daysInYear = QStringLiteral("365");
+    in.annualRate = QStringLiteral("24");
+    in.monthlyRate = QStringLiteral("2");
+    in.bsmvRate = QStringLiteral("5");
     return in;
 }
 
 core::TableTotals sampleTotals() {
     core::TableTotals t;
-    t.kreditoplamtutariEdit = QStringLiteral("1.000,00");
-    t.odemetoplamtutariEdit = QStringLiteral("400,00");
-    t.kredibakiyeEdit = QStringLiteral("600,00");
-    t.toplamfaizEdit = QStringLiteral("12,34");
-    t.odenenfaizkkdfEdit = QStringLiteral("5,00");
-    t.odenmemisfaizkkdfEdit = QStringLiteral("7,96");
-    t.toplamKKDFEdit = QStringLiteral("0,62");
+    t.totalDrawn = QStringLiteral("1.000,00");
+    t.totalRepaid = QStringLiteral("400,00");
+    t.creditBalance = QStringLiteral("600,00");
+    t.totalInterest = QStringLiteral("12,34");
+    t.interestPaid = QStringLiteral("5,00");
+    t.interestUnpaid = QStringLiteral("7,96");
+    t.totalBsmv = QStringLiteral("0,62");
     return t;
 }
 
@@ -150,7 +150,7 @@ TEST(ReportText, HeadingAndTitleLines) {
     EXPECT_EQ(text.ratesLine, QStringLiteral("Yıldaki Gün: 365  Yıllık Faiz: 24  Aylık Faiz: 2"));
     EXPECT_EQ(text.taxLine, QStringLiteral("BSMV : 5"));
 
-    in.firmaadiEdit = QStringLiteral("Örnek Tekstil A.Ş.");
+    in.companyName = QStringLiteral("Örnek Tekstil A.Ş.");
     core::Separators slash;
     slash.date = QLatin1Char('/');
     text = report::BuildReportText(table, in, {}, ReportWidth::Wide, slash);
@@ -205,11 +205,11 @@ TEST(ReportText, BodyEndsWithTheTotalsAndTheSummary) {
 
 TEST(ReportText, OverlongTotalsAreCutInTheTotalsLineOnly) {
     core::TableTotals totals = sampleTotals();
-    totals.kreditoplamtutariEdit = QStringLiteral("-999.999.999.999.999,00");  // 23 characters
+    totals.totalDrawn = QStringLiteral("-999.999.999.999.999,00");  // 23 characters
     const auto body =
         report::BuildReportText(core::TransactionTable(), {}, totals, ReportWidth::Normal).body;
-    EXPECT_EQ(body[2].mid(40, 17), totals.kreditoplamtutariEdit.left(17));
-    EXPECT_EQ(body[5], QStringLiteral("Dorud Toplam Tutarı : ") + totals.kreditoplamtutariEdit);
+    EXPECT_EQ(body[2].mid(40, 17), totals.totalDrawn.left(17));
+    EXPECT_EQ(body[5], QStringLiteral("Dorud Toplam Tutarı : ") + totals.totalDrawn);
 }
 
 TEST(ReportText, PrintCommandRecalculatesFirstAndGivesOneBodyEachTime) {
@@ -222,7 +222,7 @@ TEST(ReportText, PrintCommandRecalculatesFirstAndGivesOneBodyEachTime) {
     calc.table().setCell(col::ValueDate, 2, QStringLiteral("31.03.2019"));
 
     const auto first = report::PrepareReportText(calc, ReportWidth::Normal);
-    EXPECT_EQ(calc.totals().kreditoplamtutariEdit, QStringLiteral("100,00"));
+    EXPECT_EQ(calc.totals().totalDrawn, QStringLiteral("100,00"));
     EXPECT_TRUE(first.body[0].contains(QLatin1String("100,00"))) << first.body[0].toStdString();
     EXPECT_EQ(first.body.size(), 2 + 13);
     EXPECT_EQ(report::PrepareReportText(calc, ReportWidth::Normal), first);
@@ -232,7 +232,7 @@ TEST(ReportText, RecalculationErrorEndsThePrintCommand) {
     core::RecordingDialogs dialogs;
     core::Calculation calc(dialogs);
     calc.inputs() = sampleInputs();
-    calc.inputs().yildakigunEdit = QStringLiteral("0");
+    calc.inputs().daysInYear = QStringLiteral("0");
     calc.table().setRowCount(3);
     calc.table().setCell(col::TransactionDate, 1, QStringLiteral("01.03.2019"));
     calc.table().setCell(col::Drawn, 1, QStringLiteral("100"));
