@@ -2,10 +2,13 @@
 
 #include <QString>
 
+#include "core/VersionText.h"
+
 namespace ui {
 
-// Appended to the main window's title and shown after "Version" in the status bars.
-inline const QString kVersionText = QStringLiteral(" 2.0 Güncelleme:0");
+// Appended to the main window's title, shown after "Version" in the status bars and used in
+// the report heading.
+using core::kVersionText;
 
 // The maker, shown by the home-page link and the status bar.
 inline const QString kMakerName = QStringLiteral("Durvex Yazılım");

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/Calculation.h"
+#include "output/report/PageLayout.h"
 #include "ui/FileChooser.h"
 
 class QCheckBox;
@@ -33,6 +34,8 @@ struct MainWindowServices {
     std::function<void(const QString& path, std::function<void()> failed)> openDocument;
     QString programFolder;                                // ends with a separator
     std::shared_ptr<const ProgramUpdateSettings> update;  // none: the maker's server
+    // Shows the laid-out report; without it, the modal print preview does.
+    std::function<void(report::LaidOutReport)> showReportPreview;
 };
 
 // The main window: the command column, the parameters panel, the transaction table and the
@@ -75,6 +78,8 @@ class MainWindow : public QMainWindow {
     void updateProgram();      // PROGRAMI GÜNCELLE
     void showHelp();           // the help picture button
     void openUserGuide();      // KULLANIM KILAVUZU
+    void printReport();        // YAZDIR
+    void printWideReport();    // GENİŞ YAZDIR
 
   signals:
     // "EXCEL'DEN VERİ AL": the import window is to open.
@@ -94,6 +99,7 @@ class MainWindow : public QMainWindow {
     };
 
     void loadStartingState();
+    void printReportOf(report::ReportWidth width);
     void warnWithoutDefaultPrinter();
     QString settingsPath() const;
 

@@ -168,8 +168,8 @@ QWidget* MainWindow::buildCommandColumn() {
         {"BitBtn46", QStringLiteral("KAYITTAN AÇ"), 44, &MainWindow::openCalculation},
         {"BitBtn26", QStringLiteral("EXCEL'E VERİ AKTAR"), 84, &MainWindow::exportWorkbook},
         {"BitBtn23", QStringLiteral("EXCEL'DEN VERİ AL"), 120, &MainWindow::importRequested},
-        {"BitBtn28", QStringLiteral("YAZDIR"), 156, nullptr},
-        {"BitBtn7", QStringLiteral("GENİŞ YAZDIR"), 192, nullptr},
+        {"BitBtn28", QStringLiteral("YAZDIR"), 156, &MainWindow::printReport},
+        {"BitBtn7", QStringLiteral("GENİŞ YAZDIR"), 192, &MainWindow::printWideReport},
         {"BitBtn31", QStringLiteral("ORANLARI SAKLA"), 228, &MainWindow::saveRates},
         {"BitBtn1", QStringLiteral("YENİDEN HESAPLA"), 268, &MainWindow::recalculateAll},
         {"BitBtn4", QStringLiteral("SIFIRLA"), 304, &MainWindow::resetTable},
@@ -285,6 +285,7 @@ QWidget* MainWindow::buildParametersPanel() {
         makePictureButton(panel, QStringLiteral("YazdirButton"), PrinterIcon(),
                           QRect(780, 34, 57, 56), QStringLiteral("Yazıcı Önizlemeyi Göster"));
     print->setFocusPolicy(Qt::NoFocus);
+    connect(print, &QAbstractButton::clicked, this, &MainWindow::printReport);
     auto* mail =
         makePictureButton(panel, QStringLiteral("mailgonder"), MailIcon(), QRect(838, 34, 57, 56),
                           QStringLiteral("Outlook'tan Mail Olarak Gönder"));

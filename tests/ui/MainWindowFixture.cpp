@@ -48,6 +48,9 @@ MainWindowFixture::MainWindowFixture(const QString& printerName, const QByteArra
     services.files = &files_;
     services.defaultPrinterName = [printerName] { return printerName; };
     services.programFolder = programFolder.isEmpty() ? folder() : programFolder;
+    services.showReportPreview = [this](report::LaidOutReport shown) {
+        previews.push_back(std::move(shown));
+    };
     window_ = std::make_unique<ui::MainWindow>(services);
     dialogs_.parent = window_.get();
     window_->resize(1200, 700);

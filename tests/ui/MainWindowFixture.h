@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <memory>
+#include <vector>
 
 #include "core/RecordingDialogs.h"
 #include "ui/MainWindow.h"
@@ -73,6 +74,9 @@ class MainWindowFixture {
     // Types the worked example: annual rate 24, 360 days, BSMV 5; a drawing of 100 on
     // 01.03.2019 and a date row on 31.03.2019.
     void typeWorkedExample();
+
+    // The reports the print commands would have shown in the preview.
+    std::vector<report::LaidOutReport> previews;
 
   private:
     BoxDialogs dialogs_;

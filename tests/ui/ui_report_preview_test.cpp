@@ -1,5 +1,6 @@
 // The print preview over a long report: it paints only the pages in view, zooms, scrolls,
 // saves the pages as PDF, opens a saved PDF again and prints a page range.
+#include <QAbstractButton>
 #include <QAction>
 #include <QMenu>
 #include <QPdfDocument>
@@ -10,9 +11,11 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "MainWindowFixture.h"
 #include "output/report/PageLayout.h"
 #include "ui/PreviewPages.h"
 #include "ui/ReportPreviewWindow.h"
+#include "ui/ReportTextWindow.h"
 
 namespace {
 
@@ -39,6 +42,8 @@ class ReportPreviewTest : public QObject {
     void paintsOnlyThePagesInView();
     void zoomsAndScrolls();
     void savesOpensAndPrints();
+    void printCommandsOfTheMainWindow();
+    void recalculationErrorOpensNoPreview();
 
   private:
     ui::PreviewServices services() {
@@ -166,6 +171,72 @@ void ReportPreviewTest::savesOpensAndPrints() {
     QCOMPARE(errors.size(), 2);
     QCOMPARE(errors[1], QStringLiteral("Dosya Okunamıyor:\n") + openPath);
     QCOMPARE(preview.pages().count(), pages);
+}
+
+namespace {
+
+QStringList textsOn(const report::LaidOutPage& page) {
+    QStringList texts;
+    for (const auto& placed : page.texts) texts.push_back(placed.text);
+    return texts;
+}
+
+void click(QWidget& window, const char* name) {
+    auto* button = window.findChild<QAbstractButton*>(QLatin1String(name));
+    QVERIFY2(button, name);
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+}  // namespace
+
+void ReportPreviewTest::printCommandsOfTheMainWindow() {
+    testing_ui::MainWindowFixture f;
+    auto* buffer = new ui::ReportTextWindow(&f.window());
+    f.typeWorkedExample();
+    f.focusOn(f.field("firmaadiEdit"));
+    f.type(QStringLiteral("Örnek A.Ş."));
+
+    click(f.window(), "BitBtn28");
+    QCOMPARE(f.previews.size(), std::size_t(1));
+    const report::LaidOutReport& normal = f.previews[0];
+    QCOMPARE(normal.title, QStringLiteral("Durvex Rapor Önizleme - Vovirer kredi raporu"));
+    QVERIFY(!normal.landscape);
+    QCOMPARE(normal.pages.size(), std::size_t(1));
+    const QStringList page = textsOn(normal.pages[0]);
+    QVERIFY(page.contains(QStringLiteral("Örnek A.Ş.")));
+    QVERIFY(page.contains(QStringLiteral("Sayfa 1")));
+    QVERIFY(page.contains(QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"))));
+    // The buffer holds the body: two table rows, the totals, the summary.
+    const QStringList body = buffer->lines();
+    QCOMPARE(body.size(), 2 + 13);
+    QVERIFY(page.contains(body[0]));
+    QVERIFY(body[0].startsWith(QStringLiteral("1    01.03.2019 Kullanim")));
+    QCOMPARE(body[3].mid(40, 14), QStringLiteral("        100,00"));
+
+    click(f.window(), "BitBtn7");
+    QCOMPARE(f.previews.size(), std::size_t(2));
+    QVERIFY(f.previews[1].landscape);
+    QCOMPARE(buffer->lines().size(), body.size());
+    QCOMPARE(buffer->lines()[0].size(), 136);
+
+    click(f.window(), "YazdirButton");
+    QCOMPARE(f.previews.size(), std::size_t(3));
+    QVERIFY(!f.previews[2].landscape);
+    QCOMPARE(buffer->lines(), body);
+    QVERIFY(f.dialogs().texts().isEmpty());
+}
+
+void ReportPreviewTest::recalculationErrorOpensNoPreview() {
+    testing_ui::MainWindowFixture f;
+    f.typeWorkedExample();
+    f.focusOn(f.field("yildakigunEdit"));
+    f.field("yildakigunEdit")->selectAll();
+    f.type(QStringLiteral("0"));
+    f.dialogs().clear();
+    click(f.window(), "BitBtn28");
+    QVERIFY(f.previews.empty());
+    QCOMPARE(f.dialogs().texts().size(), 1);
+    QVERIFY(f.dialogs().texts()[0].contains(QStringLiteral("Yıldaki Gün")));
 }
 
 QTEST_MAIN(ReportPreviewTest)
