@@ -5,7 +5,6 @@ set -euo pipefail
 packages=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n qt6-pdf-dev
-    poppler-utils
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     fonts-liberation fonts-dejavu-core
     xvfb xauth
