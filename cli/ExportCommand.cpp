@@ -1,12 +1,37 @@
-#include "cli/ExportCommand.h"
-
+// The subcommand that writes the workbook of the export: export.
+#include "cli/Session.h"
+#include "cli/Subcommand.h"
 #include "output/workbook/WorkbookExport.h"
 
 namespace cli {
+namespace {
 
-void ExportWorkbook(core::Calculation& calc, const QString& outPath, bool mailLayout) {
-    output::WriteWorkbook(
-        calc, outPath, mailLayout ? output::WorkbookLayout::Mail : output::WorkbookLayout::Export);
+const OptionSpec kMailLayout{QStringLiteral("--mail-layout"), false, {}};
+
+int exportWorkbook(const Invocation& invocation, Output& output) {
+    Session session(invocation);
+    session.openBeforeCommand(invocation.positionals.at(0));
+    const QString target = invocation.positionals.at(1);
+    const auto layout = invocation.has(kMailLayout.name) ? output::WorkbookLayout::Mail
+                                                         : output::WorkbookLayout::Export;
+    const core::CommandEnding ending =
+        core::RunCommand([&] { output::WriteWorkbook(session.calculation(), target, layout); });
+    for (const QString& text : session.dialogs().texts()) output.err += AsGiven(text) + '\n';
+    if (ending.failed()) {
+        output.err += "vovirer: " + AsGiven(ending.error) + '\n';
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+Subcommand ExportSubcommand() {
+    return {QStringLiteral("export"),
+            QStringLiteral("vovirer export FILE.fdr OUT.xlsx [--mail-layout]"),
+            {QStringLiteral("FILE.fdr"), QStringLiteral("OUT.xlsx")},
+            {kMailLayout},
+            exportWorkbook};
 }
 
 }  // namespace cli

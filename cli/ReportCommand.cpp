@@ -1,11 +1,13 @@
-#include "cli/ReportCommand.h"
+// The subcommand that prints the report: report.
 
 #include <QDate>
 #include <QGuiApplication>
-#include <exception>
 #include <memory>
 
 #include "cli/Json.h"
+#include "cli/Session.h"
+#include "cli/Subcommand.h"
+#include "core/CommandEnding.h"
 #include "core/Errors.h"
 #include "output/report/PageLayout.h"
 #include "output/report/PagePainter.h"
@@ -62,30 +64,49 @@ std::optional<QString> writePdf(const report::ReportText& text, report::ReportWi
     return report::WriteReportPdf(pages, path);
 }
 
-}  // namespace
+const OptionSpec kJson{QStringLiteral("--json"), false, {}};
+const OptionSpec kWide{QStringLiteral("--wide"), false, {}};
+const OptionSpec kCompany{QStringLiteral("--company"), true, {}};
+const OptionSpec kPdf{QStringLiteral("--pdf"), true, {}};
 
-int RunReportCommand(core::Calculation& calc, const core::RecordingDialogs& dialogs,
-                     const ReportOptions& options, QByteArray& out, QByteArray& err) {
-    const auto width = options.wide ? report::ReportWidth::Wide : report::ReportWidth::Normal;
-    calc.inputs().companyName = options.company.value_or(QString());
+// The print command once the file is open: the company name, recalculate all, the report
+// text; the laid-out pages to --pdf and the texts to standard output.
+int printReport(const Invocation& invocation, Output& output) {
+    Session session(invocation);
+    session.openBeforeCommand(invocation.positionals.front());
+    core::Calculation& calc = session.calculation();
+    const auto width =
+        invocation.has(kWide.name) ? report::ReportWidth::Wide : report::ReportWidth::Normal;
+    calc.inputs().companyName = invocation.value(kCompany.name).value_or(QString());
     std::optional<report::ReportText> text;
-    std::optional<QString> error;
-    try {
-        text = report::PrepareReportText(calc, width);
-    } catch (const core::SilentStop&) {
-    } catch (const core::CalcError& e) {
-        error = e.message();
-    } catch (const std::exception& e) {
-        error = QString::fromUtf8(e.what());
+    core::CommandEnding ending =
+        core::RunCommand([&] { text = report::PrepareReportText(calc, width); });
+    for (const QString& message : session.dialogs().texts()) {
+        output.err += AsGiven(message) + '\n';
     }
-    for (const QString& message : dialogs.texts()) err += message.toUtf8() + '\n';
-    if (text && options.pdf) error = writePdf(*text, width, *options.pdf);
-    if (error) {
-        err += "vovirer: " + error->toUtf8() + '\n';
+    const std::optional<QString> pdf = invocation.value(kPdf.name);
+    if (text && pdf) {
+        if (const std::optional<QString> error = writePdf(*text, width, *pdf)) {
+            ending = {core::CommandEnding::Kind::Failed, *error};
+        }
+    }
+    if (ending.failed()) {
+        output.err += "vovirer: " + AsGiven(ending.error) + '\n';
         return 1;
     }
-    if (text) out += options.json ? json(*text) : plain(*text);
+    if (text) output.out += invocation.has(kJson.name) ? json(*text) : plain(*text);
     return 0;
+}
+
+}  // namespace
+
+Subcommand ReportSubcommand() {
+    return {QStringLiteral("report"),
+            QStringLiteral("vovirer report FILE.fdr [--wide] [--company TEXT] [--json] "
+                           "[--pdf OUT.pdf]"),
+            {QStringLiteral("FILE.fdr")},
+            {kWide, kCompany, kJson, kPdf},
+            printReport};
 }
 
 }  // namespace cli

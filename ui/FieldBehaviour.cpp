@@ -3,8 +3,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+#include "core/CommandEnding.h"
 #include "core/KeyFilters.h"
-#include "ui/ErrorBoundary.h"
 #include "ui/FocusNavigation.h"
 #include "ui/TypedCharacter.h"
 
@@ -58,7 +58,8 @@ bool FieldBehaviour::eventFilter(QObject*, QEvent* event) {
             return false;
         case QEvent::KeyPress: {
             bool eaten = true;
-            Guarded(dialogs_, [&] { eaten = filterKey(static_cast<QKeyEvent&>(*event)); });
+            core::RunReportingFailure(dialogs_,
+                                      [&] { eaten = filterKey(static_cast<QKeyEvent&>(*event)); });
             return eaten;
         }
         default:

@@ -7,9 +7,10 @@
 #include <QSignalBlocker>
 
 #include "storage/ProgramLocations.h"
+#include "commands/StartingState.h"
+#include "core/CommandEnding.h"
 #include "storage/Settings.h"
 #include "ui/AppInfo.h"
-#include "ui/ErrorBoundary.h"
 #include "ui/FieldBehaviour.h"
 #include "ui/TransactionGrid.h"
 
@@ -52,11 +53,8 @@ MainWindow::~MainWindow() { delete takeCentralWidget(); }
 // The start-up steps, in order.
 void MainWindow::loadStartingState() {
     warnWithoutDefaultPrinter();
-    Guarded(calc_.dialogs(), [&] { storage::ReadMainSettings(calc_, settingsPath()); });
-    calc_.inputs().drawingExtraDays.clear();
-    calc_.inputs().moveDrawingsPastHolidays = false;
+    commands::EnterStartingState(calc_, settingsPath(), QDate::currentDate());
     setWindowTitle(core::kProgramCaption + kVersionText);
-    calc_.inputs().calculationDate = QDate::currentDate();
     grid_->showTable();
     targetTotalInterestField->setReadOnly(false);
     askBeforeClose_ = true;
@@ -108,7 +106,7 @@ void MainWindow::bindInputs() {
 // direction says so.
 void MainWindow::writeFieldToInputs(QLineEdit* field) {
     const QString text = field->text();
-    Guarded(calc_.dialogs(), [&] {
+    core::RunReportingFailure(calc_.dialogs(), [&] {
         if (field == annualRateField) {
             calc_.setAnnualRateText(text);
         } else if (field == monthlyRateField) {

@@ -4,12 +4,12 @@
 #include <QPointer>
 
 #include "commands/CalculationFileCommands.h"
+#include "core/CommandEnding.h"
 #include "core/Rates.h"
 #include "core/TableCommands.h"
 #include "storage/CalculationFile.h"
 #include "storage/Settings.h"
 #include "ui/AppInfo.h"
-#include "ui/ErrorBoundary.h"
 #include "ui/HelpFiles.h"
 #include "ui/HelpWindow.h"
 #include "ui/MainWindow.h"
@@ -20,14 +20,14 @@ namespace ui {
 
 template <typename Work>
 void MainWindow::runCommand(Work&& work) {
-    Guarded(calc_.dialogs(), std::forward<Work>(work));
+    core::RunReportingFailure(calc_.dialogs(), std::forward<Work>(work));
     // What a command wrote before it stopped stays, and shows.
     grid_->showTable();
     showInputsAndTotals();
 }
 
 void MainWindow::saveCalculation() {
-    Guarded(calc_.dialogs(), [&] {
+    core::RunReportingFailure(calc_.dialogs(), [&] {
         const auto name = services_.files->chooseSavePath(calc_.inputs().creditLineName);
         commands::SaveCommand(calc_, name);
     });
@@ -48,7 +48,8 @@ void MainWindow::openCalculationFile(const QString& path) {
 }
 
 void MainWindow::saveRates() {
-    Guarded(calc_.dialogs(), [&] { storage::WriteMainSettings(calc_.inputs(), settingsPath()); });
+    core::RunReportingFailure(calc_.dialogs(),
+                              [&] { storage::WriteMainSettings(calc_.inputs(), settingsPath()); });
 }
 
 void MainWindow::recalculateAll() {

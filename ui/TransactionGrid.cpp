@@ -8,9 +8,9 @@
 #include <QMenu>
 
 #include "core/CellEntry.h"
+#include "core/CommandEnding.h"
 #include "core/KeyFilters.h"
 #include "ui/ColumnWidths.h"
-#include "ui/ErrorBoundary.h"
 #include "ui/FixedCellHeader.h"
 #include "ui/FixedCornerPainter.h"
 #include "ui/GridCellDelegate.h"
@@ -91,7 +91,8 @@ void TransactionGrid::setPopupMenu(QMenu* menu) {
 template <typename Work>
 bool TransactionGrid::act(Work&& work) {
     const int previousRow = calc_.table().currentRow();
-    const bool completed = Guarded(calc_.dialogs(), std::forward<Work>(work));
+    const bool completed =
+        core::RunReportingFailure(calc_.dialogs(), std::forward<Work>(work)).completed();
     followCore(previousRow);
     return completed;
 }
@@ -353,7 +354,7 @@ void TransactionGrid::handleGridKeyUp(const QKeyEvent&) {
     const auto& table = calc_.table();
     const int column = table.currentColumn();
     if (!core::IsAmountInputColumn(column)) return;
-    Guarded(calc_.dialogs(), [&] {
+    core::RunReportingFailure(calc_.dialogs(), [&] {
         const auto grouped =
             core::RegroupTypedAmount(table.cell(column, table.currentRow()), calc_.separators());
         if (!grouped) return;

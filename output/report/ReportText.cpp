@@ -4,7 +4,7 @@
 
 #include "core/TableCommands.h"
 #include "core/TextRoutines.h"
-#include "core/VersionText.h"
+#include "core/ProgramInfo.h"
 
 namespace report {
 namespace {

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <ostream>
 
+#include "core/ProgramInfo.h"
+
 inline void PrintTo(const QString& text, std::ostream* os) {
     *os << '"' << text.toStdString() << '"';
 }
@@ -374,3 +376,9 @@ TEST_F(VovirerTest, FindRateAfterAnOpenThatFailedRunsAsTheNextCommand) {
 }
 
 }  // namespace
+
+TEST_F(VovirerTest, VersionIsTheProjectVersion) {
+    const Result r = run({QStringLiteral("--version")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "vovirer " + core::kProgramVersion.toUtf8() + '\n');
+}

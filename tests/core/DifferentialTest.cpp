@@ -13,6 +13,7 @@
 
 #include "commands/CalculationFileCommands.h"
 #include "core/Calculation.h"
+#include "core/CommandEnding.h"
 #include "core/Errors.h"
 #include "core/NumberText.h"
 #include "core/Rates.h"
@@ -30,13 +31,9 @@ std::string Quoted(const QString& text) { return '"' + text.toStdString() + '"';
 // Runs one command as the window's handler does, catching the stop and failures.
 template <typename Command>
 reference::Outcome Guarded(Command command) {
-    try {
-        command();
-    } catch (const core::SilentStop&) {
-        return reference::Outcome::stopped();
-    } catch (const core::CalcError& error) {
-        return reference::Outcome::failed(error.message());
-    }
+    const core::CommandEnding ending = core::RunCommand(command);
+    if (ending.stopped()) return reference::Outcome::stopped();
+    if (ending.failed()) return reference::Outcome::failed(ending.error);
     return {};
 }
 

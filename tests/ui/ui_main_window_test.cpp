@@ -18,7 +18,7 @@
 
 #include "MainWindowFixture.h"
 #include "core/TransactionTable.h"
-#include "ui/ErrorBoundary.h"
+#include "core/CommandEnding.h"
 #include "ui/FieldBehaviour.h"
 #include "ui/MessageBoxDialogs.h"
 #include "ui/QtFileChooser.h"
@@ -597,7 +597,7 @@ void MainWindowTest::messageBoxesCarryCaptionIconAndButtons() {
         text = box->text();
         box->button(QMessageBox::Ok)->click();
     });
-    ui::ReportError(dialogs, QStringLiteral("'abc' is not a valid floating point value"));
+    core::ReportFailure(dialogs, QStringLiteral("'abc' is not a valid floating point value"));
     QCOMPARE(caption, core::kApplicationTitle);
     QCOMPARE(icon, QMessageBox::Critical);
     QCOMPARE(text, QStringLiteral("'abc' is not a valid floating point value."));

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+#include "core/Calculation.h"
+#include "core/CommandEnding.h"
+#include "core/RecordingDialogs.h"
+
+namespace cli {
+
+// The JSON object of a calculation after a command: fields, rows, totals, messages and how
+// the command ended; `rate` adds the "rate" member (find-rate).
+QByteArray CalculationJson(const core::Calculation& calc, const core::RecordingDialogs& dialogs,
+                           const core::CommandEnding& ending,
+                           const std::optional<std::optional<QString>>& rate = std::nullopt);
+
+// The eight totals with their on-screen labels, one per line.
+QByteArray PlainTotals(const core::TableTotals& totals);
+
+}  // namespace cli

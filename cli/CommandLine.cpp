@@ -1,0 +1,69 @@
+#include "cli/CommandLine.h"
+
+namespace cli {
+
+std::optional<QString> Invocation::value(const QString& option) const {
+    const auto found = options.constFind(option);
+    if (found == options.constEnd()) return std::nullopt;
+    return *found;
+}
+
+namespace {
+
+const OptionSpec* findOption(const QList<OptionSpec>& known, const QString& name) {
+    for (const OptionSpec& spec : known) {
+        if (spec.name == name || (!spec.alias.isEmpty() && spec.alias == name)) return &spec;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+Invocation ParseCommandLine(const QStringList& arguments, const QList<OptionSpec>& known) {
+    Invocation invocation;
+    bool onlyPositionals = false;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        QString argument = arguments[i];
+        if (onlyPositionals || !argument.startsWith(QLatin1Char('-')) ||
+            argument == QLatin1String("-")) {
+            if (invocation.subcommand.isEmpty()) {
+                invocation.subcommand = argument;
+            } else {
+                invocation.positionals.push_back(argument);
+            }
+            continue;
+        }
+        if (argument == QLatin1String("--")) {
+            onlyPositionals = true;
+            continue;
+        }
+        if (argument == QLatin1String("-h") || argument == QLatin1String("--help")) {
+            throw UsageError{QString()};
+        }
+        std::optional<QString> inlineValue;
+        if (argument.startsWith(QLatin1String("--")) && argument.contains(QLatin1Char('='))) {
+            const qsizetype eq = argument.indexOf(QLatin1Char('='));
+            inlineValue = argument.mid(eq + 1);
+            argument = argument.left(eq);
+        }
+        const OptionSpec* spec = findOption(known, argument);
+        if (!spec) throw UsageError{QStringLiteral("unknown option %1").arg(argument)};
+        if (!spec->takesValue) {
+            if (inlineValue) {
+                throw UsageError{QStringLiteral("option %1 takes no value").arg(argument)};
+            }
+            invocation.options.insert(spec->name, QString());
+            continue;
+        }
+        if (inlineValue) {
+            invocation.options.insert(spec->name, *inlineValue);
+        } else if (i + 1 < arguments.size()) {
+            invocation.options.insert(spec->name, arguments[++i]);
+        } else {
+            throw UsageError{QStringLiteral("option %1 needs a value").arg(argument)};
+        }
+    }
+    return invocation;
+}
+
+}  // namespace cli

@@ -1,0 +1,74 @@
+#include "cli/Session.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "commands/CalculationFileCommands.h"
+#include "commands/StartingState.h"
+#include "core/Errors.h"
+#include "core/TextRoutines.h"
+#include "storage/FileNames.h"
+
+namespace cli {
+
+Session::Session(const Invocation& invocation, core::DialogButton answer)
+    : dialogs_(answer), calc_(dialogs_) {
+    const std::optional<QString> settings = invocation.value(QStringLiteral("--settings"));
+    if (settings) RequireReadableFile(*settings, QStringLiteral("settings file"));
+    commands::EnterStartingState(calc_, settings, QDate::currentDate());
+    if (const auto date = invocation.value(QStringLiteral("--date"))) {
+        calc_.inputs().calculationDate = ParseDateOption(*date, QStringLiteral("--date"));
+    }
+}
+
+core::CommandEnding Session::open(const QString& path) {
+    RequireReadableFile(path, QStringLiteral("calculation file"));
+    fault_ = storage::LoadFault::None;
+    const core::CommandEnding ending =
+        core::RunCommand([&] { commands::OpenCommand(calc_, path, &fault_); });
+    if (fault_ == storage::LoadFault::Unreadable) {
+        throw FileError{QStringLiteral("cannot read calculation file: %1").arg(path)};
+    }
+    return ending;
+}
+
+void Session::openBeforeCommand(const QString& path) {
+    const core::CommandEnding opened = open(path);
+    if (opened.failed()) core::ReportFailure(dialogs_, opened.error);
+}
+
+bool Session::openRefused() const { return fault_ != storage::LoadFault::None; }
+
+void RequireReadableFile(const QString& path, const QString& what) {
+    const QByteArray name = storage::NativeFileName(path);
+    struct stat st {};
+    if (::stat(name.constData(), &st) != 0) {
+        throw FileError{QStringLiteral("%1 does not exist: %2").arg(what, path)};
+    }
+    const int fd = S_ISREG(st.st_mode) ? ::open(name.constData(), O_RDONLY | O_CLOEXEC) : -1;
+    if (fd < 0) throw FileError{QStringLiteral("cannot read %1: %2").arg(what, path)};
+    ::close(fd);
+}
+
+QByteArray AsGiven(const QString& text) { return storage::NativeFileName(text); }
+
+QDate ParseDateOption(const QString& text, const QString& option) {
+    // dd.mm.yyyy, read by position as the program reads dates.
+    if (text.size() != 10) {
+        throw UsageError{QStringLiteral("%1 wants dd.mm.yyyy, not %2").arg(option, text)};
+    }
+    try {
+        if (!core::IsValidDateText(text)) throw core::CalcError(text);
+        const QDate date(core::StrictInteger(core::Substring(text, 7, 4)),
+                         core::StrictInteger(core::Substring(text, 4, 2)),
+                         core::StrictInteger(core::Substring(text, 1, 2)));
+        if (!date.isValid()) throw core::CalcError(text);
+        return date;
+    } catch (const core::CalcError&) {
+        throw UsageError{
+            QStringLiteral("%1 wants a real date as dd.mm.yyyy, not %2").arg(option, text)};
+    }
+}
+
+}  // namespace cli

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <optional>
+
+#include "core/Calculation.h"
+
+namespace commands {
+
+// Puts a calculation into the state of a freshly started main window: the settings file,
+// when one is given, read into the table inputs (a failure reported as the window reports
+// it), the two hidden drawing options cleared, and the calculation date set to `today`.
+void EnterStartingState(core::Calculation& calc, const std::optional<QString>& settingsPath,
+                        const QDate& today);
+
+}  // namespace commands
