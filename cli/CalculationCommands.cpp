@@ -12,11 +12,21 @@ namespace {
 const OptionSpec kJson{QStringLiteral("--json"), false, {}};
 const OptionSpec kOutput{QStringLiteral("-o"), true, QStringLiteral("--output")};
 
-// Saves to -o when given and the command may write; a failed write ends the command.
-void saveOutput(const Invocation& invocation, Session& session, core::CommandEnding& ending) {
-    const std::optional<QString> output = invocation.value(kOutput.name);
-    if (!output || ending.failed()) return;
-    const storage::SaveResult saved = storage::WriteCalculationFile(session.calculation(), *output);
+// Saves to -o when given and the command may write; a failed write ends the command. A
+// refused file was applied only up to the refusal: saving it would drop the rest, so nothing
+// is written and the exit status says so. Returns true in that case.
+bool saveOutput(const Invocation& invocation, Session& session, core::CommandEnding& ending,
+                Output& output) {
+    const std::optional<QString> target = invocation.value(kOutput.name);
+    if (!target || ending.failed()) return false;
+    if (session.openRefused()) {
+        output.err +=
+            "vovirer: " +
+            AsGiven(storage::kCannotRead + QLatin1Char(' ') + invocation.positionals.front()) +
+            "; nothing written to " + AsGiven(*target) + '\n';
+        return true;
+    }
+    const storage::SaveResult saved = storage::WriteCalculationFile(session.calculation(), *target);
     if (!saved.ok) ending = {core::CommandEnding::Kind::Failed, saved.message};
     return false;
 }

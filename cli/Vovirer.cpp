@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cli/CommandLine.h"
+#include "cli/Session.h"
 #include "cli/Subcommand.h"
 #include "core/ProgramInfo.h"
 
@@ -92,7 +93,7 @@ int RunVovirer(const QStringList& arguments, QByteArray& out, QByteArray& err) {
         err += usageText();
         return e.text.isEmpty() ? 0 : 2;
     } catch (const FileError& e) {
-        err += "vovirer: " + e.text.toUtf8() + '\n';
+        err += "vovirer: " + AsGiven(e.text) + '\n';
         return 2;
     }
 }

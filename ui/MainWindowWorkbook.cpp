@@ -4,12 +4,12 @@
 #include <QFile>
 #include <QTemporaryFile>
 
+#include "core/CommandEnding.h"
 #include "core/Errors.h"
 #include "output/workbook/WorkbookExport.h"
 #include "storage/CalculationFile.h"
 #include "storage/ProgramLocations.h"
 #include "ui/DesktopHandOff.h"
-#include "ui/ErrorBoundary.h"
 #include "ui/MainWindow.h"
 #include "ui/TransactionGrid.h"
 
@@ -38,7 +38,7 @@ QString NewExportFile() {
 }  // namespace
 
 void MainWindow::exportWorkbook() {
-    Guarded(calc_.dialogs(), [&] {
+    core::RunReportingFailure(calc_.dialogs(), [&] {
         if (!HasSpreadsheetApplication()) {
             calc_.dialogs().notify(core::Notice{kNoSpreadsheetApplication, core::kApplicationTitle,
                                                 core::DialogIcon::Information});
@@ -60,7 +60,7 @@ void MainWindow::exportWorkbook() {
 }
 
 void MainWindow::mailWorkbook() {
-    Guarded(calc_.dialogs(), [&] {
+    core::RunReportingFailure(calc_.dialogs(), [&] {
         // Relative names of the program's files are looked up in its folder from now on.
         QDir::setCurrent(services_.programFolder);
         if (!HasMailProgram()) {

@@ -2,9 +2,9 @@
 
 #include <QFileInfo>
 
+#include "core/CommandEnding.h"
 #include "storage/ProgramLocations.h"
 #include "ui/AppInfo.h"
-#include "ui/ErrorBoundary.h"
 #include "ui/MainWindow.h"
 #include "ui/UpdateWaitWindow.h"
 #include "update/ConnectionTest.h"
@@ -82,7 +82,9 @@ void ProgramUpdate::downloaded(const QString& problem) {
     window_.setAskBeforeClose(false);
     bool updated = false;
     // A script that cannot be written is reported as the failure it is, by the boundary.
-    const bool ran = Guarded(dialogs_, [&] { updated = updater_.performUpdate(); });
+    const bool ran = core::RunReportingFailure(dialogs_, [&] {
+                         updated = updater_.performUpdate();
+                     }).completed();
     waitWindow().hide();
     if (!updated) {
         // The program goes on running: closing it must ask again.
