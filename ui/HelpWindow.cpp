@@ -9,8 +9,8 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include "core/CommandEnding.h"
 #include "ui/AppInfo.h"
-#include "ui/ErrorBoundary.h"
 #include "ui/HelpFiles.h"
 #include "ui/HelpText.h"
 #include "ui/WindowFont.h"
@@ -118,7 +118,7 @@ void HelpWindow::showTopic(HelpTopic topic) {
 }
 
 void HelpWindow::loadTopic(HelpTopic topic) {
-    Guarded(dialogs_, [&] {
+    core::RunReportingFailure(dialogs_, [&] {
         const auto help = ReadHelpFile(HelpFilePath(programFolder_, topicFile(topic)));
         if (help) ShowHelpText(*viewer_, *help);
     });
