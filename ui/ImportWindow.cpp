@@ -12,9 +12,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "core/CommandEnding.h"
 #include "sheets/ImportTransfer.h"
 #include "ui/AppInfo.h"
-#include "ui/ErrorBoundary.h"
 #include "ui/FieldBehaviour.h"
 #include "ui/PictureIcons.h"
 #include "ui/PreviewGridView.h"
@@ -274,14 +274,14 @@ void ImportWindow::readWorkbook() {
         showPreviewSizes(kColumnWidth, kHeaderColumnWidth);
         dialogs.message(sheets::kSheetReadMessage);
     } catch (const sheets::ReadError& error) {
-        ReportError(dialogs, error.message());  // the preview stays emptied
+        core::ReportFailure(dialogs, error.message());  // the preview stays emptied
     }
 }
 
 void ImportWindow::transferToTable() {
     core::Calculation& calc = *services_.calculation;
     const storage::ImportSettings settings = fields();
-    Guarded(calc.dialogs(), [&] {
+    core::RunReportingFailure(calc.dialogs(), [&] {
         if (sheets::TransferToTable(preview(), settings, calc) != sheets::TransferOutcome::Done)
             return;
         storage::WriteImportSettings(settings, services_.settingsPath);
