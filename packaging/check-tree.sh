@@ -76,4 +76,9 @@ for option in $(grep -oE -- '--[a-z-]+' <<<"$usage" | sort -u); do
     grep -qe "$option" "$scratch/man.txt" || fault "the man page does not name $option of vovirer --help"
 done
 
+# One version everywhere: the tool, the metainfo (and so the package, made from the same).
+version=$("$top/bin/vovirer" --version 2>&1) || fault "vovirer --version: $version"
+release=$(grep -o 'release version="[^"]*"' "$top/share/metainfo/$app.metainfo.xml" | cut -d'"' -f2)
+grep -qF " $release" <<<" $version" || fault "vovirer --version says '$version', the metainfo $release"
+
 exit $((faults > 0))
