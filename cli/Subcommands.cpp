@@ -4,8 +4,8 @@ namespace cli {
 
 const std::vector<Subcommand>& Subcommands() {
     static const std::vector<Subcommand> table = {
-        RecalcSubcommand(),  FindRateSubcommand(), ReportSubcommand(), ExportSubcommand(),
-        PreviewSubcommand(), ImportSubcommand(),
+        RecalcSubcommand(), FindRateSubcommand(), ReportSubcommand(),
+        ExportSubcommand(), PreviewSubcommand(),  ImportSubcommand(),
     };
     return table;
 }

@@ -2,9 +2,9 @@
 #include <QDate>
 #include <optional>
 
+#include "core/CommandEnding.h"
 #include "output/report/ReportTemplate.h"
 #include "output/report/ReportText.h"
-#include "ui/ErrorBoundary.h"
 #include "ui/MainWindow.h"
 #include "ui/ReportPreviewWindow.h"
 #include "ui/ReportTextWindow.h"
@@ -19,7 +19,8 @@ void MainWindow::printWideReport() { printReportOf(report::ReportWidth::Wide); }
 // The recalculation comes first; when it stops or fails, no report is made.
 void MainWindow::printReportOf(report::ReportWidth width) {
     std::optional<report::ReportText> text;
-    Guarded(calc_.dialogs(), [&] { text = report::PrepareReportText(calc_, width); });
+    core::RunReportingFailure(calc_.dialogs(),
+                              [&] { text = report::PrepareReportText(calc_, width); });
     grid_->showTable();
     showInputsAndTotals();
     if (!text) return;

@@ -2,9 +2,9 @@
 
 #include <array>
 
+#include "core/ProgramInfo.h"
 #include "core/TableCommands.h"
 #include "core/TextRoutines.h"
-#include "core/ProgramInfo.h"
 
 namespace report {
 namespace {
