@@ -6,9 +6,9 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 
-#include "storage/ProgramLocations.h"
 #include "commands/StartingState.h"
 #include "core/CommandEnding.h"
+#include "storage/ProgramLocations.h"
 #include "storage/Settings.h"
 #include "ui/AppInfo.h"
 #include "ui/FieldBehaviour.h"

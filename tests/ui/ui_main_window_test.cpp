@@ -17,8 +17,8 @@
 #include <QTreeView>
 
 #include "MainWindowFixture.h"
-#include "core/TransactionTable.h"
 #include "core/CommandEnding.h"
+#include "core/TransactionTable.h"
 #include "ui/FieldBehaviour.h"
 #include "ui/MessageBoxDialogs.h"
 #include "ui/QtFileChooser.h"
