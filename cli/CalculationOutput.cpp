@@ -3,20 +3,9 @@
 #include <QDate>
 
 #include "cli/Json.h"
+#include "core/DateText.h"
 
 namespace cli {
-namespace {
-
-QString dateText(const QDate& date, const core::Separators& seps) {
-    return QStringLiteral("%1%2%3%4%5")
-        .arg(date.day(), 2, 10, QLatin1Char('0'))
-        .arg(seps.date)
-        .arg(date.month(), 2, 10, QLatin1Char('0'))
-        .arg(seps.date)
-        .arg(date.year(), 4, 10, QLatin1Char('0'));
-}
-
-}  // namespace
 
 QByteArray CalculationJson(const core::Calculation& calc, const core::RecordingDialogs& dialogs,
                            const core::CommandEnding& ending,
@@ -46,7 +35,7 @@ QByteArray CalculationJson(const core::Calculation& calc, const core::RecordingD
     w.key(QStringLiteral("CheckBox9"));
     w.value(in.moveRepaymentsPastHolidays);
     w.key(QStringLiteral("DateTimePicker61"));
-    w.value(dateText(in.calculationDate, calc.separators()));
+    w.value(core::DateText(in.calculationDate, calc.separators().date));
     w.key(QStringLiteral("toplamfaizNetEdit"));
     w.value(in.targetTotalInterest);
     w.endObject();

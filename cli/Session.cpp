@@ -6,8 +6,7 @@
 
 #include "commands/CalculationFileCommands.h"
 #include "commands/StartingState.h"
-#include "core/Errors.h"
-#include "core/TextRoutines.h"
+#include "core/DateText.h"
 #include "storage/FileNames.h"
 
 namespace cli {
@@ -58,17 +57,9 @@ QDate ParseDateOption(const QString& text, const QString& option) {
     if (text.size() != 10) {
         throw UsageError{QStringLiteral("%1 wants dd.mm.yyyy, not %2").arg(option, text)};
     }
-    try {
-        if (!core::IsValidDateText(text)) throw core::CalcError(text);
-        const QDate date(core::StrictInteger(core::Substring(text, 7, 4)),
-                         core::StrictInteger(core::Substring(text, 4, 2)),
-                         core::StrictInteger(core::Substring(text, 1, 2)));
-        if (!date.isValid()) throw core::CalcError(text);
-        return date;
-    } catch (const core::CalcError&) {
-        throw UsageError{
-            QStringLiteral("%1 wants a real date as dd.mm.yyyy, not %2").arg(option, text)};
-    }
+    if (const auto date = core::QDateByPosition(text)) return *date;
+    throw UsageError{
+        QStringLiteral("%1 wants a real date as dd.mm.yyyy, not %2").arg(option, text)};
 }
 
 }  // namespace cli

@@ -1,7 +1,6 @@
 #include "core/DayNumber.h"
 
 #include "core/Errors.h"
-#include "core/TextRoutines.h"
 
 namespace core {
 
@@ -29,25 +28,6 @@ int IsoWeekday(DayNumber days) {
     // 1970-01-01 was a Thursday (4).
     const DayNumber shifted = (days + 3) % 7;
     return static_cast<int>(shifted < 0 ? shifted + 7 : shifted) + 1;
-}
-
-DayNumber ReadDateByPosition(const QString& text) {
-    const int day = StrictInteger(Substring(text, 1, 2));
-    const int month = StrictInteger(Substring(text, 4, 2));
-    const int year = StrictInteger(Substring(text, 7, 4));
-    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 ||
-        day > DaysInMonth(year, month)) {
-        throw CalcError(QStringLiteral("\"%1\" geçerli bir tarih değil").arg(text));
-    }
-    return DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day));
-}
-
-QString ShortDateText(DayNumber days) {
-    const CivilDate d = CivilFromDays(days);
-    return QStringLiteral("%1.%2.%3")
-        .arg(d.day, 2, 10, QLatin1Char('0'))
-        .arg(d.month, 2, 10, QLatin1Char('0'))
-        .arg(d.year, 4, 10, QLatin1Char('0'));
 }
 
 DayNumber DayNumberOf(const QDate& date) {

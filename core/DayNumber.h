@@ -29,13 +29,6 @@ int DaysInMonth(int year, int month);
 // Monday = 1 ... Sunday = 7.
 int IsoWeekday(DayNumber days);
 
-// Reads a date text by position (day 1-2, month 4-5, year 7-10) with strict integer
-// conversion; throws CalcError when a part is no integer or the date is not real.
-DayNumber ReadDateByPosition(const QString& text);
-
-// "dd.mm.yyyy", the short date format, always with full stops.
-QString ShortDateText(DayNumber days);
-
 DayNumber DayNumberOf(const QDate& date);
 
 // The date a number of days later; a result past 31.12.9999 is refused, naming the days

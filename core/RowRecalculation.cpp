@@ -4,6 +4,7 @@
 
 #include "core/Calculation.h"
 #include "core/DateCompletion.h"
+#include "core/DateText.h"
 #include "core/DayNumber.h"
 #include "core/Errors.h"
 #include "core/HolidayCalendar.h"
@@ -83,9 +84,7 @@ class RowRecalculation {
     // when only day and month were typed, a century for short years; out of range ends
     // the whole command.
     void completeDate(int column) {
-        QString day = Substring(cell(column), 1, 2);
-        QString month = Substring(cell(column), 4, 2);
-        QString year = Substring(cell(column), 7, 4);
+        auto [day, month, year] = DatePartsByPosition(cell(column));
         // Each part's digits are read again only after the part has changed.
         double dayDigits = ParseDigits(day);
         if (dayDigits < 10) {
@@ -107,7 +106,8 @@ class RowRecalculation {
             yearDigits = ParseDigits(year);
         }
         const QString joined = day + seps_.date + month + seps_.date + year;
-        if (dayDigits >= 1 && monthDigits >= 1 && yearDigits >= 1905 && yearDigits <= 2999) {
+        if (dayDigits >= 1 && monthDigits >= 1 && yearDigits >= kFirstDateYear &&
+            yearDigits <= kLastDateYear) {
             set(column, joined);
             return;
         }
@@ -218,8 +218,8 @@ class RowRecalculation {
             if (text[i] < QLatin1Char('0') || text[i] > QLatin1Char('9')) return false;
         }
         const int year = text.mid(6, 4).toInt();
-        return text.mid(0, 2).toInt() >= 1 && text.mid(3, 2).toInt() >= 1 && year >= 1905 &&
-               year <= 2999;
+        return text.mid(0, 2).toInt() >= 1 && text.mid(3, 2).toInt() >= 1 &&
+               year >= kFirstDateYear && year <= kLastDateYear;
     }
 
     bool messageShown_ = false;

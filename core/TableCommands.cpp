@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/DateCompletion.h"
+#include "core/DateText.h"
 #include "core/NumberText.h"
 #include "core/TextRoutines.h"
 
@@ -99,10 +100,11 @@ QString SortKeyOf(const QString& valueDate) {
     QString month = QStringLiteral("99");
     QString year = QStringLiteral("9999");
     if (ParseDigits(valueDate) > 0) {
-        day = Substring(valueDate, 1, 2);
+        const DateTextParts parts = DatePartsByPosition(valueDate);
+        day = parts.day;
         if (ParseDigits(day) < 10) day = QLatin1Char('0') + GeneralText(ParseDigits(day));
-        month = monthWithLeadingZero(Substring(valueDate, 4, 2));
-        year = YearWithCentury(Substring(valueDate, 7, 4));
+        month = monthWithLeadingZero(parts.month);
+        year = YearWithCentury(parts.year);
     }
     return year + month + day;
 }

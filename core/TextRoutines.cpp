@@ -5,7 +5,6 @@
 #include <optional>
 #include <string>
 
-#include "core/DayNumber.h"
 #include "core/Errors.h"
 
 namespace core {
@@ -148,14 +147,6 @@ double ParseDigits(const QString& text) {
 }
 
 QString Substring(const QString& text, int start, int count) { return text.mid(start - 1, count); }
-
-bool IsValidDateText(const QString& text) {
-    const int day = StrictInteger(Substring(text, 1, 2));
-    const int month = StrictInteger(Substring(text, 4, 2));
-    const int year = StrictInteger(Substring(text, 7, 4));
-    if (year < 1 || year > 9999 || month < 1 || month > 12) return false;
-    return day >= 1 && day <= DaysInMonth(year, month);
-}
 
 QString PadLeft(std::uint16_t width, const QString& text) {
     if (text.size() >= width) return text;

@@ -15,10 +15,6 @@ double ParseAmount(const QString& text, const Separators& seps = Separators::tur
 // Like ParseAmount without the decimal separator: the digits of a text as one integer.
 double ParseDigits(const QString& text);
 
-// True when characters 1-2, 4-5 and 7-10 form a real calendar date. Throws CalcError when a
-// part is not an integer.
-bool IsValidDateText(const QString& text);
-
 QString PadLeft(std::uint16_t width, const QString& text);
 QString PadRight(std::uint16_t width, const QString& text);
 

@@ -3,18 +3,14 @@
 #include <QDate>
 #include <cmath>
 
+#include "core/DateText.h"
 #include "core/NumberText.h"
 
 namespace sheets {
 namespace {
 
 QString dateText(const QDate& date, const core::Separators& seps) {
-    return QStringLiteral("%1%2%3%4%5")
-        .arg(date.day(), 2, 10, QLatin1Char('0'))
-        .arg(seps.date)
-        .arg(date.month(), 2, 10, QLatin1Char('0'))
-        .arg(seps.date)
-        .arg(date.year(), 4, 10, QLatin1Char('0'));
+    return core::DateText(date, seps.date);
 }
 
 // Last serial day a spreadsheet shows as a date: 31.12.9999 in the 1900 system.

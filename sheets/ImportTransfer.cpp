@@ -1,5 +1,6 @@
 #include "sheets/ImportTransfer.h"
 
+#include "core/DateText.h"
 #include "core/Errors.h"
 #include "core/TextRoutines.h"
 
@@ -106,7 +107,7 @@ TransferOutcome TransferToTable(const PreviewGrid& preview, const storage::Impor
         const int day = core::StrictInteger(parts.day);
         const int month = core::StrictInteger(parts.month);
         const int year = core::StrictInteger(parts.year);
-        if (!(day < 32 && month < 13 && year > 1905)) continue;
+        if (!(day < 32 && month < 13 && year > core::kFirstDateYear)) continue;
 
         table.setCell(core::col::ValueDate, target, parts.joined(separator));
         const bool ownTransactionDate = !fields.valueDateIsTransactionDate && c.transaction > 0;

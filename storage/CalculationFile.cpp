@@ -4,6 +4,7 @@
 #include <functional>
 #include <vector>
 
+#include "core/DateText.h"
 #include "core/Errors.h"
 #include "core/TextRoutines.h"
 #include "storage/CommaText.h"
@@ -95,16 +96,9 @@ LoadFault applyLines(core::Calculation& calc, const Lines& lines) {
     // The calculation date, read by position.
     if (header.size() < 11) return LoadFault::ShortHeader;
     const QString& dateText = header.at(10);
-    try {
-        if (!core::IsValidDateText(dateText)) return LoadFault::BadDate;
-        const QDate date(core::StrictInteger(core::Substring(dateText, 7, 4)),
-                         core::StrictInteger(core::Substring(dateText, 4, 2)),
-                         core::StrictInteger(core::Substring(dateText, 1, 2)));
-        if (!date.isValid()) return LoadFault::BadDate;
-        in.calculationDate = date;
-    } catch (const core::CalcError&) {
-        return LoadFault::BadDate;
-    }
+    const auto date = core::QDateByPosition(dateText);
+    if (!date) return LoadFault::BadDate;
+    in.calculationDate = *date;
 
     // Line 1 (captions) is skipped; line k fills table row k-1; the table
     // gets the file's rows and keeps its 15 columns.

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "core/DateText.h"
 #include "core/ProgramInfo.h"
 #include "core/TableCommands.h"
 #include "core/TextRoutines.h"
@@ -67,15 +68,6 @@ QString lineOf(const std::array<Field, N>& fields, const core::TransactionTable:
     return line;
 }
 
-QString dateText(const QDate& date, const core::Separators& seps) {
-    return QStringLiteral("%1%2%3%4%5")
-        .arg(date.day(), 2, 10, QLatin1Char('0'))
-        .arg(seps.date)
-        .arg(date.month(), 2, 10, QLatin1Char('0'))
-        .arg(seps.date)
-        .arg(date.year(), 4, 10, QLatin1Char('0'));
-}
-
 QString totalsLine(const core::TableTotals& totals, ReportWidth width) {
     const bool wide = width == ReportWidth::Wide;
     const auto amount = [](const QString& text, int w) {
@@ -117,7 +109,8 @@ ReportText BuildReportText(const core::TransactionTable& table, const core::Tabl
                              QStringLiteral(" Rapor Dökümü")
                        : inputs.companyName;
     text.creditLineLine = QStringLiteral("Vovirer Adı  : ") + inputs.creditLineName;
-    text.dateLine = QStringLiteral("İşlem Tarihi : ") + dateText(inputs.calculationDate, seps);
+    text.dateLine =
+        QStringLiteral("İşlem Tarihi : ") + core::DateText(inputs.calculationDate, seps.date);
     text.ratesLine = QStringLiteral("Yıldaki Gün: ") + inputs.daysInYear +
                      QStringLiteral("  Yıllık Faiz: ") + inputs.annualRate +
                      QStringLiteral("  Aylık Faiz: ") + inputs.monthlyRate;

@@ -3,6 +3,7 @@
 #include <array>
 #include <span>
 
+#include "core/DateText.h"
 #include "core/DayNumber.h"
 #include "core/Errors.h"
 #include "core/TextRoutines.h"

@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "core/DateText.h"
 #include "core/DayNumber.h"
 #include "core/Errors.h"
 #include "core/NumberText.h"

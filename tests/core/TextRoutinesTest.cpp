@@ -5,6 +5,7 @@
 #include <random>
 #include <string>
 
+#include "core/DateText.h"
 #include "core/Errors.h"
 #include "core/TextRoutines.h"
 #include "tests/core/CalculationFixture.h"
