@@ -2,8 +2,10 @@
 
 #include <array>
 #include <optional>
+#include <utility>
 #include <vector>
 
+#include "core/HolidayCalendar.h"
 #include "core/Separators.h"
 #include "core/TableInputs.h"
 #include "core/TransactionTable.h"
@@ -29,6 +31,9 @@ class Calculation {
     const TableTotals& totals() const { return totals_; }
     UserDialogs& dialogs() { return *dialogs_; }
     const Separators& separators() const { return seps_; }
+    // The calendar repayments are moved past; the program's own table unless set.
+    const HolidayCalendar& holidays() const { return holidays_; }
+    void setHolidays(HolidayCalendar holidays) { holidays_ = std::move(holidays); }
 
     RateDirection rateDirection() const { return rateDirection_; }
     void setRateDirection(RateDirection direction) { rateDirection_ = direction; }
@@ -91,6 +96,7 @@ class Calculation {
 
     UserDialogs* dialogs_;
     Separators seps_;
+    HolidayCalendar holidays_ = HolidayCalendar::Default();
     TransactionTable table_;
     TableInputs inputs_;
     TableTotals totals_;

@@ -1,44 +1,39 @@
 #include "core/HolidayCalendar.h"
 
-#include <array>
+#include <utility>
 
 namespace core {
 namespace {
 
-struct MonthDay {
-    int month;
-    int day;
-};
-
-constexpr std::array<MonthDay, 6> kFixedHolidays{
-    {{1, 1}, {4, 23}, {5, 1}, {5, 19}, {8, 30}, {10, 29}}};
-
-struct YearHolidays {
-    int year;
-    std::array<MonthDay, 7> days;
-};
-
-// Religious holidays, which move every year, for the years the calendar knows.
-constexpr std::array<YearHolidays, 4> kYearHolidays{{
-    {2016, {{{7, 5}, {7, 6}, {7, 7}, {9, 12}, {9, 13}, {9, 14}, {9, 15}}}},
-    {2017, {{{6, 25}, {6, 26}, {6, 27}, {9, 1}, {9, 2}, {9, 3}, {9, 4}}}},
-    {2018, {{{6, 15}, {6, 16}, {6, 17}, {8, 21}, {8, 22}, {8, 23}, {8, 24}}}},
-    {2019, {{{6, 5}, {6, 6}, {6, 7}, {8, 11}, {8, 12}, {8, 13}, {8, 14}}}},
-}};
-
 // Each holiday is tested once against the date as the earlier tests left it.
-DayNumber skipIfOn(DayNumber date, int month, int day) {
+DayNumber skipIfOn(DayNumber date, const HolidayCalendar::MonthDay& holiday) {
     const CivilDate c = CivilFromDays(date);
-    return c.month == month && c.day == day ? date + 1 : date;
+    return c.month == holiday.month && c.day == holiday.day ? date + 1 : date;
 }
 
 }  // namespace
 
-DayNumber MovePastHolidaysAndWeekend(DayNumber date) {
-    for (const MonthDay& h : kFixedHolidays) date = skipIfOn(date, h.month, h.day);
-    for (const YearHolidays& y : kYearHolidays) {
+HolidayCalendar::HolidayCalendar(std::vector<MonthDay> everyYear,
+                                 std::vector<YearHolidays> singleYears)
+    : everyYear_(std::move(everyYear)), singleYears_(std::move(singleYears)) {}
+
+const HolidayCalendar& HolidayCalendar::Default() {
+    static const HolidayCalendar calendar(
+        {{1, 1}, {4, 23}, {5, 1}, {5, 19}, {8, 30}, {10, 29}},
+        {
+            {2016, {{7, 5}, {7, 6}, {7, 7}, {9, 12}, {9, 13}, {9, 14}, {9, 15}}},
+            {2017, {{6, 25}, {6, 26}, {6, 27}, {9, 1}, {9, 2}, {9, 3}, {9, 4}}},
+            {2018, {{6, 15}, {6, 16}, {6, 17}, {8, 21}, {8, 22}, {8, 23}, {8, 24}}},
+            {2019, {{6, 5}, {6, 6}, {6, 7}, {8, 11}, {8, 12}, {8, 13}, {8, 14}}},
+        });
+    return calendar;
+}
+
+DayNumber HolidayCalendar::movePastHolidaysAndWeekend(DayNumber date) const {
+    for (const MonthDay& h : everyYear_) date = skipIfOn(date, h);
+    for (const YearHolidays& y : singleYears_) {
         if (CivilFromDays(date).year != y.year) continue;
-        for (const MonthDay& h : y.days) date = skipIfOn(date, h.month, h.day);
+        for (const MonthDay& h : y.days) date = skipIfOn(date, h);
     }
     switch (IsoWeekday(date)) {
         case 7:
@@ -48,6 +43,10 @@ DayNumber MovePastHolidaysAndWeekend(DayNumber date) {
         default:
             return date;
     }
+}
+
+DayNumber MovePastHolidaysAndWeekend(DayNumber date) {
+    return HolidayCalendar::Default().movePastHolidaysAndWeekend(date);
 }
 
 }  // namespace core

@@ -140,7 +140,7 @@ class RowRecalculation {
         if (in_.moveRepaymentsPastHolidays && cell(col::ValueDate).size() == 10 &&
             ParseDigits(cell(col::ValueDate)) > 110 && isRepayment()) {
             const DayNumber date = ReadDateByPosition(cell(col::ValueDate));
-            set(col::ValueDate, ShortDateText(MovePastHolidaysAndWeekend(date)));
+            set(col::ValueDate, ShortDateText(calc_.holidays().movePastHolidaysAndWeekend(date)));
         }
     }
 

@@ -41,6 +41,17 @@ TEST(HolidayCalendarTest, MovesPastHolidaysAndWeekendsOnce) {
 
 class ValueDateRulesTest : public CalculationTest {};
 
+// The calculation moves repayments past the calendar it was given, not the built-in table.
+TEST_F(ValueDateRulesTest, MovesPastTheCalendarItWasGiven) {
+    calc.inputs().moveRepaymentsPastHolidays = true;
+    calc.setHolidays(core::HolidayCalendar({{6, 12}}, {{2019, {{6, 13}}}}));
+    setRows({{{TransactionDate, "12.06.2019"}, {Repaid, "50"}},
+             {{TransactionDate, "14.08.2019"}, {Repaid, "50"}}});
+    core::RecalculateAll(calc);
+    EXPECT_EQ(cell(ValueDate, 1), "14.06.2019");  // two holidays of its own
+    EXPECT_EQ(cell(ValueDate, 2), "14.08.2019");  // a holiday only of the default table
+}
+
 // Extra days rebuild a repayment's value date from its transaction date every time; other
 // rows keep theirs.
 TEST_F(ValueDateRulesTest, ExtraDaysSetARepaymentsValueDate) {
