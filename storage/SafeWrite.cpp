@@ -9,6 +9,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "storage/FileNames.h"
 #include "storage/SafeWriteCalls.h"
@@ -86,8 +87,20 @@ SafeWriteCalls SafeWriteCalls::system() {
             [](int fd) { return ::fsync(fd); }, [](int fd) { return ::close(fd); }};
 }
 
+namespace {
+const SafeWriteCalls* replacedCalls = nullptr;
+}  // namespace
+
+ScopedSafeWriteCalls::ScopedSafeWriteCalls(SafeWriteCalls calls)
+    : calls_(std::move(calls)), previous_(replacedCalls) {
+    replacedCalls = &calls_;
+}
+
+ScopedSafeWriteCalls::~ScopedSafeWriteCalls() { replacedCalls = previous_; }
+
 SafeWriteResult WriteFileSafely(const QString& path, const QByteArray& bytes) {
-    return WriteFileSafely(path, bytes, SafeWriteCalls::system());
+    return replacedCalls ? WriteFileSafely(path, bytes, *replacedCalls)
+                         : WriteFileSafely(path, bytes, SafeWriteCalls::system());
 }
 
 SafeWriteResult WriteFileSafely(const QString& path, const QByteArray& bytes,

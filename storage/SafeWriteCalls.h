@@ -18,6 +18,20 @@ struct SafeWriteCalls {
     static SafeWriteCalls system();
 };
 
+// While it lives, every WriteFileSafely(path, bytes) of the process uses `calls`, so a test
+// can make any writer's save fail at a chosen point. One at a time; not for the program.
+class ScopedSafeWriteCalls {
+  public:
+    explicit ScopedSafeWriteCalls(SafeWriteCalls calls);
+    ~ScopedSafeWriteCalls();
+    ScopedSafeWriteCalls(const ScopedSafeWriteCalls&) = delete;
+    ScopedSafeWriteCalls& operator=(const ScopedSafeWriteCalls&) = delete;
+
+  private:
+    SafeWriteCalls calls_;
+    const SafeWriteCalls* previous_;
+};
+
 [[nodiscard]] SafeWriteResult WriteFileSafely(const QString& path, const QByteArray& bytes,
                                               const SafeWriteCalls& calls);
 

@@ -1,13 +1,14 @@
 #include "ui/PreviewPages.h"
 
-#include <QFile>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfDocument>
-#include <QSaveFile>
 #include <algorithm>
 
 #include "output/report/PagePainter.h"
+#include "storage/CalculationFile.h"
+#include "storage/ReadWholeFile.h"
+#include "storage/SafeWrite.h"
 
 namespace ui {
 namespace {
@@ -58,14 +59,11 @@ void PdfPages::paint(QPainter& painter, int page, const QRectF& target) {
 
 // The opened file is written again as it was read, byte for byte.
 QString PdfPages::savePdf(const QString& path) const {
-    QFile source(path_);
-    if (!source.open(QIODevice::ReadOnly)) return QStringLiteral("Dosya Okunamıyor:\n") + path_;
-    const QByteArray bytes = source.readAll();
-    QSaveFile target(path);
-    if (!target.open(QIODevice::WriteOnly) || target.write(bytes) != bytes.size() ||
-        !target.commit()) {
-        return QStringLiteral("Dosya Saklanamıyor:\n") + path + QLatin1Char('\n') +
-               target.errorString();
+    const std::optional<QByteArray> bytes = storage::ReadWholeFile(path_);
+    if (!bytes) return storage::kCannotRead + QLatin1Char('\n') + path_;
+    const storage::SafeWriteResult written = storage::WriteFileSafely(path, *bytes);
+    if (!written.ok) {
+        return storage::kCannotSave + QLatin1Char('\n') + path + QLatin1Char('\n') + written.reason;
     }
     return QString();
 }

@@ -1,5 +1,6 @@
 #include "output/report/PagePainter.h"
 
+#include <QBuffer>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -7,8 +8,10 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <cmath>
+
+#include "storage/CalculationFile.h"
+#include "storage/SafeWrite.h"
 
 namespace report {
 namespace {
@@ -57,7 +60,7 @@ Qt::Alignment alignmentOf(TextAlign align) {
 
 // The same words as a failed save of a calculation: what, the path, and why when known.
 QString cannotSave(const QString& path, const QString& reason) {
-    QString text = QStringLiteral("Dosya Saklanamıyor:\n") + path;
+    QString text = storage::kCannotSave + QLatin1Char('\n') + path;
     if (!reason.isEmpty()) text += QLatin1Char('\n') + reason;
     return text;
 }
@@ -108,13 +111,11 @@ bool PaintPages(QPagedPaintDevice& device, const LaidOutReport& report, int firs
     return painter.end();
 }
 
-std::optional<QString> WriteReportPdf(const LaidOutReport& report, const QString& path) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return cannotSave(path, file.errorString());
-    }
+std::optional<QByteArray> ReportPdfBytes(const LaidOutReport& report) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&buffer);
         writer.setTitle(report.title);
         writer.setCreator(QStringLiteral("DedadedEraro"));
         writer.setResolution(600);
@@ -123,13 +124,17 @@ std::optional<QString> WriteReportPdf(const LaidOutReport& report, const QString
                         report.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
                         QMarginsF(0, 0, 0, 0)));
         if (!PaintPages(writer, report, 0, static_cast<int>(report.pages.size()) - 1)) {
-            file.cancelWriting();
-            return cannotSave(path, QString());
+            return std::nullopt;
         }
-    }
-    if (file.error() != QFileDevice::NoError || !file.commit()) {
-        return cannotSave(path, file.errorString());
-    }
+    }  // the writer finishes the file when it goes
+    return buffer.data();
+}
+
+std::optional<QString> WriteReportPdf(const LaidOutReport& report, const QString& path) {
+    const std::optional<QByteArray> bytes = ReportPdfBytes(report);
+    if (!bytes || bytes->isEmpty()) return cannotSave(path, QString());
+    const storage::SafeWriteResult written = storage::WriteFileSafely(path, *bytes);
+    if (!written.ok) return cannotSave(path, written.reason);
     return std::nullopt;
 }
 

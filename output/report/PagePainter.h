@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QPointF>
 #include <QString>
 #include <optional>
@@ -19,8 +20,12 @@ void PaintPage(QPainter& painter, const LaidOutPage& page, double pixelsPerMm, Q
 // sheet, one page each. Returns false when the device refused to paint.
 bool PaintPages(QPagedPaintDevice& device, const LaidOutReport& report, int first, int last);
 
-// Writes the whole report as a PDF file; the previous file stays whole when the write fails.
-// Returns the failure's text, or nothing.
+// The whole report as the bytes of a PDF file, or nothing when the pages cannot be painted.
+std::optional<QByteArray> ReportPdfBytes(const LaidOutReport& report);
+
+// Writes the whole report as a PDF file, safely: on any failure (a full disk too) the previous
+// file is as it was. Returns the failure's text ("Dosya Saklanamıyor:", the path, the reason),
+// or nothing.
 std::optional<QString> WriteReportPdf(const LaidOutReport& report, const QString& path);
 
 }  // namespace report

@@ -19,6 +19,7 @@
 #include "core/RecordingDialogs.h"
 #include "storage/CalculationFile.h"
 #include "tests/core/RandomTables.h"
+#include "tests/storage/SmallFilesystem.h"
 
 inline void PrintTo(const QString& text, std::ostream* os) {
     *os << '"' << text.toStdString() << '"';
@@ -254,6 +255,38 @@ TEST_F(ReportCommandTest, PdfThatCannotBeWrittenIsExitOne) {
         {QStringLiteral("report"), file, QStringLiteral("--pdf"), QStringLiteral("yok/x.pdf")});
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.contains("Dosya Saklanamıyor:\nyok/x.pdf")) << r.err.toStdString();
+}
+
+// A real full disk (a 64 KiB tmpfs, root only): the previous PDF stays byte for byte and a new
+// name is not left behind, with no space at all and with some space but not enough.
+TEST_F(ReportCommandTest, PdfOnAFullDiskIsExitOneAndKeepsThePreviousFile) {
+    testfiles::SmallFilesystem disk(dir.filePath(QStringLiteral("disk")));
+    if (!disk.mounted()) GTEST_SKIP() << "needs root to mount a small tmpfs";
+    const QString file = longCalculation(150);
+    const QString existing = disk.path(QStringLiteral("eski.pdf"));
+    const QByteArray old(5000, 'o');
+    for (const qint64 free : {qint64(0), qint64(8192)}) {
+        SCOPED_TRACE(free);
+        {
+            QFile previous(existing);
+            ASSERT_TRUE(previous.open(QIODevice::WriteOnly));
+            ASSERT_EQ(previous.write(old), old.size());
+        }
+        ASSERT_TRUE(disk.fill(free));
+        for (const QString& target : {existing, disk.path(QStringLiteral("yeni.pdf"))}) {
+            const Result r =
+                vovirer({QStringLiteral("report"), file, QStringLiteral("--pdf"), target});
+            EXPECT_EQ(r.status, 1);
+            EXPECT_TRUE(r.out.isEmpty());
+            EXPECT_TRUE(r.err.contains("vovirer: Dosya Saklanamıyor:\n" + target.toUtf8() + '\n'))
+                << r.err.toStdString();
+        }
+        QFile kept(existing);
+        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+        EXPECT_EQ(kept.readAll(), old);
+        EXPECT_EQ(QDir(disk.path(QString())).entryList(QDir::Files | QDir::Hidden),
+                  (QStringList{QStringLiteral("dolgu"), QStringLiteral("eski.pdf")}));
+    }
 }
 
 QString simplified(const QString& text) { return text.simplified(); }

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <functional>
 
+#include "InjectedFaults.h"
 #include "SmallFilesystem.h"
 #include "TestFiles.h"
 #include "commands/CalculationFileCommands.h"
@@ -22,7 +23,10 @@
 using namespace storage;
 using namespace commands;
 using testfiles::entries;
+using testfiles::InjectedFault;
+using testfiles::kInjectedFaults;
 using testfiles::readBytes;
+using testfiles::withFault;
 using testfiles::writeBytes;
 
 namespace {
@@ -33,60 +37,9 @@ unsigned modeOf(const QString& path) {
     return st.st_mode & 0777;
 }
 
-// The system calls with one of them failing the way a full or failing disk fails.
-struct InjectedFault {
-    const char* name;
-    std::function<void(SafeWriteCalls&)> apply;
-};
-
-SafeWriteCalls withFault(const InjectedFault& fault) {
-    SafeWriteCalls calls = SafeWriteCalls::system();
-    fault.apply(calls);
-    return calls;
-}
-
-const InjectedFault kFaults[] = {
-    {"disk full at the first write",
-     [](SafeWriteCalls& c) {
-         c.write = [](int, const char*, size_t) -> ssize_t {
-             errno = ENOSPC;
-             return -1;
-         };
-     }},
-    {"disk full after a short write",
-     [](SafeWriteCalls& c) {
-         c.write = [calls = 0](int fd, const char* data, size_t size) mutable -> ssize_t {
-             if (calls++ == 0) return ::write(fd, data, size < 4096 ? size / 2 : 4096);
-             errno = ENOSPC;
-             return -1;
-         };
-     }},
-    {"a write that reports more than reaches the disk",
-     [](SafeWriteCalls& c) {
-         c.write = [](int fd, const char* data, size_t size) -> ssize_t {
-             return ::write(fd, data, size / 2) < 0 ? -1 : static_cast<ssize_t>(size);
-         };
-     }},
-    {"the flush to disk fails",
-     [](SafeWriteCalls& c) {
-         c.fsync = [](int) {
-             errno = EIO;
-             return -1;
-         };
-     }},
-    {"closing reports the failed write",
-     [](SafeWriteCalls& c) {
-         c.close = [](int fd) {
-             ::close(fd);
-             errno = EDQUOT;
-             return -1;
-         };
-     }},
-};
-
 TEST(SafeWrite, EveryFailedStepLeavesTheTargetAsItWasAndNoTemporaryFile) {
     const QByteArray content(20000, 'y');
-    for (const InjectedFault& fault : kFaults) {
+    for (const InjectedFault& fault : kInjectedFaults) {
         SCOPED_TRACE(fault.name);
         QTemporaryDir dir;
         const QString existing = dir.filePath(QStringLiteral("eski.fdr"));

@@ -13,6 +13,7 @@
 
 #include "MainWindowFixture.h"
 #include "output/report/PageLayout.h"
+#include "tests/storage/InjectedFaults.h"
 #include "ui/PreviewPages.h"
 #include "ui/ReportPreviewWindow.h"
 #include "ui/ReportTextWindow.h"
@@ -25,6 +26,11 @@ report::LaidOutReport longReport(int lines, report::ReportWidth width) {
     text.columnHeader = QStringLiteral("   Valör Tarihi Açıklama");
     for (int i = 1; i <= lines; ++i) text.body.push_back(QStringLiteral("%1 satır").arg(i));
     return report::LayOutReport(report::FilledReportTemplate(width, text), QDate(2026, 12, 10));
+}
+
+QByteArray bytesOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
 int pdfPageCount(const QString& path) {
@@ -42,6 +48,7 @@ class ReportPreviewTest : public QObject {
     void paintsOnlyThePagesInView();
     void zoomsAndScrolls();
     void savesOpensAndPrints();
+    void aFailedSaveKeepsThePreviousFile();
     void printCommandsOfTheMainWindow();
     void recalculationErrorOpensNoPreview();
 
@@ -188,6 +195,40 @@ void click(QWidget& window, const char* name) {
 }
 
 }  // namespace
+
+// Both kinds of pages, the report laid out and a PDF opened again, save through the one safe
+// write: an opened PDF comes back byte for byte, and a write that fails at any step keeps the
+// file that was there.
+void ReportPreviewTest::aFailedSaveKeepsThePreviousFile() {
+    const QString opened = dir.filePath(QStringLiteral("acilan.pdf"));
+    const ui::ReportPages report(longReport(80, report::ReportWidth::Wide));
+    QCOMPARE(report.savePdf(opened), QString());
+    const std::unique_ptr<ui::PdfPages> pdf = ui::PdfPages::open(opened);
+    QVERIFY(pdf);
+    const QString copy = dir.filePath(QStringLiteral("kopya.pdf"));
+    QCOMPARE(pdf->savePdf(copy), QString());
+    QCOMPARE(bytesOf(copy), bytesOf(opened));
+
+    const QString existing = dir.filePath(QStringLiteral("eski.pdf"));
+    const QByteArray old = "the previous file";
+    const std::pair<const char*, const ui::PreviewPages*> kinds[] = {{"report", &report},
+                                                                     {"opened PDF", pdf.get()}};
+    for (const auto& [kind, pages] : kinds) {
+        for (const testfiles::InjectedFault& fault : testfiles::kInjectedFaults) {
+            QFile file(existing);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QCOMPARE(file.write(old), old.size());
+            file.close();
+            const storage::ScopedSafeWriteCalls failing(testfiles::withFault(fault));
+            const QString failure = pages->savePdf(existing);
+            QVERIFY2(failure.startsWith(QStringLiteral("Dosya Saklanamıyor:\n") + existing +
+                                        QLatin1Char('\n')),
+                     qPrintable(QStringLiteral("%1, %2: %3")
+                                    .arg(QLatin1String(kind), QLatin1String(fault.name), failure)));
+            QCOMPARE(bytesOf(existing), old);
+        }
+    }
+}
 
 void ReportPreviewTest::printCommandsOfTheMainWindow() {
     testing_ui::MainWindowFixture f;
