@@ -67,7 +67,7 @@ QByteArray previewJson(const QString& caption, const sheets::PreviewGrid& previe
 
 // The grid as lines of tab-separated cells, the caption first.
 QByteArray previewText(const QString& caption, const sheets::PreviewGrid& preview) {
-    QByteArray out = caption.toUtf8() + '\n';
+    QByteArray out = AsGiven(caption) + '\n';  // the file's name as given
     QStringList cells;
     for (int r = 0; r < preview.rowCount(); ++r) {
         cells.clear();

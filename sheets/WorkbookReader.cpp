@@ -1,13 +1,14 @@
 #include "sheets/WorkbookReader.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include <sys/stat.h>
 
 #include "sheets/CsvReader.h"
 #include "sheets/OdsReader.h"
 #include "sheets/XlsReader.h"
 #include "sheets/XlsxReader.h"
 #include "sheets/ZipArchive.h"
+#include "storage/FileNames.h"
+#include "storage/ReadWholeFile.h"
 
 namespace sheets {
 namespace {
@@ -52,20 +53,18 @@ Sheet ReadWorkbookBytes(const QByteArray& bytes, const QString& name) {
     return ReadCsv(bytes);
 }
 
+// The path is taken as the bytes it was given as (FileNames.h), so a name in another encoding
+// than UTF-8 opens too.
 Sheet ReadWorkbook(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists()) fail(path, QStringLiteral("Dosya bulunamadı."));
-    QFile file(path);
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly))
-        fail(path, QStringLiteral("Dosya açılamadı."));
-    const QByteArray head = file.peek(4096);
-    if (isCompoundDocument(head)) {
-        file.close();
-        return ReadXls(path, path);
+    struct stat st {};
+    if (::stat(storage::NativeFileName(path).constData(), &st) != 0) {
+        fail(path, QStringLiteral("Dosya bulunamadı."));
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) fail(path, QStringLiteral("Dosya okunamadı."));
-    return ReadWorkbookBytes(bytes, path);
+    if (!S_ISREG(st.st_mode)) fail(path, QStringLiteral("Dosya açılamadı."));
+    const std::optional<QByteArray> bytes = storage::ReadWholeFile(path);
+    if (!bytes) fail(path, QStringLiteral("Dosya okunamadı."));
+    if (isCompoundDocument(bytes->left(8))) return ReadXls(path, path);
+    return ReadWorkbookBytes(*bytes, path);
 }
 
 }  // namespace sheets

@@ -2,7 +2,7 @@
 
 #include <zip.h>
 
-#include <QFile>
+#include <QIODevice>
 #include <utility>
 
 namespace sheets {
@@ -45,12 +45,6 @@ ZipArchive& ZipArchive::operator=(ZipArchive&& other) noexcept {
 
 ZipArchive::~ZipArchive() {
     if (archive_) zip_discard(archive_);
-}
-
-std::optional<ZipArchive> ZipArchive::open(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-    return fromBytes(file.readAll());
 }
 
 std::optional<ZipArchive> ZipArchive::fromBytes(const QByteArray& bytes) {

@@ -11,11 +11,10 @@ struct zip_file;
 
 namespace sheets {
 
-// A zip archive opened read-only from a file or from bytes in memory (libzip).
+// A zip archive opened read-only from bytes in memory (libzip).
 class ZipArchive {
   public:
-    // Nothing when the bytes or the file are not a zip archive.
-    static std::optional<ZipArchive> open(const QString& path);
+    // Nothing when the bytes are not a zip archive.
     static std::optional<ZipArchive> fromBytes(const QByteArray& bytes);
 
     ZipArchive(ZipArchive&&) noexcept;

@@ -7,6 +7,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "storage/FileNames.h"
+#include "storage/ReadWholeFile.h"
+
 namespace {
 
 const QString kOds = QStringLiteral(SHEETS_FIXTURES "/hareket.ods");
@@ -43,6 +46,20 @@ class ImportCommandsTest : public ::testing::Test {
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
         return dir.filePath(name);
+    }
+    // Runs a shell script with the tool as $V and the sheet fixtures as $F, for names the
+    // tool must get as bytes that are not UTF-8.
+    Result shell(const QByteArray& script) {
+        QProcess process;
+        process.setWorkingDirectory(dir.path());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("V"), QStringLiteral(VOVIRER_PATH));
+        env.insert(QStringLiteral("F"), QStringLiteral(SHEETS_FIXTURES));
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QString::fromUtf8(script)});
+        EXPECT_TRUE(process.waitForFinished(60000));
+        return {process.exitCode(), process.readAllStandardOutput(),
+                process.readAllStandardError()};
     }
     static QStringList strings(const QJsonValue& array) {
         QStringList texts;
@@ -94,6 +111,62 @@ TEST_F(ImportCommandsTest, ImportTakesTheSettingsFlagsOverrideThemAndTheFileReop
     ASSERT_EQ(reopened.status, 0) << reopened.err.toStdString();
     EXPECT_EQ(reopened.json()["rows"], json["rows"]);
     EXPECT_EQ(reopened.json()["totals"], json["totals"]);
+}
+
+// The shell's way to write a name's bytes: "$(printf 'hesap\375.ods')".
+QByteArray shellName(const QByteArray& bytes) {
+    QByteArray escaped;
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        escaped += b < 0x80 ? QByteArray(1, c) : '\\' + QByteArray::number(b, 8);
+    }
+    return "\"$(printf '" + escaped + "')\"";
+}
+
+// Names in Windows-1254 bytes (ı is \xFD, ş is \xFE): each kind of sheet opens under such a
+// name, the preview's caption names it with its bytes, and -o saves under the bytes given,
+// the same calculation as under a plain name, each name its own file.
+TEST_F(ImportCommandsTest, SheetAndOutputNamesAreTheBytesGiven) {
+    write("Ayarlar.ini", kSettings);
+    const QByteArray folder = QFile::encodeName(dir.path()) + '/';
+    struct Case {
+        const char* kind;
+        QByteArray sheet, output;
+    };
+    const Case cases[] = {
+        {"ods", "hesap\xFD.ods", "out\xFE.fdr"},
+        {"xls", "hesap\xFD.xls", "out\xFD.fdr"},
+        {"csv",
+         "\xDE\xFE"
+         "e.csv",
+         "\xFD\xFE.fdr"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kind);
+        const QByteArray fixture = "\"$F/hareket." + QByteArray(c.kind) + '"';
+        const QByteArray sheet = shellName(c.sheet);
+        Result r = shell("cp " + fixture + ' ' + sheet + " && \"$V\" preview " + sheet);
+        ASSERT_EQ(r.status, 0) << r.err.toStdString();
+        EXPECT_TRUE(
+            r.out.startsWith("Durvex Vovirer Dorud Zizevarev Programı  - Excel Dosya "
+                             "Aktarma - " +
+                             c.sheet + " - Dosyası Aktarıldı\n"))
+            << r.out.left(200).toStdString();
+        EXPECT_TRUE(r.out.contains("\t15.03.2020\t")) << r.out.toStdString();
+
+        r = shell("\"$V\" import " + sheet + " --settings Ayarlar.ini -o " + shellName(c.output) +
+                  " && \"$V\" import " + fixture + " --settings Ayarlar.ini -o plain.fdr");
+        ASSERT_EQ(r.status, 0) << r.err.toStdString();
+        QFile saved(QFile::decodeName(folder + "plain.fdr"));
+        ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+        const auto bytes = storage::ReadWholeFile(storage::FileNameFromNative(folder + c.output));
+        ASSERT_TRUE(bytes);
+        EXPECT_EQ(*bytes, saved.readAll());
+    }
+    // Three outputs, each under its own bytes; none under a replaced character.
+    const Result listed = shell("ls");
+    for (const Case& c : cases) EXPECT_TRUE(listed.out.contains(c.output + '\n'));
+    EXPECT_FALSE(listed.out.contains("\xEF\xBF\xBD"));
 }
 
 TEST_F(ImportCommandsTest, EndingsAndExitStatus) {
