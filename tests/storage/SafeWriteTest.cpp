@@ -119,6 +119,9 @@ TEST(FileNames, NamesThatAreNotUtf8KeepTheirBytes) {
     EXPECT_TRUE(IsRegularFile(dotlessName));
     EXPECT_EQ(::access(dotless.constData(), F_OK), 0);
     EXPECT_EQ(::access(cedilla.constData(), F_OK), 0);
+    // QTemporaryDir cannot remove names Qt cannot spell.
+    ::unlink(dotless.constData());
+    ::unlink(cedilla.constData());
 
     // UTF-8 names, four-byte characters included, are what Qt makes of them.
     const QString utf8 = QStringLiteral("İşlem 😀.fdr");
