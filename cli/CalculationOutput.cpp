@@ -1,11 +1,32 @@
 #include "cli/CalculationOutput.h"
 
 #include <QDate>
+#include <variant>
 
 #include "cli/Json.h"
 #include "core/DateText.h"
+#include "core/FieldCatalogue.h"
 
 namespace cli {
+namespace {
+
+// The members of the "fields" object, in the order scripts know.
+constexpr core::InputMember kJsonFields[] = {
+    &core::TableInputs::creditLineName,
+    &core::TableInputs::annualRate,
+    &core::TableInputs::monthlyRate,
+    &core::TableInputs::bsmvRate,
+    &core::TableInputs::vergi2Rate,
+    &core::TableInputs::daysInYear,
+    &core::TableInputs::repaymentExtraDays,
+    &core::TableInputs::drawingExtraDays,
+    &core::TableInputs::moveDrawingsPastHolidays,
+    &core::TableInputs::moveRepaymentsPastHolidays,
+    &core::TableInputs::calculationDate,
+    &core::TableInputs::targetTotalInterest,
+};
+
+}  // namespace
 
 QByteArray CalculationJson(const core::Calculation& calc, const core::RecordingDialogs& dialogs,
                            const core::CommandEnding& ending,
@@ -16,28 +37,17 @@ QByteArray CalculationJson(const core::Calculation& calc, const core::RecordingD
     w.beginObject();
     w.key(QStringLiteral("fields"));
     w.beginObject();
-    const std::pair<const char*, const QString*> textFields[] = {
-        {"rotatifadiEdit", &in.creditLineName},
-        {"yillikfaizNetEdit", &in.annualRate},
-        {"aylikfaizNetEdit", &in.monthlyRate},
-        {"KKDFNetEdit", &in.bsmvRate},
-        {"vergi2NetEdit", &in.vergi2Rate},
-        {"yildakigunEdit", &in.daysInYear},
-        {"kredigeriodemeekEdit", &in.repaymentExtraDays},
-        {"kredikullanimekEdit", &in.drawingExtraDays},
-    };
-    for (const auto& [name, text] : textFields) {
-        w.key(QString::fromLatin1(name));
-        w.value(*text);
+    for (const core::InputMember& member : kJsonFields) {
+        w.key(core::Key(core::Field(member)));
+        if (const auto* text = std::get_if<QString core::TableInputs::*>(&member)) {
+            w.value(in.*(*text));
+        } else if (const auto* tick = std::get_if<bool core::TableInputs::*>(&member)) {
+            w.value(in.*(*tick));
+        } else {
+            const QDate& date = in.*std::get<QDate core::TableInputs::*>(member);
+            w.value(core::DateText(date, calc.separators().date));
+        }
     }
-    w.key(QStringLiteral("CheckBox8"));
-    w.value(in.moveDrawingsPastHolidays);
-    w.key(QStringLiteral("CheckBox9"));
-    w.value(in.moveRepaymentsPastHolidays);
-    w.key(QStringLiteral("DateTimePicker61"));
-    w.value(core::DateText(in.calculationDate, calc.separators().date));
-    w.key(QStringLiteral("toplamfaizNetEdit"));
-    w.value(in.targetTotalInterest);
     w.endObject();
 
     w.key(QStringLiteral("rows"));
@@ -53,15 +63,9 @@ QByteArray CalculationJson(const core::Calculation& calc, const core::RecordingD
 
     w.key(QStringLiteral("totals"));
     w.beginObject();
-    const std::pair<const char*, const QString*> totals[] = {
-        {"kreditoplamtutariEdit", &t.totalDrawn}, {"odemetoplamtutariEdit", &t.totalRepaid},
-        {"kredibakiyeEdit", &t.creditBalance},    {"toplamfaizEdit", &t.totalInterest},
-        {"odenenfaizkkdfEdit", &t.interestPaid},  {"odenmemisfaizkkdfEdit", &t.interestUnpaid},
-        {"toplamKKDFEdit", &t.totalBsmv},         {"JvDotNetEdit1", &t.totalInterestNumber},
-    };
-    for (const auto& [name, text] : totals) {
-        w.key(QString::fromLatin1(name));
-        w.value(*text);
+    for (const core::TotalField& total : core::kTotalFields) {
+        w.key(core::Key(total));
+        w.value(t.*total.member);
     }
     w.endObject();
 
@@ -82,23 +86,11 @@ QByteArray CalculationJson(const core::Calculation& calc, const core::RecordingD
 }
 
 QByteArray PlainTotals(const core::TableTotals& t) {
-    // The on-screen labels of the totals; the hidden total of the interest numbers has none
-    // on screen and is named after the column it sums.
-    const std::pair<const char*, const QString*> lines[] = {
-        {"Dorud Toplam Tutarı", &t.totalDrawn},
-        {"Ödeme Toplam Tutarı", &t.totalRepaid},
-        {"Dorud Bakiye Tutarı", &t.creditBalance},
-        {"Toplam Faiz", &t.totalInterest},
-        {"Ödenen Faiz + BSMV", &t.interestPaid},
-        {"Ödenmemiş Faiz + BSMV", &t.interestUnpaid},
-        {"Toplam BSMV", &t.totalBsmv},
-        {"Toplam Adat", &t.totalInterestNumber},
-    };
     QByteArray out;
-    for (const auto& [label, value] : lines) {
-        out += label;
+    for (const core::TotalField& total : core::kTotalFields) {
+        out += total.label;
         out += ": ";
-        out += value->toUtf8();
+        out += (t.*total.member).toUtf8();
         out += '\n';
     }
     return out;

@@ -16,7 +16,8 @@ QByteArray CalculationJson(const core::Calculation& calc, const core::RecordingD
                            const core::CommandEnding& ending,
                            const std::optional<std::optional<QString>>& rate = std::nullopt);
 
-// The eight totals with their on-screen labels, one per line.
+// The eight totals with their on-screen labels, one per line; the hidden total of the
+// interest numbers has none on screen and is named after the column it sums.
 QByteArray PlainTotals(const core::TableTotals& totals);
 
 }  // namespace cli

@@ -2,14 +2,25 @@
 
 #include <QDir>
 #include <utility>
+#include <variant>
 #include <vector>
 
 #include "core/Errors.h"
+#include "core/FieldCatalogue.h"
 #include "storage/Cp1254.h"
 #include "storage/ProfileFile.h"
 
 namespace storage {
 namespace {
+
+// The table inputs kept in section "Vovirer", in the file's order: the annual rate is read
+// before the monthly one, so the rate edit direction in force decides.
+constexpr core::InputMember kMainSettings[] = {
+    &core::TableInputs::daysInYear,  &core::TableInputs::annualRate,
+    &core::TableInputs::monthlyRate, &core::TableInputs::repaymentExtraDays,
+    &core::TableInputs::bsmvRate,    &core::TableInputs::vergi2Rate,
+    &core::TableInputs::companyName, &core::TableInputs::moveRepaymentsPastHolidays,
+};
 
 struct Entry {
     QString key;
@@ -17,7 +28,7 @@ struct Entry {
     QString value;
 };
 
-QString tick(bool ticked) { return ticked ? QStringLiteral("1") : QStringLiteral("2"); }
+QString tickText(bool ticked) { return ticked ? QStringLiteral("1") : QStringLiteral("2"); }
 
 [[noreturn]] void cannotWrite(const QString& path, const QString& detail = QString()) {
     QString text = QStringLiteral("Unable to write to ") + path;
@@ -48,42 +59,31 @@ QString SettingsFilePath(const QString& programFolder) {
 
 void ReadMainSettings(core::Calculation& calc, const QString& settingsPath) {
     const ProfileFile file = ProfileFile::read(settingsPath);
-    const auto value = [&](const char* key) {
-        return file.value(kMainSection, QString::fromLatin1(key));
-    };
-    core::TableInputs& in = calc.inputs();
-    in.daysInYear = value("Ryilgun");
-    // Reading never reports anything; a driving rate text that is no number leaves the
-    // other field as it was (only possible once the user has given a field the focus).
-    try {
-        calc.setAnnualRateText(value("Rayfaiz"));
-    } catch (const core::CalcError&) {
+    for (const core::InputMember& member : kMainSettings) {
+        const QString value = file.value(kMainSection, core::SettingsKey(core::Field(member)));
+        if (const auto* tick = std::get_if<bool core::TableInputs::*>(&member)) {
+            calc.inputs().*(*tick) = value == QLatin1String("1");
+            continue;
+        }
+        // Reading never reports anything; a driving rate text that is no number leaves the
+        // other field as it was (only possible once the user has given a field the focus).
+        try {
+            core::SetInputText(calc, std::get<QString core::TableInputs::*>(member), value);
+        } catch (const core::CalcError&) {
+        }
     }
-    try {
-        calc.setMonthlyRateText(value("Ryilfaiz"));
-    } catch (const core::CalcError&) {
-    }
-    in.repaymentExtraDays = value("Ralacakgun");
-    in.bsmvRate = value("RKKDF");
-    in.vergi2Rate = value("Rvergi2");
-    in.companyName = value("Firma");
-    in.moveRepaymentsPastHolidays = value("RalacakCheck") == QLatin1String("1");
 }
 
 void WriteMainSettings(const core::TableInputs& in, const QString& settingsPath) {
-    writeSection(settingsPath, kMainSection,
-                 {
-                     {QStringLiteral("Ryilgun"), QStringLiteral("Yıldaki Gün"), in.daysInYear},
-                     {QStringLiteral("Rayfaiz"), QStringLiteral("Yıllık Faiz"), in.annualRate},
-                     {QStringLiteral("Ryilfaiz"), QStringLiteral("Aylık Faiz"), in.monthlyRate},
-                     {QStringLiteral("Ralacakgun"), QStringLiteral("Dorud Geri Ödeme Gün Ekle"),
-                      in.repaymentExtraDays},
-                     {QStringLiteral("RKKDF"), QStringLiteral("BSMV"), in.bsmvRate},
-                     {QStringLiteral("Rvergi2"), QStringLiteral("Vergi2"), in.vergi2Rate},
-                     {QStringLiteral("Firma"), QStringLiteral("Firma Adı"), in.companyName},
-                     {QStringLiteral("RalacakCheck"), QStringLiteral("Dorud Geri Ödeme Tatil Ekle"),
-                      tick(in.moveRepaymentsPastHolidays)},
-                 });
+    std::vector<Entry> entries;
+    for (const core::InputMember& member : kMainSettings) {
+        const core::InputField& field = core::Field(member);
+        const auto* tick = std::get_if<bool core::TableInputs::*>(&member);
+        entries.push_back(
+            {core::SettingsKey(field), core::FieldName(field),
+             tick ? tickText(in.*(*tick)) : in.*std::get<QString core::TableInputs::*>(member)});
+    }
+    writeSection(settingsPath, kMainSection, entries);
 }
 
 ImportSettings ReadImportSettings(const QString& settingsPath) {
@@ -116,7 +116,7 @@ void WriteImportSettings(const ImportSettings& s, const QString& settingsPath) {
             {QStringLiteral("Rbasla"), QStringLiteral("Başlama Satırı"), s.firstRow},
             {QStringLiteral("Rbitir"), QStringLiteral("Bitiş Satırı"), s.lastRow},
             {QStringLiteral("RvadeCheck"), QStringLiteral("Valör Tarihi Aynı Zamanda İşlem Tarihi"),
-             tick(s.valueDateIsTransactionDate)},
+             tickText(s.valueDateIsTransactionDate)},
         });
 }
 

@@ -21,8 +21,8 @@ QString SettingsFilePath(const QString& programFolder);
 // ReadMainSettings: reads the section into the table inputs, keys in the file's order; an
 // absent value empties its field; the annual rate is set before the monthly one through
 // Calculation::setAnnualRateText / setMonthlyRateText, so the rate edit direction in force
-// decides (at start-up it is none: both fields show what the file holds); "RalacakCheck"
-// ticks moveRepaymentsPastHolidays only when it is exactly "1". Reports nothing.
+// decides (at start-up it is none: both fields show what the file holds); the tick box
+// moveRepaymentsPastHolidays is ticked only when its value is exactly "1". Reports nothing.
 void ReadMainSettings(core::Calculation& calc, const QString& settingsPath);
 
 // WriteMainSettings ("ORANLARI SAKLA"): writes the eight keys in their order, the tick box

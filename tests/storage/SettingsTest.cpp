@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <variant>
 
 #include "TestFiles.h"
 #include "core/Calculation.h"
 #include "core/Errors.h"
+#include "core/FieldCatalogue.h"
 #include "core/RecordingDialogs.h"
 #include "storage/ProfileFile.h"
 #include "storage/Settings.h"
@@ -110,6 +112,39 @@ TEST_F(SettingsTest, RoundTripOfTheMainSection) {
     EXPECT_EQ(fresh.inputs().vergi2Rate, QStringLiteral("0,5"));
     EXPECT_EQ(fresh.inputs().companyName, QStringLiteral("Ağaç  Şirketi"));  // inner spaces stay
     EXPECT_TRUE(fresh.inputs().moveRepaymentsPastHolidays);
+}
+
+// Each format lists the catalogue's members in its own order: a field given a settings key
+// but left out of the settings file's list would silently not be kept, and one kept without
+// a key would clash with another's.
+TEST_F(SettingsTest, ExactlyTheFieldsWithASettingsKeyAreKept) {
+    for (const core::InputField& field : core::kInputFields) {
+        SCOPED_TRACE(field.key);
+        QFile::remove(ini);
+        core::RecordingDialogs d2;
+        core::Calculation fresh(d2);
+        const core::TableInputs untouched = fresh.inputs();
+        core::TableInputs written = untouched;
+        QString storedText;
+        if (const auto* text = std::get_if<QString core::TableInputs::*>(&field.member)) {
+            written.*(*text) = QStringLiteral("7");
+            storedText = QStringLiteral("7");
+        } else if (const auto* tick = std::get_if<bool core::TableInputs::*>(&field.member)) {
+            written.*(*tick) = true;
+            storedText = QStringLiteral("1");
+        } else {
+            continue;  // the date comes from the clock, never from the settings file
+        }
+        WriteMainSettings(written, ini);
+
+        ReadMainSettings(fresh, ini);
+        const bool kept = field.settingsKey != nullptr;
+        EXPECT_EQ(fresh.inputs() == written, kept);
+        EXPECT_EQ(fresh.inputs() == untouched, !kept);
+        if (kept) {
+            EXPECT_EQ(ReadProfileString(ini, kMainSection, core::SettingsKey(field)), storedText);
+        }
+    }
 }
 
 TEST_F(SettingsTest, OuterSpacesAreLostOnReading) {

@@ -1,0 +1,67 @@
+#include "core/FieldCatalogue.h"
+
+#include <string_view>
+
+#include "core/Calculation.h"
+
+namespace core {
+namespace {
+
+constexpr bool sameText(const char* a, const char* b) {
+    return a && b && std::string_view(a) == std::string_view(b);
+}
+
+// No two fields may share a key or a settings key: a file or a JSON object would then hold
+// one value for both.
+template <typename Fields, typename Name>
+constexpr bool namesUnique(const Fields& fields, Name name) {
+    for (std::size_t i = 0; i < std::size(fields); ++i) {
+        for (std::size_t j = i + 1; j < std::size(fields); ++j) {
+            if (sameText(name(fields[i]), name(fields[j]))) return false;
+        }
+    }
+    return true;
+}
+
+constexpr bool keysUnique() {
+    for (const InputField& input : kInputFields) {
+        for (const TotalField& total : kTotalFields) {
+            if (sameText(input.key, total.key)) return false;
+        }
+    }
+    return namesUnique(kInputFields, [](const InputField& f) { return f.key; }) &&
+           namesUnique(kTotalFields, [](const TotalField& f) { return f.key; });
+}
+
+static_assert(keysUnique(), "two fields share a key");
+static_assert(namesUnique(kInputFields, [](const InputField& f) { return f.settingsKey; }),
+              "two fields share a settings key");
+
+QString text(const char* utf8) { return utf8 ? QString::fromUtf8(utf8) : QString(); }
+QString latin1(const char* name) { return name ? QString::fromLatin1(name) : QString(); }
+
+}  // namespace
+
+QString Key(const InputField& field) { return latin1(field.key); }
+QString Key(const TotalField& field) { return latin1(field.key); }
+QString Label(const InputField& field) { return text(field.label); }
+QString Label(const TotalField& field) { return text(field.label); }
+QString SettingsKey(const InputField& field) { return latin1(field.settingsKey); }
+
+QString FieldName(const InputField& field) {
+    QString name = Label(field);
+    if (field.labelAfter) name += QLatin1Char(' ') + text(field.labelAfter);
+    return name;
+}
+
+void SetInputText(Calculation& calc, QString TableInputs::*member, const QString& text) {
+    if (member == &TableInputs::annualRate) {
+        calc.setAnnualRateText(text);
+    } else if (member == &TableInputs::monthlyRate) {
+        calc.setMonthlyRateText(text);
+    } else {
+        calc.inputs().*member = text;
+    }
+}
+
+}  // namespace core
