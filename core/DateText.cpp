@@ -9,11 +9,36 @@ DateTextParts DatePartsByPosition(const QString& text) {
     return {Substring(text, 1, 2), Substring(text, 4, 2), Substring(text, 7, 4)};
 }
 
+namespace {
+
+// The value of `count` ASCII digits from `from`, or -1 when one of them is no digit.
+int digitsAt(const QString& text, int from, int count) {
+    int value = 0;
+    for (int i = from; i < from + count; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9') return -1;
+        value = value * 10 + (c - u'0');
+    }
+    return value;
+}
+
+}  // namespace
+
 std::optional<CivilDate> CivilDateByPosition(const QString& text) {
-    const DateTextParts parts = DatePartsByPosition(text);
-    const int day = StrictInteger(parts.day);
-    const int month = StrictInteger(parts.month);
-    const int year = StrictInteger(parts.year);
+    int day = -1;
+    int month = -1;
+    int year = -1;
+    if (text.size() >= 10) {  // the common whole date: its parts are plain digits
+        day = digitsAt(text, 0, 2);
+        month = digitsAt(text, 3, 2);
+        year = digitsAt(text, 6, 4);
+    }
+    if (day < 0 || month < 0 || year < 0) {
+        const DateTextParts parts = DatePartsByPosition(text);
+        day = StrictInteger(parts.day);
+        month = StrictInteger(parts.month);
+        year = StrictInteger(parts.year);
+    }
     if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 ||
         day > DaysInMonth(year, month)) {
         return std::nullopt;
@@ -43,6 +68,19 @@ std::optional<QDate> QDateByPosition(const QString& text) {
 }
 
 QString DateText(int day, int month, int year, QChar separator) {
+    if (day >= 0 && day <= 99 && month >= 0 && month <= 99 && year >= 0 && year <= 9999) {
+        const char16_t text[] = {char16_t(u'0' + day / 10),
+                                 char16_t(u'0' + day % 10),
+                                 separator.unicode(),
+                                 char16_t(u'0' + month / 10),
+                                 char16_t(u'0' + month % 10),
+                                 separator.unicode(),
+                                 char16_t(u'0' + year / 1000),
+                                 char16_t(u'0' + year / 100 % 10),
+                                 char16_t(u'0' + year / 10 % 10),
+                                 char16_t(u'0' + year % 10)};
+        return QString(reinterpret_cast<const QChar*>(text), 10);
+    }
     return QStringLiteral("%1%2%3%4%5")
         .arg(day, 2, 10, QLatin1Char('0'))
         .arg(separator)

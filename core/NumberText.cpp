@@ -9,11 +9,36 @@
 namespace core {
 namespace {
 
-// A finite non-zero double as a decimal: value = d1.d2d3... x 10^exponent.
-struct DecimalExpansion {
+// A finite non-zero double as a decimal: value = d1.d2d3... x 10^exponent. The digits live in
+// a fixed buffer with room in front, so a carry can add a leading digit without moving them.
+class DecimalExpansion {
+  public:
     bool negative = false;
-    std::string digits;
     int exponent = 0;
+
+    const char* digits() const { return buffer_ + first_; }
+    int size() const { return size_; }
+    char operator[](int i) const { return buffer_[first_ + i]; }
+    void append(char digit) { buffer_[first_ + size_++] = digit; }
+    void truncate(int n) { size_ = std::min(size_, n); }
+    void dropLast() { --size_; }
+    // Adds one unit in the last digit; 999 becomes 1000.
+    void increment() {
+        for (int i = first_ + size_ - 1; i >= first_; --i) {
+            if (buffer_[i] != '9') {
+                ++buffer_[i];
+                return;
+            }
+            buffer_[i] = '0';
+        }
+        buffer_[--first_] = '1';
+        ++size_;
+    }
+
+  private:
+    char buffer_[24] = {};
+    int first_ = 1;
+    int size_ = 0;
 };
 
 DecimalExpansion expand(double value, int significantDigits) {
@@ -29,68 +54,94 @@ DecimalExpansion expand(double value, int significantDigits) {
         ++p;
     }
     for (; *p && *p != 'e'; ++p) {
-        if (*p >= '0' && *p <= '9') result.digits += *p;
+        if (*p >= '0' && *p <= '9') result.append(*p);
     }
     if (*p == 'e') result.exponent = std::atoi(p + 1);
     return result;
-}
-
-void incrementDecimalString(std::string& digits) {
-    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-        if (*it != '9') {
-            ++*it;
-            return;
-        }
-        *it = '0';
-    }
-    digits.insert(digits.begin(), '1');
 }
 
 // The value to 15 significant digits, the halfway cases decided on its 18-digit expansion
 // and away from zero, as the two-decimal rounding decides them: a value that is exactly
 // halfway in decimal is not pushed to the even side by its binary form.
 DecimalExpansion expand15(double value) {
-    constexpr std::size_t kKept = 15;
+    constexpr int kKept = 15;
     DecimalExpansion x = expand(value, 18);
-    const bool up = x.digits.size() > kKept && x.digits[kKept] >= '5';
-    x.digits.resize(std::min(x.digits.size(), kKept));
+    const bool up = x.size() > kKept && x[kKept] >= '5';
+    x.truncate(kKept);
     if (up) {
-        incrementDecimalString(x.digits);
-        if (x.digits.size() > kKept) {  // 999... carried into a new leading digit
-            x.digits.pop_back();
+        x.increment();
+        if (x.size() > kKept) {  // 999... carried into a new leading digit
+            x.dropLast();
             ++x.exponent;
         }
     }
     return x;
 }
 
+// Decimal digits of an integer, most significant first, in a buffer long enough for any
+// double scaled by a hundred (309 digits and a carry).
+class IntegerDigits {
+  public:
+    const char* data() const { return buffer_ + first_; }
+    int size() const { return size_; }
+    void append(const char* digits, int n) {
+        std::copy(digits, digits + n, buffer_ + first_ + size_);
+        size_ += n;
+    }
+    void appendZeros(int n) {
+        std::fill(buffer_ + first_ + size_, buffer_ + first_ + size_ + n, '0');
+        size_ += n;
+    }
+    void increment() {
+        for (int i = first_ + size_ - 1; i >= first_; --i) {
+            if (buffer_[i] != '9') {
+                ++buffer_[i];
+                return;
+            }
+            buffer_[i] = '0';
+        }
+        buffer_[--first_] = '1';
+        ++size_;
+    }
+    void stripLeadingZeros() {
+        while (size_ > 1 && buffer_[first_] == '0') {
+            ++first_;
+            --size_;
+        }
+    }
+    void padFront(int length) {
+        while (size_ < length) {
+            buffer_[--first_] = '0';
+            ++size_;
+        }
+    }
+    bool isZero() const { return size_ == 1 && buffer_[first_] == '0'; }
+
+  private:
+    static constexpr int kFront = 8;
+    char buffer_[kFront + 340] = {};
+    int first_ = kFront;
+    int size_ = 0;
+};
+
 // The expansion scaled by 10^places and rounded to an integer, halfway away from zero.
-std::string roundScaled(const DecimalExpansion& x, int places) {
+IntegerDigits roundScaled(const DecimalExpansion& x, int places) {
     const int pointAfter = x.exponent + 1 + places;
-    std::string integer;
+    IntegerDigits integer;
     char firstDropped = '0';
     if (pointAfter <= 0) {
-        integer = "0";
-        if (pointAfter == 0) firstDropped = x.digits.front();
-    } else if (pointAfter >= static_cast<int>(x.digits.size())) {
-        integer = x.digits + std::string(pointAfter - x.digits.size(), '0');
+        integer.append("0", 1);
+        if (pointAfter == 0) firstDropped = x[0];
+    } else if (pointAfter >= x.size()) {
+        integer.append(x.digits(), x.size());
+        integer.appendZeros(pointAfter - x.size());
     } else {
-        integer = x.digits.substr(0, pointAfter);
-        firstDropped = x.digits[pointAfter];
+        integer.append(x.digits(), pointAfter);
+        firstDropped = x[pointAfter];
     }
-    if (firstDropped >= '5') incrementDecimalString(integer);
-    const auto firstNonZero = integer.find_first_not_of('0');
-    return firstNonZero == std::string::npos ? "0" : integer.substr(firstNonZero);
-}
-
-QString grouped(const std::string& integerDigits, QChar separator) {
-    QString out;
-    const int n = static_cast<int>(integerDigits.size());
-    for (int i = 0; i < n; ++i) {
-        if (i > 0 && (n - i) % 3 == 0 && !separator.isNull()) out += separator;
-        out += QLatin1Char(integerDigits[i]);
-    }
-    return out;
+    if (firstDropped >= '5') integer.increment();
+    integer.stripLeadingZeros();
+    return integer;
 }
 
 QString nonFinite(double value) {
@@ -102,30 +153,72 @@ enum class Digits { Eighteen, Fifteen };
 
 QString formatFixed(double value, Digits digits, int places, const Separators& seps) {
     if (!std::isfinite(value)) return nonFinite(value);
-    std::string scaled = "0";
+    IntegerDigits scaled;
     bool negative = false;
-    if (value != 0) {
+    if (value == 0) {
+        scaled.append("0", 1);
+    } else {
         const DecimalExpansion x = digits == Digits::Fifteen ? expand15(value) : expand(value, 18);
         scaled = roundScaled(x, places);
-        negative = x.negative && scaled != "0";
+        negative = x.negative && !scaled.isZero();
     }
-    if (static_cast<int>(scaled.size()) <= places) {
-        scaled.insert(0, places + 1 - scaled.size(), '0');
+    scaled.padFront(places + 1);
+    const int integerDigits = scaled.size() - places;
+    const bool grouping = !seps.thousands.isNull();
+    // Written once into a buffer: sign, grouped integer part, separator and decimals.
+    char16_t out[2 * 340];
+    int n = 0;
+    if (negative) out[n++] = u'-';
+    const char* d = scaled.data();
+    for (int i = 0; i < integerDigits; ++i) {
+        if (i > 0 && (integerDigits - i) % 3 == 0 && grouping) out[n++] = seps.thousands.unicode();
+        out[n++] = static_cast<char16_t>(d[i]);
     }
-    const std::string integerPart = scaled.substr(0, scaled.size() - places);
-    QString text = negative ? QStringLiteral("-") : QString();
-    text += grouped(integerPart, seps.thousands);
     if (places > 0) {
-        text += seps.decimal;
-        text += QString::fromLatin1(scaled.substr(scaled.size() - places));
+        out[n++] = seps.decimal.unicode();
+        for (int i = integerDigits; i < scaled.size(); ++i) out[n++] = static_cast<char16_t>(d[i]);
     }
-    return text;
+    return QString(reinterpret_cast<const QChar*>(out), n);
 }
 
 }  // namespace
 
 QString FormatAmount(double value, const Separators& seps) {
     return formatFixed(value, Digits::Eighteen, 2, seps);
+}
+
+bool IsWrittenAmount(const QString& text, const Separators& seps) {
+    const auto isDigit = [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); };
+    const auto isPlainSeparator = [&](QChar c) {
+        return !c.isNull() && !isDigit(c) && c != QLatin1Char('-') && c != QLatin1Char('+');
+    };
+    const QChar thousands = seps.thousands;
+    const bool grouping = !thousands.isNull();
+    if (!isPlainSeparator(seps.decimal) ||
+        (grouping && (!isPlainSeparator(thousands) || thousands == seps.decimal))) {
+        return false;
+    }
+    const int n = static_cast<int>(text.size());
+    const int from = n > 0 && text[0] == QLatin1Char('-') ? 1 : 0;
+    const int decimalAt = n - 3;
+    const int length = decimalAt - from;  // of the integer part, separators included
+    if (length < 1 || text[decimalAt] != seps.decimal || !isDigit(text[n - 2]) ||
+        !isDigit(text[n - 1])) {
+        return false;
+    }
+    int integerDigits = 0;
+    for (int i = from; i < decimalAt; ++i) {
+        const bool separatorPlace = grouping && (decimalAt - i) % 4 == 0;
+        if (separatorPlace ? text[i] != thousands : !isDigit(text[i])) return false;
+        if (!separatorPlace) ++integerDigits;
+    }
+    if (grouping && length % 4 == 0) return false;  // a separator in first place
+    if (integerDigits > 13) return false;
+    const bool zeroInteger = text[from] == QLatin1Char('0');
+    if (zeroInteger && integerDigits > 1) return false;  // a leading zero
+    const bool zero =
+        zeroInteger && text[n - 2] == QLatin1Char('0') && text[n - 1] == QLatin1Char('0');
+    return !(from == 1 && zero);
 }
 
 QString FormatAmount15(double value, const Separators& seps) {
@@ -144,9 +237,9 @@ QString GeneralText(double value, const Separators& seps) {
         return QString::number(static_cast<qlonglong>(value));
     }
     DecimalExpansion x = expand15(value);
-    while (x.digits.size() > 1 && x.digits.back() == '0') x.digits.pop_back();
+    while (x.size() > 1 && x[x.size() - 1] == '0') x.dropLast();
     QString text = x.negative ? QStringLiteral("-") : QString();
-    const auto digits = QString::fromLatin1(x.digits);
+    const auto digits = QString::fromLatin1(x.digits(), x.size());
     if (x.exponent >= 15 || x.exponent < -5) {
         text += digits.left(1);
         if (digits.size() > 1) text += seps.decimal + digits.mid(1);

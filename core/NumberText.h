@@ -10,6 +10,11 @@ namespace core {
 // halfway away from zero; zero is "0,00", never "-0,00".
 QString FormatAmount(double value, const Separators& seps = Separators::turkish());
 
+// True when FormatAmount of the value the text reads as gives the text itself: "#,##0.00"
+// with these separators, no leading zero, no "-0,00", and below 10^13 in size, where the
+// value lies so close to the written hundredths that writing it again gives them back.
+bool IsWrittenAmount(const QString& text, const Separators& seps = Separators::turkish());
+
 // The same after rounding the value to 15 significant digits first (computed interest).
 QString FormatAmount15(double value, const Separators& seps = Separators::turkish());
 

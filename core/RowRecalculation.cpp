@@ -42,7 +42,7 @@ class RowRecalculation {
         defaultDates();
         valueDateFromExtraDays();
         moveValueDateOffHolidays();
-        if (GeneralText(ParseDigits(cell(col::ValueDate)), seps_).size() < 6) {
+        if (generalTextLength(ParseDigits(cell(col::ValueDate))) < 6) {
             set(col::ValueDate, QString());
             return;
         }
@@ -79,11 +79,23 @@ class RowRecalculation {
         });
     }
     QString text(double v) const { return GeneralText(v, seps_); }
+    // The length of text(v), without writing it for a whole number.
+    int generalTextLength(double v) const {
+        if (v == 0) return 1;
+        if (std::fabs(v) < 1e15 && v == std::trunc(v)) {
+            auto n = static_cast<long long>(std::fabs(v));
+            int length = v < 0 ? 1 : 0;
+            for (; n > 0; n /= 10) ++length;
+            return length;
+        }
+        return static_cast<int>(text(v).size());
+    }
 
     // Completes a typed date: two-digit day and month, the year of the calculation date
     // when only day and month were typed, a century for short years; out of range ends
     // the whole command.
     void completeDate(int column) {
+        if (isCompletedDate(cell(column))) return;  // completion would give the same text
         auto [day, month, year] = DatePartsByPosition(cell(column));
         // Each part's digits are read again only after the part has changed.
         double dayDigits = ParseDigits(day);
@@ -157,6 +169,7 @@ class RowRecalculation {
     // The credit balance was computed from the amounts as typed; note when writing them
     // rounded changes their value, since a second run would then compute another balance.
     void formatMovement(int column) {
+        if (IsWrittenAmount(cell(column), seps_)) return;  // already its own written form
         const double typed = valueOf(column);
         set(column, fmt(typed));
         if (valueOf(column) != typed) amountValueRounded_ = true;
@@ -165,12 +178,16 @@ class RowRecalculation {
     void formatAmounts() {
         if (!cell(col::Drawn).isEmpty()) {
             formatMovement(col::Drawn);
-            set(col::PeriodInterest, fmt(valueOf(col::PeriodInterest)));
+            rewrite(col::PeriodInterest);
         }
         if (!cell(col::Repaid).isEmpty()) formatMovement(col::Repaid);
-        if (!cell(col::InterestPaid).isEmpty()) {
-            set(col::InterestPaid, fmt(valueOf(col::InterestPaid)));
-        }
+        if (!cell(col::InterestPaid).isEmpty()) rewrite(col::InterestPaid);
+    }
+
+    // Writes an amount cell in the written form of its value.
+    void rewrite(int column) {
+        if (IsWrittenAmount(cell(column), seps_)) return;  // writing it would change nothing
+        set(column, fmt(valueOf(column)));
     }
 
     void periodAndInterest() {
@@ -212,14 +229,22 @@ class RowRecalculation {
     // A date cell that completion leaves as it is: no digits at all, or already
     // dd.mm.yyyy with the date separator, a day and month from 1 and a year in range.
     bool isStableDate(const QString& text) const {
-        if (ParseDigits(text) == 0) return true;
+        return isCompletedDate(text) || ParseDigits(text) == 0;
+    }
+
+    // dd.mm.yyyy with the date separator, a day and month from 1 and a year in range: what
+    // completion writes and leaves as it is.
+    bool isCompletedDate(const QString& text) const {
         if (text.size() != 10 || text[2] != seps_.date || text[5] != seps_.date) return false;
+        int parts[3] = {0, 0, 0};
         for (const int i : {0, 1, 3, 4, 6, 7, 8, 9}) {
-            if (text[i] < QLatin1Char('0') || text[i] > QLatin1Char('9')) return false;
+            const char16_t c = text[i].unicode();
+            if (c < u'0' || c > u'9') return false;
+            int& part = parts[i < 2 ? 0 : i < 5 ? 1 : 2];
+            part = part * 10 + (c - u'0');
         }
-        const int year = text.mid(6, 4).toInt();
-        return text.mid(0, 2).toInt() >= 1 && text.mid(3, 2).toInt() >= 1 &&
-               year >= kFirstDateYear && year <= kLastDateYear;
+        const auto [day, month, year] = parts;
+        return day >= 1 && month >= 1 && year >= kFirstDateYear && year <= kLastDateYear;
     }
 
     bool messageShown_ = false;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -99,6 +100,95 @@ std::optional<double> convertNumber(const QString& text, QChar decimal) {
     return value;
 }
 
+// A plain number of at most one decimal separator, read straight from its characters: an
+// integer of its digits below 2^53 and at most 22 digits after the separator make the integer
+// and the power of ten exact doubles, so one division rounds the value exactly as the general
+// conversion rounds it. Anything else (more digits, no digit, a separator at the end, which the
+// general conversion may treat otherwise) takes the general path.
+class QuickNumber {
+  public:
+    // Adds one character the number keeps; false when the quick reading cannot hold it.
+    bool sign(QChar c) {
+        negative_ = c == QLatin1Char('-');
+        return true;
+    }
+    bool digit(QChar c) {
+        constexpr std::uint64_t kLimit = (std::uint64_t{1} << 53) / 10 - 1;
+        if (mantissa_ > kLimit) return false;
+        mantissa_ = mantissa_ * 10 + static_cast<std::uint64_t>(c.unicode() - '0');
+        ++digits_;
+        if (fraction_ >= 0) ++fraction_;
+        return true;
+    }
+    bool decimalSeparator() {
+        if (fraction_ >= 0) return false;
+        fraction_ = 0;
+        return true;
+    }
+    // The value, or none when it is for the general conversion to decide.
+    std::optional<double> value() const {
+        constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                      1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                      1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+        if (digits_ == 0 || fraction_ == 0 || fraction_ > 22) return std::nullopt;
+        double v = static_cast<double>(mantissa_);
+        if (fraction_ > 0) v /= kPowers[fraction_];
+        return negative_ ? -v : v;
+    }
+
+  private:
+    std::uint64_t mantissa_ = 0;
+    int digits_ = 0;
+    int fraction_ = -1;  // digits after the separator; -1: no separator
+    bool negative_ = false;
+};
+
+// What `retained` keeps of the text, read as QuickNumber does; none when the general path
+// decides. `empty` tells that nothing at all is kept.
+std::optional<double> quickRetainedValue(const QString& text, const QChar* decimal, bool& empty) {
+    empty = true;
+    if (decimal && (isAsciiDigit(*decimal) || isSign(*decimal))) return std::nullopt;
+    QuickNumber number;
+    const QChar* chars = text.constData();
+    const int n = text.size();
+    for (int i = 0; i < n; ++i) {
+        const QChar c = chars[i];
+        bool ok = true;
+        if (i == 0 && isSign(c)) {
+            ok = number.sign(c);
+        } else if (isAsciiDigit(c)) {
+            ok = number.digit(c);
+        } else if (decimal && c == *decimal) {
+            ok = number.decimalSeparator();
+        } else {
+            continue;
+        }
+        empty = false;
+        if (!ok) return std::nullopt;
+    }
+    if (empty) return std::nullopt;
+    return number.value();
+}
+
+// The whole text as QuickNumber reads it: [sign] digits [separator digits], nothing else.
+std::optional<double> quickStrictValue(QStringView text, QChar decimal) {
+    if (isAsciiDigit(decimal) || isSign(decimal)) return std::nullopt;
+    QuickNumber number;
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        bool ok = false;
+        if (i == 0 && isSign(c)) {
+            ok = number.sign(c);
+        } else if (isAsciiDigit(c)) {
+            ok = number.digit(c);
+        } else if (c == decimal) {
+            ok = number.decimalSeparator();
+        }
+        if (!ok) return std::nullopt;
+    }
+    return number.value();
+}
+
 QString retained(const QString& text, const QChar* decimal) {
     QString kept;
     kept.reserve(text.size());
@@ -113,6 +203,7 @@ QString retained(const QString& text, const QChar* decimal) {
 
 double StrictNumber(const QString& text, const Separators& seps) {
     QStringView trimmed = QStringView(text).trimmed();
+    if (const auto quick = quickStrictValue(trimmed, seps.decimal)) return *quick;
     if (const auto value = convertNumber(trimmed.toString(), seps.decimal)) return *value;
     throw CalcError(notANumber(text));
 }
@@ -133,6 +224,9 @@ int StrictInteger(const QString& text) {
 }
 
 double ParseAmount(const QString& text, const Separators& seps) {
+    bool empty = false;
+    if (const auto quick = quickRetainedValue(text, &seps.decimal, empty)) return *quick;
+    if (empty) return 0;
     const QString kept = retained(text, &seps.decimal);
     if (kept.isEmpty()) return 0;
     if (const auto value = convertNumber(kept, seps.decimal)) return *value;
@@ -140,6 +234,9 @@ double ParseAmount(const QString& text, const Separators& seps) {
 }
 
 double ParseDigits(const QString& text) {
+    bool empty = false;
+    if (const auto quick = quickRetainedValue(text, nullptr, empty)) return *quick;
+    if (empty) return 0;
     const QString kept = retained(text, nullptr);
     if (kept.isEmpty()) return 0;
     if (const auto value = convertNumber(kept, QChar(0xFFFF))) return *value;
