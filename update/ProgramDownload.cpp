@@ -4,9 +4,9 @@
 #include <QFileInfo>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QSaveFile>
 #include <QStringList>
 
+#include "storage/SafeWrite.h"
 #include "update/ProgramFileCheck.h"
 
 namespace update {
@@ -35,8 +35,8 @@ ProgramDownload::~ProgramDownload() {
 void ProgramDownload::start(const QUrl& url, const QString& targetFile) {
     url_ = url;
     head_.clear();
-    received_ = 0;
-    writeProblem_.clear();
+    received_.clear();
+    targetFile_ = targetFile;
     sslErrors_.clear();
 
     // Code fetched over plain HTTP could come from anyone on the way.
@@ -48,11 +48,11 @@ void ProgramDownload::start(const QUrl& url, const QString& targetFile) {
             this, [this, problem] { finish(problem); }, Qt::QueuedConnection);
         return;
     }
+    // A folder that cannot be made is known before anything is fetched.
     const QString folder = QFileInfo(targetFile).absolutePath();
-    file_ = std::make_unique<QSaveFile>(targetFile);
-    if (!QDir().mkpath(folder) || !file_->open(QIODevice::WriteOnly)) {
-        const QString problem =
-            QStringLiteral("Dosya yazılamadı: %1: %2").arg(targetFile, file_->errorString());
+    if (!QDir().mkpath(folder)) {
+        const QString problem = QStringLiteral("Dosya yazılamadı: %1: the folder %2 cannot be made")
+                                    .arg(targetFile, folder);
         QMetaObject::invokeMethod(
             this, [this, problem] { finish(problem); }, Qt::QueuedConnection);
         return;
@@ -74,12 +74,7 @@ void ProgramDownload::start(const QUrl& url, const QString& targetFile) {
 void ProgramDownload::readAvailable() {
     const QByteArray data = reply_->readAll();
     if (head_.size() < kElfHeadSize) head_ += data.left(kElfHeadSize - head_.size());
-    received_ += data.size();
-    if (writeProblem_.isEmpty() && file_->write(data) != data.size()) {
-        writeProblem_ =
-            QStringLiteral("Dosya yazılamadı: %1: %2").arg(file_->fileName(), file_->errorString());
-        reply_->abort();
-    }
+    received_ += data;
 }
 
 QString ProgramDownload::networkProblem() const {
@@ -107,29 +102,28 @@ void ProgramDownload::onFinished() {
     readAvailable();
     const QVariant length = reply_->header(QNetworkRequest::ContentLengthHeader);
     const qint64 announced = length.isValid() ? length.toLongLong() : -1;
-    QString problem = writeProblem_;
+    QString problem;
     // A cut connection shows as its missing bytes; anything else by the network's word.
-    if (problem.isEmpty() && !(announced > received_ && sslErrors_.isEmpty())) {
+    if (!(announced > received_.size() && sslErrors_.isEmpty())) {
         problem = networkProblem();
     }
-    if (problem.isEmpty()) problem = ProgramFileProblem(head_, received_, announced);
+    if (problem.isEmpty()) problem = ProgramFileProblem(head_, received_.size(), announced);
     reply_->deleteLater();
     reply_ = nullptr;
     finish(problem);
 }
 
 void ProgramDownload::finish(QString problem) {
-    if (file_) {
-        if (problem.isEmpty() && !file_->commit()) {
-            problem = QStringLiteral("Dosya yazılamadı: %1: %2")
-                          .arg(file_->fileName(), file_->errorString());
-        } else if (problem.isEmpty()) {
-            QFile::setPermissions(file_->fileName(), kExecutable);
-        } else {
-            file_->cancelWriting();
+    if (problem.isEmpty()) {
+        const storage::SafeWriteResult written = storage::WriteFileSafely(targetFile_, received_);
+        if (!written.ok) {
+            problem = QStringLiteral("Dosya yazılamadı: %1: %2").arg(targetFile_, written.reason);
+        } else if (!QFile::setPermissions(targetFile_, kExecutable)) {
+            problem = QStringLiteral("Dosya yazılamadı: %1: it cannot be made executable")
+                          .arg(targetFile_);
         }
-        file_.reset();
     }
+    received_.clear();
     emit finished(problem);
 }
 

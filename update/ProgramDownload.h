@@ -9,16 +9,14 @@
 #include <QSslConfiguration>
 #include <QSslError>
 #include <QUrl>
-#include <memory>
-
-class QSaveFile;
 
 namespace update {
 
 // Downloads a new program over HTTPS into a file, without blocking the event loop. The
 // file is replaced only by a download that passed every check (the server's certificate,
 // the size the server announced, a program for this machine); any other outcome leaves
-// an earlier file as it was.
+// an earlier file as it was. The program is gathered in memory and written once, through the
+// program's one safe write, so a full disk is a refusal too.
 class ProgramDownload : public QObject {
     Q_OBJECT
   public:
@@ -46,11 +44,10 @@ class ProgramDownload : public QObject {
     QNetworkAccessManager network_;
     QSslConfiguration tls_ = QSslConfiguration::defaultConfiguration();
     QPointer<QNetworkReply> reply_;
-    std::unique_ptr<QSaveFile> file_;
+    QString targetFile_;
+    QByteArray received_;
     QUrl url_;
     QByteArray head_;
-    qint64 received_ = 0;
-    QString writeProblem_;
     QList<QSslError> sslErrors_;
 };
 

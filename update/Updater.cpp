@@ -5,9 +5,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSaveFile>
 
 #include "core/Errors.h"
+#include "storage/ReadWholeFile.h"
+#include "storage/SafeWrite.h"
 #include "update/SwapScript.h"
 
 namespace update {
@@ -64,10 +65,15 @@ bool Updater::fail(UpdaterError error, const QString& parameter) {
     return stopOnFirstError_;
 }
 
+// A file left by an earlier update may have no write permission (a copy of a read-only
+// program), so it goes first; the copy is written safely and gets the original's permissions.
 bool Updater::copyOver(const QString& from, const QString& to) const {
+    const std::optional<QByteArray> bytes = storage::ReadWholeFile(from);
+    if (!bytes) return false;
     if (QFileInfo::exists(to) && !QFile::remove(to)) return false;
     if (!QDir().mkpath(QFileInfo(to).absolutePath())) return false;
-    return QFile::copy(from, to);
+    return storage::WriteFileSafely(to, *bytes).ok &&
+           QFile::setPermissions(to, QFileInfo(from).permissions());
 }
 
 void Updater::removeStaged(const QStringList& files) const {
@@ -167,13 +173,12 @@ bool Updater::performUpdate() {
     plan.programFolder = folder;
     plan.scriptFile = folder + programInfo.completeBaseName() + QStringLiteral(".sh");
 
-    QSaveFile script(plan.scriptFile);
-    const QByteArray text = SwapScriptText(plan).toUtf8();
-    if (!script.open(QIODevice::WriteOnly) || script.write(text) != text.size() ||
-        !script.commit()) {
+    const storage::SafeWriteResult script =
+        storage::WriteFileSafely(plan.scriptFile, SwapScriptText(plan).toUtf8());
+    if (!script.ok) {
         removeStaged(made);
         throw core::CalcError(QStringLiteral("Güncelleme betiği yazılamadı: %1: %2")
-                                  .arg(plan.scriptFile, script.errorString()));
+                                  .arg(plan.scriptFile, script.reason));
     }
     if (!host_.startScript(plan.scriptFile, folder)) {
         removeStaged(made << plan.scriptFile);

@@ -1,10 +1,10 @@
 #include "GuidePdf.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QBuffer>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QSet>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -13,6 +13,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "storage/SafeWrite.h"
 #include "ui/AppInfo.h"
 #include "ui/MarkdownStyle.h"
 
@@ -241,12 +242,11 @@ void paintFrame(QPainter& painter, const QRectF& page, int number, int count,
 }  // namespace
 
 int WriteGuidePdf(const QString& markdown, const Pictures& pictures, const QString& pdfPath) {
-    QSaveFile file(pdfPath);
-    if (!file.open(QIODevice::WriteOnly)) {
-        throw std::runtime_error("cannot write " + pdfPath.toStdString() + ": " +
-                                 file.errorString().toStdString());
-    }
-    QPdfWriter writer(&file);
+    // Laid out in memory and written once, safely: a full disk fails the build, never leaves
+    // a cut guide.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&pdf);
     writer.setResolution(kDpi);
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                      QMarginsF(18, 14, 18, 14), QPageLayout::Millimeter));
@@ -279,9 +279,11 @@ int WriteGuidePdf(const QString& markdown, const Pictures& pictures, const QStri
         doc.documentLayout()->draw(&painter, context);
         painter.restore();
     }
-    if (!painter.end() || !file.commit()) {
+    if (!painter.end()) throw std::runtime_error("cannot paint " + pdfPath.toStdString());
+    const storage::SafeWriteResult written = storage::WriteFileSafely(pdfPath, pdf.data());
+    if (!written.ok) {
         throw std::runtime_error("cannot write " + pdfPath.toStdString() + ": " +
-                                 file.errorString().toStdString());
+                                 written.reason.toStdString());
     }
     return count;
 }

@@ -5,6 +5,7 @@
 
 #include "TestFolder.h"
 #include "TestHttpsServer.h"
+#include "tests/storage/InjectedFaults.h"
 #include "update/ProgramDownload.h"
 #include "update/ProgramFileCheck.h"
 
@@ -115,6 +116,26 @@ TEST(ProgramDownload, RefusesAndKeepsTheEarlierFile) {
         EXPECT_EQ(folder.list(),
                   (QStringList{QStringLiteral("Dosya"), QStringLiteral("Dosya/DedadedEraro")}));
         EXPECT_EQ(server.requestCount() > 0, c.requested);
+    }
+}
+
+// The checked download is written once, safely: a write that fails at any step (a full disk)
+// is named with the file and leaves the earlier download as it was.
+TEST(ProgramDownload, AFailingDiskIsNamedAndKeepsTheEarlierFile) {
+    TestHttpsServer server;
+    server.serve(kPath.toUtf8(), TestResponse{200, "application/octet-stream", NewProgram()});
+    for (const testfiles::InjectedFault& fault : testfiles::kInjectedFaults) {
+        SCOPED_TRACE(fault.name);
+        TestFolder folder;
+        folder.write(QStringLiteral("Dosya/DedadedEraro"), "an older download");
+        const QString target = folder / QStringLiteral("Dosya/DedadedEraro");
+        const storage::ScopedSafeWriteCalls failing(testfiles::withFault(fault));
+        const QString problem = Download(server.url(kPath), target).problem;
+        EXPECT_TRUE(problem.startsWith(QStringLiteral("Dosya yazılamadı: ") + target + ": "))
+            << problem.toStdString();
+        EXPECT_EQ(folder.read(QStringLiteral("Dosya/DedadedEraro")), "an older download");
+        EXPECT_EQ(folder.list(),
+                  (QStringList{QStringLiteral("Dosya"), QStringLiteral("Dosya/DedadedEraro")}));
     }
 }
 

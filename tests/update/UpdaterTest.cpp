@@ -5,6 +5,7 @@
 
 #include "TestFolder.h"
 #include "core/Errors.h"
+#include "tests/storage/InjectedFaults.h"
 #include "update/Updater.h"
 
 namespace {
@@ -251,6 +252,24 @@ TEST_F(UpdaterTest, AFailedSafetyCopyEndsTheUpdateWhateverStopOnFirstErrorSays) 
     EXPECT_TRUE(startedScripts.isEmpty());
     EXPECT_FALSE(folder.exists(QStringLiteral("_DedadedEraro")));
     EXPECT_FALSE(folder.exists(QStringLiteral("DedadedEraro.sh")));
+}
+
+// Copies go through the one safe write: one that fails at any step (a full disk) ends the
+// update at the safety copy, with the program as it was and nothing staged.
+TEST_F(UpdaterTest, ACopyOnAFailingDiskEndsTheUpdate) {
+    for (const testfiles::InjectedFault& fault : testfiles::kInjectedFaults) {
+        SCOPED_TRACE(fault.name);
+        reported.clear();
+        const storage::ScopedSafeWriteCalls failing(testfiles::withFault(fault));
+        Updater updater = makeUpdater();
+        EXPECT_FALSE(updater.performUpdate());
+        EXPECT_EQ(errors(), std::vector{UpdaterError::FileCopyError});
+        EXPECT_TRUE(startedScripts.isEmpty());
+        EXPECT_EQ(folder.read(QStringLiteral("DedadedEraro")), "old program");
+        for (const char* staged : {"BDedadedEraro", "_DedadedEraro", "DedadedEraro.sh"}) {
+            EXPECT_FALSE(folder.exists(QLatin1String(staged))) << staged;
+        }
+    }
 }
 
 TEST_F(UpdaterTest, AScriptThatCannotBeWrittenOrStartedLeavesNothingBehind) {
