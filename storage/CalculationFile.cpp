@@ -1,11 +1,11 @@
 #include "storage/CalculationFile.h"
 
-#include <array>
-#include <functional>
+#include <variant>
 #include <vector>
 
 #include "core/DateText.h"
 #include "core/Errors.h"
+#include "core/FieldCatalogue.h"
 #include "core/TextRoutines.h"
 #include "storage/CommaText.h"
 #include "storage/Cp1254.h"
@@ -27,27 +27,67 @@ QString dateItem(const QDate& date, QChar separator) {
            QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0'));
 }
 
-// The header items with the labels of their fields (for messages).
+// The header's items in the file's order: eight texts, the two tick boxes, the date.
+constexpr core::InputMember kHeaderItems[] = {
+    &core::TableInputs::daysInYear,
+    &core::TableInputs::annualRate,
+    &core::TableInputs::monthlyRate,
+    &core::TableInputs::bsmvRate,
+    &core::TableInputs::vergi2Rate,
+    &core::TableInputs::drawingExtraDays,
+    &core::TableInputs::repaymentExtraDays,
+    &core::TableInputs::creditLineName,
+    &core::TableInputs::moveDrawingsPastHolidays,
+    &core::TableInputs::moveRepaymentsPastHolidays,
+    &core::TableInputs::calculationDate,
+};
+constexpr qsizetype kHeaderSize = std::size(kHeaderItems);
+
+// The header items with the names of their fields (for messages).
 struct HeaderItem {
     QString label;
     QString text;
 };
 
-std::array<HeaderItem, 11> headerItems(const core::Calculation& calc) {
+std::vector<HeaderItem> headerItems(const core::Calculation& calc) {
     const core::TableInputs& in = calc.inputs();
-    return {{
-        {QStringLiteral("Yıldaki Gün"), in.daysInYear},
-        {QStringLiteral("Yıllık Faiz"), in.annualRate},
-        {QStringLiteral("Aylık Faiz"), in.monthlyRate},
-        {QStringLiteral("BSMV"), in.bsmvRate},
-        {QStringLiteral("Vergi2"), in.vergi2Rate},
-        {QStringLiteral("Dorud Kullanım"), in.drawingExtraDays},
-        {QStringLiteral("Dorud Geri Ödeme Gün Ekle"), in.repaymentExtraDays},
-        {QStringLiteral("Vovirer Adı"), in.creditLineName},
-        {QStringLiteral("Dorud Kullanım Cumartesi-Pazar Ekle"), eOrH(in.moveDrawingsPastHolidays)},
-        {QStringLiteral("Dorud Geri Ödeme Tatil Ekle"), eOrH(in.moveRepaymentsPastHolidays)},
-        {QStringLiteral("Tarih"), dateItem(in.calculationDate, calc.separators().date)},
-    }};
+    std::vector<HeaderItem> items;
+    items.reserve(kHeaderSize);
+    for (const core::InputMember& member : kHeaderItems) {
+        QString text;
+        if (const auto* field = std::get_if<QString core::TableInputs::*>(&member)) {
+            text = in.*(*field);
+        } else if (const auto* tick = std::get_if<bool core::TableInputs::*>(&member)) {
+            text = eOrH(in.*(*tick));
+        } else {
+            text =
+                dateItem(in.*std::get<QDate core::TableInputs::*>(member), calc.separators().date);
+        }
+        items.push_back({core::FieldName(core::Field(member)), std::move(text)});
+    }
+    return items;
+}
+
+// Applies one header item to its field; a tick box takes only "E" or "H" and is left as it is
+// for any other text, a date is read by position.
+LoadFault applyHeaderItem(core::Calculation& calc, const core::InputMember& member,
+                          const QString& item) {
+    core::TableInputs& in = calc.inputs();
+    if (const auto* field = std::get_if<QString core::TableInputs::*>(&member)) {
+        try {
+            core::SetInputText(calc, *field, item);
+        } catch (const core::CalcError&) {
+            return LoadFault::RateNotNumber;
+        }
+    } else if (const auto* tick = std::get_if<bool core::TableInputs::*>(&member)) {
+        if (item == QLatin1String("E")) in.*(*tick) = true;
+        if (item == QLatin1String("H")) in.*(*tick) = false;
+    } else {
+        const auto date = core::QDateByPosition(item);
+        if (!date) return LoadFault::BadDate;
+        in.*std::get<QDate core::TableInputs::*>(member) = *date;
+    }
+    return LoadFault::None;
 }
 
 QString columnName(int column) {
@@ -63,42 +103,13 @@ LoadFault applyLines(core::Calculation& calc, const Lines& lines) {
     if (lines.size() < 3) return LoadFault::TooFewLines;
     if (lines.size() - 2 > kMaxCalculationRows) return LoadFault::TooManyRows;
 
-    // The text fields in the header's order, as far as the header has items.
+    // The header's items in order, as far as the header has them.
     const QStringList header = ReadCommaText(lines.at(0));
-    core::TableInputs& in = calc.inputs();
-    const std::array<std::function<void(const QString&)>, 8> setters{
-        [&](const QString& t) { in.daysInYear = t; },
-        [&](const QString& t) { calc.setAnnualRateText(t); },
-        [&](const QString& t) { calc.setMonthlyRateText(t); },
-        [&](const QString& t) { in.bsmvRate = t; },
-        [&](const QString& t) { in.vergi2Rate = t; },
-        [&](const QString& t) { in.drawingExtraDays = t; },
-        [&](const QString& t) { in.repaymentExtraDays = t; },
-        [&](const QString& t) { in.creditLineName = t; },
-    };
-    for (std::size_t i = 0; i < setters.size(); ++i) {
-        if (static_cast<qsizetype>(i) >= header.size()) return LoadFault::ShortHeader;
-        try {
-            setters[i](header.at(static_cast<qsizetype>(i)));
-        } catch (const core::CalcError&) {
-            return LoadFault::RateNotNumber;
-        }
-    }
-
-    // The two tick boxes; a text other than "E" or "H" leaves a box as it is.
-    for (int i = 8; i <= 9; ++i) {
+    for (qsizetype i = 0; i < kHeaderSize; ++i) {
         if (i >= header.size()) return LoadFault::ShortHeader;
-        bool& box = i == 8 ? in.moveDrawingsPastHolidays : in.moveRepaymentsPastHolidays;
-        if (header.at(i) == QLatin1String("E")) box = true;
-        if (header.at(i) == QLatin1String("H")) box = false;
+        const LoadFault fault = applyHeaderItem(calc, kHeaderItems[i], header.at(i));
+        if (fault != LoadFault::None) return fault;
     }
-
-    // The calculation date, read by position.
-    if (header.size() < 11) return LoadFault::ShortHeader;
-    const QString& dateText = header.at(10);
-    const auto date = core::QDateByPosition(dateText);
-    if (!date) return LoadFault::BadDate;
-    in.calculationDate = *date;
 
     // Line 1 (captions) is skipped; line k fills table row k-1; the table
     // gets the file's rows and keeps its 15 columns.
