@@ -46,11 +46,12 @@ QString Key(const InputField& field) { return latin1(field.key); }
 QString Key(const TotalField& field) { return latin1(field.key); }
 QString Label(const InputField& field) { return text(field.label); }
 QString Label(const TotalField& field) { return text(field.label); }
+QString LabelAfter(const InputField& field) { return text(field.labelAfter); }
 QString SettingsKey(const InputField& field) { return latin1(field.settingsKey); }
 
 QString FieldName(const InputField& field) {
     QString name = Label(field);
-    if (field.labelAfter) name += QLatin1Char(' ') + text(field.labelAfter);
+    if (field.labelAfter) name += QLatin1Char(' ') + LabelAfter(field);
     return name;
 }
 

@@ -87,6 +87,7 @@ QString Key(const InputField& field);
 QString Key(const TotalField& field);
 QString Label(const InputField& field);
 QString Label(const TotalField& field);
+QString LabelAfter(const InputField& field);   // empty when nothing stands right of it
 QString SettingsKey(const InputField& field);  // empty when not kept in the settings file
 // What messages call the field: its label and the text after it.
 QString FieldName(const InputField& field);

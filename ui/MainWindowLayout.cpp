@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "core/FieldCatalogue.h"
 #include "ui/AppInfo.h"
 #include "ui/MainWindow.h"
 #include "ui/PictureIcons.h"
@@ -94,12 +95,6 @@ void keepApart(const QList<QWidget*>& line) {
             widget->move(widget->x() + kLabelGap - 2 - room, widget->y());
         }
     }
-}
-
-QList<QWidget*> named(QWidget* panel, std::initializer_list<const char*> names) {
-    QList<QWidget*> widgets;
-    for (const char* name : names) widgets << panel->findChild<QWidget*>(QString::fromLatin1(name));
-    return widgets;
 }
 
 // Buttons too narrow for their caption in this font grow to fit it, keeping their centre.
@@ -225,61 +220,71 @@ QWidget* MainWindow::buildTitleBar() {
 }
 
 QWidget* MainWindow::buildParametersPanel() {
+    using I = core::TableInputs;
     auto* panel = new QWidget;
     panel->setObjectName(QStringLiteral("parametersPanel"));
     panel->setFixedHeight(95);
     const int h = kParameterFieldHeight;
     const auto right = Qt::AlignRight;
+    const auto field = [panel](QString I::*member, QRect geometry,
+                               Qt::Alignment alignment = Qt::AlignLeft) {
+        return makeField(panel, core::Key(core::Field(member)), geometry, alignment);
+    };
+    const auto label = [panel](const char* name, core::InputMember member, bool bold = false) {
+        return makeLabel(panel, QString::fromLatin1(name), core::Label(core::Field(member)), 13,
+                         bold);
+    };
+    const auto tickBox = [panel](bool I::*member) {
+        const core::InputField& entry = core::Field(member);
+        auto* box = new QCheckBox(core::Label(entry), panel);
+        box->setObjectName(core::Key(entry));
+        return box;
+    };
 
-    creditLineNameField = makeField(panel, QStringLiteral("rotatifadiEdit"), QRect(104, 4, 265, h));
-    placeLeftOf(
-        makeLabel(panel, QStringLiteral("Label61"), QStringLiteral("Vovirer Adı"), 13, true),
-        creditLineNameField);
-    annualRateField =
-        makeField(panel, QStringLiteral("yillikfaizNetEdit"), QRect(104, 30, 81, h), right);
-    placeLeftOf(makeLabel(panel, QStringLiteral("Label203"), QStringLiteral("Yıllık Faiz")),
-                annualRateField);
-    monthlyRateField =
-        makeField(panel, QStringLiteral("aylikfaizNetEdit"), QRect(256, 30, 84, h), right);
-    placeLeftOf(makeLabel(panel, QStringLiteral("Label204"), QStringLiteral("Aylık Faiz")),
-                monthlyRateField);
-    bsmvRateField = makeField(panel, QStringLiteral("KKDFNetEdit"), QRect(390, 30, 54, h), right);
-    placeLeftOf(makeLabel(panel, QStringLiteral("Label2"), QStringLiteral("BSMV")), bsmvRateField);
+    creditLineNameField = field(&I::creditLineName, QRect(104, 4, 265, h));
+    auto* creditLineNameLabel = label("Label61", &I::creditLineName, true);
+    placeLeftOf(creditLineNameLabel, creditLineNameField);
+    annualRateField = field(&I::annualRate, QRect(104, 30, 81, h), right);
+    auto* annualRateLabel = label("Label203", &I::annualRate);
+    placeLeftOf(annualRateLabel, annualRateField);
+    monthlyRateField = field(&I::monthlyRate, QRect(256, 30, 84, h), right);
+    auto* monthlyRateLabel = label("Label204", &I::monthlyRate);
+    placeLeftOf(monthlyRateLabel, monthlyRateField);
+    bsmvRateField = field(&I::bsmvRate, QRect(390, 30, 54, h), right);
+    auto* bsmvRateLabel = label("Label2", &I::bsmvRate);
+    placeLeftOf(bsmvRateLabel, bsmvRateField);
 
     calculationDateField = new QDateEdit(panel);
-    calculationDateField->setObjectName(QStringLiteral("DateTimePicker61"));
+    calculationDateField->setObjectName(core::Key(core::Field(&I::calculationDate)));
     calculationDateField->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     calculationDateField->setCalendarPopup(true);
     // Month and day names of the calendar in Turkish.
     calculationDateField->setLocale(TurkishLocale());
     calculationDateField->setFont(WindowFont(11));
     calculationDateField->setGeometry(856, 4, 97, h);
-    placeLeftOf(makeLabel(panel, QStringLiteral("Label199"), QStringLiteral("Tarih"), 13, true),
-                calculationDateField);
+    auto* calculationDateLabel = label("Label199", &I::calculationDate, true);
+    placeLeftOf(calculationDateLabel, calculationDateField);
 
-    daysInYearField =
-        makeField(panel, QStringLiteral("yildakigunEdit"), QRect(518, 30, 54, h), right);
-    placeLeftOf(makeLabel(panel, QStringLiteral("Label202"), QStringLiteral("Yıldaki Gün")),
-                daysInYearField);
-    repaymentExtraDaysField =
-        makeField(panel, QStringLiteral("kredigeriodemeekEdit"), QRect(678, 30, 43, h), right);
-    placeLeftOf(makeLabel(panel, QStringLiteral("Label40"), QStringLiteral("Dorud Geri Ödeme")),
-                repaymentExtraDaysField);
-    placeRightOf(makeLabel(panel, QStringLiteral("Label12"), QStringLiteral("Gün Ekle")),
-                 repaymentExtraDaysField);
+    daysInYearField = field(&I::daysInYear, QRect(518, 30, 54, h), right);
+    auto* daysInYearLabel = label("Label202", &I::daysInYear);
+    placeLeftOf(daysInYearLabel, daysInYearField);
+    repaymentExtraDaysField = field(&I::repaymentExtraDays, QRect(678, 30, 43, h), right);
+    auto* repaymentExtraDaysLabel = label("Label40", &I::repaymentExtraDays);
+    placeLeftOf(repaymentExtraDaysLabel, repaymentExtraDaysField);
+    auto* repaymentExtraDaysUnit = makeLabel(panel, QStringLiteral("Label12"),
+                                             core::LabelAfter(core::Field(&I::repaymentExtraDays)));
+    placeRightOf(repaymentExtraDaysUnit, repaymentExtraDaysField);
 
-    moveRepaymentsPastHolidaysField =
-        new QCheckBox(QStringLiteral("Dorud Geri Ödeme Tatil Ekle"), panel);
-    moveRepaymentsPastHolidaysField->setObjectName(QStringLiteral("CheckBox9"));
+    moveRepaymentsPastHolidaysField = tickBox(&I::moveRepaymentsPastHolidays);
     moveRepaymentsPastHolidaysField->setFont(WindowFont(11));
     moveRepaymentsPastHolidaysField->adjustSize();
     moveRepaymentsPastHolidaysField->move(592, 72);
     moveRepaymentsPastHolidaysField->resize(std::max(177, moveRepaymentsPastHolidaysField->width()),
                                             moveRepaymentsPastHolidaysField->height());
 
-    companyNameField = makeField(panel, QStringLiteral("firmaadiEdit"), QRect(440, 4, 361, h));
-    placeLeftOf(makeLabel(panel, QStringLiteral("Label13"), QStringLiteral("Firma Adı"), 13, true),
-                companyNameField);
+    companyNameField = field(&I::companyName, QRect(440, 4, 361, h));
+    auto* companyNameLabel = label("Label13", &I::companyName, true);
+    placeLeftOf(companyNameLabel, companyNameField);
 
     auto* print =
         makePictureButton(panel, QStringLiteral("YazdirButton"), PrinterIcon(),
@@ -306,72 +311,67 @@ QWidget* MainWindow::buildParametersPanel() {
     // Kept in the files but never shown.
     makeLabel(panel, QStringLiteral("Label38"), QStringLiteral("Ek Süreler (Valörü öteleyecektir)"))
         ->hide();
-    makeLabel(panel, QStringLiteral("Label210"), QStringLiteral("Dorud Kullanım"))->hide();
-    drawingExtraDaysField =
-        makeField(panel, QStringLiteral("kredikullanimekEdit"), QRect(0, 0, 43, h), right);
+    label("Label210", &I::drawingExtraDays)->hide();
+    drawingExtraDaysField = field(&I::drawingExtraDays, QRect(0, 0, 43, h), right);
     drawingExtraDaysField->setEnabled(false);
     drawingExtraDaysField->setReadOnly(true);
     drawingExtraDaysField->hide();
-    makeLabel(panel, QStringLiteral("Label3"), QStringLiteral("Vergi2"))->hide();
-    vergi2RateField = makeField(panel, QStringLiteral("vergi2NetEdit"), QRect(0, 0, 54, h), right);
+    label("Label3", &I::vergi2Rate)->hide();
+    vergi2RateField = field(&I::vergi2Rate, QRect(0, 0, 54, h), right);
     vergi2RateField->setEnabled(false);
     vergi2RateField->setReadOnly(true);
     vergi2RateField->hide();
-    moveDrawingsPastHolidaysField =
-        new QCheckBox(QStringLiteral("Dorud Kullanım Cumartesi-Pazar Ekle"), panel);
-    moveDrawingsPastHolidaysField->setObjectName(QStringLiteral("CheckBox8"));
+    moveDrawingsPastHolidaysField = tickBox(&I::moveDrawingsPastHolidays);
     moveDrawingsPastHolidaysField->setEnabled(false);
     moveDrawingsPastHolidaysField->hide();
 
-    keepApart(named(panel, {"Label61", "rotatifadiEdit", "Label13", "firmaadiEdit", "Label199",
-                            "DateTimePicker61"}));
-    keepApart(named(panel, {"Label203", "yillikfaizNetEdit", "Label204", "aylikfaizNetEdit",
-                            "Label2", "KKDFNetEdit", "Label202", "yildakigunEdit", "Label40",
-                            "kredigeriodemeekEdit", "Label12", "YazdirButton", "mailgonder"}));
+    keepApart({creditLineNameLabel, creditLineNameField, companyNameLabel, companyNameField,
+               calculationDateLabel, calculationDateField});
+    keepApart({annualRateLabel, annualRateField, monthlyRateLabel, monthlyRateField, bsmvRateLabel,
+               bsmvRateField, daysInYearLabel, daysInYearField, repaymentExtraDaysLabel,
+               repaymentExtraDaysField, repaymentExtraDaysUnit, print, mail});
     return panel;
 }
 
 QWidget* MainWindow::buildTotalsPanel() {
+    using T = core::TableTotals;
     auto* panel = new QWidget;
     panel->setObjectName(QStringLiteral("totalsPanel"));
     panel->setFixedHeight(100);
-    struct Total {
+    // Where each shown total stands: its label's name, the line (top 2, 28 or 54) and x.
+    struct Place {
+        QString T::*total;
         const char* label;
-        QString caption;
-        const char* field;
+        int line;
         int x;
-        int y;
-        QString core::TableTotals::*total;
     };
-    using T = core::TableTotals;
-    const Total totals[] = {
-        {"Label41", QStringLiteral("Dorud Toplam Tutarı"), "kreditoplamtutariEdit", 160, 2,
-         &T::totalDrawn},
-        {"Label43", QStringLiteral("Ödeme Toplam Tutarı"), "odemetoplamtutariEdit", 160, 28,
-         &T::totalRepaid},
-        {"Label44", QStringLiteral("Dorud Bakiye Tutarı"), "kredibakiyeEdit", 160, 54,
-         &T::creditBalance},
-        {"Label42", QStringLiteral("Toplam Faiz"), "toplamfaizEdit", 440, 2, &T::totalInterest},
-        {"Label45", QStringLiteral("Ödenen Faiz + BSMV"), "odenenfaizkkdfEdit", 440, 28,
-         &T::interestPaid},
-        {"Label46", QStringLiteral("Ödenmemiş Faiz + BSMV"), "odenmemisfaizkkdfEdit", 440, 54,
-         &T::interestUnpaid},
-        {"Label4", QStringLiteral("Toplam BSMV"), "toplamKKDFEdit", 664, 2, &T::totalBsmv},
+    const Place places[] = {
+        {&T::totalDrawn, "Label41", 0, 160},    {&T::totalRepaid, "Label43", 1, 160},
+        {&T::creditBalance, "Label44", 2, 160}, {&T::totalInterest, "Label42", 0, 440},
+        {&T::interestPaid, "Label45", 1, 440},  {&T::interestUnpaid, "Label46", 2, 440},
+        {&T::totalBsmv, "Label4", 0, 664},
     };
-    for (const Total& total : totals) {
-        auto* field = makeField(panel, QString::fromLatin1(total.field),
-                                QRect(total.x, total.y, 114, 24), Qt::AlignRight);
+    constexpr int kLineTops[] = {2, 28, 54};
+    QList<QWidget*> lines[std::size(kLineTops)];
+    for (const Place& place : places) {
+        const core::TotalField& entry = core::Field(place.total);
+        auto* field = makeField(panel, core::Key(entry),
+                                QRect(place.x, kLineTops[place.line], 114, 24), Qt::AlignRight);
         field->setReadOnly(true);
-        placeLeftOf(makeLabel(panel, QString::fromLatin1(total.label), total.caption), field);
-        totalBindings_.push_back({field, total.total});
+        auto* label = makeLabel(panel, QString::fromLatin1(place.label), core::Label(entry));
+        placeLeftOf(label, field);
+        lines[place.line] << label << field;
+        totalBindings_.push_back({field, place.total});
     }
-    targetTotalInterestField = makeField(panel, QStringLiteral("toplamfaizNetEdit"),
-                                         QRect(664, 54, 114, 24), Qt::AlignRight);
-    placeLeftOf(makeLabel(panel, QStringLiteral("Label8"), QStringLiteral("Toplam Faiz")),
-                targetTotalInterestField);
-    makeLabel(panel, QStringLiteral("Label7"),
-              QStringLiteral("Faiz oranını bulmak için Faiz Tutarını aşağıya girin."), 13, true)
-        ->move(576, 30);
+    const core::InputField& target = core::Field(&core::TableInputs::targetTotalInterest);
+    targetTotalInterestField =
+        makeField(panel, core::Key(target), QRect(664, 54, 114, 24), Qt::AlignRight);
+    auto* targetLabel = makeLabel(panel, QStringLiteral("Label8"), core::Label(target));
+    placeLeftOf(targetLabel, targetTotalInterestField);
+    auto* targetHint = makeLabel(
+        panel, QStringLiteral("Label7"),
+        QStringLiteral("Faiz oranını bulmak için Faiz Tutarını aşağıya girin."), 13, true);
+    targetHint->move(576, 30);
     findRateButton = makeButton(panel, QStringLiteral("BitBtn5"),
                                 QStringLiteral("FAİZ ORANINI BUL"), QRect(795, 47, 150, 36));
     widenToFit(findRateButton);
@@ -387,19 +387,16 @@ QWidget* MainWindow::buildTotalsPanel() {
         ->move(16, 80);
 
     makeLabel(panel, QStringLiteral("Label5"), QStringLiteral("( BSMV = Vergi2 + BSMV )"))->hide();
-    auto* interestNumbers =
-        makeField(panel, QStringLiteral("JvDotNetEdit1"), QRect(0, 0, 114, 24), Qt::AlignRight);
+    auto* interestNumbers = makeField(panel, core::Key(core::Field(&T::totalInterestNumber)),
+                                      QRect(0, 0, 114, 24), Qt::AlignRight);
     interestNumbers->setEnabled(false);
     interestNumbers->setReadOnly(true);
     interestNumbers->hide();
     totalBindings_.push_back({interestNumbers, &T::totalInterestNumber});
 
-    keepApart(named(panel, {"Label41", "kreditoplamtutariEdit", "Label42", "toplamfaizEdit",
-                            "Label4", "toplamKKDFEdit"}));
-    keepApart(named(
-        panel, {"Label43", "odemetoplamtutariEdit", "Label45", "odenenfaizkkdfEdit", "Label7"}));
-    keepApart(named(panel, {"Label44", "kredibakiyeEdit", "Label46", "odenmemisfaizkkdfEdit",
-                            "Label8", "toplamfaizNetEdit", "BitBtn5"}));
+    lines[1] << targetHint;
+    lines[2] << targetLabel << targetTotalInterestField << findRateButton;
+    for (const QList<QWidget*>& line : lines) keepApart(line);
     return panel;
 }
 
