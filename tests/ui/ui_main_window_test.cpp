@@ -19,6 +19,7 @@
 #include "MainWindowFixture.h"
 #include "core/CommandEnding.h"
 #include "core/TransactionTable.h"
+#include "tests/storage/InjectedFaults.h"
 #include "ui/FieldBehaviour.h"
 #include "ui/MessageBoxDialogs.h"
 #include "ui/QtFileChooser.h"
@@ -444,6 +445,22 @@ void MainWindowTest::savingSettingsWritesTheFile() {
     QVERIFY(content.contains("Rayfaiz=24"));
     QVERIFY(content.contains("Ryilfaiz=2"));
     QVERIFY(content.contains("RalacakCheck=2"));
+    file.close();
+
+    // On a full disk the save says so and the file stays as it was, every key of it.
+    f.focusOn(f.field("yillikfaizNetEdit"));
+    f.type(QStringLiteral("36"));
+    f.dialogs().clear();
+    {
+        const storage::ScopedSafeWriteCalls full(
+            testfiles::withFault(testfiles::kInjectedFaults[0]));
+        button(f, "BitBtn31")->click();
+    }
+    QCOMPARE(f.dialogs().notices().size(), std::size_t(1));
+    QCOMPARE(f.dialogs().notices()[0].text,
+             QStringLiteral("Unable to write to ") + f.folder() + QStringLiteral("Ayarlar.ini."));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), content);
 }
 
 // Installed in <root>/bin with the data tree <root>/share/dedadederaro: the settings are read
