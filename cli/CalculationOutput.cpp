@@ -38,7 +38,7 @@ QByteArray CalculationJson(const core::Calculation& calc, const core::RecordingD
     w.key(QStringLiteral("fields"));
     w.beginObject();
     for (const core::InputMember& member : kJsonFields) {
-        w.key(core::Key(core::Field(member)));
+        w.key(core::Key(member));
         if (const auto* text = std::get_if<QString core::TableInputs::*>(&member)) {
             w.value(in.*(*text));
         } else if (const auto* tick = std::get_if<bool core::TableInputs::*>(&member)) {

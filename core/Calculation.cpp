@@ -7,6 +7,7 @@
 
 #include "core/CellEntry.h"
 #include "core/Errors.h"
+#include "core/FieldCatalogue.h"
 #include "core/NumberText.h"
 #include "core/TextRoutines.h"
 
@@ -54,7 +55,7 @@ void Calculation::setMonthlyRateText(const QString& text) {
     plain.remove(QLatin1Char(' '));
     const double value = plain.isEmpty() ? 0.0 : StrictNumber(plain, seps_);
     inputs_.annualRate = GeneralText(
-        RequireFinite(value * 12, [] { return QStringLiteral("\"Yıllık Faiz\""); }), seps_);
+        RequireFinite(value * 12, [] { return QuotedFieldName(&TableInputs::annualRate); }), seps_);
 }
 
 bool Calculation::moveCurrentCell(int column, int row) {

@@ -46,6 +46,8 @@ QString Key(const InputField& field) { return latin1(field.key); }
 QString Key(const TotalField& field) { return latin1(field.key); }
 QString Label(const InputField& field) { return text(field.label); }
 QString Label(const TotalField& field) { return text(field.label); }
+QString Key(InputMember member) { return Key(Field(member)); }
+QString Label(InputMember member) { return Label(Field(member)); }
 QString LabelAfter(const InputField& field) { return text(field.labelAfter); }
 QString SettingsKey(const InputField& field) { return latin1(field.settingsKey); }
 
@@ -53,6 +55,10 @@ QString FieldName(const InputField& field) {
     QString name = Label(field);
     if (field.labelAfter) name += QLatin1Char(' ') + LabelAfter(field);
     return name;
+}
+
+QString QuotedFieldName(InputMember member) {
+    return QLatin1Char('"') + FieldName(Field(member)) + QLatin1Char('"');
 }
 
 void SetInputText(Calculation& calc, QString TableInputs::*member, const QString& text) {

@@ -87,10 +87,13 @@ QString Key(const InputField& field);
 QString Key(const TotalField& field);
 QString Label(const InputField& field);
 QString Label(const TotalField& field);
+QString Key(InputMember member);
+QString Label(InputMember member);
 QString LabelAfter(const InputField& field);   // empty when nothing stands right of it
 QString SettingsKey(const InputField& field);  // empty when not kept in the settings file
-// What messages call the field: its label and the text after it.
+// What messages call the field: its label and the text after it; quoted, as messages show it.
 QString FieldName(const InputField& field);
+QString QuotedFieldName(InputMember member);
 
 // Sets a text input as the user's typing does: a rate text goes through the rate setters, so
 // the driving rate rewrites the other (and may throw CalcError); the others are set as they are.

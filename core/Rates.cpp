@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/Errors.h"
+#include "core/FieldCatalogue.h"
 #include "core/NumberText.h"
 #include "core/TableCommands.h"
 #include "core/TextRoutines.h"
@@ -34,8 +35,9 @@ std::optional<double> FindRate(Calculation& calc) {
         return std::nullopt;
     }
     const double rate =
-        RoundRateToFiveDecimals(RequireFinite(totalInterest * yearDays * 100 / interestNumber,
-                                              [] { return QStringLiteral("\"Yıllık Faiz\""); }));
+        RoundRateToFiveDecimals(RequireFinite(totalInterest * yearDays * 100 / interestNumber, [] {
+            return QuotedFieldName(&TableInputs::annualRate);
+        }));
     const Question question{
         QStringLiteral("Yıllık Faiz Oranı ") + GeneralText(rate, seps) +
             QStringLiteral(" olarak bulunmuştur.\nTablo kayıtlarına aktarılmasını istermisiniz?"),

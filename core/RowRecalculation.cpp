@@ -7,6 +7,7 @@
 #include "core/DateText.h"
 #include "core/DayNumber.h"
 #include "core/Errors.h"
+#include "core/FieldCatalogue.h"
 #include "core/HolidayCalendar.h"
 #include "core/NumberText.h"
 #include "core/TextRoutines.h"
@@ -205,8 +206,8 @@ class RowRecalculation {
         const double rate = rowRate > 0 ? rowRate : StrictNumber(in_.annualRate, seps_);
         const double yearDays = StrictNumber(in_.daysInYear, seps_);
         if (yearDays * 100 == 0) {
-            throw CalcError(
-                QStringLiteral("Sıfıra bölme hatası: \"Yıldaki Gün\" %1").arg(in_.daysInYear));
+            throw CalcError(QStringLiteral("Sıfıra bölme hatası: %1 %2")
+                                .arg(QuotedFieldName(&TableInputs::daysInYear), in_.daysInYear));
         }
         const double interest = finite(rate * number / (yearDays * 100), col::PeriodInterest);
         const double bsmv = amount(in_.bsmvRate);

@@ -228,11 +228,10 @@ QWidget* MainWindow::buildParametersPanel() {
     const auto right = Qt::AlignRight;
     const auto field = [panel](QString I::*member, QRect geometry,
                                Qt::Alignment alignment = Qt::AlignLeft) {
-        return makeField(panel, core::Key(core::Field(member)), geometry, alignment);
+        return makeField(panel, core::Key(member), geometry, alignment);
     };
     const auto label = [panel](const char* name, core::InputMember member, bool bold = false) {
-        return makeLabel(panel, QString::fromLatin1(name), core::Label(core::Field(member)), 13,
-                         bold);
+        return makeLabel(panel, QString::fromLatin1(name), core::Label(member), 13, bold);
     };
     const auto tickBox = [panel](bool I::*member) {
         const core::InputField& entry = core::Field(member);
@@ -255,7 +254,7 @@ QWidget* MainWindow::buildParametersPanel() {
     placeLeftOf(bsmvRateLabel, bsmvRateField);
 
     calculationDateField = new QDateEdit(panel);
-    calculationDateField->setObjectName(core::Key(core::Field(&I::calculationDate)));
+    calculationDateField->setObjectName(core::Key(&I::calculationDate));
     calculationDateField->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     calculationDateField->setCalendarPopup(true);
     // Month and day names of the calendar in Turkish.

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "core/DateText.h"
+#include "core/FieldCatalogue.h"
 #include "core/ProgramInfo.h"
 #include "core/TableCommands.h"
 #include "core/TextRoutines.h"
@@ -78,6 +79,8 @@ QString totalsLine(const core::TableTotals& totals, ReportWidth width) {
            amount(totals.interestPaid, wide ? 14 : 11) + QLatin1Char(' ');
 }
 
+// The printed summary words the totals its own way (shorter, in one aligned column, in its
+// own order), so it does not take the window's labels.
 void appendSummary(QStringList& body, const core::TableTotals& totals, ReportWidth width) {
     const std::uint16_t w = width == ReportWidth::Wide ? 18 : 15;
     const auto line = [&](const QString& label, const QString& value) {
@@ -108,13 +111,19 @@ ReportText BuildReportText(const core::TransactionTable& table, const core::Tabl
                        ? QStringLiteral("Durvex Vovirer Dorud Programı") + core::kVersionText +
                              QStringLiteral(" Rapor Dökümü")
                        : inputs.companyName;
-    text.creditLineLine = QStringLiteral("Vovirer Adı  : ") + inputs.creditLineName;
+    using In = core::TableInputs;
+    const auto item = [&inputs](QString In::*member, const QString& separator) {
+        return core::Label(member) + separator + inputs.*member;
+    };
+    // The credit line's label is padded to stand in one column with the date line's.
+    text.creditLineLine = core::PadRight(12, core::Label(&In::creditLineName)) +
+                          QStringLiteral(" : ") + inputs.creditLineName;
     text.dateLine =
         QStringLiteral("İşlem Tarihi : ") + core::DateText(inputs.calculationDate, seps.date);
-    text.ratesLine = QStringLiteral("Yıldaki Gün: ") + inputs.daysInYear +
-                     QStringLiteral("  Yıllık Faiz: ") + inputs.annualRate +
-                     QStringLiteral("  Aylık Faiz: ") + inputs.monthlyRate;
-    text.taxLine = QStringLiteral("BSMV : ") + inputs.bsmvRate;
+    text.ratesLine = item(&In::daysInYear, QStringLiteral(": ")) + QStringLiteral("  ") +
+                     item(&In::annualRate, QStringLiteral(": ")) + QStringLiteral("  ") +
+                     item(&In::monthlyRate, QStringLiteral(": "));
+    text.taxLine = item(&In::bsmvRate, QStringLiteral(" : "));
 
     text.body.reserve(table.rowCount() + 12);
     for (int r = 1; r < table.rowCount(); ++r)

@@ -6,6 +6,7 @@
 #include "core/DateText.h"
 #include "core/DayNumber.h"
 #include "core/Errors.h"
+#include "core/FieldCatalogue.h"
 #include "core/TextRoutines.h"
 #include "output/workbook/ColumnFit.h"
 
@@ -65,14 +66,16 @@ QString DateText(const QDate& date, const core::Separators& seps) {
 void WriteHeader(Sheet& sheet, const core::Calculation& calc) {
     const core::TableInputs& in = calc.inputs();
     const core::Separators& seps = calc.separators();
-    sheet.setText(1, A, QStringLiteral("Vovirer Adı : ") + in.creditLineName);
+    sheet.setText(1, A,
+                  core::Label(&core::TableInputs::creditLineName) + QStringLiteral(" : ") +
+                      in.creditLineName);
     sheet.setText(2, A, QStringLiteral("Hesap Tarihi :"));
     sheet.setText(2, B, DateText(in.calculationDate, seps));
-    sheet.setText(2, C, QStringLiteral("Yıldaki Gün :"));
+    sheet.setText(2, C, core::Label(&core::TableInputs::daysInYear) + QStringLiteral(" :"));
     sheet.setText(2, D, in.daysInYear);
-    sheet.setText(2, E, QStringLiteral("Yıllık Faiz :"));
+    sheet.setText(2, E, core::Label(&core::TableInputs::annualRate) + QStringLiteral(" :"));
     sheet.setNumber(2, F, core::ParseAmount(in.annualRate, seps));
-    sheet.setText(2, G, QStringLiteral("Aylık Faiz :"));
+    sheet.setText(2, G, core::Label(&core::TableInputs::monthlyRate) + QStringLiteral(" :"));
     sheet.setNumber(2, H, core::ParseAmount(in.monthlyRate, seps));
 
     sheet.setBold(CellRange::single(1, A));
@@ -82,6 +85,8 @@ void WriteHeader(Sheet& sheet, const core::Calculation& calc) {
     sheet.setBold({1, A, 3, IV});
 }
 
+// The summary words the totals its own way (shorter, in its own order), so it does not take
+// the window's labels.
 void WriteSummary(Sheet& sheet, const core::Calculation& calc, int totalRow) {
     const core::TableTotals& t = calc.totals();
     struct Line {
