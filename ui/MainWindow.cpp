@@ -8,6 +8,7 @@
 
 #include "commands/StartingState.h"
 #include "core/CommandEnding.h"
+#include "core/FieldCatalogue.h"
 #include "storage/ProgramLocations.h"
 #include "storage/Settings.h"
 #include "ui/AppInfo.h"
@@ -76,19 +77,7 @@ QString MainWindow::settingsPath() const {
 // --- Fields and the table inputs ------------------------------------------------------------
 
 void MainWindow::bindInputs() {
-    using I = core::TableInputs;
-    textBindings_ = {
-        {creditLineNameField, &I::creditLineName},
-        {companyNameField, &I::companyName},
-        {bsmvRateField, &I::bsmvRate},
-        {vergi2RateField, &I::vergi2Rate},
-        {daysInYearField, &I::daysInYear},
-        {repaymentExtraDaysField, &I::repaymentExtraDays},
-        {drawingExtraDaysField, &I::drawingExtraDays},
-        {targetTotalInterestField, &I::targetTotalInterest},
-        {annualRateField, &I::annualRate},
-        {monthlyRateField, &I::monthlyRate},
-    };
+    // The layout paired each text field with its input as it made it.
     for (const TextBinding& binding : textBindings_) {
         QLineEdit* field = binding.field;
         connect(field, &QLineEdit::textEdited, this, [this, field] { writeFieldToInputs(field); });
@@ -107,14 +96,8 @@ void MainWindow::bindInputs() {
 void MainWindow::writeFieldToInputs(QLineEdit* field) {
     const QString text = field->text();
     core::RunReportingFailure(calc_.dialogs(), [&] {
-        if (field == annualRateField) {
-            calc_.setAnnualRateText(text);
-        } else if (field == monthlyRateField) {
-            calc_.setMonthlyRateText(text);
-        } else {
-            for (const TextBinding& binding : textBindings_) {
-                if (binding.field == field) calc_.inputs().*binding.input = text;
-            }
+        for (const TextBinding& binding : textBindings_) {
+            if (binding.field == field) core::SetInputText(calc_, binding.input, text);
         }
     });
     showInputsAndTotals();

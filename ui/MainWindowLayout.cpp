@@ -226,9 +226,12 @@ QWidget* MainWindow::buildParametersPanel() {
     panel->setFixedHeight(95);
     const int h = kParameterFieldHeight;
     const auto right = Qt::AlignRight;
-    const auto field = [panel](QString I::*member, QRect geometry,
-                               Qt::Alignment alignment = Qt::AlignLeft) {
-        return makeField(panel, core::Key(member), geometry, alignment);
+    // A text field shows its input and writes the user's changes to it.
+    const auto field = [this, panel](QString I::*member, QRect geometry,
+                                     Qt::Alignment alignment = Qt::AlignLeft) {
+        QLineEdit* edit = makeField(panel, core::Key(member), geometry, alignment);
+        textBindings_.push_back({edit, member});
+        return edit;
     };
     const auto label = [panel](const char* name, core::InputMember member, bool bold = false) {
         return makeLabel(panel, QString::fromLatin1(name), core::Label(member), 13, bold);
@@ -365,6 +368,7 @@ QWidget* MainWindow::buildTotalsPanel() {
     const core::InputField& target = core::Field(&core::TableInputs::targetTotalInterest);
     targetTotalInterestField =
         makeField(panel, core::Key(target), QRect(664, 54, 114, 24), Qt::AlignRight);
+    textBindings_.push_back({targetTotalInterestField, &core::TableInputs::targetTotalInterest});
     auto* targetLabel = makeLabel(panel, QStringLiteral("Label8"), core::Label(target));
     placeLeftOf(targetLabel, targetTotalInterestField);
     auto* targetHint = makeLabel(
