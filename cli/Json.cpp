@@ -2,11 +2,11 @@
 
 namespace cli {
 
-QByteArray JsonWriter::quoted(const QString& text) {
-    QByteArray out;
-    out.reserve(text.size() + 2);
-    out += '"';
-    const QByteArray utf8 = text.toUtf8();
+namespace {
+
+constexpr char kHex[] = "0123456789abcdef";
+
+void appendEscaped(QByteArray& out, const QByteArray& utf8) {
     for (const char ch : utf8) {
         const auto c = static_cast<unsigned char>(ch);
         switch (c) {
@@ -33,15 +33,44 @@ QByteArray JsonWriter::quoted(const QString& text) {
                 break;
             default:
                 if (c < 0x20) {
-                    static const char hex[] = "0123456789abcdef";
                     out += "\\u00";
-                    out += hex[c >> 4];
-                    out += hex[c & 15];
+                    out += kHex[c >> 4];
+                    out += kHex[c & 15];
                 } else {
                     out += static_cast<char>(c);
                 }
         }
     }
+}
+
+bool isLoneSurrogate(const QString& text, qsizetype i) {
+    const char16_t u = text.at(i).unicode();
+    if (QChar::isHighSurrogate(u)) {
+        return i + 1 >= text.size() || !QChar::isLowSurrogate(text.at(i + 1).unicode());
+    }
+    return QChar::isLowSurrogate(u) &&
+           (i == 0 || !QChar::isHighSurrogate(text.at(i - 1).unicode()));
+}
+
+}  // namespace
+
+// A lone surrogate has no UTF-8 form; it is written as its \u escape, so a file name's byte
+// that is not UTF-8 (kept as U+DC80 ... U+DCFF, see storage/FileNames.h) reaches a script
+// distinguishable instead of as a replacement character.
+QByteArray JsonWriter::quoted(const QString& text) {
+    QByteArray out;
+    out.reserve(text.size() + 2);
+    out += '"';
+    qsizetype runStart = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (!isLoneSurrogate(text, i)) continue;
+        appendEscaped(out, QStringView(text).mid(runStart, i - runStart).toUtf8());
+        const char16_t u = text.at(i).unicode();
+        out += "\\u";
+        for (int shift = 12; shift >= 0; shift -= 4) out += kHex[(u >> shift) & 15];
+        runStart = i + 1;
+    }
+    appendEscaped(out, QStringView(text).mid(runStart).toUtf8());
     out += '"';
     return out;
 }

@@ -15,6 +15,15 @@ TEST(JsonWriter, EscapesQuotesBackslashesAndControls) {
               QStringLiteral("\"Ödeme ş\"").toUtf8());
 }
 
+// A file name's byte that is not UTF-8 is held as a lone surrogate; it goes out as its escape,
+// a pair stays one four-byte character.
+TEST(JsonWriter, LoneSurrogatesAsEscapes) {
+    const QString name = QStringLiteral("hesap") + QChar(char16_t(0xDCFD)) + QStringLiteral(".ods");
+    EXPECT_EQ(JsonWriter::quoted(name), QByteArray("\"hesap\\udcfd.ods\""));
+    EXPECT_EQ(JsonWriter::quoted(QString(QChar(char16_t(0xD83D)))), QByteArray("\"\\ud83d\""));
+    EXPECT_EQ(JsonWriter::quoted(QStringLiteral("😀\n")), QByteArray("\"\xF0\x9F\x98\x80\\n\""));
+}
+
 TEST(JsonWriter, KeepsKeyOrderAndIsValidJson) {
     JsonWriter w;
     w.beginObject();
