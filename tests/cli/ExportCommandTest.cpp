@@ -4,9 +4,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
-#include <QTemporaryDir>
 
+#include "tests/cli/VovirerFixture.h"
 #include "tests/output/XlsxTestReader.h"
 
 namespace {
@@ -28,40 +27,8 @@ const QByteArray kCalculation = "360,24,2,5,,,,\"\xD6rnek Dorud\",H,H,01.04.2019
                                 "2,15.03.2019,15.03.2019,,,40,,,,,,,,,\r\n"
                                 "3,,31.03.2019,,,,,,,,,,,,\r\n";
 
-struct Result {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-class ExportCommandTest : public ::testing::Test {
-  protected:
-    Result run(const QStringList& args) {
-        QProcess process;
-        process.setWorkingDirectory(dir.path());
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("LANG"), QStringLiteral("C"));
-        env.remove(QStringLiteral("LC_ALL"));
-        env.remove(QStringLiteral("DISPLAY"));
-        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-        process.setProcessEnvironment(env);
-        process.start(QStringLiteral(VOVIRER_PATH), args);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        Result r;
-        r.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        r.out = process.readAllStandardOutput();
-        r.err = process.readAllStandardError();
-        return r;
-    }
-    void write(const QString& name, const QByteArray& bytes) {
-        QFile file(dir.filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    QString path(const QString& name) const { return dir.filePath(name); }
-
-    QTemporaryDir dir;
-};
+using ExportCommandTest = clitest::VovirerFixture;
+using clitest::Result;
 
 TEST_F(ExportCommandTest, WritesTheExportWorkbook) {
     write("hesap.fdr", kCalculation);

@@ -4,11 +4,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
-#include <QTemporaryDir>
 
 #include "storage/FileNames.h"
 #include "storage/ReadWholeFile.h"
+#include "tests/cli/VovirerFixture.h"
 
 namespace {
 
@@ -21,52 +20,23 @@ const QByteArray kSettings =
     "[ExcelAyarR]\r\nRvade=1\r\nRislem=2\r\nRaciklama=3\r\nRborc=4\r\nRalacak=5\r\n"
     "Rbasla=2\r\nRbitir=4\r\nRvadeCheck=2\r\n";
 
-struct Result {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-    QJsonObject json() const { return QJsonDocument::fromJson(out).object(); }
-};
+using clitest::ProcessOptions;
+using clitest::Result;
 
-class ImportCommandsTest : public ::testing::Test {
+class ImportCommandsTest : public clitest::VovirerFixture {
   protected:
-    Result run(const QStringList& args) {
-        QProcess process;
-        process.setWorkingDirectory(dir.path());
-        process.start(QStringLiteral(VOVIRER_PATH), args);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        Result r;
-        r.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        r.out = process.readAllStandardOutput();
-        r.err = process.readAllStandardError();
-        return r;
-    }
-    QString write(const QString& name, const QByteArray& bytes) {
-        QFile file(dir.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return dir.filePath(name);
-    }
     // Runs a shell script with the tool as $V and the sheet fixtures as $F, for names the
     // tool must get as bytes that are not UTF-8.
-    Result shell(const QByteArray& script) {
-        QProcess process;
-        process.setWorkingDirectory(dir.path());
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("V"), QStringLiteral(VOVIRER_PATH));
-        env.insert(QStringLiteral("F"), QStringLiteral(SHEETS_FIXTURES));
-        process.setProcessEnvironment(env);
-        process.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QString::fromUtf8(script)});
-        EXPECT_TRUE(process.waitForFinished(60000));
-        return {process.exitCode(), process.readAllStandardOutput(),
-                process.readAllStandardError()};
+    Result shell(const QByteArray& script) const {
+        ProcessOptions options;
+        options.environment = {{QStringLiteral("F"), QStringLiteral(SHEETS_FIXTURES)}};
+        return VovirerFixture::shell(QString::fromUtf8(script), options);
     }
     static QStringList strings(const QJsonValue& array) {
         QStringList texts;
         for (const auto& v : array.toArray()) texts.push_back(v.toString());
         return texts;
     }
-    QTemporaryDir dir;
 };
 
 }  // namespace
@@ -93,7 +63,7 @@ TEST_F(ImportCommandsTest, PreviewPrintsTheWholeGridWithItsCaption) {
 TEST_F(ImportCommandsTest, ImportTakesTheSettingsFlagsOverrideThemAndTheFileReopensTheSame) {
     const QString settings = write("Ayarlar.ini", kSettings);
     const Result r = run({"import", kOds, "--settings", settings, "--end", "3", "--desc-col", "",
-                          "--json", "-o", dir.filePath("aktarilan.fdr")});
+                          "--json", "-o", path("aktarilan.fdr")});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     const QJsonObject json = r.json();
     EXPECT_EQ(strings(json["messages"]), QStringList{"Tablo aktarıldı!"});
@@ -107,7 +77,7 @@ TEST_F(ImportCommandsTest, ImportTakesTheSettingsFlagsOverrideThemAndTheFileReop
 
     // The saved calculation recalculates to the same table.
     const Result reopened =
-        run({"recalc", dir.filePath("aktarilan.fdr"), "--json", "--settings", settings});
+        run({"recalc", path("aktarilan.fdr"), "--json", "--settings", settings});
     ASSERT_EQ(reopened.status, 0) << reopened.err.toStdString();
     EXPECT_EQ(reopened.json()["rows"], json["rows"]);
     EXPECT_EQ(reopened.json()["totals"], json["totals"]);
@@ -128,7 +98,7 @@ QByteArray shellName(const QByteArray& bytes) {
 // the same calculation as under a plain name, each name its own file.
 TEST_F(ImportCommandsTest, SheetAndOutputNamesAreTheBytesGiven) {
     write("Ayarlar.ini", kSettings);
-    const QByteArray folder = QFile::encodeName(dir.path()) + '/';
+    const QByteArray folder = QFile::encodeName(dir.path());
     struct Case {
         const char* kind;
         QByteArray sheet, output;
@@ -180,12 +150,11 @@ TEST_F(ImportCommandsTest, EndingsAndExitStatus) {
 
     // Sheet row 6 holds "0,05" as value date: its day is no whole number.
     const QString settings = write("Ayarlar.ini", kSettings);
-    r = run({"import", kOds, "--settings", settings, "--end", "6", "--json", "-o",
-             dir.filePath("x.fdr")});
+    r = run({"import", kOds, "--settings", settings, "--end", "6", "--json", "-o", path("x.fdr")});
     EXPECT_EQ(r.status, 1);
     EXPECT_FALSE(r.json()["error"].isNull());
     EXPECT_TRUE(r.err.contains("vovirer: \"0,\""));
-    EXPECT_FALSE(QFile::exists(dir.filePath("x.fdr")));
+    EXPECT_FALSE(QFile::exists(path("x.fdr")));
 
     // A year the recalculation refuses: a silent stop ends the command normally.
     const QString csv = write("a.csv", "01.02.2020;;;100;\r\n01.02.3000;;;;5\r\n");
@@ -193,9 +162,9 @@ TEST_F(ImportCommandsTest, EndingsAndExitStatus) {
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(r.json()["stopped"].toBool());
 
-    r = run({"preview", dir.filePath("yok.xlsx")});
+    r = run({"preview", path("yok.xlsx")});
     EXPECT_EQ(r.status, 2);
-    EXPECT_TRUE(r.err.contains(dir.filePath("yok.xlsx").toUtf8()));
+    EXPECT_TRUE(r.err.contains(path("yok.xlsx").toUtf8()));
     EXPECT_EQ(run({"import", kOds, "--start", "12a"}).status, 2);
     EXPECT_EQ(run({"preview", kOds, "--start", "1"}).status, 2);
     EXPECT_EQ(run({"preview"}).status, 2);

@@ -8,16 +8,15 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <ostream>
 #include <random>
 
 #include "core/Calculation.h"
 #include "core/RecordingDialogs.h"
 #include "storage/CalculationFile.h"
+#include "tests/cli/VovirerFixture.h"
 #include "tests/core/RandomTables.h"
 #include "tests/storage/SmallFilesystem.h"
 
@@ -27,29 +26,7 @@ inline void PrintTo(const QString& text, std::ostream* os) {
 
 namespace {
 
-struct Result {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-    QJsonObject json() const { return QJsonDocument::fromJson(out).object(); }
-};
-
-Result run(const QString& program, const QStringList& args, const QString& folder) {
-    QProcess process;
-    process.setWorkingDirectory(folder);
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("LANG"), QStringLiteral("C"));
-    env.remove(QStringLiteral("LC_ALL"));
-    env.remove(QStringLiteral("DISPLAY"));  // the PDF needs no display
-    process.setProcessEnvironment(env);
-    process.start(program, args);
-    EXPECT_TRUE(process.waitForFinished(120000)) << program.toStdString();
-    Result r;
-    r.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    r.out = process.readAllStandardOutput();
-    r.err = process.readAllStandardError();
-    return r;
-}
+using clitest::Result;
 
 QStringList strings(const QJsonValue& value) {
     QStringList texts;
@@ -114,16 +91,12 @@ QStringList independentBody(const QJsonObject& recalc, bool wide) {
     return body;
 }
 
-class ReportCommandTest : public ::testing::Test {
+class ReportCommandTest : public clitest::VovirerFixture {
   protected:
-    Result vovirer(const QStringList& args) {
-        return run(QStringLiteral(VOVIRER_PATH), args, dir.path());
-    }
-
     QString save(core::Calculation& calc, const QString& name) {
-        const QString path = dir.filePath(name);
-        EXPECT_TRUE(storage::WriteCalculationFile(calc, path).ok);
-        return path;
+        const QString file = path(name);
+        EXPECT_TRUE(storage::WriteCalculationFile(calc, file).ok);
+        return file;
     }
 
     // A credit line of `rows` movements: a drawing on every row, a repayment on every third.
@@ -148,8 +121,6 @@ class ReportCommandTest : public ::testing::Test {
         }
         return save(calc, QStringLiteral("rows%1.fdr").arg(rows));
     }
-
-    QTemporaryDir dir;
 };
 
 TEST_F(ReportCommandTest, LinesMatchAnIndependentReadingOnRandomCalculations) {
@@ -177,8 +148,8 @@ TEST_F(ReportCommandTest, LinesMatchAnIndependentReadingOnRandomCalculations) {
             seed % 3 == 0 ? QStringLiteral("Firma %1 A.Ş.").arg(seed) : QString();
         if (!company.isEmpty()) args << QStringLiteral("--company") << company;
 
-        const Result recalc = vovirer({QStringLiteral("recalc"), file, QStringLiteral("--json")});
-        const Result report = vovirer(args);
+        const Result recalc = run({QStringLiteral("recalc"), file, QStringLiteral("--json")});
+        const Result report = run(args);
         SCOPED_TRACE(seed);
         // Where opening stopped, the report's own recalculation starts from another table.
         if (recalc.status != 0 || recalc.json()[QStringLiteral("stopped")].toBool()) continue;
@@ -207,8 +178,8 @@ TEST_F(ReportCommandTest, LinesMatchAnIndependentReadingOnRandomCalculations) {
 TEST_F(ReportCommandTest, PlainTextAndUsage) {
     const QString file = longCalculation(2);
     Result r =
-        vovirer({QStringLiteral("report"), file, QStringLiteral("--company"),
-                 QStringLiteral("ACME"), QStringLiteral("--date"), QStringLiteral("05.05.2021")});
+        run({QStringLiteral("report"), file, QStringLiteral("--company"), QStringLiteral("ACME"),
+             QStringLiteral("--date"), QStringLiteral("05.05.2021")});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     const QStringList lines = QString::fromUtf8(r.out).split(QLatin1Char('\n'));
     ASSERT_EQ(lines.size(), 6 + 2 + 13 + 1);
@@ -226,7 +197,7 @@ TEST_F(ReportCommandTest, PlainTextAndUsage) {
              {QStringLiteral("recalc"), file, QStringLiteral("--wide")},
              {QStringLiteral("recalc"), file, QStringLiteral("--pdf"), QStringLiteral("x.pdf")},
              {QStringLiteral("report")}}) {
-        r = vovirer(args);
+        r = run(args);
         EXPECT_EQ(r.status, 2) << args.join(QLatin1Char(' ')).toStdString();
     }
 }
@@ -242,17 +213,17 @@ TEST_F(ReportCommandTest, RecalculationErrorEndsTheReport) {
     calc.table().setCell(core::col::ValueDate, 2, QStringLiteral("31.03.2019"));
     const QString file = save(calc, QStringLiteral("sifir.fdr"));
     const Result r =
-        vovirer({QStringLiteral("report"), file, QStringLiteral("--pdf"), QStringLiteral("x.pdf")});
+        run({QStringLiteral("report"), file, QStringLiteral("--pdf"), QStringLiteral("x.pdf")});
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.out.isEmpty());
     EXPECT_TRUE(r.err.contains("Yıldaki Gün")) << r.err.toStdString();
-    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("x.pdf"))));
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("x.pdf"))));
 }
 
 TEST_F(ReportCommandTest, PdfThatCannotBeWrittenIsExitOne) {
     const QString file = longCalculation(2);
-    const Result r = vovirer(
-        {QStringLiteral("report"), file, QStringLiteral("--pdf"), QStringLiteral("yok/x.pdf")});
+    const Result r =
+        run({QStringLiteral("report"), file, QStringLiteral("--pdf"), QStringLiteral("yok/x.pdf")});
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.contains("Dosya Saklanamıyor:\nyok/x.pdf")) << r.err.toStdString();
 }
@@ -260,7 +231,7 @@ TEST_F(ReportCommandTest, PdfThatCannotBeWrittenIsExitOne) {
 // A real full disk (a 64 KiB tmpfs, root only): the previous PDF stays byte for byte and a new
 // name is not left behind, with no space at all and with some space but not enough.
 TEST_F(ReportCommandTest, PdfOnAFullDiskIsExitOneAndKeepsThePreviousFile) {
-    testfiles::SmallFilesystem disk(dir.filePath(QStringLiteral("disk")));
+    testfiles::SmallFilesystem disk(path(QStringLiteral("disk")));
     if (!disk.mounted()) GTEST_SKIP() << "needs root to mount a small tmpfs";
     const QString file = longCalculation(150);
     const QString existing = disk.path(QStringLiteral("eski.pdf"));
@@ -274,8 +245,7 @@ TEST_F(ReportCommandTest, PdfOnAFullDiskIsExitOneAndKeepsThePreviousFile) {
         }
         ASSERT_TRUE(disk.fill(free));
         for (const QString& target : {existing, disk.path(QStringLiteral("yeni.pdf"))}) {
-            const Result r =
-                vovirer({QStringLiteral("report"), file, QStringLiteral("--pdf"), target});
+            const Result r = run({QStringLiteral("report"), file, QStringLiteral("--pdf"), target});
             EXPECT_EQ(r.status, 1);
             EXPECT_TRUE(r.out.isEmpty());
             EXPECT_TRUE(r.err.contains("vovirer: Dosya Saklanamıyor:\n" + target.toUtf8() + '\n'))
@@ -305,13 +275,12 @@ TEST_F(ReportCommandTest, PdfPagesCarryHeaderTitleAndPageNumbers) {
         QStringList args = {QStringLiteral("report"), file, QStringLiteral("--json"),
                             QStringLiteral("--pdf"), QStringLiteral("out.pdf")};
         if (c.wide) args << QStringLiteral("--wide");
-        const Result r = vovirer(args);
+        const Result r = run(args);
         ASSERT_EQ(r.status, 0) << r.err.toStdString();
         const QString header = r.json()[QStringLiteral("header")].toString();
 
-        const Result text = run(
-            pdftotext, {QStringLiteral("-layout"), QStringLiteral("out.pdf"), QStringLiteral("-")},
-            dir.path());
+        const Result text = runProgram(
+            pdftotext, {QStringLiteral("-layout"), QStringLiteral("out.pdf"), QStringLiteral("-")});
         ASSERT_EQ(text.status, 0);
         QStringList pages = QString::fromUtf8(text.out).split(QLatin1Char('\f'));
         if (pages.last().trimmed().isEmpty()) pages.removeLast();

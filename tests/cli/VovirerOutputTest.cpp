@@ -7,10 +7,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
-#include <QTemporaryDir>
 
-#include "../storage/SmallFilesystem.h"
+#include "tests/cli/VovirerFixture.h"
+#include "tests/storage/SmallFilesystem.h"
 
 namespace {
 
@@ -27,54 +26,16 @@ QByteArray calculation(int rows) {
     return bytes;
 }
 
-struct Result {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using clitest::Result;
 
-class VovirerOutputTest : public ::testing::Test {
+class VovirerOutputTest : public clitest::VovirerFixture {
   protected:
-    Result run(const QStringList& args, const QString& stdoutFile = QString()) {
-        QProcess process;
-        process.setWorkingDirectory(dir.path());
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("LANG"), QStringLiteral("C"));
-        env.remove(QStringLiteral("LC_ALL"));
-        process.setProcessEnvironment(env);
-        if (!stdoutFile.isEmpty()) process.setStandardOutputFile(stdoutFile);
-        process.start(QStringLiteral(VOVIRER_PATH), args);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        Result r;
-        r.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        r.out = process.readAllStandardOutput();
-        r.err = process.readAllStandardError();
-        return r;
+    // Runs the tool with its standard output going to the file.
+    Result runToFile(const QStringList& args, const QString& standardOutputFile) const {
+        testsupport::ProcessOptions options;
+        options.standardOutputFile = standardOutputFile;
+        return run(args, options);
     }
-    // Runs a shell command line in the folder, $V being the tool: for arguments given as bytes.
-    Result shell(const QString& script) {
-        QProcess process;
-        process.setWorkingDirectory(dir.path());
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("LANG"), QStringLiteral("C"));
-        env.insert(QStringLiteral("V"), QStringLiteral(VOVIRER_PATH));
-        process.setProcessEnvironment(env);
-        process.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), script});
-        EXPECT_TRUE(process.waitForFinished(60000));
-        return {process.exitCode(), process.readAllStandardOutput(),
-                process.readAllStandardError()};
-    }
-    void write(const QString& name, const QByteArray& bytes) {
-        QFile file(dir.filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_EQ(file.write(bytes), bytes.size());
-    }
-    QByteArray read(const QString& name) {
-        QFile file(dir.filePath(name));
-        if (!file.open(QIODevice::ReadOnly)) return "<unreadable>";
-        return file.readAll();
-    }
-    QTemporaryDir dir;
 };
 
 // A file refused on opening was applied only up to the refusal; -o must not save that part,
@@ -105,7 +66,7 @@ TEST_F(VovirerOutputTest, RefusedFileIsNotSavedWithDashO) {
                           QStringLiteral("--total-interest"), QStringLiteral("10"),
                           QStringLiteral("-o"), QStringLiteral("G.fdr")});
     EXPECT_EQ(r.status, 1);
-    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("G.fdr"))));
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("G.fdr"))));
 }
 
 TEST_F(VovirerOutputTest, StandardOutputThatCannotBeWrittenIsExitOne) {
@@ -113,7 +74,7 @@ TEST_F(VovirerOutputTest, StandardOutputThatCannotBeWrittenIsExitOne) {
     for (const QString& mode : {QStringLiteral("--json"), QStringLiteral("--plain")}) {
         QStringList args{QStringLiteral("recalc"), QStringLiteral("F.fdr")};
         if (mode == QLatin1String("--json")) args << mode;
-        const Result r = run(args, QStringLiteral("/dev/full"));
+        const Result r = runToFile(args, QStringLiteral("/dev/full"));
         EXPECT_EQ(r.status, 1) << mode.toStdString();
         EXPECT_TRUE(r.err.contains("standard output")) << r.err.toStdString();
     }
@@ -121,7 +82,7 @@ TEST_F(VovirerOutputTest, StandardOutputThatCannotBeWrittenIsExitOne) {
 
 // Names in Windows-1254 bytes (ı is \xFD, ş is \xFE) open and save as themselves.
 TEST_F(VovirerOutputTest, FileNamesAreTheBytesGiven) {
-    const QByteArray folder = QFile::encodeName(dir.path()) + '/';
+    const QByteArray folder = QFile::encodeName(dir.path());
     write(QStringLiteral("src.fdr"), calculation(2));
     ASSERT_EQ(::rename((folder + "src.fdr").constData(), (folder + "\xFDslem.fdr").constData()), 0);
     const Result r = shell(QStringLiteral(
@@ -139,16 +100,12 @@ TEST_F(VovirerOutputTest, FileNamesAreTheBytesGiven) {
 }
 
 TEST_F(VovirerOutputTest, FullDiskLosesNeitherTheOldFileNorTheOutput) {
-    testfiles::SmallFilesystem disk(dir.filePath(QStringLiteral("disk")));
+    testfiles::SmallFilesystem disk(path(QStringLiteral("disk")));
     if (!disk.mounted()) GTEST_SKIP() << "needs root to mount a small tmpfs";
     write(QStringLiteral("F.fdr"), calculation(80));
     const QString existing = disk.path(QStringLiteral("existing.fdr"));
     const QByteArray old = calculation(1);
-    {
-        QFile file(existing);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(old);
-    }
+    testsupport::WriteFile(existing, old);
     ASSERT_TRUE(disk.fill(4096));
     Result r =
         run({QStringLiteral("recalc"), QStringLiteral("F.fdr"), QStringLiteral("-o"), existing});
@@ -164,8 +121,8 @@ TEST_F(VovirerOutputTest, FullDiskLosesNeitherTheOldFileNorTheOutput) {
     EXPECT_FALSE(QFile::exists(disk.path(QStringLiteral("new.fdr"))));
 
     ASSERT_TRUE(disk.fill());
-    r = run({QStringLiteral("recalc"), QStringLiteral("F.fdr"), QStringLiteral("--json")},
-            disk.path(QStringLiteral("out.json")));
+    r = runToFile({QStringLiteral("recalc"), QStringLiteral("F.fdr"), QStringLiteral("--json")},
+                  disk.path(QStringLiteral("out.json")));
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.contains("standard output")) << r.err.toStdString();
 }

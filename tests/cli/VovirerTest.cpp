@@ -5,11 +5,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <ostream>
 
 #include "core/ProgramInfo.h"
+#include "tests/cli/VovirerFixture.h"
 
 inline void PrintTo(const QString& text, std::ostream* os) {
     *os << '"' << text.toStdString() << '"';
@@ -42,46 +41,10 @@ const QByteArray kWorkedExample = "360,24,,5,,,,\"\xD6rnek Dorud\",H,H,01.04.201
                                   "1,01.03.2019,01.03.2019,,100,,,,,,,,,,\r\n"
                                   "2,,31.03.2019,,,,,,,,,,,,\r\n";
 
-struct Result {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-    QJsonObject json() const {
-        QJsonParseError error;
-        const QJsonDocument doc = QJsonDocument::fromJson(out, &error);
-        EXPECT_EQ(error.error, QJsonParseError::NoError) << out.toStdString();
-        return doc.object();
-    }
-};
+using clitest::Result;
 
-class VovirerTest : public ::testing::Test {
+class VovirerTest : public clitest::VovirerFixture {
   protected:
-    Result run(const QStringList& args) {
-        QProcess process;
-        process.setWorkingDirectory(dir.path());
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("LANG"), QStringLiteral("C"));  // never the machine's locale
-        env.remove(QStringLiteral("LC_ALL"));
-        process.setProcessEnvironment(env);
-        process.start(QStringLiteral(VOVIRER_PATH), args);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        Result r;
-        r.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        r.out = process.readAllStandardOutput();
-        r.err = process.readAllStandardError();
-        return r;
-    }
-    QString write(const QString& name, const QByteArray& bytes) {
-        QFile file(dir.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return name;
-    }
-    QByteArray read(const QString& name) {
-        QFile file(dir.filePath(name));
-        if (!file.open(QIODevice::ReadOnly)) return "<unreadable>";
-        return file.readAll();
-    }
     static QStringList row(const QJsonObject& json, int index) {
         QStringList cells;
         for (const auto& v : json[QStringLiteral("rows")].toArray().at(index).toArray())
@@ -94,8 +57,6 @@ class VovirerTest : public ::testing::Test {
             texts.push_back(v.toString());
         return texts;
     }
-
-    QTemporaryDir dir;
 };
 
 TEST_F(VovirerTest, RecalcJsonOnTheWorkedExample) {
@@ -281,7 +242,7 @@ TEST_F(VovirerTest, ConversionErrorIsExitOneAndNotRepeatedInMessages) {
     EXPECT_FALSE(json[QStringLiteral("stopped")].toBool());
     EXPECT_FALSE(messages(json).contains(error));
     EXPECT_TRUE(QString::fromUtf8(r.err).contains(error));
-    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("out.fdr"))));  // no save after an error
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("out.fdr"))));  // no save after an error
 }
 
 TEST_F(VovirerTest, SilentStopIsExitZero) {

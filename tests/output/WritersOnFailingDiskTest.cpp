@@ -19,13 +19,11 @@
 #include "storage/SafeWriteCalls.h"
 #include "storage/Settings.h"
 #include "tests/storage/InjectedFaults.h"
+#include "tests/support/TestFolder.h"
 
 namespace {
 
-QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
+using testsupport::ReadFile;
 
 report::LaidOutReport twoPageReport() {
     report::ReportText text;
@@ -92,7 +90,7 @@ TEST(WritersOnAFailingDisk, EachReportsTheFailureAndKeepsThePreviousFile) {
 
         // Without a fault each writes its file.
         EXPECT_EQ(writer.write(fresh), QString());
-        EXPECT_GT(readBytes(fresh).size(), 0);
+        EXPECT_GT(ReadFile(fresh).size(), 0);
         ASSERT_TRUE(QFile::remove(fresh));
 
         for (const testfiles::InjectedFault& fault : testfiles::kInjectedFaults) {
@@ -106,7 +104,7 @@ TEST(WritersOnAFailingDisk, EachReportsTheFailureAndKeepsThePreviousFile) {
             const QString failure = writer.write(existing);
             EXPECT_TRUE(failure.startsWith(writer.expectedStart + existing))
                 << failure.toStdString();
-            EXPECT_EQ(readBytes(existing), old);
+            EXPECT_EQ(ReadFile(existing), old);
             EXPECT_FALSE(writer.write(fresh).isEmpty());
             EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
                       QStringList{QStringLiteral("eski")});

@@ -4,6 +4,7 @@
 #include <zip.h>
 
 #include <QFile>
+#include <QTemporaryDir>
 #include <stdexcept>
 
 namespace testing_sheets {
@@ -29,15 +30,6 @@ QByteArray ZipOf(const std::vector<std::pair<QString, QByteArray>>& entries) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) throw std::runtime_error("zip read");
     return file.readAll();
-}
-
-QString WorkbookFolder::write(const QString& name, const QByteArray& bytes) const {
-    const QString p = path(name);
-    QFile file(p);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()) {
-        throw std::runtime_error("cannot write test workbook");
-    }
-    return p;
 }
 
 QString WorkbookFolder::xlsx(const QString& name,

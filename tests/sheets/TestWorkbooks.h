@@ -2,13 +2,13 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QTemporaryDir>
 #include <functional>
 #include <utility>
 #include <vector>
 
 #include "sheets/PreviewGrid.h"
 #include "sheets/Sheet.h"
+#include "tests/support/TestFolder.h"
 
 struct lxw_workbook;
 struct lxw_worksheet;
@@ -19,15 +19,10 @@ namespace testing_sheets {
 QByteArray ZipOf(const std::vector<std::pair<QString, QByteArray>>& entries);
 
 // A folder for the workbooks a test writes; removed with the object.
-class WorkbookFolder {
+class WorkbookFolder : public testsupport::TestFolder {
   public:
-    QString path(const QString& name) const { return dir_.filePath(name); }
-    QString write(const QString& name, const QByteArray& bytes) const;
     // An .xlsx written by libxlsxwriter; `fill` writes into the workbook.
     QString xlsx(const QString& name, const std::function<void(lxw_workbook*)>& fill) const;
-
-  private:
-    QTemporaryDir dir_;
 };
 
 // The preview after reading a workbook.

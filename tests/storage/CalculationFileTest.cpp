@@ -15,8 +15,8 @@
 using namespace storage;
 using namespace commands;
 using core::col::Number;
-using testfiles::readBytes;
-using testfiles::writeBytes;
+using testsupport::ReadFile;
+using testsupport::WriteFile;
 
 QByteArray testfiles::cp1254Lines(const QStringList& lines) {
     QByteArray bytes;
@@ -97,7 +97,7 @@ TEST_F(CalculationFileTest, WritesTheHeaderCaptionsAndRowsInWindows1254WithCrLf)
         "eki"
         "\xFE"
         "\",\"1.000,00\",,,,,,,,,,20190301\r\n";
-    EXPECT_EQ(readBytes(target), expected);
+    EXPECT_EQ(ReadFile(target), expected);
 }
 
 TEST_F(CalculationFileTest, ASavedFileHasHeaderCaptionsAndEqualTableLines) {
@@ -154,7 +154,7 @@ TEST_F(CalculationFileTest, RoundTripKeepsEveryFieldAndCellExactly) {
 
     const QString second = path(QStringLiteral("r2.fdr"));
     ASSERT_TRUE(SaveToFile(other, second));
-    EXPECT_EQ(readBytes(second), readBytes(first));
+    EXPECT_EQ(ReadFile(second), ReadFile(first));
 }
 
 TEST_F(CalculationFileTest, OpenedAndSavedAgainComesBackByteForByte) {
@@ -169,7 +169,7 @@ TEST_F(CalculationFileTest, OpenedAndSavedAgainComesBackByteForByte) {
     EXPECT_TRUE(dialogs2.texts().isEmpty());
     const QString second = path(QStringLiteral("w2.fdr"));
     ASSERT_TRUE(SaveToFile(other, second));
-    EXPECT_EQ(readBytes(second), readBytes(first));
+    EXPECT_EQ(ReadFile(second), ReadFile(first));
 }
 
 TEST_F(CalculationFileTest, OpenRecalculatesTheWorkedExample) {
@@ -203,7 +203,7 @@ TEST_F(CalculationFileTest, HiddenDrawingOptionsAreAlwaysOffAfterOpening) {
     calc.inputs().daysInYear = QStringLiteral("360");
     const QString file = path(QStringLiteral("h.fdr"));
     ASSERT_TRUE(SaveToFile(calc, file));
-    const QStringList lines = LinesFromFileBytes(readBytes(file));
+    const QStringList lines = LinesFromFileBytes(ReadFile(file));
     EXPECT_EQ(ReadCommaText(lines[0]).at(5), QStringLiteral("5"));
     EXPECT_EQ(ReadCommaText(lines[0]).at(8), QStringLiteral("E"));
 
@@ -223,7 +223,7 @@ TEST_F(CalculationFileTest, AFileWithMoreRowsThanTheTableGivesExactlyItsRows) {
     for (int r = 1; r <= 40; ++r) {
         lines.push_back(QStringLiteral("%1,,,\"satır %1\",,,,,,,,,,,").arg(r));
     }
-    writeBytes(file, testfiles::cp1254Lines(lines));
+    WriteFile(file, testfiles::cp1254Lines(lines));
     ASSERT_EQ(OpenCommand(calc, file), OpenOutcome::Opened);
     ASSERT_EQ(calc.table().rowCount(), 41);
     for (int r = 1; r <= 40; ++r) {
@@ -263,8 +263,8 @@ TEST_F(CalculationFileTest, CaptionLineOfTheFileIsSkipped) {
 
 TEST_F(CalculationFileTest, ReadsLfOnlyFilesAndAMissingFinalLineBreak) {
     const QString file = path(QStringLiteral("lf.fdr"));
-    writeBytes(file, "360,24,,,,,,LF,H,E,02.01.2019\n" + EncodeCp1254(kCaptionLine).value() +
-                         "\n1,01.01.2019,,,5,,,,,,,,,,");
+    WriteFile(file, "360,24,,,,,,LF,H,E,02.01.2019\n" + EncodeCp1254(kCaptionLine).value() +
+                        "\n1,01.01.2019,,,5,,,,,,,,,,");
     ASSERT_EQ(LoadCalculationFile(calc, file), LoadFault::None);
     EXPECT_EQ(calc.inputs().creditLineName, QStringLiteral("LF"));
     EXPECT_TRUE(calc.inputs().moveRepaymentsPastHolidays);
@@ -331,7 +331,7 @@ class RefusedFileTest : public CalculationFileTest {
     }
     OpenOutcome open(const QByteArray& bytes) {
         file = path(QStringLiteral("bad.fdr"));
-        writeBytes(file, bytes);
+        WriteFile(file, bytes);
         return OpenCommand(calc, file, &fault);
     }
     void expectCannotReadMessage() {
@@ -457,7 +457,7 @@ TEST_F(RefusedFileTest, MoreRowsThanTheProgramHolds) {
     expectEmptyTable();
     EXPECT_EQ(calc.inputs().daysInYear, QStringLiteral("365"));
 
-    writeBytes(file, header + rows);
+    WriteFile(file, header + rows);
     ASSERT_EQ(LoadCalculationFile(calc, file), LoadFault::None);
     EXPECT_EQ(calc.table().rowCount(), kMaxCalculationRows + 1);
     EXPECT_EQ(calc.inputs().creditLineName, QStringLiteral("Uzun"));
@@ -526,10 +526,10 @@ TEST_F(CalculationFileTest, SaveCommandWritesTheSuffixedTarget) {
 
 TEST_F(CalculationFileTest, OverwriteAnsweredNoLeavesTheOldFile) {
     const QString target = path(QStringLiteral("Dorud.fdr"));
-    writeBytes(target, "old content");
+    WriteFile(target, "old content");
     dialogs.queueAnswer(core::DialogButton::No);
     EXPECT_EQ(SaveCommand(calc, path(QStringLiteral("Dorud"))), SaveOutcome::Declined);
-    EXPECT_EQ(readBytes(target), QByteArray("old content"));
+    EXPECT_EQ(ReadFile(target), QByteArray("old content"));
     EXPECT_EQ(testfiles::entries(dir.path()), QStringList{QStringLiteral("Dorud.fdr")});
     ASSERT_EQ(dialogs.questions().size(), 1u);
     const core::Question& q = dialogs.questions()[0];
@@ -540,11 +540,11 @@ TEST_F(CalculationFileTest, OverwriteAnsweredNoLeavesTheOldFile) {
 
     dialogs.queueAnswer(core::DialogButton::Cancel);
     EXPECT_EQ(SaveCommand(calc, path(QStringLiteral("Dorud"))), SaveOutcome::Declined);
-    EXPECT_EQ(readBytes(target), QByteArray("old content"));
+    EXPECT_EQ(ReadFile(target), QByteArray("old content"));
 
     dialogs.queueAnswer(core::DialogButton::Yes);
     EXPECT_EQ(SaveCommand(calc, path(QStringLiteral("Dorud"))), SaveOutcome::Saved);
-    EXPECT_EQ(readBytes(target), testfiles::cp1254Lines(CalculationFileLines(calc)));
+    EXPECT_EQ(ReadFile(target), testfiles::cp1254Lines(CalculationFileLines(calc)));
     EXPECT_EQ(testfiles::entries(dir.path()), QStringList{QStringLiteral("Dorud.fdr")});
     EXPECT_EQ(dialogs.questions().size(), 3u);
 }
@@ -575,7 +575,7 @@ TEST_F(CalculationFileTest, SaveFailureShowsTheErrorWithThePath) {
 
 TEST_F(CalculationFileTest, TextOutsideTheCodePageIsReportedAndNothingWritten) {
     const QString target = path(QStringLiteral("Dorud.fdr"));
-    writeBytes(target, "old content");
+    WriteFile(target, "old content");
 
     calc.inputs().creditLineName = QStringLiteral("Onay ✓");
     EXPECT_FALSE(SaveToFile(calc, target));
@@ -586,7 +586,7 @@ TEST_F(CalculationFileTest, TextOutsideTheCodePageIsReportedAndNothingWritten) {
             QStringLiteral(
                 "\n\"Vovirer Adı\" alanı: \"✓\" karakteri dosyaya yazılamaz (Windows-1254)."));
     EXPECT_EQ(dialogs.notices()[0].caption, QStringLiteral("Error"));
-    EXPECT_EQ(readBytes(target), QByteArray("old content"));
+    EXPECT_EQ(ReadFile(target), QByteArray("old content"));
 
     dialogs.clear();
     calc.inputs().creditLineName = QStringLiteral("Onay");
@@ -597,7 +597,7 @@ TEST_F(CalculationFileTest, TextOutsideTheCodePageIsReportedAndNothingWritten) {
     EXPECT_TRUE(dialogs.notices()[0].text.endsWith(QStringLiteral(
         "\n2. satır, \"Açıklama\" sütunu: \"Ω\" karakteri dosyaya yazılamaz (Windows-1254).")))
         << dialogs.notices()[0].text.toStdString();
-    EXPECT_EQ(readBytes(target), QByteArray("old content"));
+    EXPECT_EQ(ReadFile(target), QByteArray("old content"));
 
     dialogs.clear();
     calc.table().setCell(3, 2, QStringLiteral("iki\nsatır"));
@@ -605,15 +605,15 @@ TEST_F(CalculationFileTest, TextOutsideTheCodePageIsReportedAndNothingWritten) {
     ASSERT_EQ(dialogs.notices().size(), 1u);
     EXPECT_TRUE(dialogs.notices()[0].text.contains(QStringLiteral("U+000A")))
         << dialogs.notices()[0].text.toStdString();
-    EXPECT_EQ(readBytes(target), QByteArray("old content"));
+    EXPECT_EQ(ReadFile(target), QByteArray("old content"));
     EXPECT_EQ(testfiles::entries(dir.path()), QStringList{QStringLiteral("Dorud.fdr")});
 }
 
 TEST_F(CalculationFileTest, SuccessfulSaveLeavesNoTemporaryFileAndReplacesTheOld) {
     const QString target = path(QStringLiteral("Dorud.fdr"));
-    writeBytes(target, QByteArray(100000, 'x'));
+    WriteFile(target, QByteArray(100000, 'x'));
     ASSERT_TRUE(SaveToFile(calc, target));
-    EXPECT_EQ(readBytes(target), testfiles::cp1254Lines(CalculationFileLines(calc)));
+    EXPECT_EQ(ReadFile(target), testfiles::cp1254Lines(CalculationFileLines(calc)));
     EXPECT_EQ(testfiles::entries(dir.path()), QStringList{QStringLiteral("Dorud.fdr")});
 }
 
@@ -640,7 +640,7 @@ TEST(SafeSave, NewFilesGetTheUsualModeAndReplacedFilesKeepTheirs) {
     EXPECT_EQ(modeOf(fresh), 0666u & ~unsigned(mask));
 
     const QString old = dir.filePath(QStringLiteral("eski.fdr"));
-    writeBytes(old, "x");
+    WriteFile(old, "x");
     ASSERT_EQ(::chmod(QFile::encodeName(old).constData(), 0640), 0);
     ASSERT_TRUE(SaveToFile(calc, old));
     EXPECT_EQ(modeOf(old), 0640u);

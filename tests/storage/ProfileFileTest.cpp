@@ -6,8 +6,8 @@
 #include "storage/ProfileFile.h"
 
 using namespace storage;
-using testfiles::readBytes;
-using testfiles::writeBytes;
+using testsupport::ReadFile;
+using testsupport::WriteFile;
 
 TEST(ProfileFile, SectionsAndKeysMatchWithoutRegardToCase) {
     const ProfileFile file = ProfileFile::fromText(
@@ -62,18 +62,18 @@ TEST(ProfileFile, WritingCreatesTheFileAndKeepsOtherBytes) {
     EXPECT_EQ(ReadProfileString(path, QStringLiteral("S"), QStringLiteral("k")), QString());
     ASSERT_TRUE(WriteProfileStrings(path, QStringLiteral("S"),
                                     {{QStringLiteral("k"), QStringLiteral("Şeker")}}));
-    EXPECT_EQ(readBytes(path), QByteArray("[S]\r\nk="
-                                          "\xDE"
-                                          "eker\r\n"));
+    EXPECT_EQ(ReadFile(path), QByteArray("[S]\r\nk="
+                                         "\xDE"
+                                         "eker\r\n"));
     EXPECT_EQ(ReadProfileString(path, QStringLiteral("s"), QStringLiteral("K")),
               QStringLiteral("Şeker"));
 
     // Bytes outside the section, odd ones included, stay as they were.
     const QByteArray other = "[X]\r\nraw=\x81\x9D\xFF\r\n";
-    writeBytes(path, other + "[S]\r\nk=1\r\n");
+    WriteFile(path, other + "[S]\r\nk=1\r\n");
     ASSERT_TRUE(WriteProfileStrings(path, QStringLiteral("S"),
                                     {{QStringLiteral("k"), QStringLiteral("2")}}));
-    EXPECT_EQ(readBytes(path), other + "[S]\r\nk=2\r\n");
+    EXPECT_EQ(ReadFile(path), other + "[S]\r\nk=2\r\n");
     EXPECT_EQ(testfiles::entries(dir.path()), QStringList{QStringLiteral("Ayarlar.ini")});
 }
 

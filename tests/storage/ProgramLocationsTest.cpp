@@ -25,7 +25,7 @@ class ProgramLocationsTest : public ::testing::Test {
     void SetUp() override { QDir().mkpath(bin); }
     void installDataTree() {
         QDir().mkpath(dataTree + QStringLiteral("Dosya"));
-        testfiles::writeBytes(dataTree + QStringLiteral("Dosya/Örnek.fdr"), "ornek");
+        testsupport::WriteFile(dataTree + QStringLiteral("Dosya/Örnek.fdr"), "ornek");
     }
     QString home(const char* path) const {
         return root.filePath(QStringLiteral("home/")) + QString::fromUtf8(path);
@@ -69,9 +69,9 @@ TEST_F(ProgramLocationsTest, InstalledTreeUsesTheUsersFoldersAndTheDataTree) {
 TEST_F(ProgramLocationsTest, ExistingCalculationFolderIsLeftAsTheUserHasIt) {
     installDataTree();
     QDir().mkpath(home("Documents/Dosya"));
-    testfiles::writeBytes(home("Documents/Dosya/Örnek.fdr"), "benim");
+    testsupport::WriteFile(home("Documents/Dosya/Örnek.fdr"), "benim");
     CalculationFolder(ProgramLocations::of(bin, user));
-    EXPECT_EQ(testfiles::readBytes(home("Documents/Dosya/Örnek.fdr")), QByteArray("benim"));
+    EXPECT_EQ(testsupport::ReadFile(home("Documents/Dosya/Örnek.fdr")), QByteArray("benim"));
     EXPECT_EQ(testfiles::entries(home("Documents/Dosya")),
               QStringList{QStringLiteral("Örnek.fdr")});
 }

@@ -25,9 +25,9 @@ using namespace commands;
 using testfiles::entries;
 using testfiles::InjectedFault;
 using testfiles::kInjectedFaults;
-using testfiles::readBytes;
 using testfiles::withFault;
-using testfiles::writeBytes;
+using testsupport::ReadFile;
+using testsupport::WriteFile;
 
 namespace {
 
@@ -43,11 +43,11 @@ TEST(SafeWrite, EveryFailedStepLeavesTheTargetAsItWasAndNoTemporaryFile) {
         SCOPED_TRACE(fault.name);
         QTemporaryDir dir;
         const QString existing = dir.filePath(QStringLiteral("eski.fdr"));
-        writeBytes(existing, "old content");
+        WriteFile(existing, "old content");
         const SafeWriteResult replaced = WriteFileSafely(existing, content, withFault(fault));
         EXPECT_FALSE(replaced.ok);
         EXPECT_FALSE(replaced.reason.isEmpty());
-        EXPECT_EQ(readBytes(existing), QByteArray("old content"));
+        EXPECT_EQ(ReadFile(existing), QByteArray("old content"));
 
         const QString fresh = dir.filePath(QStringLiteral("yeni.fdr"));
         EXPECT_FALSE(WriteFileSafely(fresh, content, withFault(fault)).ok);
@@ -65,17 +65,17 @@ TEST(SafeWrite, ShortWritesAreContinuedToTheEnd) {
     for (int i = 0; i < 1000; ++i) content += QByteArray::number(i) + ',';
     const QString target = dir.filePath(QStringLiteral("a.fdr"));
     ASSERT_TRUE(WriteFileSafely(target, content, calls).ok);
-    EXPECT_EQ(readBytes(target), content);
+    EXPECT_EQ(ReadFile(target), content);
 }
 
 // Root passes every access() check; a file without any write bit is still not replaced.
 TEST(SafeWrite, ReadOnlyTargetIsRefusedForEveryUserAndKeepsItsMode) {
     QTemporaryDir dir;
     const QString target = dir.filePath(QStringLiteral("salt.fdr"));
-    writeBytes(target, "old content");
+    WriteFile(target, "old content");
     ASSERT_EQ(::chmod(QFile::encodeName(target).constData(), 0444), 0);
     EXPECT_FALSE(WriteFileSafely(target, "new", SafeWriteCalls::system()).ok);
-    EXPECT_EQ(readBytes(target), QByteArray("old content"));
+    EXPECT_EQ(ReadFile(target), QByteArray("old content"));
     EXPECT_EQ(modeOf(target), 0444u);
     EXPECT_EQ(entries(dir.path()), QStringList{QStringLiteral("salt.fdr")});
 
@@ -92,10 +92,10 @@ TEST(SafeWrite, ALinkIsFollowedAndKept) {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("asil.fdr"));
     const QString link = dir.filePath(QStringLiteral("bag.fdr"));
-    writeBytes(file, "old");
+    WriteFile(file, "old");
     ASSERT_EQ(::symlink("asil.fdr", QFile::encodeName(link).constData()), 0);
     ASSERT_TRUE(WriteFileSafely(link, "new").ok);
-    EXPECT_EQ(readBytes(file), QByteArray("new"));
+    EXPECT_EQ(ReadFile(file), QByteArray("new"));
     EXPECT_TRUE(QFileInfo(link).isSymLink());
 }
 
@@ -159,7 +159,7 @@ class FullDiskTest : public ::testing::Test {
 TEST_F(FullDiskTest, SaveOnAFullDiskFailsAndKeepsTheOldFile) {
     const QString existing = disk.path(QStringLiteral("eski.fdr"));
     const QByteArray old(3000, 'o');
-    writeBytes(existing, old);
+    WriteFile(existing, old);
     fillTable(80);
     for (const qint64 free : {qint64(0), qint64(4096)}) {
         SCOPED_TRACE(free);
@@ -168,7 +168,7 @@ TEST_F(FullDiskTest, SaveOnAFullDiskFailsAndKeepsTheOldFile) {
         EXPECT_FALSE(SaveToFile(calc, existing));
         ASSERT_EQ(dialogs.notices().size(), 1u);
         EXPECT_EQ(dialogs.notices()[0].text, QStringLiteral("Dosya Saklanamıyor:\n") + existing);
-        EXPECT_EQ(readBytes(existing), old);
+        EXPECT_EQ(ReadFile(existing), old);
 
         const QString fresh = disk.path(QStringLiteral("yeni.fdr"));
         EXPECT_FALSE(WriteCalculationFile(calc, fresh).ok);
@@ -180,7 +180,7 @@ TEST_F(FullDiskTest, SaveOnAFullDiskFailsAndKeepsTheOldFile) {
 TEST_F(FullDiskTest, SettingsOnAFullDiskAreReportedAndTheFileKept) {
     const QString ini = disk.path(QStringLiteral("Ayarlar.ini"));
     const QByteArray old = "[Vovirer]\r\nRyilgun=365\r\nRayfaiz=24\r\n[ExcelAyarR]\r\nRvade=1\r\n";
-    writeBytes(ini, old);
+    WriteFile(ini, old);
     ASSERT_TRUE(disk.fill());
     calc.inputs().daysInYear = QStringLiteral("360");
     calc.inputs().companyName = QString(300, QLatin1Char('x'));
@@ -190,7 +190,7 @@ TEST_F(FullDiskTest, SettingsOnAFullDiskAreReportedAndTheFileKept) {
     } catch (const core::CalcError& e) {
         EXPECT_EQ(e.message(), QStringLiteral("Unable to write to ") + ini);
     }
-    EXPECT_EQ(readBytes(ini), old);
+    EXPECT_EQ(ReadFile(ini), old);
     EXPECT_EQ(entries(disk.path(QString())),
               (QStringList{QStringLiteral("Ayarlar.ini"), QStringLiteral("dolgu")}));
 }

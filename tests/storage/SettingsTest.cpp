@@ -12,8 +12,8 @@
 #include "storage/Settings.h"
 
 using namespace storage;
-using testfiles::readBytes;
-using testfiles::writeBytes;
+using testsupport::ReadFile;
+using testsupport::WriteFile;
 
 namespace {
 
@@ -63,21 +63,21 @@ TEST_F(SettingsTest, NoFileEmptiesEveryFieldAndUnticks) {
 TEST_F(SettingsTest, FirstSaveCreatesTheFileWithAllEightKeysInOrder) {
     fillInputs();
     WriteMainSettings(calc.inputs(), ini);
-    EXPECT_EQ(readBytes(ini), QByteArray("[Vovirer]\r\n"
-                                         "Ryilgun=360\r\n"
-                                         "Rayfaiz=24\r\n"
-                                         "Ryilfaiz=2\r\n"
-                                         "Ralacakgun=1\r\n"
-                                         "RKKDF=5\r\n"
-                                         "Rvergi2=0,5\r\n"
-                                         "Firma=A"
-                                         "\xF0"
-                                         "a"
-                                         "\xE7"
-                                         "  "
-                                         "\xDE"
-                                         "irketi\r\n"
-                                         "RalacakCheck=1\r\n"));
+    EXPECT_EQ(ReadFile(ini), QByteArray("[Vovirer]\r\n"
+                                        "Ryilgun=360\r\n"
+                                        "Rayfaiz=24\r\n"
+                                        "Ryilfaiz=2\r\n"
+                                        "Ralacakgun=1\r\n"
+                                        "RKKDF=5\r\n"
+                                        "Rvergi2=0,5\r\n"
+                                        "Firma=A"
+                                        "\xF0"
+                                        "a"
+                                        "\xE7"
+                                        "  "
+                                        "\xDE"
+                                        "irketi\r\n"
+                                        "RalacakCheck=1\r\n"));
     EXPECT_EQ(testfiles::entries(dir.path()), QStringList{QStringLiteral("Ayarlar.ini")});
     calc.inputs().moveRepaymentsPastHolidays = false;
     WriteMainSettings(calc.inputs(), ini);
@@ -152,27 +152,27 @@ TEST_F(SettingsTest, OuterSpacesAreLostOnReading) {
     calc.inputs().companyName = QStringLiteral("  Baş  Son  ");
     WriteMainSettings(calc.inputs(), ini);
     EXPECT_TRUE(
-        readBytes(ini).contains("Firma=  Ba"
-                                "\xFE"
-                                "  Son  \r\n"));
+        ReadFile(ini).contains("Firma=  Ba"
+                               "\xFE"
+                               "  Son  \r\n"));
     ReadMainSettings(calc, ini);
     EXPECT_EQ(calc.inputs().companyName, QStringLiteral("Baş  Son"));
 }
 
 TEST_F(SettingsTest, OnlyExactlyOneTicks) {
     for (const char* value : {"2", "0", "", "E", "true", "11", "01"}) {
-        writeBytes(ini, QByteArray("[Vovirer]\r\nRalacakCheck=") + value + "\r\n");
+        WriteFile(ini, QByteArray("[Vovirer]\r\nRalacakCheck=") + value + "\r\n");
         calc.inputs().moveRepaymentsPastHolidays = true;
         ReadMainSettings(calc, ini);
         EXPECT_FALSE(calc.inputs().moveRepaymentsPastHolidays) << value;
     }
-    writeBytes(ini, "[vovirer]\r\nralacakcheck =  1 \r\n");
+    WriteFile(ini, "[vovirer]\r\nralacakcheck =  1 \r\n");
     ReadMainSettings(calc, ini);
     EXPECT_TRUE(calc.inputs().moveRepaymentsPastHolidays);
 }
 
 TEST_F(SettingsTest, AnnualIsSetBeforeMonthlyAndTheDirectionDecides) {
-    writeBytes(ini, "[Vovirer]\r\nRayfaiz=24\r\nRyilfaiz=3\r\n");
+    WriteFile(ini, "[Vovirer]\r\nRayfaiz=24\r\nRyilfaiz=3\r\n");
     ReadMainSettings(calc, ini);  // direction none at start-up: both as in the file
     EXPECT_EQ(calc.inputs().annualRate, QStringLiteral("24"));
     EXPECT_EQ(calc.inputs().monthlyRate, QStringLiteral("3"));
@@ -186,10 +186,10 @@ TEST_F(SettingsTest, AnnualIsSetBeforeMonthlyAndTheDirectionDecides) {
 TEST_F(SettingsTest, KeepsTheRestOfTheFile) {
     const QByteArray before =
         "; kendi notum\r\n[ExcelAyarR]\r\nRvade=7\r\n\r\n[VOVIRER]\r\nryilgun=365\r\nEski=x\r\n";
-    writeBytes(ini, before);
+    WriteFile(ini, before);
     fillInputs();
     WriteMainSettings(calc.inputs(), ini);
-    const QByteArray after = readBytes(ini);
+    const QByteArray after = ReadFile(ini);
     EXPECT_TRUE(
         after.startsWith("; kendi "
                          "notum\r\n[ExcelAyarR]\r\nRvade=7\r\n\r\n[VOVIRER]\r\nryilgun=360\r\nEski="
@@ -213,7 +213,7 @@ TEST_F(SettingsTest, WriteFailureIsReportedWithThePath) {
 }
 
 TEST_F(SettingsTest, TextOutsideTheCodePageWritesNothing) {
-    writeBytes(ini, "[Vovirer]\r\nRyilgun=365\r\n");
+    WriteFile(ini, "[Vovirer]\r\nRyilgun=365\r\n");
     fillInputs();
     calc.inputs().companyName = QStringLiteral("Ωmega");
     try {
@@ -224,13 +224,13 @@ TEST_F(SettingsTest, TextOutsideTheCodePageWritesNothing) {
         EXPECT_TRUE(e.message().contains(QStringLiteral("\"Firma Adı\"")))
             << e.message().toStdString();
     }
-    EXPECT_EQ(readBytes(ini), QByteArray("[Vovirer]\r\nRyilgun=365\r\n"));
+    EXPECT_EQ(ReadFile(ini), QByteArray("[Vovirer]\r\nRyilgun=365\r\n"));
 }
 
 // --- ExcelAyarR ---------------------------------------------------------------------------
 
 TEST_F(SettingsTest, ImportSectionAbsentReadsEmptyAndUnticked) {
-    writeBytes(ini, "[Vovirer]\r\nRyilgun=365\r\n");
+    WriteFile(ini, "[Vovirer]\r\nRyilgun=365\r\n");
     EXPECT_EQ(ReadImportSettings(ini), ImportSettings{});
     EXPECT_EQ(ReadImportSettings(dir.filePath(QStringLiteral("none.ini"))), ImportSettings{});
 }
@@ -245,9 +245,9 @@ TEST_F(SettingsTest, ImportSectionRoundTripAndOrder) {
     s.firstRow = QStringLiteral("3");
     s.lastRow = QStringLiteral("10");
     s.valueDateIsTransactionDate = true;
-    writeBytes(ini, "[Vovirer]\r\nRyilgun=365\r\n");
+    WriteFile(ini, "[Vovirer]\r\nRyilgun=365\r\n");
     WriteImportSettings(s, ini);
-    EXPECT_EQ(readBytes(ini),
+    EXPECT_EQ(ReadFile(ini),
               QByteArray("[Vovirer]\r\nRyilgun=365\r\n[ExcelAyarR]\r\nRvade=1\r\nRislem=2\r\n"
                          "Raciklama=3\r\nRborc=4\r\nRalacak=5\r\nRbasla=3\r\nRbitir=10\r\n"
                          "RvadeCheck=1\r\n"));
@@ -260,7 +260,7 @@ TEST_F(SettingsTest, ImportSectionRoundTripAndOrder) {
 }
 
 TEST_F(SettingsTest, ImportCheckBoxOnlyForOne) {
-    writeBytes(ini, "[ExcelAyarR]\r\nRvadeCheck=2\r\nRbasla= 3 \r\n");
+    WriteFile(ini, "[ExcelAyarR]\r\nRvadeCheck=2\r\nRbasla= 3 \r\n");
     const ImportSettings s = ReadImportSettings(ini);
     EXPECT_FALSE(s.valueDateIsTransactionDate);
     EXPECT_EQ(s.firstRow, QStringLiteral("3"));

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <ostream>
 
+#include "tests/support/TestFolder.h"
+
 // Readable values in test failures.
 inline void PrintTo(const QString& text, std::ostream* os) {
     *os << '"' << text.toStdString() << '"';
@@ -16,19 +18,6 @@ inline void PrintTo(const QByteArray& bytes, std::ostream* os) {
 }
 
 namespace testfiles {
-
-inline QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return QByteArray("<unreadable>");
-    return file.readAll();
-}
-
-inline void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw std::runtime_error("cannot write");
-    file.write(bytes);
-}
 
 // Lines joined with CR LF, each ended by it, the text in Windows-1254 (test texts use only
 // letters the code page has; Latin-1 bytes are given as escapes where needed).

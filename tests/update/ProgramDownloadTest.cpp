@@ -3,17 +3,17 @@
 #include <QCoreApplication>
 #include <QSignalSpy>
 
-#include "TestFolder.h"
 #include "TestHttpsServer.h"
 #include "tests/storage/InjectedFaults.h"
+#include "tests/support/TestFolder.h"
 #include "update/ProgramDownload.h"
 #include "update/ProgramFileCheck.h"
 
 namespace {
 
-using testing_update::TestFolder;
 using testing_update::TestHttpsServer;
 using testing_update::TestResponse;
+using testsupport::TestFolder;
 
 const QString kPath = QStringLiteral("/download/DedadedEraro21.exe");
 

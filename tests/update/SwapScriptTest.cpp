@@ -4,13 +4,13 @@
 #include <QProcess>
 #include <QThread>
 
-#include "TestFolder.h"
+#include "tests/support/TestFolder.h"
 #include "update/SwapScript.h"
 
 namespace {
 
-using testing_update::kExecutable;
-using testing_update::TestFolder;
+using testsupport::kExecutable;
+using testsupport::TestFolder;
 using update::ShellQuoted;
 using update::SwapPlan;
 using update::SwapScriptText;

@@ -6,23 +6,19 @@
 #include <QProcess>
 #include <QSignalSpy>
 
-#include "TestFolder.h"
 #include "TestHttpsServer.h"
+#include "tests/support/TestFolder.h"
 
 namespace {
 
-using testing_update::kExecutable;
-using testing_update::TestFolder;
 using testing_update::TestHttpsServer;
 using testing_update::TestResponse;
+using testsupport::kExecutable;
+using testsupport::ReadFile;
+using testsupport::TestFolder;
 
 const QString kPath = QStringLiteral("/download/DedadedEraro21.exe");
 const QString kProgram = QStringLiteral("DedadedEraro");
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Serves the test server while waiting, since it lives in this thread.
 bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 20'000) {

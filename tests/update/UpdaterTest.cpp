@@ -3,15 +3,15 @@
 #include <QDir>
 #include <vector>
 
-#include "TestFolder.h"
 #include "core/Errors.h"
 #include "tests/storage/InjectedFaults.h"
+#include "tests/support/TestFolder.h"
 #include "update/Updater.h"
 
 namespace {
 
-using testing_update::kExecutable;
-using testing_update::TestFolder;
+using testsupport::kExecutable;
+using testsupport::TestFolder;
 using update::Updater;
 using update::UpdaterError;
 using update::UpdaterHost;
