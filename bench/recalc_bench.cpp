@@ -8,6 +8,7 @@
 #include <QDate>
 #include <QString>
 
+#include "bench/support/LongCreditLine.h"
 #include "core/Calculation.h"
 #include "core/RecordingDialogs.h"
 #include "core/TableCommands.h"
@@ -20,13 +21,7 @@ namespace {
 // row; BSMV, Vergi2 and the holiday roll on.
 void FillTable(core::Calculation& calc, int rows) {
     using namespace core::col;
-    core::TableInputs& inputs = calc.inputs();
-    inputs.calculationDate = QDate(2016, 1, 1);
-    inputs.annualRate = QStringLiteral("24");
-    inputs.bsmvRate = QStringLiteral("5");
-    inputs.vergi2Rate = QStringLiteral("1");
-    inputs.daysInYear = QStringLiteral("365");
-    inputs.moveRepaymentsPastHolidays = true;
+    benchsupport::SetLongCreditLineInputs(calc.inputs());
 
     core::TransactionTable& table = calc.table();
     table.setRowCount(rows + 1);
