@@ -36,6 +36,10 @@ constexpr bool keysUnique() {
 static_assert(keysUnique(), "two fields share a key");
 static_assert(namesUnique(kInputFields, [](const InputField& f) { return f.settingsKey; }),
               "two fields share a settings key");
+static_assert(namesUnique(kImportFields, [](const ImportField& f) { return f.key; }),
+              "two import fields share a key");
+static_assert(namesUnique(kImportFields, [](const ImportField& f) { return f.settingsKey; }),
+              "two import fields share a settings key");
 
 QString text(const char* utf8) { return utf8 ? QString::fromUtf8(utf8) : QString(); }
 QString latin1(const char* name) { return name ? QString::fromLatin1(name) : QString(); }
@@ -50,6 +54,10 @@ QString Key(InputMember member) { return Key(Field(member)); }
 QString Label(InputMember member) { return Label(Field(member)); }
 QString LabelAfter(const InputField& field) { return text(field.labelAfter); }
 QString SettingsKey(const InputField& field) { return latin1(field.settingsKey); }
+
+QString Key(const ImportField& field) { return latin1(field.key); }
+QString Label(const ImportField& field) { return text(field.label); }
+QString SettingsKey(const ImportField& field) { return latin1(field.settingsKey); }
 
 QString FieldName(const InputField& field) {
     QString name = Label(field);

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <variant>
 
+#include "core/ImportSettings.h"
 #include "core/TableInputs.h"
 
 namespace core {
@@ -66,6 +67,29 @@ inline constexpr TotalField kTotalFields[] = {
     {&TableTotals::totalInterestNumber, "JvDotNetEdit1", "Toplam Adat"},
 };
 
+// The import window's fields, in the settings file's order. Keys are the controls' object names
+// in the import window, so one may match a key of the main window.
+using ImportMember = std::variant<QString ImportSettings::*, bool ImportSettings::*>;
+
+struct ImportField {
+    ImportMember member;
+    const char* key;
+    const char* label;  // UTF-8
+    const char* settingsKey;
+};
+
+inline constexpr ImportField kImportFields[] = {
+    {&ImportSettings::valueDateColumn, "JvDotNetEdit19", "Valör Tarihi Sütunu", "Rvade"},
+    {&ImportSettings::transactionDateColumn, "JvDotNetEdit3", "İşlem Tarihi Sütunu", "Rislem"},
+    {&ImportSettings::descriptionColumn, "JvDotNetEdit4", "Açıklama Sütunu", "Raciklama"},
+    {&ImportSettings::drawingColumn, "JvDotNetEdit1", "Dorud Kullanım Sütunu", "Rborc"},
+    {&ImportSettings::repaymentColumn, "JvDotNetEdit2", "Dorud Ödeme Sütunu", "Ralacak"},
+    {&ImportSettings::firstRow, "JvDotNetEdit20", "Başlama Satırı", "Rbasla"},
+    {&ImportSettings::lastRow, "JvDotNetEdit21", "Bitiş Satırı", "Rbitir"},
+    {&ImportSettings::valueDateIsTransactionDate, "CheckBox1",
+     "Valör Tarihi Aynı Zamanda İşlem Tarihi", "RvadeCheck"},
+};
+
 // The entry of a member; a member missing from the tables fails to compile where the lookup
 // is constant-evaluated and throws std::logic_error otherwise.
 constexpr const InputField& Field(InputMember member) {
@@ -73,6 +97,13 @@ constexpr const InputField& Field(InputMember member) {
         if (field.member == member) return field;
     }
     throw std::logic_error("a table input without an entry in kInputFields");
+}
+
+constexpr const ImportField& Field(ImportMember member) {
+    for (const ImportField& field : kImportFields) {
+        if (field.member == member) return field;
+    }
+    throw std::logic_error("an import field without an entry in kImportFields");
 }
 
 constexpr const TotalField& Field(QString TableTotals::*member) {
@@ -89,8 +120,11 @@ QString Label(const InputField& field);
 QString Label(const TotalField& field);
 QString Key(InputMember member);
 QString Label(InputMember member);
-QString LabelAfter(const InputField& field);   // empty when nothing stands right of it
-QString SettingsKey(const InputField& field);  // empty when not kept in the settings file
+QString LabelAfter(const InputField& field);  // empty when nothing stands right of it
+QString SettingsKey(const InputField& field);
+QString Key(const ImportField& field);
+QString Label(const ImportField& field);
+QString SettingsKey(const ImportField& field);  // empty when not kept in the settings file
 // What messages call the field: its label and the text after it; quoted, as messages show it.
 QString FieldName(const InputField& field);
 QString QuotedFieldName(InputMember member);

@@ -88,36 +88,27 @@ void WriteMainSettings(const core::TableInputs& in, const QString& settingsPath)
 
 ImportSettings ReadImportSettings(const QString& settingsPath) {
     const ProfileFile file = ProfileFile::read(settingsPath);
-    const auto value = [&](const char* key) {
-        return file.value(kImportSection, QString::fromLatin1(key));
-    };
-    ImportSettings s;
-    s.valueDateColumn = value("Rvade");
-    s.transactionDateColumn = value("Rislem");
-    s.descriptionColumn = value("Raciklama");
-    s.drawingColumn = value("Rborc");
-    s.repaymentColumn = value("Ralacak");
-    s.firstRow = value("Rbasla");
-    s.lastRow = value("Rbitir");
-    s.valueDateIsTransactionDate = value("RvadeCheck") == QLatin1String("1");
-    return s;
+    ImportSettings settings;
+    for (const core::ImportField& field : core::kImportFields) {
+        const QString value = file.value(kImportSection, core::SettingsKey(field));
+        if (const auto* tick = std::get_if<bool ImportSettings::*>(&field.member)) {
+            settings.*(*tick) = value == QLatin1String("1");
+        } else {
+            settings.*std::get<QString ImportSettings::*>(field.member) = value;
+        }
+    }
+    return settings;
 }
 
-void WriteImportSettings(const ImportSettings& s, const QString& settingsPath) {
-    writeSection(
-        settingsPath, kImportSection,
-        {
-            {QStringLiteral("Rvade"), QStringLiteral("Valör Tarihi Sütunu"), s.valueDateColumn},
-            {QStringLiteral("Rislem"), QStringLiteral("İşlem Tarihi Sütunu"),
-             s.transactionDateColumn},
-            {QStringLiteral("Raciklama"), QStringLiteral("Açıklama Sütunu"), s.descriptionColumn},
-            {QStringLiteral("Rborc"), QStringLiteral("Dorud Kullanım Sütunu"), s.drawingColumn},
-            {QStringLiteral("Ralacak"), QStringLiteral("Dorud Ödeme Sütunu"), s.repaymentColumn},
-            {QStringLiteral("Rbasla"), QStringLiteral("Başlama Satırı"), s.firstRow},
-            {QStringLiteral("Rbitir"), QStringLiteral("Bitiş Satırı"), s.lastRow},
-            {QStringLiteral("RvadeCheck"), QStringLiteral("Valör Tarihi Aynı Zamanda İşlem Tarihi"),
-             tickText(s.valueDateIsTransactionDate)},
-        });
+void WriteImportSettings(const ImportSettings& settings, const QString& settingsPath) {
+    std::vector<Entry> entries;
+    for (const core::ImportField& field : core::kImportFields) {
+        const auto* tick = std::get_if<bool ImportSettings::*>(&field.member);
+        entries.push_back({core::SettingsKey(field), core::Label(field),
+                           tick ? tickText(settings.*(*tick))
+                                : settings.*std::get<QString ImportSettings::*>(field.member)});
+    }
+    writeSection(settingsPath, kImportSection, entries);
 }
 
 }  // namespace storage

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "core/Calculation.h"
+#include "core/ImportSettings.h"
 #include "core/TableInputs.h"
 
 namespace storage {
@@ -34,23 +35,11 @@ void WriteMainSettings(const core::TableInputs& inputs, const QString& settingsP
 
 // --- Section "ExcelAyarR" of the import window -------------------------------------------
 
-// The import window's fields kept in the settings file.
-struct ImportSettings {
-    QString valueDateColumn;        // Rvade: "Valör Tarihi Sütunu" (design value "1")
-    QString transactionDateColumn;  // Rislem: "İşlem Tarihi Sütunu" ("2")
-    QString descriptionColumn;      // Raciklama: "Açıklama Sütunu" ("3")
-    QString drawingColumn;          // Rborc: "Dorud Kullanım Sütunu" ("4")
-    QString repaymentColumn;        // Ralacak: "Dorud Ödeme Sütunu" ("5")
-    QString firstRow;               // Rbasla: "Başlama Satırı" ("3")
-    QString lastRow;                // Rbitir: "Bitiş Satırı" ("10")
-    bool valueDateIsTransactionDate =
-        false;  // RvadeCheck: "Valör Tarihi Aynı Zamanda İşlem Tarihi"
-
-    bool operator==(const ImportSettings&) const = default;
-};
+// The import window's fields, all kept in the settings file.
+using ImportSettings = core::ImportSettings;
 
 // ReadMainSettings of the import window: absent values read as empty text (the design values
-// are not kept), "RvadeCheck" ticks only when exactly "1". Reports nothing.
+// are not kept), the tick box ticks only when its value is exactly "1". Reports nothing.
 ImportSettings ReadImportSettings(const QString& settingsPath);
 
 // WriteMainSettings of the import window: as WriteMainSettings above, for section "ExcelAyarR".

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "core/CommandEnding.h"
+#include "core/FieldCatalogue.h"
 #include "sheets/ImportTransfer.h"
 #include "ui/AppInfo.h"
 #include "ui/FieldBehaviour.h"
@@ -38,38 +39,21 @@ const QString kBottomNotice = QStringLiteral(
     "Tabloda üstte yer alan numaralar \"Sütun\" numarası, sol yanda yer alan numaralarda "
     "\"Satır\" numaralarıdır.");
 
+// Where each column and row field stands and how long a text it takes.
 struct FieldSpec {
-    const char* name;  // the control's object name
-    const char* label;
     QString storage::ImportSettings::*setting;
     int maxLength;
     QPoint at;  // the field's top left in the band
 };
 
 const FieldSpec kFields[] = {
-    {"JvDotNetEdit19",
-     "Valör Tarihi Sütunu",
-     &storage::ImportSettings::valueDateColumn,
-     2,
-     {150, 30}},
-    {"JvDotNetEdit3",
-     "İşlem Tarihi Sütunu",
-     &storage::ImportSettings::transactionDateColumn,
-     2,
-     {150, 56}},
-    {"JvDotNetEdit4", "Açıklama Sütunu", &storage::ImportSettings::descriptionColumn, 2, {150, 82}},
-    {"JvDotNetEdit1",
-     "Dorud Kullanım Sütunu",
-     &storage::ImportSettings::drawingColumn,
-     2,
-     {370, 30}},
-    {"JvDotNetEdit2",
-     "Dorud Ödeme Sütunu",
-     &storage::ImportSettings::repaymentColumn,
-     2,
-     {370, 56}},
-    {"JvDotNetEdit20", "Başlama Satırı", &storage::ImportSettings::firstRow, 5, {540, 30}},
-    {"JvDotNetEdit21", "Bitiş Satırı", &storage::ImportSettings::lastRow, 5, {540, 56}},
+    {&storage::ImportSettings::valueDateColumn, 2, {150, 30}},
+    {&storage::ImportSettings::transactionDateColumn, 2, {150, 56}},
+    {&storage::ImportSettings::descriptionColumn, 2, {150, 82}},
+    {&storage::ImportSettings::drawingColumn, 2, {370, 30}},
+    {&storage::ImportSettings::repaymentColumn, 2, {370, 56}},
+    {&storage::ImportSettings::firstRow, 5, {540, 30}},
+    {&storage::ImportSettings::lastRow, 5, {540, 56}},
 };
 constexpr int kFieldWidth = 45;
 constexpr int kFieldHeight = 21;
@@ -171,8 +155,9 @@ QWidget* ImportWindow::buildBand() {
     top->move(8, 6);
 
     for (const FieldSpec& spec : kFields) {
+        const core::ImportField& entry = core::Field(spec.setting);
         auto* field = new QLineEdit(band);
-        field->setObjectName(QString::fromLatin1(spec.name));
+        field->setObjectName(core::Key(entry));
         field->setGeometry(QRect(spec.at, QSize(kFieldWidth, kFieldHeight)));
         field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         field->setMaxLength(spec.maxLength);
@@ -182,15 +167,16 @@ QWidget* ImportWindow::buildBand() {
         rules.focusColour = false;
         new FieldBehaviour(field, rules, services_.calculation->separators(),
                            services_.calculation->dialogs());
-        QLabel* label = makeLabel(band, QString::fromLatin1(spec.name) + QStringLiteral("Label"),
-                                  QString::fromUtf8(spec.label));
+        QLabel* label =
+            makeLabel(band, core::Key(entry) + QStringLiteral("Label"), core::Label(entry));
         label->move(spec.at.x() - 6 - label->width(),
                     spec.at.y() + (kFieldHeight - label->height()) / 2);
         fieldBindings_.push_back({field, spec.setting});
     }
-    valueDateIsTransactionDateBox_ =
-        new QCheckBox(QStringLiteral("Valör Tarihi Aynı Zamanda İşlem Tarihi"), band);
-    valueDateIsTransactionDateBox_->setObjectName(QStringLiteral("CheckBox1"));
+    const core::ImportField& tick =
+        core::Field(&storage::ImportSettings::valueDateIsTransactionDate);
+    valueDateIsTransactionDateBox_ = new QCheckBox(core::Label(tick), band);
+    valueDateIsTransactionDateBox_->setObjectName(core::Key(tick));
     valueDateIsTransactionDateBox_->setFont(WindowFont(11));
     valueDateIsTransactionDateBox_->adjustSize();
     valueDateIsTransactionDateBox_->move(370, 84);
@@ -221,11 +207,9 @@ QWidget* ImportWindow::buildBand() {
 
     // Tab order: the fields in reading order, then the tick box and the buttons.
     QWidget* previous = nullptr;
-    for (const char* name : {"JvDotNetEdit19", "JvDotNetEdit3", "JvDotNetEdit4", "JvDotNetEdit1",
-                             "JvDotNetEdit2", "JvDotNetEdit20", "JvDotNetEdit21"}) {
-        QWidget* next = band->findChild<QWidget*>(QString::fromLatin1(name));
-        if (previous) setTabOrder(previous, next);
-        previous = next;
+    for (const FieldBinding& binding : fieldBindings_) {
+        if (previous) setTabOrder(previous, binding.field);
+        previous = binding.field;
     }
     for (QWidget* next : std::initializer_list<QWidget*>{valueDateIsTransactionDateBox_, read,
                                                          transfer, clear, help, close}) {
