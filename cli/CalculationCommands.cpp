@@ -9,8 +9,8 @@
 namespace cli {
 namespace {
 
-const OptionSpec kJson{QStringLiteral("--json"), false, {}};
-const OptionSpec kOutput{QStringLiteral("-o"), true, QStringLiteral("--output")};
+const OptionDefinition kJson{QStringLiteral("--json"), false, {}};
+const OptionDefinition kOutput{QStringLiteral("-o"), true, QStringLiteral("--output")};
 
 // Saves to -o when given and the command may write; a failed write ends the command. A
 // refused file was applied only up to the refusal: saving it would drop the rest, so nothing

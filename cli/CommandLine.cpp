@@ -10,16 +10,17 @@ std::optional<QString> Invocation::value(const QString& option) const {
 
 namespace {
 
-const OptionSpec* findOption(const QList<OptionSpec>& known, const QString& name) {
-    for (const OptionSpec& spec : known) {
-        if (spec.name == name || (!spec.alias.isEmpty() && spec.alias == name)) return &spec;
+const OptionDefinition* findOption(const QList<OptionDefinition>& known, const QString& name) {
+    for (const OptionDefinition& definition : known) {
+        if (definition.name == name || (!definition.alias.isEmpty() && definition.alias == name))
+            return &definition;
     }
     return nullptr;
 }
 
 }  // namespace
 
-Invocation ParseCommandLine(const QStringList& arguments, const QList<OptionSpec>& known) {
+Invocation ParseCommandLine(const QStringList& arguments, const QList<OptionDefinition>& known) {
     Invocation invocation;
     bool onlyPositionals = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
@@ -46,19 +47,19 @@ Invocation ParseCommandLine(const QStringList& arguments, const QList<OptionSpec
             inlineValue = argument.mid(eq + 1);
             argument = argument.left(eq);
         }
-        const OptionSpec* spec = findOption(known, argument);
-        if (!spec) throw UsageError{QStringLiteral("unknown option %1").arg(argument)};
-        if (!spec->takesValue) {
+        const OptionDefinition* definition = findOption(known, argument);
+        if (!definition) throw UsageError{QStringLiteral("unknown option %1").arg(argument)};
+        if (!definition->takesValue) {
             if (inlineValue) {
                 throw UsageError{QStringLiteral("option %1 takes no value").arg(argument)};
             }
-            invocation.options.insert(spec->name, QString());
+            invocation.options.insert(definition->name, QString());
             continue;
         }
         if (inlineValue) {
-            invocation.options.insert(spec->name, *inlineValue);
+            invocation.options.insert(definition->name, *inlineValue);
         } else if (i + 1 < arguments.size()) {
-            invocation.options.insert(spec->name, arguments[++i]);
+            invocation.options.insert(definition->name, arguments[++i]);
         } else {
             throw UsageError{QStringLiteral("option %1 needs a value").arg(argument)};
         }

@@ -20,7 +20,7 @@ struct FileError {
 };
 
 // One option of the command line, with the other spelling it may have ("-o", "--output").
-struct OptionSpec {
+struct OptionDefinition {
     QString name;
     bool takesValue = false;
     QString alias;
@@ -39,6 +39,6 @@ struct Invocation {
 
 // Splits `arguments` into an invocation. Options are recognised from `known`; "--name=value"
 // is accepted for options with a value and "--" ends the options. Throws UsageError.
-Invocation ParseCommandLine(const QStringList& arguments, const QList<OptionSpec>& known);
+Invocation ParseCommandLine(const QStringList& arguments, const QList<OptionDefinition>& known);
 
 }  // namespace cli

@@ -6,7 +6,7 @@
 namespace cli {
 namespace {
 
-const OptionSpec kMailLayout{QStringLiteral("--mail-layout"), false, {}};
+const OptionDefinition kMailLayout{QStringLiteral("--mail-layout"), false, {}};
 
 int exportWorkbook(const Invocation& invocation, Output& output) {
     Session session(invocation);

@@ -13,9 +13,9 @@
 namespace cli {
 namespace {
 
-const OptionSpec kJson{QStringLiteral("--json"), false, {}};
-const OptionSpec kOutput{QStringLiteral("-o"), true, QStringLiteral("--output")};
-const OptionSpec kValueDateIsTx{QStringLiteral("--value-date-is-tx"), false, {}};
+const OptionDefinition kJson{QStringLiteral("--json"), false, {}};
+const OptionDefinition kOutput{QStringLiteral("-o"), true, QStringLiteral("--output")};
+const OptionDefinition kValueDateIsTx{QStringLiteral("--value-date-is-tx"), false, {}};
 
 // A flag that sets one of the import window's fields, with the field's length limit.
 struct FieldFlag {
@@ -143,7 +143,7 @@ Subcommand PreviewSubcommand() {
 }
 
 Subcommand ImportSubcommand() {
-    QList<OptionSpec> options = {kJson, kOutput, kValueDateIsTx};
+    QList<OptionDefinition> options = {kJson, kOutput, kValueDateIsTx};
     for (const FieldFlag& flag : kFieldFlags) {
         options.push_back({QString::fromLatin1(flag.name), true, {}});
     }

@@ -64,10 +64,10 @@ std::optional<QString> writePdf(const report::ReportText& text, report::ReportWi
     return report::WriteReportPdf(pages, path);
 }
 
-const OptionSpec kJson{QStringLiteral("--json"), false, {}};
-const OptionSpec kWide{QStringLiteral("--wide"), false, {}};
-const OptionSpec kCompany{QStringLiteral("--company"), true, {}};
-const OptionSpec kPdf{QStringLiteral("--pdf"), true, {}};
+const OptionDefinition kJson{QStringLiteral("--json"), false, {}};
+const OptionDefinition kWide{QStringLiteral("--wide"), false, {}};
+const OptionDefinition kCompany{QStringLiteral("--company"), true, {}};
+const OptionDefinition kPdf{QStringLiteral("--pdf"), true, {}};
 
 // The print command once the file is open: the company name, recalculate all, the report
 // text; the laid-out pages to --pdf and the texts to standard output.

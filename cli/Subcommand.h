@@ -24,7 +24,7 @@ struct Subcommand {
     QString name;
     QString synopsis;
     QStringList positionals;
-    QList<OptionSpec> options;
+    QList<OptionDefinition> options;
     std::function<int(const Invocation&, Output&)> run;
 };
 

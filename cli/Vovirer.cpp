@@ -11,8 +11,8 @@ namespace cli {
 namespace {
 
 // Options every subcommand accepts.
-const QList<OptionSpec>& commonOptions() {
-    static const QList<OptionSpec> options = {
+const QList<OptionDefinition>& commonOptions() {
+    static const QList<OptionDefinition> options = {
         {QStringLiteral("--settings"), true, {}},
         {QStringLiteral("--date"), true, {}},
     };
@@ -34,14 +34,16 @@ QByteArray usageText() {
     return text;
 }
 
-QList<OptionSpec> everyOption() {
-    QList<OptionSpec> options = commonOptions();
+QList<OptionDefinition> everyOption() {
+    QList<OptionDefinition> options = commonOptions();
     for (const Subcommand& subcommand : Subcommands()) options += subcommand.options;
     return options;
 }
 
 bool accepts(const Subcommand& subcommand, const QString& option) {
-    const auto named = [&](const OptionSpec& spec) { return spec.name == option; };
+    const auto named = [&](const OptionDefinition& definition) {
+        return definition.name == option;
+    };
     return std::any_of(commonOptions().begin(), commonOptions().end(), named) ||
            std::any_of(subcommand.options.begin(), subcommand.options.end(), named);
 }

@@ -40,13 +40,13 @@ const QString kBottomNotice = QStringLiteral(
     "\"Satır\" numaralarıdır.");
 
 // Where each column and row field stands and how long a text it takes.
-struct FieldSpec {
+struct FieldPlacement {
     QString storage::ImportSettings::*setting;
     int maxLength;
     QPoint at;  // the field's top left in the band
 };
 
-const FieldSpec kFields[] = {
+const FieldPlacement kFields[] = {
     {&storage::ImportSettings::valueDateColumn, 2, {150, 30}},
     {&storage::ImportSettings::transactionDateColumn, 2, {150, 56}},
     {&storage::ImportSettings::descriptionColumn, 2, {150, 82}},
@@ -154,24 +154,24 @@ QWidget* ImportWindow::buildBand() {
     top->setStyleSheet(QStringLiteral("color: navy;"));
     top->move(8, 6);
 
-    for (const FieldSpec& spec : kFields) {
-        const core::ImportField& entry = core::Field(spec.setting);
+    for (const FieldPlacement& placement : kFields) {
+        const core::ImportField& entry = core::Field(placement.setting);
         auto* field = new QLineEdit(band);
         field->setObjectName(core::Key(entry));
-        field->setGeometry(QRect(spec.at, QSize(kFieldWidth, kFieldHeight)));
+        field->setGeometry(QRect(placement.at, QSize(kFieldWidth, kFieldHeight)));
         field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        field->setMaxLength(spec.maxLength);
+        field->setMaxLength(placement.maxLength);
         FieldRules rules;
         rules.keys = FieldRules::Keys::Day;  // digits and Backspace; Enter moves on
-        rules.maxTypedLength = spec.maxLength;
+        rules.maxTypedLength = placement.maxLength;
         rules.focusColour = false;
         new FieldBehaviour(field, rules, services_.calculation->separators(),
                            services_.calculation->dialogs());
         QLabel* label =
             makeLabel(band, core::Key(entry) + QStringLiteral("Label"), core::Label(entry));
-        label->move(spec.at.x() - 6 - label->width(),
-                    spec.at.y() + (kFieldHeight - label->height()) / 2);
-        fieldBindings_.push_back({field, spec.setting});
+        label->move(placement.at.x() - 6 - label->width(),
+                    placement.at.y() + (kFieldHeight - label->height()) / 2);
+        fieldBindings_.push_back({field, placement.setting});
     }
     const core::ImportField& tick =
         core::Field(&storage::ImportSettings::valueDateIsTransactionDate);

@@ -106,9 +106,9 @@ class PageBuilder {
 
 }  // namespace
 
-double LineHeightMm(const FontSpec& font) { return font.pointSize * kMonoLineEm * kMmPerPoint; }
+double LineHeightMm(const FontStyle& font) { return font.pointSize * kMonoLineEm * kMmPerPoint; }
 
-double CharacterWidthMm(const FontSpec& font) {
+double CharacterWidthMm(const FontStyle& font) {
     return font.pointSize * kMonoAdvanceEm * kMmPerPoint;
 }
 

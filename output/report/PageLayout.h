@@ -15,7 +15,7 @@ namespace report {
 struct PlacedText {
     QString text;
     QRectF rectMm;
-    FontSpec font;
+    FontStyle font;
     TextAlign align = TextAlign::Left;
     bool ruleOnTop = false;
 };
@@ -33,8 +33,8 @@ struct LaidOutReport {
 };
 
 // The height of a line of a monospaced font and the width of one of its characters.
-double LineHeightMm(const FontSpec& font);
-double CharacterWidthMm(const FontSpec& font);
+double LineHeightMm(const FontStyle& font);
+double CharacterWidthMm(const FontStyle& font);
 
 // Breaks a line wider than `capacity` characters after the last space that fits, as a text
 // box that wraps words does; a word longer than a whole line is broken where the line ends.

@@ -16,16 +16,16 @@
 namespace report {
 namespace {
 
-QFont fontAt(const FontSpec& spec, double pixelsPerMm, const QPaintDevice& device) {
-    QFont font(spec.family);
-    font.setStyleHint(spec.family.contains(QLatin1String("Mono")) ? QFont::TypeWriter
-                                                                  : QFont::Serif);
+QFont fontAt(const FontStyle& style, double pixelsPerMm, const QPaintDevice& device) {
+    QFont font(style.family);
+    font.setStyleHint(style.family.contains(QLatin1String("Mono")) ? QFont::TypeWriter
+                                                                   : QFont::Serif);
     // Point sizes are resolved against the device's own resolution; scale them so a point
     // stays 1/72 inch of paper at any zoom.
     const double scale = pixelsPerMm * 25.4 / device.logicalDpiY();
-    font.setPointSizeF(spec.pointSize * scale);
-    font.setBold(spec.bold);
-    font.setUnderline(spec.underline);
+    font.setPointSizeF(style.pointSize * scale);
+    font.setBold(style.bold);
+    font.setUnderline(style.underline);
     font.setKerning(false);
     // Unhinted advances keep the lines of a monospaced font as wide as on paper at any zoom;
     // hinted ones round each character up to whole screen pixels.
@@ -36,12 +36,12 @@ QFont fontAt(const FontSpec& spec, double pixelsPerMm, const QPaintDevice& devic
 // Screen fonts round each character's advance to whole pixels, so a monospaced line can come
 // out several per cent wider than on paper; a horizontal stretch puts every column back where
 // the paper has it.
-double monospacedStretch(const FontSpec& spec, const QFont& font, double pixelsPerMm,
+double monospacedStretch(const FontStyle& style, const QFont& font, double pixelsPerMm,
                          QPaintDevice& device) {
-    if (!spec.family.contains(QLatin1String("Mono"))) return 1.0;
+    if (!style.family.contains(QLatin1String("Mono"))) return 1.0;
     const double actual =
         QFontMetricsF(font, &device).horizontalAdvance(QString(10, QLatin1Char('0'))) / 10;
-    const double wanted = CharacterWidthMm(spec) * pixelsPerMm;
+    const double wanted = CharacterWidthMm(style) * pixelsPerMm;
     if (actual <= 0 || std::abs(actual - wanted) < wanted * 1e-3) return 1.0;
     return wanted / actual;
 }
@@ -74,7 +74,7 @@ void PaintPage(QPainter& painter, const LaidOutPage& page, double pixelsPerMm, Q
     };
     painter.save();
     painter.setPen(QPen(Qt::black, std::max(1.0, 0.2 * pixelsPerMm)));
-    const FontSpec* current = nullptr;
+    const FontStyle* current = nullptr;
     double stretch = 1.0;
     for (const PlacedText& text : page.texts) {
         const QRectF rect = toDevice(text.rectMm);

@@ -7,10 +7,10 @@ namespace {
 
 // Liberation Mono has the advance of the classic typewriter face, so at 9 pt 93 and 136
 // characters fit the text widths of the two papers.
-const FontSpec kTextFont{QStringLiteral("Liberation Mono"), 9};
-const FontSpec kDateFont{QStringLiteral("Liberation Mono"), 10};
-const FontSpec kMemoFont{QStringLiteral("Liberation Sans"), 10};
-const FontSpec kSerifFont{QStringLiteral("Liberation Serif"), 12};
+const FontStyle kTextFont{QStringLiteral("Liberation Mono"), 9};
+const FontStyle kDateFont{QStringLiteral("Liberation Mono"), 10};
+const FontStyle kMemoFont{QStringLiteral("Liberation Sans"), 10};
+const FontStyle kSerifFont{QStringLiteral("Liberation Serif"), 12};
 
 // The values where the two templates differ.
 struct Measures {
@@ -26,7 +26,7 @@ struct Measures {
     double pageNumberWidth;
 };
 
-TemplateObject memo(const char* name, QRectF rect, const FontSpec& font,
+TemplateObject memo(const char* name, QRectF rect, const FontStyle& font,
                     TextAlign align = TextAlign::Left, bool ruleOnTop = false,
                     const QString& text = QString()) {
     TemplateObject object;

@@ -11,13 +11,13 @@
 
 namespace report {
 
-struct FontSpec {
+struct FontStyle {
     QString family;
     double pointSize = 10;
     bool bold = false;
     bool underline = false;
 
-    bool operator==(const FontSpec&) const = default;
+    bool operator==(const FontStyle&) const = default;
 };
 
 enum class TextAlign { Left, Center, Right };
@@ -28,7 +28,7 @@ enum class TextAlign { Left, Center, Right };
 struct TemplateObject {
     QString name;
     QRectF rectMm;
-    FontSpec font;
+    FontStyle font;
     TextAlign align = TextAlign::Left;
     bool ruleOnTop = false;
     QString text;

@@ -106,7 +106,7 @@ TEST(PageLayout, NothingCrossesTheMarginsAndTheFooterRulesMeet) {
 }
 
 TEST(PageLayout, ThePrintedWidthsFitTheirLines) {
-    const report::FontSpec mono{QStringLiteral("Liberation Mono"), 9};
+    const report::FontStyle mono{QStringLiteral("Liberation Mono"), 9};
     EXPECT_NEAR(report::CharacterWidthMm(mono), 1.905, 1e-9);
     EXPECT_LE(93 * report::CharacterWidthMm(mono), 183.1);
     EXPECT_LE(136 * report::CharacterWidthMm(mono), 270.2);
