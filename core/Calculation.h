@@ -59,7 +59,8 @@ class Calculation {
 
     // True when the last row recalculation ran on the current row and running it again
     // would change nothing and show nothing: it ended normally without a message, its
-    // dates and amounts were already in their written form, and no holiday move applies.
+    // dates and amounts were already in their written form, and a holiday move would leave
+    // the value date where it is.
     bool currentRowIsFixedPoint() const { return fixedPointRow_ == table_.currentRow(); }
     void forgetFixedPoint() { fixedPointRow_ = 0; }
 

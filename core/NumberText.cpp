@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 
@@ -151,7 +152,33 @@ QString nonFinite(double value) {
 
 enum class Digits { Eighteen, Fifteen };
 
-QString formatFixed(double value, Digits digits, int places, const Separators& seps) {
+// Separators with which an amount's text reads back as its digits: the decimal separator
+// no digit or sign, the thousands separator none or another such character.
+bool readableSeparators(const Separators& seps) {
+    const auto plain = [](QChar c) {
+        return !c.isNull() && !(c >= QLatin1Char('0') && c <= QLatin1Char('9')) &&
+               c != QLatin1Char('-') && c != QLatin1Char('+');
+    };
+    return plain(seps.decimal) &&
+           (seps.thousands.isNull() || (plain(seps.thousands) && seps.thousands != seps.decimal));
+}
+
+// The value ParseAmount reads from a written amount of these scaled digits (hundredths),
+// when they are few enough for one exact division.
+std::optional<double> readBack(const IntegerDigits& scaled, bool negative, int places,
+                               const Separators& seps) {
+    constexpr int kExactDigits = 15;
+    if (places != 2 || scaled.size() > kExactDigits || !readableSeparators(seps)) {
+        return std::nullopt;
+    }
+    std::int64_t hundredths = 0;
+    for (int i = 0; i < scaled.size(); ++i) hundredths = hundredths * 10 + (scaled.data()[i] - '0');
+    const double value = static_cast<double>(hundredths) / 100;
+    return negative ? -value : value;
+}
+
+QString formatFixed(double value, Digits digits, int places, const Separators& seps,
+                    std::optional<double>* readValue = nullptr) {
     if (!std::isfinite(value)) return nonFinite(value);
     IntegerDigits scaled;
     bool negative = false;
@@ -162,6 +189,7 @@ QString formatFixed(double value, Digits digits, int places, const Separators& s
         scaled = roundScaled(x, places);
         negative = x.negative && !scaled.isZero();
     }
+    if (readValue) *readValue = readBack(scaled, negative, places, seps);
     scaled.padFront(places + 1);
     const int integerDigits = scaled.size() - places;
     const bool grouping = !seps.thousands.isNull();
@@ -187,17 +215,23 @@ QString FormatAmount(double value, const Separators& seps) {
     return formatFixed(value, Digits::Eighteen, 2, seps);
 }
 
+WrittenAmount WriteAmount(double value, const Separators& seps) {
+    WrittenAmount written;
+    written.text = formatFixed(value, Digits::Eighteen, 2, seps, &written.value);
+    return written;
+}
+
+WrittenAmount WriteAmount15(double value, const Separators& seps) {
+    WrittenAmount written;
+    written.text = formatFixed(value, Digits::Fifteen, 2, seps, &written.value);
+    return written;
+}
+
 bool IsWrittenAmount(const QString& text, const Separators& seps) {
     const auto isDigit = [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); };
-    const auto isPlainSeparator = [&](QChar c) {
-        return !c.isNull() && !isDigit(c) && c != QLatin1Char('-') && c != QLatin1Char('+');
-    };
+    if (!readableSeparators(seps)) return false;
     const QChar thousands = seps.thousands;
     const bool grouping = !thousands.isNull();
-    if (!isPlainSeparator(seps.decimal) ||
-        (grouping && (!isPlainSeparator(thousands) || thousands == seps.decimal))) {
-        return false;
-    }
     const int n = static_cast<int>(text.size());
     const int from = n > 0 && text[0] == QLatin1Char('-') ? 1 : 0;
     const int decimalAt = n - 3;

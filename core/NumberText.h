@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 #include "core/Separators.h"
 
@@ -9,6 +10,16 @@ namespace core {
 // "#,##0.00": nearest hundredth decided on the 18-significant-digit decimal expansion,
 // halfway away from zero; zero is "0,00", never "-0,00".
 QString FormatAmount(double value, const Separators& seps = Separators::turkish());
+
+// An amount's written form beside the value ParseAmount reads back from it, known when
+// the hundredths fit 15 digits: the value is then the hundredths divided by 100, as the
+// reading rounds them.
+struct WrittenAmount {
+    QString text;
+    std::optional<double> value;
+};
+WrittenAmount WriteAmount(double value, const Separators& seps = Separators::turkish());
+WrittenAmount WriteAmount15(double value, const Separators& seps = Separators::turkish());
 
 // True when FormatAmount of the value the text reads as gives the text itself: "#,##0.00"
 // with these separators, no leading zero, no "-0,00", and below 10^13 in size, where the

@@ -27,7 +27,9 @@ class RowRecalculation {
     bool leftFixedPoint() const {
         if (messageShown_ || amountValueRounded_) return false;
         try {
-            if (in_.moveRepaymentsPastHolidays && ParseDigits(cell(col::Repaid)) > 0) return false;
+            if (in_.moveRepaymentsPastHolidays && isRepayment() && !holidayMoveIsSettled()) {
+                return false;
+            }
             valueOf(col::Rate);  // a stamped rate that does not read fails the rerun
             return isStableDate(cell(col::TransactionDate)) && isStableDate(cell(col::ValueDate));
         } catch (const CalcError&) {
@@ -70,7 +72,13 @@ class RowRecalculation {
     // The values of cells, read once per text.
     double valueOf(int column) const { return calc_.amountIn(column, r_); }
     double valueAbove(int column) const { return calc_.amountIn(column, r_ - 1); }
-    QString fmt(double v) const { return FormatAmount(v, seps_); }
+    // Writes an amount cell in its written form and keeps the value that form reads as.
+    void setAmount(int column, const WrittenAmount& written) {
+        set(column, written.text);
+        if (written.value) table_.rememberAmount(column, r_, *written.value);
+    }
+    WrittenAmount fmt(double v) const { return WriteAmount(v, seps_); }
+    WrittenAmount fmt15(double v) const { return WriteAmount15(v, seps_); }
     // The value computed for a cell of this row, checked to be a finite number.
     double finite(double value, int column) const {
         return RequireFinite(value, [&] {
@@ -149,6 +157,17 @@ class RowRecalculation {
         }
     }
 
+    // Whether a rerun leaves the value date of a repayment where this run moved it: it is
+    // either computed afresh from the transaction date with the extra days and moved as this
+    // run moved it, or moved from where it stands now, which must then be no holiday.
+    bool holidayMoveIsSettled() const {
+        if (amount(in_.repaymentExtraDays) > 0) return true;
+        const QString& valueDate = cell(col::ValueDate);
+        if (valueDate.size() != 10 || ParseDigits(valueDate) <= 110) return true;
+        const DayNumber date = ReadDateByPosition(valueDate);
+        return ShortDateText(calc_.holidays().movePastHolidaysAndWeekend(date)) == valueDate;
+    }
+
     void moveValueDateOffHolidays() {
         if (in_.moveRepaymentsPastHolidays && cell(col::ValueDate).size() == 10 &&
             ParseDigits(cell(col::ValueDate)) > 110 && isRepayment()) {
@@ -163,8 +182,8 @@ class RowRecalculation {
         const double before = r_ == 1 ? 0.0 : valueAbove(col::CreditBalance);
         const double drawn = valueOf(col::Drawn);
         const double repaid = valueOf(col::Repaid);
-        set(col::CreditBalance,
-            fmt(finite(r_ == 1 ? drawn - repaid : before + drawn - repaid, col::CreditBalance)));
+        setAmount(col::CreditBalance, fmt(finite(r_ == 1 ? drawn - repaid : before + drawn - repaid,
+                                                 col::CreditBalance)));
     }
 
     // The credit balance was computed from the amounts as typed; note when writing them
@@ -172,7 +191,7 @@ class RowRecalculation {
     void formatMovement(int column) {
         if (IsWrittenAmount(cell(column), seps_)) return;  // already its own written form
         const double typed = valueOf(column);
-        set(column, fmt(typed));
+        setAmount(column, fmt(typed));
         if (valueOf(column) != typed) amountValueRounded_ = true;
     }
 
@@ -188,7 +207,7 @@ class RowRecalculation {
     // Writes an amount cell in the written form of its value.
     void rewrite(int column) {
         if (IsWrittenAmount(cell(column), seps_)) return;  // writing it would change nothing
-        set(column, fmt(valueOf(column)));
+        setAmount(column, fmt(valueOf(column)));
     }
 
     void periodAndInterest() {
@@ -201,7 +220,7 @@ class RowRecalculation {
         const double balance = valueAbove(col::CreditBalance);
         if (balance == 0) return;
         const double number = finite(balance * days, col::InterestNumber);
-        set(col::InterestNumber, FormatAmount15(number, seps_));
+        setAmount(col::InterestNumber, fmt15(number));
         const double rowRate = valueAbove(col::Rate);
         const double rate = rowRate > 0 ? rowRate : StrictNumber(in_.annualRate, seps_);
         const double yearDays = StrictNumber(in_.daysInYear, seps_);
@@ -214,8 +233,8 @@ class RowRecalculation {
         const double vergi2 = amount(in_.vergi2Rate);
         const double tax1 = bsmv > 0 ? bsmv * interest / 100 : 0;
         const double tax2 = vergi2 > 0 ? vergi2 * interest / 100 : 0;
-        set(col::PeriodInterest, FormatAmount15(interest, seps_));
-        set(col::PeriodTax, FormatAmount15(finite(tax1 + tax2, col::PeriodTax), seps_));
+        setAmount(col::PeriodInterest, fmt15(interest));
+        setAmount(col::PeriodTax, fmt15(finite(tax1 + tax2, col::PeriodTax)));
     }
 
     void interestBalance() {
@@ -223,8 +242,8 @@ class RowRecalculation {
         const double interest = valueOf(col::PeriodInterest);
         const double tax = valueOf(col::PeriodTax);
         const double paid = valueOf(col::InterestPaid);
-        set(col::InterestBalance,
-            fmt(finite(before + interest + tax - paid, col::InterestBalance)));
+        setAmount(col::InterestBalance,
+                  fmt(finite(before + interest + tax - paid, col::InterestBalance)));
     }
 
     // A date cell that completion leaves as it is: no digits at all, or already

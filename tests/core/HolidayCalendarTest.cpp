@@ -110,6 +110,21 @@ TEST_F(ValueDateRulesTest, ExtraDaysThenHolidays) {
     EXPECT_EQ(cell(ValueDate, 1), "10.06.2019");
 }
 
+// Recalculate all runs a repayment's row a second time where the move landed on a holiday,
+// and only there: a Saturday before a holiday Monday ends on the Thursday after it.
+TEST_F(ValueDateRulesTest, RecalculateAllMovesOnFromAHolidayItLandedOn) {
+    calc.inputs().moveRepaymentsPastHolidays = true;
+    setRows({{{TransactionDate, "01.08.2019"}, {Drawn, "1.000"}},
+             {{TransactionDate, "10.08.2019"}, {Repaid, "50"}},
+             {{TransactionDate, "17.08.2019"}, {Repaid, "50"}},
+             {{TransactionDate, "21.08.2019"}, {Repaid, "50"}}});
+    core::RecalculateAll(calc);
+    EXPECT_EQ(cell(ValueDate, 2), "15.08.2019");
+    EXPECT_EQ(cell(ValueDate, 3), "19.08.2019");
+    EXPECT_EQ(cell(ValueDate, 4), "21.08.2019");
+    EXPECT_EQ(cell(Days, 3), "4");
+}
+
 // Row 1 is recalculated twice by recalculate all when it was not current, so the second
 // run moves it on.
 TEST_F(ValueDateRulesTest, RecalculateAllRunsTheFirstRowTwiceFromElsewhere) {

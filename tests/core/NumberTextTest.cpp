@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
+#include <bit>
+#include <cstdint>
+
 #include "core/NumberText.h"
+#include "core/TextRoutines.h"
 #include "tests/core/CalculationFixture.h"
 
 namespace {
@@ -57,6 +62,61 @@ TEST(FormatAmountTest, RoundsComputedValuesToFifteenDigitsFirst) {
     for (const FormatCase& c : cases) {
         EXPECT_EQ(core::FormatAmount15(c.value), QString::fromUtf8(c.text)) << c.value;
     }
+}
+
+// The value kept beside a written amount is the one reading the text gives, bit for bit;
+// past fifteen digits of hundredths it is left to the reading.
+TEST(WriteAmountTest, KeepsTheValueTheTextReadsAs) {
+    const double values[] = {0,
+                             -0.0,
+                             -0.004,
+                             0.005,
+                             2.675,
+                             -1.5,
+                             1e6,
+                             9999999999999.99,
+                             1e13 + 0.125,
+                             -123456.785,
+                             1e14,
+                             -1e20,
+                             1.0 / 3,
+                             24 * 3000.0 / 36000};
+    for (const double value : values) {
+        for (const bool fifteen : {false, true}) {
+            const core::WrittenAmount written =
+                fifteen ? core::WriteAmount15(value) : core::WriteAmount(value);
+            EXPECT_EQ(written.text,
+                      fifteen ? core::FormatAmount15(value) : core::FormatAmount(value));
+            const double read = core::ParseAmount(written.text);
+            QString digits = written.text;
+            digits.remove(QRegularExpression(QStringLiteral("[^0-9]")));
+            digits.remove(QRegularExpression(QStringLiteral("^0+")));
+            EXPECT_EQ(written.value.has_value(), digits.size() <= 15) << written.text.toStdString();
+            if (written.value) {
+                EXPECT_EQ(std::bit_cast<std::uint64_t>(*written.value),
+                          std::bit_cast<std::uint64_t>(read))
+                    << written.text.toStdString();
+            }
+        }
+    }
+}
+
+// A text FormatAmount would write again unchanged from its own value is recognised as such,
+// so writing it can be left out; anything else is not.
+TEST(IsWrittenAmountTest, KnowsTheWrittenFormOfAnAmount) {
+    const char* written[] = {
+        "0,00", "0,05", "-0,01", "1.000,00", "-12.345,67", "999,99", "9.999.999.999.999,99"};
+    for (const char* text : written) {
+        const QString q = QString::fromUtf8(text);
+        EXPECT_TRUE(core::IsWrittenAmount(q)) << text;
+        EXPECT_EQ(core::FormatAmount(core::ParseAmount(q)), q) << text;
+    }
+    const char* others[] = {"",          "-0,00",     "01,00",   "1000,00", "1.0000,00",
+                            "1,0",       "1.000,000", ".100,00", "1.000",   "1.000,00 ",
+                            "+1,00",     "1,000.00",  "-",       ",00",     "10.000.000.000.000,00",
+                            "1..000,00", "00,00"};
+    for (const char* text : others)
+        EXPECT_FALSE(core::IsWrittenAmount(QString::fromUtf8(text))) << text;
 }
 
 TEST(FormatAmountTest, FollowsOtherSeparatorsWhenGiven) {

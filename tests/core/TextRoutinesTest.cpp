@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <charconv>
+#include <cstdint>
 #include <optional>
 #include <random>
 #include <string>
@@ -108,6 +110,41 @@ TEST(ParseAmountTest, AgreesWithTheReadingAsWrittenOnRandomTexts) {
             ASSERT_EQ(got, want) << '"' << text << '"' << (amount ? " amount" : " digits");
         }
     }
+}
+
+// Short numbers are read by one division of their digits by a power of ten; at the edges of
+// where that is exact, and past them, the reading must be the correctly rounded one, sign of
+// zero included.
+TEST(ParseAmountTest, ReadsLongDigitRunsCorrectlyRounded) {
+    const char* texts[] = {
+        "9007199254740991",
+        "9007199254740993",
+        "900719925474099,3",
+        "18014398509481985",
+        "0,1234567890123456789012",
+        "0,12345678901234567890123",
+        "123456789012345,67",
+        "99999999999999999999",
+        "1,",
+        "-0",
+        "-0,00",
+        "-,5",
+        "0000000000000000000000012",
+        "1.234.567.890.123,4567",
+    };
+    for (const char* text : texts) {
+        for (bool amount : {true, false}) {
+            const std::optional<double> want = ReferenceReading(text, amount);
+            ASSERT_TRUE(want) << text;
+            const QString q = QString::fromUtf8(text);
+            const double got = amount ? core::ParseAmount(q) : core::ParseDigits(q);
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(got), std::bit_cast<std::uint64_t>(*want))
+                << text << (amount ? " amount " : " digits ") << got;
+        }
+    }
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(core::StrictNumber(QStringLiteral(" -0,0"))),
+              std::bit_cast<std::uint64_t>(-0.0));
+    EXPECT_EQ(core::StrictNumber(QStringLiteral("9007199254740993")), 9007199254740992.0);
 }
 
 TEST(StrictNumberTest, AcceptsOnlyAWholeNumberText) {
