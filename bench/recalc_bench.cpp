@@ -1,52 +1,16 @@
 // The table commands on one generated table shape at several lengths: recalculate all by the
 // core (linear) and by the reference reading that sums every total over every row at each row
 // (quadratic); a row move (the row recalculation of the row entered and the totals), whose
-// cost must not grow much with the table; sorting by value date.
+// cost must not grow much with the table; sorting by value date. Where the build has it, the
+// core as it stood before the rework of these commands runs beside them (recalc_baseline.cpp).
 
 #include <benchmark/benchmark.h>
 
-#include <QDate>
-#include <QString>
-
-#include "bench/support/LongCreditLine.h"
-#include "core/Calculation.h"
-#include "core/RecordingDialogs.h"
+#include "bench/TableFill.h"
 #include "core/TableCommands.h"
 #include "tests/core/ReferenceRecalculation.h"
 
 namespace {
-
-// An imported statement of a long credit line: one movement per row, in turn a drawing, a
-// repayment and an interest payment, each with its description; a new rate every fiftieth
-// row; BSMV, Vergi2 and the holiday roll on.
-void FillTable(core::Calculation& calc, int rows) {
-    using namespace core::col;
-    benchsupport::SetLongCreditLineInputs(calc.inputs());
-
-    core::TransactionTable& table = calc.table();
-    table.setRowCount(rows + 1);
-    QDate date(2016, 1, 4);
-    const QString amounts[] = {QStringLiteral("1.000"), QStringLiteral("400,5"),
-                               QStringLiteral("25")};
-    const QString descriptions[] = {QStringLiteral("Kullanım"), QStringLiteral("Geri ödeme"),
-                                    QStringLiteral("Faiz ödemesi")};
-    for (int r = 1; r <= rows; ++r) {
-        date = date.addDays(1 + r % 2);
-        table.setCell(Number, r, QString::number(r));
-        table.setCell(TransactionDate, r, date.toString(QStringLiteral("dd.MM.yyyy")));
-        table.setCell(Description, r, descriptions[r % 3]);
-        table.setCell(Drawn + r % 3, r, amounts[r % 3]);
-        if (r % 50 == 0) table.setCell(Rate, r, QString::number(18 + r % 13));
-    }
-    table.setCurrentCellQuietly(TransactionDate, rows);
-}
-
-struct Fixture {
-    core::RecordingDialogs dialogs;
-    core::Calculation calc{dialogs};
-
-    explicit Fixture(int rows) { FillTable(calc, rows); }
-};
 
 void recalc_all_fast(benchmark::State& state) {
     Fixture fixture(static_cast<int>(state.range(0)));
@@ -97,11 +61,7 @@ void row_move(benchmark::State& state) {
 void sort_by_value_date(benchmark::State& state) {
     const int rows = static_cast<int>(state.range(0));
     Fixture fixture(rows);
-    core::TransactionTable& table = fixture.calc.table();
-    for (int r = 1; r <= rows; ++r) {
-        const QDate date = QDate(2016, 1, 1).addDays((rows - r) / 3 + (r % 7 == 0 ? 40 : 0));
-        table.setCell(core::col::TransactionDate, r, date.toString(QStringLiteral("dd.MM.yyyy")));
-    }
+    SetBackwardValueDates(fixture.calc, rows);
     core::RecalculateAll(fixture.calc);
     const core::Calculation pristine = fixture.calc;
     for (auto _ : state) {
