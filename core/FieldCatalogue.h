@@ -12,7 +12,8 @@ namespace core {
 
 class Calculation;
 
-// Every field of the table inputs and totals with the names it goes by outside the program.
+// Every field of the table inputs and totals, and of the import window, with the names it
+// goes by outside the program.
 // `key` is the field's name in the tool's JSON and its control's Qt objectName (tests and
 // desktop automation find it by it); `label` is the text the window shows beside the field
 // (and what messages call it); `settingsKey` its key in the settings file, where it is kept
@@ -113,19 +114,20 @@ constexpr const TotalField& Field(QString TableTotals::*member) {
     throw std::logic_error("a table total without an entry in kTotalFields");
 }
 
-// The names as texts.
+// The names as texts; an absent name is empty.
 QString Key(const InputField& field);
-QString Key(const TotalField& field);
-QString Label(const InputField& field);
-QString Label(const TotalField& field);
 QString Key(InputMember member);
+QString Label(const InputField& field);
 QString Label(InputMember member);
-QString LabelAfter(const InputField& field);  // empty when nothing stands right of it
+QString LabelAfter(const InputField& field);
 QString SettingsKey(const InputField& field);
+QString Key(const TotalField& field);
+QString Label(const TotalField& field);
 QString Key(const ImportField& field);
 QString Label(const ImportField& field);
-QString SettingsKey(const ImportField& field);  // empty when not kept in the settings file
-// What messages call the field: its label and the text after it; quoted, as messages show it.
+QString SettingsKey(const ImportField& field);
+
+// What messages call an input: its label and the text after it; quoted, as messages show it.
 QString FieldName(const InputField& field);
 QString QuotedFieldName(InputMember member);
 

@@ -5,21 +5,22 @@
 
 namespace core {
 
-// The whole-table fields of the main window, named after their controls.
+// The whole-table fields of the main window. Their keys, labels and settings keys are in
+// core/FieldCatalogue.h.
 struct TableInputs {
-    QString creditLineName;                   // "Vovirer Adı"
-    QString companyName;                      // "Firma Adı"
-    QDate calculationDate;                    // "Tarih", the calculation date
-    QString annualRate;                       // "Yıllık Faiz"
-    QString monthlyRate;                      // "Aylık Faiz"
-    QString bsmvRate;                         // "BSMV"
-    QString vergi2Rate;                       // "Vergi2" (hidden)
-    QString daysInYear;                       // "Yıldaki Gün"
-    QString repaymentExtraDays;               // repayment extra days
-    QString drawingExtraDays;                 // drawing extra days (hidden, unused)
+    QString creditLineName;
+    QString companyName;
+    QDate calculationDate;
+    QString annualRate;                       // percent a year
+    QString monthlyRate;                      // percent a month; either rate may drive the other
+    QString bsmvRate;                         // percent of the interest taken as BSMV
+    QString vergi2Rate;                       // a second levy on the interest, percent (hidden)
+    QString daysInYear;                       // days in the interest year
+    QString repaymentExtraDays;               // a repayment's value date: its date plus these days
+    QString drawingExtraDays;                 // the same for drawings (hidden, unused)
     bool moveDrawingsPastHolidays = false;    // weekend roll for drawings (hidden, unused)
-    bool moveRepaymentsPastHolidays = false;  // "Dorud Geri Ödeme Tatil Ekle"
-    QString targetTotalInterest;              // target total interest of the rate finder
+    bool moveRepaymentsPastHolidays = false;  // repayment value dates skip holidays, weekends
+    QString targetTotalInterest;              // the total interest the rate finder aims at
 
     bool operator==(const TableInputs&) const = default;
 };
