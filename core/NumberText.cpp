@@ -120,15 +120,14 @@ class IntegerDigits {
 
   private:
     static constexpr int kFront = 8;
-    char buffer_[kFront + 340] = {};
+    char buffer_[kFront + 340];  // only [first_, first_ + size_) is ever read
     int first_ = kFront;
     int size_ = 0;
 };
 
 // The expansion scaled by 10^places and rounded to an integer, halfway away from zero.
-IntegerDigits roundScaled(const DecimalExpansion& x, int places) {
+void roundScaled(const DecimalExpansion& x, int places, IntegerDigits& integer) {
     const int pointAfter = x.exponent + 1 + places;
-    IntegerDigits integer;
     char firstDropped = '0';
     if (pointAfter <= 0) {
         integer.append("0", 1);
@@ -142,7 +141,6 @@ IntegerDigits roundScaled(const DecimalExpansion& x, int places) {
     }
     if (firstDropped >= '5') integer.increment();
     integer.stripLeadingZeros();
-    return integer;
 }
 
 QString nonFinite(double value) {
@@ -186,7 +184,7 @@ QString formatFixed(double value, Digits digits, int places, const Separators& s
         scaled.append("0", 1);
     } else {
         const DecimalExpansion x = digits == Digits::Fifteen ? expand15(value) : expand(value, 18);
-        scaled = roundScaled(x, places);
+        roundScaled(x, places, scaled);
         negative = x.negative && !scaled.isZero();
     }
     if (readValue) *readValue = readBack(scaled, negative, places, seps);

@@ -26,6 +26,19 @@ QString monthWithLeadingZero(const QString& month) {
     return plain.size() < 2 ? QLatin1Char('0') + plain : month;
 }
 
+// The key of a ten-character date whose day, month and year places hold digits and whose
+// year has no leading zero: its parts as they stand, which is what completing them gives.
+// Empty for any other text.
+QString wholeDateKey(const QString& date) {
+    if (date.size() != 10) return {};
+    for (const int i : {0, 1, 3, 4, 6, 7, 8, 9}) {
+        if (date[i] < QLatin1Char('0') || date[i] > QLatin1Char('9')) return {};
+    }
+    if (date[6] == QLatin1Char('0')) return {};
+    const QChar key[] = {date[6], date[7], date[8], date[9], date[3], date[4], date[0], date[1]};
+    return QString(key, 8);
+}
+
 // Each key's place among the distinct keys, compared without regard to case: comparing the
 // ranks gives what comparing the keys gives, at the cost of an integer comparison.
 std::vector<int> RanksOf(const std::vector<QString>& keys) {
@@ -43,6 +56,27 @@ std::vector<int> RanksOf(const std::vector<QString>& keys) {
             std::lower_bound(distinct.begin(), distinct.end(), keys[i], less) - distinct.begin());
     }
     return ranks;
+}
+
+// Moves row order[r] to position r for every data row, by exchanges of whole rows, so each
+// row keeps whatever it holds beside its texts.
+void PutRowsInOrder(TransactionTable& table, const std::vector<int>& order) {
+    const int count = static_cast<int>(order.size());
+    std::vector<int> holding(order.size());  // holding[p]: the row first at p, now at p
+    std::vector<int> place(order.size());    // place[row]: where the row first at `row` is now
+    std::iota(holding.begin(), holding.end(), 0);
+    std::iota(place.begin(), place.end(), 0);
+    for (int r = 1; r < count; ++r) {
+        const int wanted = order[static_cast<std::size_t>(r)];
+        const int from = place[static_cast<std::size_t>(wanted)];
+        if (from == r) continue;
+        table.swapRows(r, from);
+        const int displaced = holding[static_cast<std::size_t>(r)];
+        holding[static_cast<std::size_t>(from)] = displaced;
+        place[static_cast<std::size_t>(displaced)] = from;
+        holding[static_cast<std::size_t>(r)] = wanted;
+        place[static_cast<std::size_t>(wanted)] = r;
+    }
 }
 
 }  // namespace
@@ -96,6 +130,7 @@ void DeleteCurrentRow(Calculation& calc) {
 }
 
 QString SortKeyOf(const QString& valueDate) {
+    if (const QString key = wholeDateKey(valueDate); !key.isEmpty()) return key;
     QString day = QStringLiteral("99");
     QString month = QStringLiteral("99");
     QString year = QStringLiteral("9999");
@@ -132,10 +167,7 @@ void SortByValueDate(Calculation& calc) {
         }
         ranks[i] = least;
     }
-    std::vector<TransactionTable::Row> sorted;
-    sorted.reserve(order.size());
-    for (const int from : order) sorted.push_back(table.row(from));
-    for (int r = 1; r <= last; ++r) table.setRow(r, sorted[r]);
+    PutRowsInOrder(table, order);
     clearPeriodCellsOfFirstRow(table);
     table.renumber();
     RecalculateAll(calc);
