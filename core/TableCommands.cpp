@@ -62,7 +62,7 @@ std::vector<int> RanksOf(const std::vector<QString>& keys) {
 // row keeps whatever it holds beside its texts.
 void PutRowsInOrder(TransactionTable& table, const std::vector<int>& order) {
     const int count = static_cast<int>(order.size());
-    std::vector<int> holding(order.size());  // holding[p]: the row first at p, now at p
+    std::vector<int> holding(order.size());  // holding[p]: the row, by first place, now at p
     std::vector<int> place(order.size());    // place[row]: where the row first at `row` is now
     std::iota(holding.begin(), holding.end(), 0);
     std::iota(place.begin(), place.end(), 0);
