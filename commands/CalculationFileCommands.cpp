@@ -41,9 +41,13 @@ OpenOutcome OpenCommand(core::Calculation& calc, const std::optional<QString>& c
     if (!CalculationFileExists(*chosenPath)) return OpenOutcome::NotFound;
 
     // The totals shown belong to the table on screen, even when the file's rows compute none.
-    calc.table().clearData();
     calc.totals() = core::TableTotals{};
-    const storage::LoadFault loaded = storage::LoadCalculationFile(calc, *chosenPath);
+    const storage::LoadFault loaded = [&] {
+        // Whoever shows the table reads it afresh once it is filled; nothing here asks the user.
+        const core::TransactionTable::Replacement replacement(calc.table());
+        calc.table().clearData();
+        return storage::LoadCalculationFile(calc, *chosenPath);
+    }();
     if (fault) *fault = loaded;
     if (loaded != storage::LoadFault::None) {
         calc.dialogs().notify(core::Notice{storage::kCannotRead + QLatin1Char('\n') + *chosenPath,

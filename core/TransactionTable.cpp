@@ -94,6 +94,28 @@ TransactionTable& TransactionTable::operator=(const TransactionTable& other) {
     return *this;
 }
 
+TransactionTable& TransactionTable::operator=(TransactionTable&& other) noexcept {
+    if (this == &other) return *this;
+    announce({TableChange::Kind::Replaced});
+    rows_ = std::move(other.rows_);
+    amountsChangedFrom_ = other.amountsChangedFrom_;
+    numbersChangedFrom_ = other.numbersChangedFrom_;
+    currentColumn_ = other.currentColumn_;
+    currentRow_ = other.currentRow_;
+    report({TableChange::Kind::Replaced});
+    return *this;
+}
+
+TransactionTable::Replacement::Replacement(TransactionTable& table) : table_(table) {
+    table_.announce({TableChange::Kind::Replaced});
+    ++table_.replacing_;
+}
+
+TransactionTable::Replacement::~Replacement() {
+    --table_.replacing_;
+    table_.report({TableChange::Kind::Replaced});
+}
+
 void TransactionTable::noteChange(int column, int row) {
     if (isAmountColumn(column)) amountsChangedFrom_ = std::min(amountsChangedFrom_, row);
     if (column == col::Number) numbersChangedFrom_ = std::min(numbersChangedFrom_, row);
@@ -109,11 +131,13 @@ void TransactionTable::setCell(int column, int row, const QString& text) {
     if (stored.cell(column) == text) return;
     noteChange(column, row);
     stored.setCell(column, text);
+    report({TableChange::Kind::Cells, row, row, column, column, 0});
 }
 
 void TransactionTable::setRow(int index, const Row& row) {
     rows_[index] = StoredRow(row);
     noteRowsChanged(index);
+    reportRowChanged(index);
 }
 
 const QStringList& TransactionTable::captions() {
@@ -138,9 +162,17 @@ const QStringList& TransactionTable::captions() {
 }
 
 void TransactionTable::setRowCount(int count) {
-    noteRowsChanged(std::min(rowCount(), std::max(count, 2)));
-    rows_.resize(static_cast<std::size_t>(std::max(count, 2)));
+    const int old = rowCount();
+    const int wanted = std::max(count, 2);
+    if (wanted == old) return;
+    noteRowsChanged(std::min(old, wanted));
+    const TableChange change{
+        wanted > old ? TableChange::Kind::RowsInserted : TableChange::Kind::RowsRemoved,
+        std::min(old, wanted), std::max(old, wanted) - 1};
+    announce(change);
+    rows_.resize(static_cast<std::size_t>(wanted));
     currentRow_ = std::min(currentRow_, rowCount() - 1);
+    report(change);
 }
 
 void TransactionTable::setCurrentCellQuietly(int column, int row) {
@@ -151,6 +183,8 @@ void TransactionTable::setCurrentCellQuietly(int column, int row) {
 void TransactionTable::moveRow(int from, int to) {
     if (from == to) return;
     noteRowsChanged(std::min(from, to));
+    const TableChange change{TableChange::Kind::RowMoved, from, from, 0, 0, to};
+    announce(change);
     StoredRow moving = std::move(rows_[from]);
     if (from < to) {
         std::move(rows_.begin() + from + 1, rows_.begin() + to + 1, rows_.begin() + from);
@@ -166,11 +200,14 @@ void TransactionTable::moveRow(int from, int to) {
     } else if (from > to && currentRow_ >= to && currentRow_ < from) {
         ++currentRow_;
     }
+    report(change);
 }
 
 void TransactionTable::moveColumn(int from, int to) {
     if (from == to) return;
     noteRowsChanged(0);
+    const TableChange change{TableChange::Kind::ColumnMoved, 0, 0, from, from, to};
+    announce(change);
     for (StoredRow& stored : rows_) {
         Row row = stored.toRow();
         if (from < to) {
@@ -187,11 +224,14 @@ void TransactionTable::moveColumn(int from, int to) {
     } else if (to <= currentColumn_ && currentColumn_ < from) {
         ++currentColumn_;
     }
+    report(change);
 }
 
 void TransactionTable::swapRows(int a, int b) {
     noteRowsChanged(std::min(a, b));
     std::swap(rows_[a], rows_[b]);
+    reportRowChanged(a);
+    reportRowChanged(b);
 }
 
 void TransactionTable::removeRow(int index) {
@@ -199,10 +239,14 @@ void TransactionTable::removeRow(int index) {
     noteRowsChanged(index);
     if (rowCount() == 2) {
         rows_[1] = StoredRow();
+        reportRowChanged(1);
         return;
     }
+    const TableChange change{TableChange::Kind::RowsRemoved, index, index};
+    announce(change);
     rows_.erase(rows_.begin() + index);
     currentRow_ = std::min(currentRow_, rowCount() - 1);
+    report(change);
 }
 
 void TransactionTable::renumber() {
@@ -210,11 +254,12 @@ void TransactionTable::renumber() {
 }
 
 void TransactionTable::clearData() {
+    setRowCount(2);
     noteRowsChanged(1);
-    rows_.resize(2);
     rows_[1] = StoredRow();
     rows_[1].setCell(col::Number, QStringLiteral("1"));
     currentRow_ = 1;
+    reportRowChanged(1);
 }
 
 }  // namespace core

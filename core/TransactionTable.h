@@ -7,6 +7,8 @@
 #include <memory>
 #include <vector>
 
+#include "core/TableObserver.h"
+
 namespace core {
 
 // Column numbers of the transaction table.
@@ -42,7 +44,26 @@ class TransactionTable {
     TransactionTable(const TransactionTable& other);
     TransactionTable& operator=(const TransactionTable& other);
     TransactionTable(TransactionTable&&) noexcept = default;
-    TransactionTable& operator=(TransactionTable&&) noexcept = default;
+    // The observer hears that the table was replaced as a whole.
+    TransactionTable& operator=(TransactionTable&& other) noexcept;
+
+    // The one observer told of every change (none: nullptr). It belongs to this table object,
+    // not to its contents: a copy or a moved-to table starts without one, an assigned table
+    // keeps its own.
+    void setObserver(TableObserver* observer) { observer_.observer = observer; }
+
+    // While one is alive the observer hears nothing of single changes; when it ends, that the
+    // table was replaced as a whole. For filling a table afresh, as opening a file does.
+    class Replacement {
+      public:
+        explicit Replacement(TransactionTable& table);
+        ~Replacement();
+        Replacement(const Replacement&) = delete;
+        Replacement& operator=(const Replacement&) = delete;
+
+      private:
+        TransactionTable& table_;
+    };
 
     static const QStringList& captions();  // columns 0..14, column 0 empty
 
@@ -103,6 +124,24 @@ class TransactionTable {
 
     void noteChange(int column, int row);
     void noteRowsChanged(int fromRow);
+    bool observed() const { return observer_.observer != nullptr && replacing_ == 0; }
+    void announce(const TableChange& change) const {
+        if (observed()) observer_.observer->tableAboutToChange(change);
+    }
+    void report(const TableChange& change) const {
+        if (observed()) observer_.observer->tableChanged(change);
+    }
+    void reportRowChanged(int row) const {
+        report({TableChange::Kind::Cells, row, row, 0, ColumnCount - 1, 0});
+    }
+
+    // Holds the observer without passing it on to copies.
+    struct ObserverSlot {
+        ObserverSlot() = default;
+        ObserverSlot(const ObserverSlot&) {}
+        ObserverSlot& operator=(const ObserverSlot&) { return *this; }
+        TableObserver* observer = nullptr;
+    };
 
     // A row holds only the cells that were ever given a text, so that the many empty or
     // short rows of a long table cost a few bytes each instead of fifteen strings.
@@ -146,6 +185,8 @@ class TransactionTable {
     int numbersChangedFrom_ = 1;
     int currentColumn_ = 1;
     int currentRow_ = 1;
+    ObserverSlot observer_;
+    int replacing_ = 0;
 };
 
 }  // namespace core

@@ -90,10 +90,9 @@ void TransactionGrid::setPopupMenu(QMenu* menu) {
 
 template <typename Work>
 bool TransactionGrid::act(Work&& work) {
-    const int previousRow = calc_.table().currentRow();
     const bool completed =
         core::RunReportingFailure(calc_.dialogs(), std::forward<Work>(work)).completed();
-    followCore(previousRow);
+    followCore();
     return completed;
 }
 
@@ -105,29 +104,41 @@ void TransactionGrid::recalculateCurrentRow() {
     act([&] { calc_.recalculateCurrentRow(); });
 }
 
-void TransactionGrid::followCore(int previousRow) {
-    if (model_->rowCount() != calc_.table().rowCount() - 1) {
-        showTable();
-    } else {
-        model_->rowChanged(previousRow);
-        model_->rowChanged(calc_.table().currentRow());
-        placeEditor();
-    }
+void TransactionGrid::followCore() {
+    showTable();
     emit recalculated();
 }
 
 void TransactionGrid::showTable() {
-    // Hold the focus in the grid while the reload takes the old editor away.
+    model_->flushChanges();
+    placeEditor();
+}
+
+// The view takes away the editors of rows that go; the focus waits in the grid meanwhile
+// rather than wander to the window's next control.
+void TransactionGrid::rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) {
+    if (editorIndex_.isValid() && editorIndex_.row() >= start && editorIndex_.row() <= end) {
+        dropEditor();
+    }
+    QTableView::rowsAboutToBeRemoved(parent, start, end);
+}
+
+void TransactionGrid::reset() {
+    dropEditor();
+    QTableView::reset();
+    // The header forgets its sections' widths and hidden columns on a reset.
+    applyColumnWidths();
+}
+
+void TransactionGrid::dropEditor() {
     if (holdsFocus()) {
         switchingEditor_ = true;
         setFocus(Qt::OtherFocusReason);
         switchingEditor_ = false;
     }
-    model_->reload();
+    if (editorIndex_.isValid()) closePersistentEditor(editorIndex_);
     editor_ = nullptr;
     editorIndex_ = QPersistentModelIndex();
-    applyColumnWidths();
-    placeEditor();
 }
 
 void TransactionGrid::placeEditor() {

@@ -32,8 +32,9 @@ class TransactionGrid : public QTableView {
 
     // The grid's click event: the row recalculation of the current row.
     void recalculateCurrentRow();
-    // After a command changed the table as a whole: show it again from the core.
+    // After a command changed the table: show what changed and the current cell.
     void showTable();
+    void reset() override;
 
   signals:
     // A recalculation ran: totals and table inputs may have changed.
@@ -49,13 +50,15 @@ class TransactionGrid : public QTableView {
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) override;
 
   private:
     template <typename Work>
     bool act(Work&& work);
     bool moveTo(int column, int row);
-    void followCore(int previousRow);
+    void followCore();
     void placeEditor();
+    void dropEditor();
     bool holdsFocus() const;
 
     bool editorEvent(QLineEdit* editor, QEvent* event);

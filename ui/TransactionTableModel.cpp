@@ -22,7 +22,11 @@ const QColor& TransactionTableModel::valueDateColour() {
 }
 
 TransactionTableModel::TransactionTableModel(core::TransactionTable& table, QObject* parent)
-    : QAbstractTableModel(parent), table_(table), rows_(table.rowCount() - 1) {}
+    : QAbstractTableModel(parent), table_(table) {
+    table_.setObserver(this);
+}
+
+TransactionTableModel::~TransactionTableModel() { table_.setObserver(nullptr); }
 
 QModelIndex TransactionTableModel::indexOfCell(int tableColumn, int tableRow) const {
     return index(tableRow - 1, tableColumn - 1);
@@ -35,7 +39,7 @@ Qt::Alignment TransactionTableModel::alignmentOf(int tableColumn) {
 }
 
 int TransactionTableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : rows_;
+    return parent.isValid() ? 0 : table_.rowCount() - 1;
 }
 
 int TransactionTableModel::columnCount(const QModelIndex& parent) const {
@@ -46,8 +50,6 @@ QVariant TransactionTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     const int row = tableRow(index.row());
     const int column = tableColumn(index.column());
-    // A command may have shrunk the table while a message box repaints the old view.
-    if (row >= table_.rowCount()) return {};
     switch (role) {
         case Qt::DisplayRole:
         case Qt::EditRole:
@@ -88,51 +90,131 @@ bool TransactionTableModel::setData(const QModelIndex& index, const QVariant& va
     if (!index.isValid() || role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable)) {
         return false;
     }
-    const int row = tableRow(index.row());
-    if (row >= table_.rowCount()) return false;
-    const QString text = value.toString();
-    if (table_.cell(tableColumn(index.column()), row) == text) return true;
-    table_.setCell(tableColumn(index.column()), row, text);
-    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    table_.setCell(tableColumn(index.column()), tableRow(index.row()), value.toString());
+    flushChanges();
     return true;
 }
 
-void TransactionTableModel::rowChanged(int tableRow) {
-    if (tableRow < 1 || tableRow > rows_) return;
-    emit dataChanged(index(tableRow - 1, 0), index(tableRow - 1, ColumnCount - 1));
-    emit headerDataChanged(Qt::Vertical, tableRow - 1, tableRow - 1);
+void TransactionTableModel::flushChanges() {
+    // Taken first: a slot of the signals below may change the table again.
+    const Span rows = changedRows_;
+    const Span columns = changedColumns_;
+    const Span captions = changedCaptions_;
+    const Span numbers = changedNumbers_;
+    forgetChangedCells();
+    if (!rows.isEmpty() && !columns.isEmpty()) {
+        emit dataChanged(index(rows.first, columns.first), index(rows.last, columns.last));
+    }
+    if (!captions.isEmpty()) emit headerDataChanged(Qt::Horizontal, captions.first, captions.last);
+    if (!numbers.isEmpty()) emit headerDataChanged(Qt::Vertical, numbers.first, numbers.last);
 }
 
-void TransactionTableModel::reload() {
-    beginResetModel();
-    rows_ = table_.rowCount() - 1;
-    endResetModel();
+void TransactionTableModel::forgetChangedCells() {
+    changedRows_ = changedColumns_ = changedCaptions_ = changedNumbers_ = Span{};
 }
 
-void TransactionTableModel::appendEntryRow() {
-    const int newRow = table_.rowCount();
-    beginInsertRows({}, newRow - 1, newRow - 1);
-    core::AppendEntryRow(table_);
-    rows_ = table_.rowCount() - 1;
-    endInsertRows();
+void TransactionTableModel::noteChangedCells(const core::TableChange& change) {
+    // Table row 0 holds the captions, column 0 the row numbers: the view's headers.
+    if (change.first == 0 && change.lastColumn >= 1) {
+        changedCaptions_.add(std::max(change.firstColumn, 1) - 1, change.lastColumn - 1);
+    }
+    if (change.firstColumn == 0 && change.last >= 1) {
+        changedNumbers_.add(std::max(change.first, 1) - 1, change.last - 1);
+    }
+    if (change.last >= 1 && change.lastColumn >= 1) {
+        changedRows_.add(std::max(change.first, 1) - 1, change.last - 1);
+        changedColumns_.add(std::max(change.firstColumn, 1) - 1, change.lastColumn - 1);
+    }
+    // Shown at the latest when the event loop next runs, a message box's included.
+    if (!flushQueued_) {
+        flushQueued_ = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                flushQueued_ = false;
+                flushChanges();
+            },
+            Qt::QueuedConnection);
+    }
 }
+
+void TransactionTableModel::tableAboutToChange(const core::TableChange& change) {
+    using Kind = core::TableChange::Kind;
+    // Cells noted before a change of shape are told while their rows are where they were.
+    if (change.kind != Kind::Replaced) flushChanges();
+    switch (change.kind) {
+        case Kind::Cells:
+            break;
+        case Kind::RowsInserted:
+            beginInsertRows({}, change.first - 1, change.last - 1);
+            break;
+        case Kind::RowsRemoved:
+            beginRemoveRows({}, change.first - 1, change.last - 1);
+            break;
+        case Kind::RowMoved: {
+            const int from = change.first - 1;
+            const int to = change.to - 1;
+            moveBegun_ =
+                from >= 0 && to >= 0 && beginMoveRows({}, from, from, {}, to > from ? to + 1 : to);
+            if (!moveBegun_) beginResetModel();
+            break;
+        }
+        case Kind::ColumnMoved: {
+            const int from = change.firstColumn - 1;
+            const int to = change.to - 1;
+            moveBegun_ = from >= 0 && to >= 0 &&
+                         beginMoveColumns({}, from, from, {}, to > from ? to + 1 : to);
+            if (!moveBegun_) beginResetModel();
+            break;
+        }
+        case Kind::Replaced:
+            forgetChangedCells();
+            beginResetModel();
+            break;
+    }
+}
+
+void TransactionTableModel::tableChanged(const core::TableChange& change) {
+    using Kind = core::TableChange::Kind;
+    switch (change.kind) {
+        case Kind::Cells:
+            noteChangedCells(change);
+            break;
+        case Kind::RowsInserted:
+            endInsertRows();
+            break;
+        case Kind::RowsRemoved:
+            endRemoveRows();
+            break;
+        case Kind::RowMoved:
+            if (moveBegun_) {
+                endMoveRows();
+            } else {
+                endResetModel();
+            }
+            break;
+        case Kind::ColumnMoved:
+            if (moveBegun_) {
+                endMoveColumns();
+            } else {
+                endResetModel();
+            }
+            break;
+        case Kind::Replaced:
+            forgetChangedCells();
+            endResetModel();
+            break;
+    }
+}
+
+void TransactionTableModel::appendEntryRow() { core::AppendEntryRow(table_); }
 
 void TransactionTableModel::moveRow(int fromTableRow, int toTableRow) {
-    if (fromTableRow == toTableRow) return;
-    const int from = fromTableRow - 1;
-    const int to = toTableRow - 1;
-    beginMoveRows({}, from, from, {}, to > from ? to + 1 : to);
     table_.moveRow(fromTableRow, toTableRow);
-    endMoveRows();
 }
 
 void TransactionTableModel::moveColumn(int fromTableColumn, int toTableColumn) {
-    if (fromTableColumn == toTableColumn) return;
-    const int from = fromTableColumn - 1;
-    const int to = toTableColumn - 1;
-    beginMoveColumns({}, from, from, {}, to > from ? to + 1 : to);
     table_.moveColumn(fromTableColumn, toTableColumn);
-    endMoveColumns();
 }
 
 }  // namespace ui
