@@ -2,6 +2,7 @@
 
 #include <QStringList>
 #include <array>
+#include <functional>
 #include <random>
 #include <string>
 
@@ -91,6 +92,102 @@ TEST(TransactionTableTest, ColumnMoveCarriesCellsCaptionAndCurrentColumn) {
         }
         EXPECT_EQ(table.currentColumn(), c.currentAfter) << name;
         EXPECT_EQ(table.currentRow(), 2) << name;
+    }
+}
+
+// Records what an observer hears, one line a notice.
+class ObserverLog : public core::TableObserver {
+  public:
+    void tableAboutToChange(const core::TableChange& change) override {
+        lines.push_back("before " + describe(change));
+    }
+    void tableChanged(const core::TableChange& change) override {
+        lines.push_back(describe(change));
+    }
+    std::vector<std::string> lines;
+
+  private:
+    static std::string describe(const core::TableChange& change) {
+        using Kind = core::TableChange::Kind;
+        const auto span = [](int a, int b) { return std::to_string(a) + "-" + std::to_string(b); };
+        switch (change.kind) {
+            case Kind::Cells:
+                return "cells " + span(change.first, change.last) + " columns " +
+                       span(change.firstColumn, change.lastColumn);
+            case Kind::RowsInserted:
+                return "inserted " + span(change.first, change.last);
+            case Kind::RowsRemoved:
+                return "removed " + span(change.first, change.last);
+            case Kind::RowMoved:
+                return "row " + std::to_string(change.first) + " to " + std::to_string(change.to);
+            case Kind::ColumnMoved:
+                return "column " + std::to_string(change.firstColumn) + " to " +
+                       std::to_string(change.to);
+            case Kind::Replaced:
+                return "replaced";
+        }
+        return "?";
+    }
+};
+
+// Each change is heard once, shape changes before and after; an unchanged text is not
+// heard; a fill inside a replacement is heard as one replacement.
+TEST(TransactionTableTest, ObserverHearsWhatChanged) {
+    using Lines = std::vector<std::string>;
+    struct Case {
+        const char* name;
+        std::function<void(TransactionTable&)> change;
+        Lines heard;
+    };
+    const Case cases[] = {
+        {"same text", [](TransactionTable& t) { t.setCell(0, 1, QStringLiteral("1")); }, {}},
+        {"new text",
+         [](TransactionTable& t) { t.setCell(4, 3, QStringLiteral("5")); },
+         {"cells 3-3 columns 4-4"}},
+        {"grow",
+         [](TransactionTable& t) { t.setRowCount(7); },
+         {"before inserted 5-6", "inserted 5-6"}},
+        {"shrink",
+         [](TransactionTable& t) { t.setRowCount(3); },
+         {"before removed 3-4", "removed 3-4"}},
+        {"remove a row",
+         [](TransactionTable& t) { t.removeRow(2); },
+         {"before removed 2-2", "removed 2-2"}},
+        {"move a row",
+         [](TransactionTable& t) { t.moveRow(1, 3); },
+         {"before row 1 to 3", "row 1 to 3"}},
+        {"move a column",
+         [](TransactionTable& t) { t.moveColumn(3, 5); },
+         {"before column 3 to 5", "column 3 to 5"}},
+        {"clear",
+         [](TransactionTable& t) { t.clearData(); },
+         {"before removed 2-4", "removed 2-4", "cells 1-1 columns 0-14"}},
+        {"replacement",
+         [](TransactionTable& t) {
+             const TransactionTable::Replacement replacement(t);
+             t.clearData();
+             t.setRowCount(9);
+             t.setCell(3, 8, QStringLiteral("x"));
+         },
+         {"before replaced", "replaced"}},
+        {"assignment",
+         [](TransactionTable& t) { t = TransactionTable(); },
+         {"before replaced", "replaced"}},
+        {"a copy changed",
+         [](TransactionTable& t) {
+             TransactionTable copy(t);
+             copy.setCell(3, 1, QStringLiteral("y"));
+         },
+         {}},
+    };
+    for (const Case& c : cases) {
+        TransactionTable table;
+        table.setRowCount(5);
+        table.renumber();
+        ObserverLog log;
+        table.setObserver(&log);
+        c.change(table);
+        EXPECT_EQ(log.lines, c.heard) << c.name;
     }
 }
 
