@@ -1,14 +1,17 @@
 // The window on long tables: start-up to the first paint of the main window, opening a
 // calculation file (dialog answered, file read, recalculated, first paint) beside a bare
-// recalculate all of the same table, and the resident memory of the window at 65 and 6500
-// rows, read from /proc/self/status.
+// recalculate all of the same table, and the resident memory of the window with the file
+// open, read from /proc/self/status in a fresh process per size.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
-#include <QTest>
+#include <cstdio>
+#include <map>
 
+#include "bench/support/LongCreditLine.h"
 #include "core/RecordingDialogs.h"
 #include "core/TableCommands.h"
 #include "storage/CalculationFile.h"
@@ -16,6 +19,8 @@
 #include "ui/TransactionGrid.h"
 
 namespace {
+
+const char* const kMemoryProbe = "--window-memory-of";
 
 class OpenOnly : public ui::FileChooser {
   public:
@@ -27,43 +32,16 @@ class OpenOnly : public ui::FileChooser {
     QString path_;
 };
 
-// A calculation of `rows` movements, one a day from 01.01.2019: drawings, repayments and
-// interest payments in turn, each with its description.
-void fillTable(core::Calculation& calc, int rows) {
-    calc.inputs().annualRate = QStringLiteral("24");
-    calc.inputs().bsmvRate = QStringLiteral("5");
-    calc.inputs().daysInYear = QStringLiteral("360");
-    auto& table = calc.table();
-    table.setRowCount(rows + 1);
-    const QDate first(2019, 1, 1);
-    const QString amounts[] = {QStringLiteral("1.000,00"), QStringLiteral("400,50"),
-                               QStringLiteral("25,00")};
-    for (int r = 1; r <= rows; ++r) {
-        const QString date = first.addDays(r - 1).toString(QStringLiteral("dd.MM.yyyy"));
-        table.setCell(core::col::Number, r, QString::number(r));
-        table.setCell(core::col::TransactionDate, r, date);
-        table.setCell(core::col::ValueDate, r, date);
-        table.setCell(core::col::Description, r, QStringLiteral("Hareket %1").arg(r));
-        table.setCell(core::col::Drawn + r % 3, r, amounts[r % 3]);
-    }
-}
-
-QString writeCalculationFile(const QTemporaryDir& folder, int rows) {
-    core::RecordingDialogs dialogs;
-    core::Calculation calc(dialogs);
-    fillTable(calc, rows);
-    const QString path = folder.filePath(QStringLiteral("bench%1.fdr").arg(rows));
-    storage::WriteCalculationFile(calc, path);
-    return path;
-}
-
+// The main window as the program shows it, in a program folder of its own, its open dialog
+// answered with `path`; painted once.
 struct Window {
+    QTemporaryDir folder;
     core::RecordingDialogs dialogs;
     OpenOnly files;
     ui::MainWindowServices services;
     std::unique_ptr<ui::MainWindow> window;
 
-    Window(const QTemporaryDir& folder, QString path) : files(std::move(path)) {
+    explicit Window(QString path) : files(std::move(path)) {
         services.dialogs = &dialogs;
         services.files = &files;
         services.defaultPrinterName = [] { return QStringLiteral("PDF"); };
@@ -74,26 +52,26 @@ struct Window {
         window->repaint();
     }
     ~Window() { window->setAskBeforeClose(false); }
+
+    // KAYITTAN AÇ, then the first paint of what it shows.
+    void open() {
+        window->openCalculation();
+        window->repaint();
+    }
 };
 
 void window_start_up(benchmark::State& state) {
-    QTemporaryDir folder;
     for (auto _ : state) {
-        Window w(folder, QString());
+        Window w{QString()};
         benchmark::DoNotOptimize(w.window.get());
     }
 }
 
 void window_open(benchmark::State& state) {
     const int rows = static_cast<int>(state.range(0));
-    QTemporaryDir folder;
-    const QString path = writeCalculationFile(folder, rows);
-    Window w(folder, path);
-    for (auto _ : state) {
-        w.window->openCalculation();  // KAYITTAN AÇ
-        w.window->repaint();
-    }
-    if (w.window->calculation().table().rowCount() != rows + 1) state.SkipWithError("not opened");
+    Window w(benchsupport::LongCreditLineFile(rows));
+    for (auto _ : state) w.open();
+    if (w.window->calculation().table().rowCount() < rows) state.SkipWithError("not opened");
 }
 
 // The recalculation that opening a file ends with, alone, on the same table.
@@ -101,7 +79,14 @@ void bare_recalc_all(benchmark::State& state) {
     const int rows = static_cast<int>(state.range(0));
     core::RecordingDialogs dialogs;
     core::Calculation pristine(dialogs);
-    fillTable(pristine, rows);
+    if (storage::LoadCalculationFile(pristine, benchsupport::LongCreditLineFile(rows)) !=
+        storage::LoadFault::None) {
+        state.SkipWithError("not read");
+        return;
+    }
+    // As opening does before it recalculates.
+    pristine.inputs().drawingExtraDays.clear();
+    pristine.inputs().moveDrawingsPastHolidays = false;
     core::Calculation calc = pristine;
     for (auto _ : state) {
         state.PauseTiming();
@@ -120,20 +105,39 @@ long residentKilobytes() {
     return -1;
 }
 
-// Resident memory after opening, in a fresh process per size for a fair figure: run with
-// --benchmark_filter=window_memory/65 and /6500 separately; together the second reuses pages.
+// Run in a process of its own: the window with the file open and painted; prints its
+// resident memory in kB.
+int probeMemory(const QString& path) {
+    Window w(path);
+    w.open();
+    std::printf("%ld\n", residentKilobytes());
+    return 0;
+}
+
+// The resident memory of a fresh program with the window showing the file: pages a longer
+// table freed in this process would otherwise count for a shorter one.
 void window_memory(benchmark::State& state) {
+    static std::map<int, double> kilobytesOf;
     const int rows = static_cast<int>(state.range(0));
-    QTemporaryDir folder;
-    const QString path = writeCalculationFile(folder, rows);
-    long kilobytes = 0;
+    const QString path = benchsupport::LongCreditLineFile(rows);
+    double kilobytes = 0;
     for (auto _ : state) {
-        Window w(folder, path);
-        w.window->openCalculation();
-        w.window->repaint();
-        kilobytes = residentKilobytes();
+        QProcess probe;
+        probe.start(QCoreApplication::applicationFilePath(),
+                    {QString::fromLatin1(kMemoryProbe), path});
+        if (!probe.waitForFinished(60000) || probe.exitCode() != 0) {
+            state.SkipWithError("the probe failed");
+            return;
+        }
+        kilobytes = probe.readAllStandardOutput().trimmed().toDouble();
     }
-    state.counters["rss_kB"] = static_cast<double>(kilobytes);
+    kilobytesOf[rows] = kilobytes;
+    state.counters["rss_kB"] = kilobytes;
+    // Against the shortest table measured before it in this run.
+    if (!kilobytesOf.empty() && kilobytesOf.begin()->first < rows) {
+        state.counters["per_" + std::to_string(kilobytesOf.begin()->first) + "_rows"] =
+            kilobytes / kilobytesOf.begin()->second;
+    }
 }
 
 }  // namespace
@@ -146,6 +150,9 @@ BENCHMARK(window_memory)->Arg(65)->Arg(6500)->Iterations(1)->Unit(benchmark::kMi
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    if (argc == 3 && qstrcmp(argv[1], kMemoryProbe) == 0) {
+        return probeMemory(QString::fromLocal8Bit(argv[2]));
+    }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
