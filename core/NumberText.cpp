@@ -10,6 +10,20 @@
 namespace core {
 namespace {
 
+// Adds one unit in the last of the `size` digits that start at buffer[first]; a carry out of
+// the first digit takes the place before it (999 becomes 1000), so that place must exist.
+void AddOneToLastDigit(char* buffer, int& first, int& size) {
+    for (int i = first + size - 1; i >= first; --i) {
+        if (buffer[i] != '9') {
+            ++buffer[i];
+            return;
+        }
+        buffer[i] = '0';
+    }
+    buffer[--first] = '1';
+    ++size;
+}
+
 // A finite non-zero double as a decimal: value = d1.d2d3... x 10^exponent. The digits live in
 // a fixed buffer with room in front, so a carry can add a leading digit without moving them.
 class DecimalExpansion {
@@ -24,17 +38,7 @@ class DecimalExpansion {
     void truncate(int n) { size_ = std::min(size_, n); }
     void dropLast() { --size_; }
     // Adds one unit in the last digit; 999 becomes 1000.
-    void increment() {
-        for (int i = first_ + size_ - 1; i >= first_; --i) {
-            if (buffer_[i] != '9') {
-                ++buffer_[i];
-                return;
-            }
-            buffer_[i] = '0';
-        }
-        buffer_[--first_] = '1';
-        ++size_;
-    }
+    void increment() { AddOneToLastDigit(buffer_, first_, size_); }
 
   private:
     char buffer_[24] = {};
@@ -93,17 +97,7 @@ class IntegerDigits {
         std::fill(buffer_ + first_ + size_, buffer_ + first_ + size_ + n, '0');
         size_ += n;
     }
-    void increment() {
-        for (int i = first_ + size_ - 1; i >= first_; --i) {
-            if (buffer_[i] != '9') {
-                ++buffer_[i];
-                return;
-            }
-            buffer_[i] = '0';
-        }
-        buffer_[--first_] = '1';
-        ++size_;
-    }
+    void increment() { AddOneToLastDigit(buffer_, first_, size_); }
     void stripLeadingZeros() {
         while (size_ > 1 && buffer_[first_] == '0') {
             ++first_;
