@@ -3,11 +3,14 @@
 // namespace name for comparison.
 #pragma once
 
+#include <benchmark/benchmark.h>
+
 #include <QDate>
 #include <QString>
 
 #include "core/Calculation.h"
 #include "core/RecordingDialogs.h"
+#include "core/TableCommands.h"
 
 namespace {
 
@@ -59,5 +62,35 @@ struct Fixture {
 
     explicit Fixture(int rows) { FillTable(calc, rows); }
 };
+
+// Times `command` on a fresh copy of the fixture's table, made outside the timing before each run.
+template <typename Command>
+void TimeOnFreshCopies(benchmark::State& state, Fixture& fixture, Command command) {
+    const core::Calculation pristine = fixture.calc;
+    for (auto _ : state) {
+        state.PauseTiming();
+        fixture.calc = pristine;
+        state.ResumeTiming();
+        command(fixture.calc);
+        benchmark::DoNotOptimize(fixture.calc.totals());
+    }
+    if (!fixture.dialogs.texts().isEmpty()) state.SkipWithError("the table gave a message");
+}
+
+// Recalculate all on the generated table of state.range(0) rows.
+inline void TimeRecalculateAll(benchmark::State& state) {
+    Fixture fixture(static_cast<int>(state.range(0)));
+    TimeOnFreshCopies(state, fixture, [](core::Calculation& calc) { core::RecalculateAll(calc); });
+}
+
+// Sorting a recalculated table whose value dates run backwards in blocks, with many equal
+// dates, followed by the recalculation of all rows the sort ends with.
+inline void TimeSortByValueDate(benchmark::State& state) {
+    const int rows = static_cast<int>(state.range(0));
+    Fixture fixture(rows);
+    SetBackwardValueDates(fixture.calc, rows);
+    core::RecalculateAll(fixture.calc);
+    TimeOnFreshCopies(state, fixture, [](core::Calculation& calc) { core::SortByValueDate(calc); });
+}
 
 }  // namespace

@@ -12,18 +12,7 @@
 
 namespace {
 
-void recalc_all_fast(benchmark::State& state) {
-    Fixture fixture(static_cast<int>(state.range(0)));
-    const core::Calculation pristine = fixture.calc;
-    for (auto _ : state) {
-        state.PauseTiming();
-        fixture.calc = pristine;
-        state.ResumeTiming();
-        core::RecalculateAll(fixture.calc);
-        benchmark::DoNotOptimize(fixture.calc.totals());
-    }
-    if (!fixture.dialogs.texts().isEmpty()) state.SkipWithError("the table gave a message");
-}
+void recalc_all_fast(benchmark::State& state) { TimeRecalculateAll(state); }
 
 void recalc_all_reference(benchmark::State& state) {
     Fixture fixture(static_cast<int>(state.range(0)));
@@ -56,23 +45,7 @@ void row_move(benchmark::State& state) {
     if (!fixture.dialogs.texts().isEmpty()) state.SkipWithError("the table gave a message");
 }
 
-// Sorting a recalculated table whose value dates run backwards in blocks, with many equal
-// dates, followed by the recalculation of all rows the sort ends with.
-void sort_by_value_date(benchmark::State& state) {
-    const int rows = static_cast<int>(state.range(0));
-    Fixture fixture(rows);
-    SetBackwardValueDates(fixture.calc, rows);
-    core::RecalculateAll(fixture.calc);
-    const core::Calculation pristine = fixture.calc;
-    for (auto _ : state) {
-        state.PauseTiming();
-        fixture.calc = pristine;
-        state.ResumeTiming();
-        core::SortByValueDate(fixture.calc);
-        benchmark::DoNotOptimize(fixture.calc.totals());
-    }
-    if (!fixture.dialogs.texts().isEmpty()) state.SkipWithError("the table gave a message");
-}
+void sort_by_value_date(benchmark::State& state) { TimeSortByValueDate(state); }
 
 }  // namespace
 

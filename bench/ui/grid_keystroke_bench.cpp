@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "bench/ui/OpenOnlyChooser.h"
 #include "core/RecordingDialogs.h"
 #include "core/TransactionTable.h"
 #include "storage/CalculationFile.h"
@@ -13,16 +14,6 @@
 #include "ui/TransactionGrid.h"
 
 namespace {
-
-class OpenOnly : public ui::FileChooser {
-  public:
-    explicit OpenOnly(QString path) : path_(std::move(path)) {}
-    std::optional<QString> chooseSavePath(const QString&) override { return std::nullopt; }
-    std::optional<QString> chooseOpenPath() override { return path_; }
-
-  private:
-    QString path_;
-};
 
 // A calculation file of `rows` drawings, one a day from 01.01.2019.
 QString writeCalculationFile(const QTemporaryDir& folder, int rows) {
@@ -48,7 +39,7 @@ QString writeCalculationFile(const QTemporaryDir& folder, int rows) {
 void KeystrokeAndRepaint(benchmark::State& state) {
     const int rows = static_cast<int>(state.range(0));
     QTemporaryDir folder;
-    OpenOnly files(writeCalculationFile(folder, rows));
+    OpenOnlyChooser files(writeCalculationFile(folder, rows));
     core::RecordingDialogs dialogs;
     ui::MainWindowServices services;
     services.dialogs = &dialogs;

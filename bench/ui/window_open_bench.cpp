@@ -12,6 +12,7 @@
 #include <map>
 
 #include "bench/support/LongCreditLine.h"
+#include "bench/ui/OpenOnlyChooser.h"
 #include "core/RecordingDialogs.h"
 #include "core/TableCommands.h"
 #include "storage/CalculationFile.h"
@@ -22,22 +23,12 @@ namespace {
 
 const char* const kMemoryProbe = "--window-memory-of";
 
-class OpenOnly : public ui::FileChooser {
-  public:
-    explicit OpenOnly(QString path) : path_(std::move(path)) {}
-    std::optional<QString> chooseSavePath(const QString&) override { return std::nullopt; }
-    std::optional<QString> chooseOpenPath() override { return path_; }
-
-  private:
-    QString path_;
-};
-
 // The main window as the program shows it, in a program folder of its own, its open dialog
 // answered with `path`; painted once.
 struct Window {
     QTemporaryDir folder;
     core::RecordingDialogs dialogs;
-    OpenOnly files;
+    OpenOnlyChooser files;
     ui::MainWindowServices services;
     std::unique_ptr<ui::MainWindow> window;
 
