@@ -1,7 +1,10 @@
 #include "sheets/ImportTransfer.h"
 
+#include <optional>
+
 #include "core/DateText.h"
 #include "core/Errors.h"
+#include "core/FieldCatalogue.h"
 #include "core/TextRoutines.h"
 
 namespace sheets {
@@ -9,6 +12,8 @@ namespace {
 
 // More rows than the two five-digit row fields can ask for.
 constexpr qint64 kMaxTransferRows = 99999;
+
+const QString kNotTransferred = QStringLiteral("Aktarım yapılmadı; tablo değişmedi.");
 
 struct Columns {
     int first;        // S
@@ -58,17 +63,144 @@ struct DateParts {
     QString joined(QChar separator) const { return day + separator + month + separator + year; }
 };
 
+std::optional<int> integerIn(const QString& text) {
+    try {
+        return core::StrictInteger(text);
+    } catch (const core::CalcError&) {
+        return std::nullopt;
+    }
+}
+
+// The table date a sheet cell gives: its parts joined with the date separator, when they
+// make a real date in the years the table takes; none otherwise. Every date checked here
+// passes the row recalculation without a message or a stop.
+std::optional<QString> tableDate(const QString& cell, QChar separator) {
+    const DateParts parts = DateParts::of(cell);
+    const auto day = integerIn(parts.day);
+    const auto month = integerIn(parts.month);
+    const auto year = integerIn(parts.year);
+    if (!day || !month || !year) return std::nullopt;
+    if (*year <= core::kFirstDateYear || *year > core::kLastDateYear) return std::nullopt;
+    const QString joined = parts.joined(separator);
+    if (!core::IsValidDateText(joined)) return std::nullopt;
+    return joined;
+}
+
+// The first cell of the rows that would stop the transfer, and the rows it leaves out.
+struct CellFault {
+    enum class Kind { NoDate, NoNumber, NoValueDateAtAll };
+    Kind kind;
+    int row;
+    int column;
+    QString storage::ImportSettings::*field;
+    QString text;
+};
+
+struct RowsCheck {
+    std::optional<CellFault> fault;
+    int emptyValueDates = 0;
+    int firstEmptyValueDateRow = 0;
+};
+
+std::optional<CellFault> rowFault(const PreviewGrid& preview, const Columns& c,
+                                  bool ownTransactionDate, int s, const core::Separators& seps) {
+    using Settings = storage::ImportSettings;
+    const QString valueDate = preview.cell(c.valueDate, s);
+    if (!tableDate(valueDate, seps.date)) {
+        return CellFault{CellFault::Kind::NoDate, s, c.valueDate, &Settings::valueDateColumn,
+                         valueDate};
+    }
+    if (ownTransactionDate) {
+        const QString transactionDate = preview.cell(c.transaction, s);
+        if (!transactionDate.isEmpty() && !tableDate(transactionDate, seps.date)) {
+            return CellFault{CellFault::Kind::NoDate, s, c.transaction,
+                             &Settings::transactionDateColumn, transactionDate};
+        }
+    }
+    const std::pair<int, QString Settings::*> amounts[] = {{c.drawn, &Settings::drawingColumn},
+                                                           {c.repaid, &Settings::repaymentColumn}};
+    for (const auto& [column, field] : amounts) {
+        if (column <= 0) continue;
+        const QString text = preview.cell(column, s);
+        try {
+            core::ParseAmount(text, seps);
+        } catch (const core::CalcError&) {
+            return CellFault{CellFault::Kind::NoNumber, s, column, field, text};
+        }
+    }
+    return std::nullopt;
+}
+
+// Reads every row before the table is touched: a row without a value date is left out, a
+// cell the recalculation could not take stops the whole transfer.
+RowsCheck checkRows(const PreviewGrid& preview, const Columns& c, bool ownTransactionDate,
+                    const core::Separators& seps) {
+    RowsCheck check;
+    for (int s = c.first; s <= c.last; ++s) {
+        if (preview.cell(c.valueDate, s).isEmpty()) {
+            if (check.emptyValueDates++ == 0) check.firstEmptyValueDateRow = s;
+            continue;
+        }
+        if (auto fault = rowFault(preview, c, ownTransactionDate, s, seps)) {
+            check.fault = std::move(fault);
+            return check;
+        }
+    }
+    const qint64 rows = qint64(c.last) - c.first + 1;
+    if (rows > 0 && check.emptyValueDates == rows) {
+        check.fault = CellFault{CellFault::Kind::NoValueDateAtAll, c.first, c.valueDate,
+                                &storage::ImportSettings::valueDateColumn, QString()};
+    }
+    return check;
+}
+
+// The date form a value date must have, with the date separator in force.
+QString dateFormatMessage(const core::Separators& seps) {
+    return QStringLiteral("Tarih formatı gg") + seps.date + QStringLiteral("aa") + seps.date +
+           QStringLiteral("yyyy") + seps.date + QStringLiteral(" şeklinde olmalıdır.");
+}
+
+QString cellPlace(int row, int column, QString storage::ImportSettings::*field) {
+    return QStringLiteral("%1. satır, %2. sütun (%3)")
+        .arg(row)
+        .arg(column)
+        .arg(core::Label(core::Field(field)));
+}
+
+QString faultMessage(const CellFault& fault, const Columns& c, const core::Separators& seps) {
+    QString message = cellPlace(fault.row, fault.column, fault.field) + QStringLiteral(": ");
+    switch (fault.kind) {
+        case CellFault::Kind::NoDate:
+            message += QStringLiteral("\"%1\" geçerli bir tarih değil. ").arg(fault.text) +
+                       dateFormatMessage(seps);
+            break;
+        case CellFault::Kind::NoNumber:
+            message += QStringLiteral("\"%1\" geçerli bir sayı değil.").arg(fault.text);
+            break;
+        case CellFault::Kind::NoValueDateAtAll:
+            message += QStringLiteral(
+                           "boş. %1. satırdan %2. satıra kadar hiçbir satırda valör "
+                           "tarihi yok.")
+                           .arg(c.first)
+                           .arg(c.last);
+            break;
+    }
+    return message + QLatin1Char('\n') + kNotTransferred;
+}
+
+QString leftOutMessage(const RowsCheck& check, const Columns& c) {
+    return cellPlace(check.firstEmptyValueDateRow, c.valueDate,
+                     &storage::ImportSettings::valueDateColumn) +
+           QStringLiteral(": boş. Valör tarihi boş olan %1 satır aktarılmadı.")
+               .arg(check.emptyValueDates);
+}
+
 void clearTable(core::TransactionTable& table) {
     const core::TransactionTable::Row empty{};
     for (int r = 1; r < table.rowCount(); ++r) table.setRow(r, empty);
 }
 
 }  // namespace
-
-QString DateFormatMessage(const core::Separators& seps) {
-    return QStringLiteral("Tarih formatı gg") + seps.date + QStringLiteral("aa") + seps.date +
-           QStringLiteral("yyyy") + seps.date + QStringLiteral(" şeklinde olmalıdır.");
-}
 
 TransferOutcome TransferToTable(const PreviewGrid& preview, const storage::ImportSettings& fields,
                                 core::Calculation& calc) {
@@ -91,36 +223,42 @@ TransferOutcome TransferToTable(const PreviewGrid& preview, const storage::Impor
         return TransferOutcome::Refused;
     }
 
+    const bool ownTransactionDate = !fields.valueDateIsTransactionDate && c.transaction > 0;
+    const RowsCheck check = checkRows(preview, c, ownTransactionDate, calc.separators());
+    if (check.fault) {
+        calc.dialogs().message(faultMessage(*check.fault, c, calc.separators()));
+        return TransferOutcome::Refused;
+    }
+
     core::TransactionTable& table = calc.table();
     const QChar separator = calc.separators().date;
     clearTable(table);
+    // The totals shown belong to the new table, even where its rows compute none.
+    calc.totals() = core::TableTotals{};
     table.setRowCount(static_cast<int>(rows) + 3);
 
     int target = 1;
     for (int s = c.first; s <= c.last; ++s, ++target) {
-        const QString valueDate = preview.cell(c.valueDate, s);
-        if (valueDate.isEmpty()) {
-            calc.dialogs().message(DateFormatMessage(calc.separators()));
-            continue;
+        const QString valueDateCell = preview.cell(c.valueDate, s);
+        if (valueDateCell.isEmpty()) continue;  // left out, and told once below
+        const QString valueDate = *tableDate(valueDateCell, separator);
+        table.setCell(core::col::ValueDate, target, valueDate);
+        QString transactionDate = valueDate;
+        if (ownTransactionDate) {
+            // An empty one gives the separators alone, which the recalculation completes
+            // from the value date.
+            const QString cell = preview.cell(c.transaction, s);
+            transactionDate =
+                cell.isEmpty() ? QString(separator) + separator : *tableDate(cell, separator);
         }
-        const DateParts parts = DateParts::of(valueDate);
-        const int day = core::StrictInteger(parts.day);
-        const int month = core::StrictInteger(parts.month);
-        const int year = core::StrictInteger(parts.year);
-        if (!(day < 32 && month < 13 && year > core::kFirstDateYear)) continue;
-
-        table.setCell(core::col::ValueDate, target, parts.joined(separator));
-        const bool ownTransactionDate = !fields.valueDateIsTransactionDate && c.transaction > 0;
-        table.setCell(core::col::TransactionDate, target,
-                      ownTransactionDate
-                          ? DateParts::of(preview.cell(c.transaction, s)).joined(separator)
-                          : parts.joined(separator));
+        table.setCell(core::col::TransactionDate, target, transactionDate);
         if (c.drawn > 0) table.setCell(core::col::Drawn, target, preview.cell(c.drawn, s));
         if (c.repaid > 0) table.setCell(core::col::Repaid, target, preview.cell(c.repaid, s));
         if (c.description > 0) {
             table.setCell(core::col::Description, target, preview.cell(c.description, s));
         }
     }
+    if (check.emptyValueDates > 0) calc.dialogs().message(leftOutMessage(check, c));
     NumberAndRecalculate(calc);
     return TransferOutcome::Done;
 }

@@ -14,22 +14,23 @@ enum class TransferOutcome {
 };
 
 // "Vovirer Krediye Aktar": replaces the whole transaction table with the preview's rows from
-// the first to the last row, each value date cut into day, month and year and tested, the
-// transaction date, description and amounts copied from their columns, then numbers and
-// recalculates every row. Every message goes through the calculation's dialogs.
+// the first to the last row, the value date cut into day, month and year, the transaction
+// date, description and amounts copied from their columns, then numbers and recalculates
+// every row. Every message goes through the calculation's dialogs.
 //
-// Throws core::CalcError when a field or a value-date part is not a whole number (before
-// anything has changed for a field; at that row for a date, the rows written so far
-// staying), and core::SilentStop when the recalculation stops. In both cases the fields are
-// not to be stored.
+// Every row is read before the table is touched. A cell the table cannot take (a value or
+// transaction date that is no date, an amount that is no number), or a range without any
+// value date, refuses the transfer with one message naming the first such cell; rows
+// without a value date are left empty and told in one message.
+//
+// Throws core::CalcError when a field is not a whole number (a hand-edited settings file;
+// nothing has changed), and core::SilentStop when the recalculation stops. In both cases the
+// fields are not to be stored.
 TransferOutcome TransferToTable(const PreviewGrid& preview, const storage::ImportSettings& fields,
                                 core::Calculation& calc);
 
 // Numbers and recalculates the whole table after a transfer: row 1 made current, then each
 // row numbered, recalculated and left for the next; the last row numbered at the end.
 void NumberAndRecalculate(core::Calculation& calc);
-
-// The message for an empty value-date cell, with the date separator in force.
-QString DateFormatMessage(const core::Separators& seps);
 
 }  // namespace sheets

@@ -4,6 +4,7 @@
 #include "TestWorkbooks.h"
 #include "core/Errors.h"
 #include "core/RecordingDialogs.h"
+#include "core/TextRoutines.h"
 #include "sheets/ImportTransfer.h"
 #include "tests/core/ReferenceRecalculation.h"
 
@@ -12,8 +13,6 @@ using sheets::TransferOutcome;
 using storage::ImportSettings;
 
 namespace {
-
-const QString kDateFormat = QStringLiteral("Tarih formatı gg.aa.yyyy. şeklinde olmalıdır.");
 
 PreviewGrid previewOf(const std::vector<QStringList>& rows) {
     sheets::Sheet sheet;
@@ -60,8 +59,10 @@ const std::vector<QStringList> kFiveRows = {
 TEST(ImportTransfer, DesignFieldsOnAFiveRowSheet) {
     Transfer t;
     ASSERT_EQ(t.run(previewOf(kFiveRows), designFields()), TransferOutcome::Done);
-    // Sheet rows 6 to 10 have no value date: five messages and table rows 4 to 8 empty.
-    EXPECT_EQ(t.dialogs.texts(), QStringList(5, kDateFormat));
+    // Sheet rows 6 to 10 have no value date: left out, told once, table rows 4 to 8 empty.
+    EXPECT_EQ(t.dialogs.texts(),
+              QStringList{QStringLiteral("6. satır, 1. sütun (Valör Tarihi Sütunu): boş. Valör "
+                                         "tarihi boş olan 5 satır aktarılmadı.")});
     EXPECT_EQ(t.calc.table().rowCount(), 11);
     EXPECT_EQ(t.cell(1, 1), QStringLiteral("01.01.2020"));
     EXPECT_EQ(t.cell(2, 1), QStringLiteral("02.01.2020"));
@@ -79,29 +80,96 @@ TEST(ImportTransfer, DesignFieldsOnAFiveRowSheet) {
     EXPECT_EQ(t.calc.totals().totalDrawn, QStringLiteral("100.000,00"));
 }
 
-TEST(ImportTransfer, ValueDatesCutTestedAndPassedOn) {
-    const std::vector<QStringList> sheet = {
-        {"31.02.2020", "", "geçer, sonra reddedilir", "10"},
-        {"15.07.1905", "", "sessizce atlanır", "20"},
-        {"00.13.2020", "", "ay 13: atlanır", "30"},
-        {"03.03.2021", "", "", "40"},
-    };
+TEST(ImportTransfer, ValueDateServesAsTransactionDateWithoutItsColumn) {
+    const std::vector<QStringList> sheet = {{"03.03.2021", "01.03.2021", "açıklama", "40"}};
     Transfer t;
     ImportSettings fields = designFields();
-    fields.transactionDateColumn.clear();  // the value date serves as transaction date
-    fields.descriptionColumn.clear();      // no description
-    fields.firstRow = QStringLiteral("1");
-    fields.lastRow = QStringLiteral("4");
+    fields.transactionDateColumn.clear();
+    fields.descriptionColumn.clear();
+    fields.firstRow = fields.lastRow = QStringLiteral("1");
     ASSERT_EQ(t.run(previewOf(sheet), fields), TransferOutcome::Done);
-    // 31.02.2020 was written, then refused by the recalculation as a calendar date.
+    EXPECT_TRUE(t.dialogs.texts().isEmpty());
+    EXPECT_EQ(t.cell(1, 1), QStringLiteral("03.03.2021"));
+    EXPECT_EQ(t.cell(3, 1), QString());
+    EXPECT_EQ(t.cell(4, 1), QStringLiteral("40,00"));
+}
+
+// A cell the table cannot take refuses the whole transfer with one message naming it, before
+// anything changes; rows before it that were fine do not reach the table either.
+TEST(ImportTransfer, ACellTheTableCannotTakeRefusesTheTransferUntouched) {
+    struct Case {
+        const char* valueDate;
+        const char* transactionDate;
+        const char* drawn;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"Kullanım", "", "50",
+         "2. satır, 1. sütun (Valör Tarihi Sütunu): \"Kullanım\" geçerli bir tarih değil. "
+         "Tarih formatı gg.aa.yyyy. şeklinde olmalıdır.\nAktarım yapılmadı; tablo değişmedi."},
+        {"5.3.2020", "", "50", "2. satır, 1. sütun (Valör Tarihi Sütunu): \"5.3.2020\""},
+        {"31.02.2020", "", "50", "2. satır, 1. sütun (Valör Tarihi Sütunu): \"31.02.2020\""},
+        {"15.07.1905", "", "50", "2. satır, 1. sütun (Valör Tarihi Sütunu): \"15.07.1905\""},
+        {"00.13.2020", "", "50", "2. satır, 1. sütun (Valör Tarihi Sütunu): \"00.13.2020\""},
+        {"00.00.2021", "", "50", "2. satır, 1. sütun (Valör Tarihi Sütunu): \"00.00.2021\""},
+        {"02.01.3000", "", "50", "2. satır, 1. sütun (Valör Tarihi Sütunu): \"02.01.3000\""},
+        {"06.03.2020", "İşlem", "50", "2. satır, 2. sütun (İşlem Tarihi Sütunu): \"İşlem\""},
+        {"06.03.2020", "", "1,2,3",
+         "2. satır, 4. sütun (Dorud Kullanım Sütunu): \"1,2,3\" geçerli bir sayı değil.\n"
+         "Aktarım yapılmadı; tablo değişmedi."},
+    };
+    for (const Case& c : cases) {
+        const std::vector<QStringList> sheet = {
+            {"02.01.2020", "", "", "100"},
+            {QString::fromUtf8(c.valueDate), QString::fromUtf8(c.transactionDate), "",
+             QString::fromUtf8(c.drawn)},
+            {"", "", "", ""},  // an empty row after the bad one is not what is told
+        };
+        Transfer t;
+        t.calc.table().setCell(3, 1, QStringLiteral("eski"));
+        t.calc.totals().totalDrawn = QStringLiteral("1,00");
+        ImportSettings fields = designFields();
+        fields.firstRow = QStringLiteral("1");
+        fields.lastRow = QStringLiteral("3");
+        EXPECT_EQ(t.run(previewOf(sheet), fields), TransferOutcome::Refused) << c.valueDate;
+        ASSERT_EQ(t.dialogs.texts().size(), 1) << c.valueDate;
+        EXPECT_TRUE(t.dialogs.texts()[0].startsWith(QString::fromUtf8(c.message)))
+            << t.dialogs.texts()[0].toStdString();
+        EXPECT_EQ(t.calc.table().rowCount(), 2);
+        EXPECT_EQ(t.cell(3, 1), QStringLiteral("eski"));
+        EXPECT_EQ(t.calc.totals().totalDrawn, QStringLiteral("1,00"));
+    }
+}
+
+// An empty sheet, or a value-date column that is empty in every row asked for.
+TEST(ImportTransfer, NoValueDateInAnyRowRefusesTheTransferWithOneMessage) {
+    Transfer t;
+    t.calc.table().setCell(3, 1, QStringLiteral("eski"));
+    ImportSettings fields = designFields();
+    fields.firstRow = QStringLiteral("1");
+    fields.lastRow = QStringLiteral("6500");
+    EXPECT_EQ(t.run(previewOf({}), fields), TransferOutcome::Refused);
     EXPECT_EQ(t.dialogs.texts(),
-              QStringList{QStringLiteral("31.02.2020 Tarih Girişiniz doğru değil.")});
-    EXPECT_EQ(t.cell(2, 1), QString());
-    EXPECT_EQ(t.cell(4, 1), QStringLiteral("10"));  // the row ended at its value date
-    for (int c = 1; c <= 5; ++c) EXPECT_EQ(t.cell(c, 2), QString());  // 1905: skipped
-    for (int c = 1; c <= 5; ++c) EXPECT_EQ(t.cell(c, 3), QString());  // month 13: skipped
-    EXPECT_EQ(t.cell(3, 4), QString());                               // no description column
-    EXPECT_EQ(t.cell(4, 4), QStringLiteral("40,00"));
+              QStringList{QStringLiteral(
+                  "1. satır, 1. sütun (Valör Tarihi Sütunu): boş. 1. satırdan 6500. satıra "
+                  "kadar hiçbir satırda valör tarihi yok.\nAktarım yapılmadı; tablo değişmedi.")});
+    EXPECT_EQ(t.cell(3, 1), QStringLiteral("eski"));
+    EXPECT_EQ(t.calc.table().rowCount(), 2);
+}
+
+// The totals belong to the new table even where its rows compute none: none transferred,
+// or one row, which never reaches the totals.
+TEST(ImportTransfer, TheTotalsOfThePreviousTableGo) {
+    for (const char* last : {"2", "3"}) {
+        Transfer t;
+        ImportSettings fields = designFields();
+        fields.lastRow = QStringLiteral("5");
+        ASSERT_EQ(t.run(previewOf(kFiveRows), fields), TransferOutcome::Done);
+        ASSERT_EQ(t.calc.totals().totalDrawn, QStringLiteral("100.000,00"));
+        fields.lastRow = QString::fromLatin1(last);
+        ASSERT_EQ(t.run(previewOf(kFiveRows), fields), TransferOutcome::Done);
+        EXPECT_EQ(t.calc.totals(), core::TableTotals{}) << last;
+    }
 }
 
 TEST(ImportTransfer, OwnTransactionDatesCheckBoxAndZeroColumns) {
@@ -192,46 +260,6 @@ TEST(ImportTransfer, RequiredFieldsInOrderAndFieldsThatAreNoNumbers) {
     EXPECT_EQ(t.cell(3, 1), QStringLiteral("eski"));
 }
 
-TEST(ImportTransfer, ADatePartThatIsNoNumberStopsAtItsRow) {
-    const std::vector<QStringList> sheet = {
-        {"02.01.2020", "", "", "100"},
-        {"5.3.2020", "", "", "50"},
-        {"06.03.2020", "", "", "70"},
-    };
-    Transfer t;
-    ImportSettings fields = designFields();
-    fields.firstRow = QStringLiteral("1");
-    fields.lastRow = QStringLiteral("3");
-    try {
-        t.run(previewOf(sheet), fields);
-        FAIL() << "no error";
-    } catch (const core::CalcError& e) {
-        EXPECT_TRUE(e.message().contains(QStringLiteral("5.")));
-    }
-    // Row 1 stays as written, not recalculated; nothing after it.
-    EXPECT_EQ(t.cell(4, 1), QStringLiteral("100"));
-    EXPECT_EQ(t.cell(2, 3), QString());
-    EXPECT_EQ(t.cell(0, 1), QString());
-}
-
-// Dates that pass the transfer's test (a year after 1905, day below 32, month below 13) but
-// that the recalculation refuses as out of range.
-TEST(ImportTransfer, DatesTheRecalculationRefusesStopItSilently) {
-    for (const char* date : {"02.01.3000", "00.00.2021"}) {
-        const std::vector<QStringList> sheet = {
-            {"02.01.2020", "", "", "100"},
-            {QString::fromLatin1(date), "", "", "50"},
-        };
-        Transfer t;
-        ImportSettings fields = designFields();
-        fields.firstRow = QStringLiteral("1");
-        fields.lastRow = QStringLiteral("2");
-        EXPECT_THROW(t.run(previewOf(sheet), fields), core::SilentStop) << date;
-        EXPECT_EQ(t.cell(4, 1), QStringLiteral("100,00"));
-        EXPECT_EQ(t.dialogs.texts().size(), 1);
-    }
-}
-
 // ---------------------------------------------------------------------------------------
 // The transfer against an independent reading of it, on workbooks of several writers.
 
@@ -248,6 +276,34 @@ int integer(const QString& text) {
     const int value = text.trimmed().toInt(&ok);
     if (!ok || text.isEmpty() || text.back().isSpace()) throw core::CalcError(text);
     return value;
+}
+
+// The date a cell gives, cut by position: empty when it is no real date from 1906 to 2999.
+QString dateOf(const QString& c) {
+    try {
+        const QString d = c.mid(0, 2), m = c.mid(3, 2), y = c.length() < 4 ? c : c.right(4);
+        const int year = integer(y);
+        if (year <= 1905 || year > 2999 || !QDate(year, integer(m), integer(d)).isValid()) {
+            return {};
+        }
+        return d + "." + m + "." + y;
+    } catch (const core::CalcError&) {
+        return {};
+    }
+}
+
+bool isAmount(const QString& text) {
+    try {
+        core::ParseAmount(text);
+        return true;
+    } catch (const core::CalcError&) {
+        return false;
+    }
+}
+
+// The transfer's messages are compared by the cell they name, which begins them.
+QString cellNamed(int row, int column) {
+    return QStringLiteral("%1. satır, %2. sütun").arg(row).arg(column);
 }
 
 ReferenceResult referenceTransfer(const PreviewGrid& p, const ImportSettings& f,
@@ -273,32 +329,54 @@ ReferenceResult referenceTransfer(const PreviewGrid& p, const ImportSettings& f,
         const int T = f.transactionDateColumn.isEmpty() ? 0 : integer(f.transactionDateColumn);
         const int K = integer(f.drawingColumn), O = integer(f.repaymentColumn);
         const int A = f.descriptionColumn.isEmpty() ? 0 : integer(f.descriptionColumn);
+        const bool ownTransactionDate = !f.valueDateIsTransactionDate && T > 0;
+        // Every row is read first; the first cell the table cannot take refuses.
+        int empty = 0, firstEmpty = 0;
+        for (int s = S; s <= E; ++s) {
+            const QString c = p.cell(V, s);
+            std::optional<int> bad;
+            if (c.isEmpty()) {
+                if (empty++ == 0) firstEmpty = s;
+                continue;
+            }
+            if (dateOf(c).isEmpty()) {
+                bad = V;
+            } else if (ownTransactionDate && !p.cell(T, s).isEmpty() &&
+                       dateOf(p.cell(T, s)).isEmpty()) {
+                bad = T;
+            } else if (K > 0 && !isAmount(p.cell(K, s))) {
+                bad = K;
+            } else if (O > 0 && !isAmount(p.cell(O, s))) {
+                bad = O;
+            }
+            if (bad) {
+                st.messages << cellNamed(s, *bad);
+                result.refused = true;
+                return result;
+            }
+        }
+        if (E >= S && empty == E - S + 1) {
+            st.messages << cellNamed(S, V);
+            result.refused = true;
+            return result;
+        }
         for (int r = 1; r < st.rowCount(); ++r) st.rows[r] = reference::Row{};
+        st.totals = core::TableTotals{};
         st.rows.resize(std::size_t(E - S + 4));
         st.currentRow = std::min(st.currentRow, st.rowCount() - 1);
         int t = 1;
-        for (int s = S; s <= E; ++s) {
-            const QString c = p.cell(V, s);
-            if (c.isEmpty()) {
-                st.messages << kDateFormat;
-            } else {
-                const QString d = c.mid(0, 2), m = c.mid(3, 2), y = c.length() < 4 ? c : c.right(4);
-                if (integer(d) < 32 && integer(m) < 13 && integer(y) > 1905) {
-                    st.rows[t][2] = d + "." + m + "." + y;
-                    if (f.valueDateIsTransactionDate || T <= 0) {
-                        st.rows[t][1] = st.rows[t][2];
-                    } else {
-                        const QString x = p.cell(T, s);
-                        st.rows[t][1] = x.mid(0, 2) + "." + x.mid(3, 2) + "." +
-                                        (x.length() < 4 ? x : x.right(4));
-                    }
-                    if (K > 0) st.rows[t][4] = p.cell(K, s);
-                    if (O > 0) st.rows[t][5] = p.cell(O, s);
-                    if (A > 0) st.rows[t][3] = p.cell(A, s);
-                }
-            }
-            ++t;
+        for (int s = S; s <= E; ++s, ++t) {
+            const QString date = dateOf(p.cell(V, s));
+            if (date.isEmpty()) continue;
+            st.rows[t][2] = date;
+            st.rows[t][1] = !ownTransactionDate      ? date
+                            : p.cell(T, s).isEmpty() ? QStringLiteral("..")
+                                                     : dateOf(p.cell(T, s));
+            if (K > 0) st.rows[t][4] = p.cell(K, s);
+            if (O > 0) st.rows[t][5] = p.cell(O, s);
+            if (A > 0) st.rows[t][3] = p.cell(A, s);
         }
+        if (empty > 0) st.messages << cellNamed(firstEmpty, V);
         reference::MoveToRow(st, 1);
         for (int i = 1; i <= st.rowCount() - 2; ++i) {
             st.rows[i][0] = QString::number(i);
@@ -333,7 +411,11 @@ void expectSameAsReference(const PreviewGrid& preview, const ImportSettings& fie
     EXPECT_EQ(refused, ref.refused);
     EXPECT_EQ(outcome.silentStop, ref.outcome.silentStop);
     EXPECT_EQ(outcome.error.has_value(), ref.outcome.error.has_value());
-    EXPECT_EQ(t.dialogs.texts(), ref.state.messages);
+    ASSERT_EQ(t.dialogs.texts().size(), ref.state.messages.size());
+    for (qsizetype i = 0; i < ref.state.messages.size(); ++i) {
+        EXPECT_TRUE(t.dialogs.texts()[i].startsWith(ref.state.messages[i]))
+            << t.dialogs.texts()[i].toStdString();
+    }
     ASSERT_EQ(t.calc.table().rowCount(), ref.state.rowCount());
     for (int r = 1; r < ref.state.rowCount(); ++r) {
         for (int c = 0; c < 15; ++c) {
@@ -391,6 +473,10 @@ TEST(ImportTransfer, MatchesTheIndependentReadingOnWorkbooksOfSeveralWriters) {
         {"2", "1", "3", "4", "0", "2", "3", false},
         {"1", "2", "3", "4", "5", "2", "7", false},  // reaches "0,05" in the fixtures: no number
         {"1", "2", "3", "4", "5", "9", "7", false},
+        // Ranges that go through: with a row without value date, and without any.
+        {"1", "2", "3", "4", "5", "2", "4", false},
+        {"1", "", "3", "4", "5", "15", "18", true},
+        {"1", "2", "3", "4", "5", "2", "9", false},
     };
     for (const QString& workbook : workbooks) {
         const PreviewGrid preview = testing_sheets::PreviewOf(workbook);

@@ -107,7 +107,8 @@ class ImportWindowTest : public QObject {
         main_->dialogs().clear();
         click("JvXPButton2");
         QCOMPARE(main_->dialogs().texts(),
-                 QStringList{sheets::DateFormatMessage(core::Separators::turkish())});
+                 QStringList{QStringLiteral("4. satır, 1. sütun (Valör Tarihi Sütunu): boş. "
+                                            "Valör tarihi boş olan 1 satır aktarılmadı.")});
         QVERIFY(!window_->isVisible());
         QCOMPARE(main_->cell(4, 1), QStringLiteral("2.000,00"));
         QCOMPARE(main_->cell(5, 2), QStringLiteral("250,00"));
@@ -168,6 +169,65 @@ class ImportWindowTest : public QObject {
         QTest::keyClick(window_->focusWidget(), Qt::Key_Return);
         QCOMPARE(model->index(10, 0).data().toString(), QStringLiteral("duzeltme"));
         QCOMPARE(view->currentIndex(), model->index(10, 1));
+    }
+
+    // An empty sheet, or a value-date column that holds no dates: one message naming the
+    // cell, and the table and totals on screen stay as they were.
+    void aTransferThatCannotGoThroughTellsOnceAndChangesNothing() {
+        main_->typeWorkedExample();
+        const QString totalInterest = main_->text("toplamfaizEdit");
+        QVERIFY(!totalInterest.isEmpty());
+        const QString description = main_->cell(3, 1);
+        window_->open();
+        workbook_ = kOds;
+        click("JvXPButton1");
+        struct Case {
+            bool emptyPreview;
+            const char* valueDateColumn;
+            const char* message;
+        };
+        const Case cases[] = {
+            {true, "1",
+             "1. satır, 1. sütun (Valör Tarihi Sütunu): boş. 1. satırdan 20. satıra kadar "
+             "hiçbir satırda valör tarihi yok."},
+            {false, "3",
+             "1. satır, 3. sütun (Valör Tarihi Sütunu): \"Açıklama\" geçerli bir tarih değil."},
+        };
+        for (const Case& c : cases) {
+            if (c.emptyPreview) click("JvXPButton7");
+            field("JvDotNetEdit19")->setText(QString::fromLatin1(c.valueDateColumn));
+            field("JvDotNetEdit20")->setText(QStringLiteral("1"));
+            field("JvDotNetEdit21")->setText(QStringLiteral("20"));
+            main_->dialogs().clear();
+            click("JvXPButton2");
+            QCOMPARE(main_->dialogs().texts().size(), 1);
+            QVERIFY2(main_->dialogs().texts()[0].startsWith(QString::fromUtf8(c.message)),
+                     qPrintable(main_->dialogs().texts()[0]));
+            QVERIFY(window_->isVisible());
+            QCOMPARE(main_->cell(3, 1), description);
+            QCOMPARE(main_->text("toplamfaizEdit"), totalInterest);
+            if (c.emptyPreview) {
+                workbook_ = kOds;
+                click("JvXPButton1");
+            }
+        }
+    }
+
+    // A transfer of no rows empties the table, and with it the totals on screen.
+    void theTotalsShownBelongToTheTransferredTable() {
+        main_->typeWorkedExample();
+        QVERIFY(!main_->text("toplamfaizEdit").isEmpty());
+        window_->open();
+        workbook_ = kOds;
+        click("JvXPButton1");
+        field("JvDotNetEdit20")->setText(QStringLiteral("3"));
+        field("JvDotNetEdit21")->setText(QStringLiteral("2"));
+        click("JvXPButton2");
+        QVERIFY(!window_->isVisible());
+        QCOMPARE(main_->table().rowCount(), 3);
+        for (const char* total : {"kreditoplamtutariEdit", "toplamfaizEdit", "toplamKKDFEdit"}) {
+            QCOMPARE(main_->text(total), QString());
+        }
     }
 
     void newFileEmptiesRowsAndCloseHidesWithoutStoring() {
