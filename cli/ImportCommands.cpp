@@ -113,11 +113,19 @@ int import(const Invocation& invocation, Output& output) {
     readSheet(invocation.positionals.front(), grid);
     session.dialogs().message(sheets::kSheetReadMessage);
 
-    core::CommandEnding ending =
-        core::RunCommand([&] { sheets::TransferToTable(grid, fields, calc); });
+    bool refused = false;
+    core::CommandEnding ending = core::RunCommand([&] {
+        refused = sheets::TransferToTable(grid, fields, calc) == sheets::TransferOutcome::Refused;
+    });
+    // A refused transfer left the starting table: writing it would pass for an import.
+    bool writeRefused = false;
     if (const auto out = invocation.value(kOutput.name); out && !ending.failed()) {
-        const storage::SaveResult saved = storage::WriteCalculationFile(calc, *out);
-        if (!saved.ok) ending = {core::CommandEnding::Kind::Failed, saved.message};
+        if (refused) {
+            writeRefused = true;
+        } else {
+            const storage::SaveResult saved = storage::WriteCalculationFile(calc, *out);
+            if (!saved.ok) ending = {core::CommandEnding::Kind::Failed, saved.message};
+        }
     }
     if (invocation.has(kJson.name)) {
         output.out += CalculationJson(calc, session.dialogs(), ending);
@@ -127,6 +135,11 @@ int import(const Invocation& invocation, Output& output) {
     }
     if (ending.failed()) {
         output.err += "vovirer: " + AsGiven(ending.error) + '\n';
+        return 1;
+    }
+    if (writeRefused) {
+        output.err += "vovirer: no rows transferred; nothing written to " +
+                      AsGiven(*invocation.value(kOutput.name)) + '\n';
         return 1;
     }
     return 0;

@@ -148,19 +148,25 @@ TEST_F(ImportCommandsTest, EndingsAndExitStatus) {
               (QStringList{"Tablo aktarıldı!", "Başlangıç satırını boş geçemezsiniz!"}));
     EXPECT_EQ(r.json()["rows"].toArray().size(), 1);
 
-    // Sheet row 6 holds "0,05" as value date: its day is no whole number.
+    // Sheet row 5 holds a year before the table's years, row 6 "0,05": the transfer is
+    // refused, one message names the first such cell, and -o writes nothing.
     const QString settings = write("Ayarlar.ini", kSettings);
     r = run({"import", kOds, "--settings", settings, "--end", "6", "--json", "-o", path("x.fdr")});
     EXPECT_EQ(r.status, 1);
-    EXPECT_FALSE(r.json()["error"].isNull());
-    EXPECT_TRUE(r.err.contains("vovirer: \"0,\""));
+    EXPECT_TRUE(r.json()["error"].isNull());
+    EXPECT_EQ(r.json()["messages"].toArray().size(), 2);
+    EXPECT_TRUE(r.json()["messages"][1].toString().startsWith(
+        QStringLiteral("5. satır, 1. sütun (Valör Tarihi Sütunu): \"15.07.1905\"")));
+    EXPECT_TRUE(r.err.contains("nothing written"));
     EXPECT_FALSE(QFile::exists(path("x.fdr")));
 
-    // A year the recalculation refuses: a silent stop ends the command normally.
+    // A year the recalculation would stop at is refused before the table changes; without
+    // -o that is a normal end.
     const QString csv = write("a.csv", "01.02.2020;;;100;\r\n01.02.3000;;;;5\r\n");
     r = run({"import", csv, "--settings", settings, "--start", "1", "--end", "2", "--json"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_TRUE(r.json()["stopped"].toBool());
+    EXPECT_FALSE(r.json()["stopped"].toBool());
+    EXPECT_EQ(r.json()["rows"].toArray().size(), 1);
 
     r = run({"preview", path("yok.xlsx")});
     EXPECT_EQ(r.status, 2);
