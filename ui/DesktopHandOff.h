@@ -2,24 +2,39 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace ui {
 
 // Thin hand-offs to the desktop: the user's spreadsheet program and mail program, found and
 // started through the freedesktop tools (xdg-mime, xdg-open, xdg-email). Programs are
-// started detached; the ones that stay in the foreground never block the window.
+// started detached; the ones that stay in the foreground never block the window, and none
+// ends with this program.
 
 inline const QString kXlsxMimeType =
     QStringLiteral("application/vnd.openxmlformats-officedocument.spreadsheetml.sheet");
 
-// True when the desktop names an application for .xlsx files, or a known spreadsheet
-// program is on PATH.
-bool HasSpreadsheetApplication();
+// The program that shows an exported workbook, and how it is started.
+struct SpreadsheetProgram {
+    QString program;
+    QStringList leadingArguments;  // before the workbook's path
+    // The file is opened as the template of a new, unsaved document (LibreOffice's -n), so
+    // the user's Save asks where; otherwise the program edits the file itself.
+    bool opensAsNewDocument = false;
+};
 
-// Opens the workbook in that application without waiting for it; returns the system's
-// reason when it cannot be started.
-std::optional<QString> OpenInSpreadsheetApplication(const QString& path);
+// LibreOffice in its template mode where it is the desktop's application for .xlsx files or
+// the desktop names none; else the desktop's application through xdg-open; else a known
+// spreadsheet program on PATH. None when there is no such program.
+std::optional<SpreadsheetProgram> FindSpreadsheetProgram();
+
+// Starts the program on the workbook without waiting for it. `failed` runs with the
+// system's reason, from the event loop, when it cannot be started or when it ends in failure
+// within the first seconds (a program that exits at once); a program that outlives that is
+// left alone, also when this program ends.
+void ShowWorkbook(const SpreadsheetProgram& spreadsheet, const QString& path,
+                  std::function<void(const QString& reason)> failed);
 
 // True when xdg-email is there and the desktop names an application for mailto: links.
 bool HasMailProgram();

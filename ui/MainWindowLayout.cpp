@@ -295,7 +295,7 @@ QWidget* MainWindow::buildParametersPanel() {
     connect(print, &QAbstractButton::clicked, this, &MainWindow::printReport);
     auto* mail =
         makePictureButton(panel, QStringLiteral("mailgonder"), MailIcon(), QRect(838, 34, 57, 56),
-                          QStringLiteral("Outlook'tan Mail Olarak Gönder"));
+                          QStringLiteral("Mail Olarak Gönder"));
     mail->setFocusPolicy(Qt::NoFocus);
     connect(mail, &QToolButton::clicked, this, &MainWindow::mailWorkbook);
 

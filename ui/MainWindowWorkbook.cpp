@@ -1,11 +1,13 @@
 // The main window's workbook commands: the export opened in the spreadsheet program and
 // the workbook mailed through the mail program. The workbook itself is made in output/.
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryFile>
+#include <QPointer>
 
 #include "core/CommandEnding.h"
 #include "core/Errors.h"
+#include "output/workbook/ExportPlacement.h"
 #include "output/workbook/WorkbookExport.h"
 #include "storage/CalculationFile.h"
 #include "storage/ProgramLocations.h"
@@ -16,43 +18,69 @@
 namespace ui {
 namespace {
 
-const QString kNoSpreadsheetApplication =
-    QStringLiteral("Excel dökümü alabilmek için excel kurulu olmalıdır!");
-const QString kSpreadsheetCannotStart = QStringLiteral("Excel açılamadı. Sistem Mesajı: %1");
-const QString kNoMailProgram =
-    QStringLiteral("Mail gönderebilmek için, bilgisyarınızda Outlook kurulu olmalıdır.");
+const QString kNoSpreadsheetApplication = QStringLiteral(
+    "Excel dökümü alabilmek için bilgisayarınızda LibreOffice Calc gibi bir hesap tablosu "
+    "programı kurulu olmalıdır!");
+const QString kSpreadsheetCannotShow =
+    QStringLiteral("Hesap tablosu programı Excel dökümünü açamadı.\nDosya: %1\nSistem Mesajı: %2");
+const QString kSavedAs = QStringLiteral("Excel dökümü şu dosyaya kaydedildi:\n%1");
+const QString kNoMailProgram = QStringLiteral(
+    "Mail gönderebilmek için, bilgisayarınızda Thunderbird gibi bir mail programı kurulu ve "
+    "varsayılan mail programı olarak seçili olmalıdır.");
 const QString kMailCannotStart = QStringLiteral("Mail programı açılamadı. Sistem Mesajı: %1");
 
-// A new, empty file in the user's temporary folder for one export; it outlives the
-// program, as the spreadsheet program reads it after we hand it over.
-QString NewExportFile() {
-    QTemporaryFile file(QDir::tempPath() + QStringLiteral("/Vovirer-XXXXXX.xlsx"));
-    file.setAutoRemove(false);
-    if (!file.open()) {
-        throw core::CalcError(storage::kCannotSave + QLatin1Char('\n') + QDir::tempPath() +
-                              QLatin1Char('\n') + file.errorString());
-    }
-    return file.fileName();
+// The user's documents folder, where a workbook the user edits in place is kept.
+QString DocumentsFolder(const QString& programFolder) {
+    const QString documents = storage::ProgramLocations::of(programFolder).user.documents;
+    return documents.isEmpty() ? QDir::homePath() : documents;
 }
 
 }  // namespace
 
 void MainWindow::exportWorkbook() {
     core::RunReportingFailure(calc_.dialogs(), [&] {
-        if (!HasSpreadsheetApplication()) {
+        const auto spreadsheet = FindSpreadsheetProgram();
+        if (!spreadsheet) {
             calc_.dialogs().notify(core::Notice{kNoSpreadsheetApplication, core::kApplicationTitle,
                                                 core::DialogIcon::Information});
             return;
         }
-        const QString path = NewExportFile();
+        const QString temporaryFolder = QDir::tempPath();
+        output::RemoveTemporaryExportsOlderThan(
+            temporaryFolder,
+            QDateTime::currentDateTime().addSecs(-output::kTemporaryExportLifetimeSecs));
+        const QString documents = DocumentsFolder(services_.programFolder);
+        const QString path = spreadsheet->opensAsNewDocument
+                                 ? output::NewTemporaryExport(temporaryFolder)
+                                 : output::NamedExport(documents, QDate::currentDate());
         try {
             output::WriteWorkbook(calc_, path, output::WorkbookLayout::Export);
-            if (const auto reason = OpenInSpreadsheetApplication(path)) {
-                throw core::CalcError(kSpreadsheetCannotStart.arg(*reason));
-            }
         } catch (...) {
             QFile::remove(path);
             throw;
+        }
+        const bool temporary = spreadsheet->opensAsNewDocument;
+        ShowWorkbook(*spreadsheet, path,
+                     [window = QPointer<MainWindow>(this), path, temporary,
+                      documents](const QString& reason) {
+                         if (!window) return;
+                         // A temporary file goes with time: the one named is a lasting copy.
+                         QString kept = path;
+                         if (temporary) {
+                             try {
+                                 const QString named =
+                                     output::NamedExport(documents, QDate::currentDate());
+                                 if (QFile::copy(path, named)) kept = named;
+                             } catch (const core::CalcError&) {
+                             }
+                         }
+                         window->calc_.dialogs().notify(
+                             core::Notice{kSpreadsheetCannotShow.arg(kept, reason),
+                                          core::kApplicationTitle, core::DialogIcon::Error});
+                     });
+        if (!temporary) {
+            calc_.dialogs().notify(core::Notice{kSavedAs.arg(path), core::kApplicationTitle,
+                                                core::DialogIcon::Information});
         }
     });
     grid_->showTable();

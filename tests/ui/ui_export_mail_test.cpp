@@ -1,6 +1,7 @@
 // "EXCEL'E VERİ AKTAR" and the mail button, against stand-in xdg-mime, xdg-open and
 // xdg-email scripts that record how they were called.
 #include <QAbstractButton>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -15,25 +16,40 @@ namespace col = core::col;
 
 namespace {
 
-const QString kNoSpreadsheet =
-    QStringLiteral("Excel dökümü alabilmek için excel kurulu olmalıdır!");
-const QString kNoMailProgram =
-    QStringLiteral("Mail gönderebilmek için, bilgisyarınızda Outlook kurulu olmalıdır.");
+const QString kNoSpreadsheet = QStringLiteral(
+    "Excel dökümü alabilmek için bilgisayarınızda LibreOffice Calc gibi bir hesap tablosu "
+    "programı kurulu olmalıdır!");
+const QString kNoMailProgram = QStringLiteral(
+    "Mail gönderebilmek için, bilgisayarınızda Thunderbird gibi bir mail programı kurulu ve "
+    "varsayılan mail programı olarak seçili olmalıdır.");
 
-// A PATH of stand-ins only, and a temporary folder of the test's own; both restored after.
+void restore(const char* name, const QByteArray& old) {
+    if (old.isEmpty()) {
+        qunsetenv(name);
+    } else {
+        qputenv(name, old);
+    }
+}
+
+// A PATH of stand-ins only, and a temporary folder and home of the test's own; all restored
+// after.
 class Desktop {
   public:
-    Desktop() : oldPath_(qgetenv("PATH")), oldTmp_(qgetenv("TMPDIR")) {
+    Desktop()
+        : oldPath_(qgetenv("PATH")),
+          oldTmp_(qgetenv("TMPDIR")),
+          oldHome_(qgetenv("HOME")),
+          oldConfig_(qgetenv("XDG_CONFIG_HOME")) {
         qputenv("PATH", QFile::encodeName(bin_.path()));
         qputenv("TMPDIR", QFile::encodeName(tmp_.path()));
+        qputenv("HOME", QFile::encodeName(home_.path()));
+        qunsetenv("XDG_CONFIG_HOME");
     }
     ~Desktop() {
         qputenv("PATH", oldPath_);
-        if (oldTmp_.isEmpty()) {
-            qunsetenv("TMPDIR");
-        } else {
-            qputenv("TMPDIR", oldTmp_);
-        }
+        restore("TMPDIR", oldTmp_);
+        restore("HOME", oldHome_);
+        restore("XDG_CONFIG_HOME", oldConfig_);
     }
 
     // xdg-mime answering `query default TYPE` with the application for the types given.
@@ -83,13 +99,31 @@ class Desktop {
     }
     QStringList temporaryFiles() const { return QDir(tmp_.path()).entryList(QDir::Files); }
     QString temporaryFolder() const { return tmp_.path(); }
+    QString documents() const { return home_.filePath(QStringLiteral("Documents")); }
+    QStringList documentFiles() const { return QDir(documents()).entryList(QDir::Files); }
 
   private:
     QByteArray oldPath_;
     QByteArray oldTmp_;
+    QByteArray oldHome_;
+    QByteArray oldConfig_;
     QTemporaryDir bin_;
     QTemporaryDir tmp_;
+    QTemporaryDir home_;
 };
+
+QString todaysExport(const Desktop& desktop, const QString& suffix = {}) {
+    return desktop.documents() + QStringLiteral("/Vovirer Dökümü ") +
+           QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")) + suffix +
+           QStringLiteral(".xlsx");
+}
+
+void age(const QString& path, int seconds) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-seconds),
+                             QFileDevice::FileModificationTime));
+}
 
 void click(MainWindowFixture& f, const char* name) {
     auto* button = f.window().findChild<QAbstractButton*>(QString::fromLatin1(name));
@@ -122,9 +156,10 @@ class ExportMailTest : public QObject {
     Q_OBJECT
   private slots:
     void exportOpensTheWorkbookInTheSpreadsheetApplication();
+    void exportOpensANewUnsavedWorkbookInLibreOffice();
     void exportFallsBackOnAKnownSpreadsheetProgram();
     void exportWithoutSpreadsheetApplicationOnlySaysSo();
-    void exportThatCannotStartReportsTheSystemsReason();
+    void exportThatCannotBeShownNamesTheFile();
     void unreadableAmountEndsTheExportAndOpensNothing();
     void mailComposesANewMailWithTheWorkbookAttached();
     void mailWithEmptyNameHasNoSubjectOrBody();
@@ -132,6 +167,8 @@ class ExportMailTest : public QObject {
     void mailThatCannotStartReportsTheSystemsReason();
 };
 
+// A program that edits the file itself gets it under a clear name in the user's documents,
+// and the user is told where.
 void ExportMailTest::exportOpensTheWorkbookInTheSpreadsheetApplication() {
     Desktop desktop;
     desktop.defaultApplications(QStringLiteral("calc.desktop"), {});
@@ -141,11 +178,8 @@ void ExportMailTest::exportOpensTheWorkbookInTheSpreadsheetApplication() {
     QCOMPARE(f.table().currentRow(), 3);
 
     click(f, "BitBtn26");
-    const QStringList calls = desktop.calls(QStringLiteral("xdg-open"));
-    QCOMPARE(calls.size(), 1);
-    const QString workbook = calls.front();
-    QVERIFY(workbook.startsWith(desktop.temporaryFolder() + QLatin1Char('/')));
-    QVERIFY(workbook.endsWith(QStringLiteral(".xlsx")));
+    const QString workbook = todaysExport(desktop);
+    QCOMPARE(desktop.calls(QStringLiteral("xdg-open")), QStringList{workbook});
     const outputtest::XlsxTestReader sheet(workbook);
     QVERIFY2(sheet.ok(), qPrintable(sheet.error()));
     QCOMPARE(sheet.cell("A1").text, QStringLiteral("Vovirer Adı : Şube"));
@@ -153,15 +187,44 @@ void ExportMailTest::exportOpensTheWorkbookInTheSpreadsheetApplication() {
     QCOMPARE(sheet.cell("H4").number, 1000.0);  // the balance column
     QCOMPARE(sheet.cell("C9").text, QStringLiteral("TOPLAM"));
     QCOMPARE(f.table().currentRow(), 1);
-    QVERIFY(f.dialogs().texts().isEmpty());
+    QCOMPARE(f.dialogs().texts(),
+             QStringList{QStringLiteral("Excel dökümü şu dosyaya kaydedildi:\n") + workbook});
+    QCOMPARE(f.dialogs().notices().front().icon, core::DialogIcon::Information);
+    QVERIFY(desktop.temporaryFiles().filter(QStringLiteral(".xlsx")).isEmpty());
 
-    // Each export goes to a fresh file.
+    // The next export leaves the first one as it is.
     QFile::remove(desktop.log(QStringLiteral("xdg-open")) + ".done");
     click(f, "BitBtn26");
     const QStringList second = desktop.calls(QStringLiteral("xdg-open"));
-    QCOMPARE(second.size(), 2);
-    QVERIFY(second[1] != workbook);
+    QCOMPARE(second, (QStringList{workbook, todaysExport(desktop, QStringLiteral(" (2)"))}));
     QVERIFY(QFile::exists(workbook));
+}
+
+// LibreOffice opens the export as the template of a new, unsaved workbook; temporary exports
+// it has long since read are removed.
+void ExportMailTest::exportOpensANewUnsavedWorkbookInLibreOffice() {
+    Desktop desktop;
+    desktop.defaultApplications(QStringLiteral("libreoffice-calc.desktop"), {});
+    desktop.recorder(QStringLiteral("localc"));
+    const QString old = desktop.temporaryFolder() + QStringLiteral("/Vovirer-abcdef.xlsx");
+    const QString recent = desktop.temporaryFolder() + QStringLiteral("/Vovirer-ghijkl.xlsx");
+    const QString other = desktop.temporaryFolder() + QStringLiteral("/Vovirer-notes.xlsx");
+    age(old, 3600);
+    age(recent, 10);
+    age(other, 3600);
+    MainWindowFixture f;
+    typeCalculation(f, QStringLiteral("Şube"));
+    click(f, "BitBtn26");
+    const QStringList calls = desktop.calls(QStringLiteral("localc"));
+    QCOMPARE(calls.size(), 2);
+    QCOMPARE(calls[0], QStringLiteral("-n"));
+    QVERIFY(calls[1].startsWith(desktop.temporaryFolder() + QStringLiteral("/Vovirer-")));
+    QVERIFY(outputtest::XlsxTestReader(calls[1]).ok());
+    QVERIFY(f.dialogs().texts().isEmpty());
+    QVERIFY(!QFile::exists(old));
+    QVERIFY(QFile::exists(recent));
+    QVERIFY(QFile::exists(other));
+    QVERIFY(desktop.documentFiles().isEmpty());
 }
 
 void ExportMailTest::exportFallsBackOnAKnownSpreadsheetProgram() {
@@ -171,10 +234,9 @@ void ExportMailTest::exportFallsBackOnAKnownSpreadsheetProgram() {
     MainWindowFixture f;
     typeCalculation(f, QStringLiteral("Şube"));
     click(f, "BitBtn26");
-    const QStringList calls = desktop.calls(QStringLiteral("gnumeric"));
-    QCOMPARE(calls.size(), 1);
-    QVERIFY(outputtest::XlsxTestReader(calls.front()).ok());
-    QVERIFY(f.dialogs().texts().isEmpty());
+    QCOMPARE(desktop.calls(QStringLiteral("gnumeric")), QStringList{todaysExport(desktop)});
+    QVERIFY(outputtest::XlsxTestReader(todaysExport(desktop)).ok());
+    QCOMPARE(f.dialogs().texts().size(), 1);
 }
 
 void ExportMailTest::exportWithoutSpreadsheetApplicationOnlySaysSo() {
@@ -192,18 +254,41 @@ void ExportMailTest::exportWithoutSpreadsheetApplicationOnlySaysSo() {
     QVERIFY(!desktop.ran(QStringLiteral("xdg-open")));
 }
 
-void ExportMailTest::exportThatCannotStartReportsTheSystemsReason() {
-    Desktop desktop;
-    desktop.defaultApplications(QStringLiteral("calc.desktop"), {});  // and no xdg-open
-    MainWindowFixture f;
-    typeCalculation(f, QStringLiteral("Şube"));
-    click(f, "BitBtn26");
-    QCOMPARE(f.dialogs().notices().size(), std::size_t(1));
-    const core::Notice notice = f.dialogs().notices().front();
-    QVERIFY2(notice.text.startsWith(QStringLiteral("Excel açılamadı. Sistem Mesajı: execv: ")),
-             qPrintable(notice.text));
-    QCOMPARE(notice.icon, core::DialogIcon::Error);
-    QVERIFY(desktop.temporaryFiles().isEmpty());  // the workbook no one can open is gone
+// A program that cannot start, or that ends in failure at once: the message names a file
+// that stays, in the user's documents.
+void ExportMailTest::exportThatCannotBeShownNamesTheFile() {
+    struct Case {
+        const char* desktopDefault;
+        const char* program;  // a stand-in that fails; none: the program is missing
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"calc.desktop", nullptr, "xdg-open çıkış kodu 127"},
+        {"calc.desktop", "xdg-open", "xdg-open çıkış kodu 4"},
+        {"libreoffice-calc.desktop", "localc", "localc çıkış kodu 4"},
+    };
+    for (const Case& c : cases) {
+        Desktop desktop;
+        desktop.defaultApplications(QString::fromLatin1(c.desktopDefault), {});
+        if (c.program) desktop.script(QString::fromLatin1(c.program), QStringLiteral("exit 4\n"));
+        MainWindowFixture f;
+        typeCalculation(f, QStringLiteral("Şube"));
+        click(f, "BitBtn26");
+        const auto failed = [&] {
+            for (const core::Notice& n : f.dialogs().notices()) {
+                if (n.icon == core::DialogIcon::Error) return true;
+            }
+            return false;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(failed(), 5000);
+        const core::Notice notice = f.dialogs().notices().back();
+        const QString kept = todaysExport(desktop);
+        QCOMPARE(notice.text, QStringLiteral("Hesap tablosu programı Excel dökümünü açamadı.\n"
+                                             "Dosya: ") +
+                                  kept + QStringLiteral("\nSistem Mesajı: ") +
+                                  QString::fromUtf8(c.reason));
+        QVERIFY(outputtest::XlsxTestReader(kept).ok());
+    }
 }
 
 void ExportMailTest::unreadableAmountEndsTheExportAndOpensNothing() {
@@ -218,6 +303,7 @@ void ExportMailTest::unreadableAmountEndsTheExportAndOpensNothing() {
     QCOMPARE(f.dialogs().notices().front().icon, core::DialogIcon::Error);
     QVERIFY(f.dialogs().texts().front().contains(QStringLiteral("1,2,3")));
     QVERIFY(desktop.temporaryFiles().isEmpty());
+    QVERIFY(desktop.documentFiles().isEmpty());
     QTest::qWait(200);
     QVERIFY(!desktop.ran(QStringLiteral("xdg-open")));
 }
@@ -236,6 +322,8 @@ void ExportMailTest::mailComposesANewMailWithTheWorkbookAttached() {
     }
     QVERIFY(QDir::setCurrent(QDir::tempPath()));
 
+    auto* button = f.window().findChild<QAbstractButton*>(QStringLiteral("mailgonder"));
+    QCOMPARE(button->toolTip(), QStringLiteral("Mail Olarak Gönder"));  // no program named
     click(f, "mailgonder");
     QCOMPARE(desktop.calls(QStringLiteral("xdg-email")),
              (QStringList{"--utf8", "--subject", "Şube Rotatif", "--body", "Şube Rotatif",
