@@ -18,14 +18,15 @@
 namespace ui {
 namespace {
 
-const QString kNoDefaultPrinter = QStringLiteral(
-    "Default yazıcı ayarı olmadığı için çalışmayacaktır.\n"
-    "Programı çalıştırmak için \"Denetim Masası\" ve \"Yazıcılar\"\n"
-    "seçeneğinden bir yazıcıyı default olarak ayarladıktan sonra\n"
-    "programı çalıştırın.\n"
+// Without a printer the report still prints to a PDF file and "Sakla" saves it; the notice
+// is for a system where neither works.
+const QString kNothingCanPrint = QStringLiteral(
+    "Bu bilgisayarda yazıcı tanımlı değil ve PDF dosyasına yazdırma da yapılamıyor.\n"
+    "Rapor önizlemede görünür, ancak yazdırılamaz ve PDF olarak saklanamaz;\n"
+    "programın diğer işlemleri çalışır.\n"
     "\n"
-    "Sisteminize bağlı yazıcı yoksa \"Microsoft Print to PDF\" veya\n"
-    "\"Microsoft XPS Document Writer\" ı default yazıcı olarak ayarlayabilirsiniz.");
+    "Yazdırmak için sisteminizin yazıcı ayarlarından (CUPS) bir yazıcı ekleyip\n"
+    "varsayılan yazıcı olarak seçin.");
 
 const QString kCloseQuestion = QStringLiteral("Programı kapatmak istediğinize eminmisiniz?");
 
@@ -53,7 +54,7 @@ MainWindow::~MainWindow() { delete takeCentralWidget(); }
 
 // The start-up steps, in order.
 void MainWindow::loadStartingState() {
-    warnWithoutDefaultPrinter();
+    warnWhenNothingCanPrint();
     commands::EnterStartingState(calc_, settingsPath(), QDate::currentDate());
     setWindowTitle(core::kProgramCaption + kVersionText);
     grid_->showTable();
@@ -62,12 +63,11 @@ void MainWindow::loadStartingState() {
     showInputsAndTotals();
 }
 
-void MainWindow::warnWithoutDefaultPrinter() {
-    const QString printer =
-        services_.defaultPrinterName ? services_.defaultPrinterName() : QString();
-    if (!printer.isEmpty()) return;
+void MainWindow::warnWhenNothingCanPrint() {
+    if (services_.defaultPrinterName && !services_.defaultPrinterName().isEmpty()) return;
+    if (services_.canPrintToFile && services_.canPrintToFile()) return;
     calc_.dialogs().notify(
-        core::Notice{kNoDefaultPrinter, core::kProgramCaption, core::DialogIcon::Error});
+        core::Notice{kNothingCanPrint, core::kProgramCaption, core::DialogIcon::Error});
 }
 
 QString MainWindow::settingsPath() const {

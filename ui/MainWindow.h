@@ -8,6 +8,7 @@
 
 #include "core/Calculation.h"
 #include "output/report/PageLayout.h"
+#include "output/report/PagePainter.h"
 #include "ui/FileChooser.h"
 
 class QCheckBox;
@@ -29,6 +30,8 @@ struct MainWindowServices {
     core::UserDialogs* dialogs = nullptr;
     FileChooser* files = nullptr;
     std::function<QString()> defaultPrinterName;
+    // Whether the report can be printed to a file (a PDF) without any printer.
+    std::function<bool()> canPrintToFile = report::CanWriteReportPdf;
     std::function<void(const QUrl&)> openUrl;
     // Opens a document with the desktop's application; `failed` runs when none starts.
     std::function<void(const QString& path, std::function<void()> failed)> openDocument;
@@ -100,7 +103,7 @@ class MainWindow : public QMainWindow {
 
     void loadStartingState();
     void printReportOf(report::ReportWidth width);
-    void warnWithoutDefaultPrinter();
+    void warnWhenNothingCanPrint();
     QString settingsPath() const;
 
     // Layout.

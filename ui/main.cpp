@@ -36,7 +36,9 @@ QIcon programIcon() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    ui::TurkishSystemLocale turkish;
     QApplication app(argc, argv);
+    turkish.settle();
     QApplication::setApplicationName(core::kApplicationTitle);
     QApplication::setDesktopFileName(kDesktopName);
     QApplication::setWindowIcon(programIcon());

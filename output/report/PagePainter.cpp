@@ -130,6 +130,11 @@ std::optional<QByteArray> ReportPdfBytes(const LaidOutReport& report) {
     return buffer.data();
 }
 
+bool CanWriteReportPdf() {
+    const std::optional<QByteArray> bytes = ReportPdfBytes(LaidOutReport{});
+    return bytes && bytes->startsWith("%PDF");
+}
+
 std::optional<QString> WriteReportPdf(const LaidOutReport& report, const QString& path) {
     const std::optional<QByteArray> bytes = ReportPdfBytes(report);
     if (!bytes || bytes->isEmpty()) return cannotSave(path, QString());

@@ -23,6 +23,10 @@ bool PaintPages(QPagedPaintDevice& device, const LaidOutReport& report, int firs
 // The whole report as the bytes of a PDF file, or nothing when the pages cannot be painted.
 std::optional<QByteArray> ReportPdfBytes(const LaidOutReport& report);
 
+// True when a report can be written as a PDF file here: printing to a file works even where
+// the system has no printer.
+bool CanWriteReportPdf();
+
 // Writes the whole report as a PDF file, safely: on any failure (a full disk too) the previous
 // file is as it was. Returns the failure's text ("Dosya Saklanamıyor:", the path, the reason),
 // or nothing.
