@@ -239,6 +239,12 @@ void ImportWindow::setFields(const storage::ImportSettings& settings) {
 }
 
 void ImportWindow::open() {
+    if (isVisible()) {
+        if (isMinimized()) showMaximized();
+        raise();
+        activateWindow();
+        return;
+    }
     showMaximized();
     raise();
     activateWindow();
@@ -247,7 +253,8 @@ void ImportWindow::open() {
 }
 
 void ImportWindow::readWorkbook() {
-    const QString path = services_.chooseWorkbook ? services_.chooseWorkbook() : QString();
+    // The dialog over this window, so the main window does not come up between them.
+    const QString path = services_.chooseWorkbook ? services_.chooseWorkbook(this) : QString();
     if (path.isEmpty()) return;
     core::UserDialogs& dialogs = services_.calculation->dialogs();
     try {

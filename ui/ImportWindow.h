@@ -21,9 +21,10 @@ class PreviewTableModel;
 // ways to show that calculation again, choose a workbook and find the settings file.
 struct ImportWindowServices {
     core::Calculation* calculation = nullptr;
-    std::function<void()> tableChanged;       // the main window shows its table again
-    std::function<QString()> chooseWorkbook;  // the full path, empty when cancelled
-    QString settingsPath;                     // Ayarlar.ini
+    std::function<void()> tableChanged;  // the main window shows its table again
+    // The full path, empty when cancelled; the dialog stands over the window given.
+    std::function<QString(QWidget* over)> chooseWorkbook;
+    QString settingsPath;  // Ayarlar.ini
 };
 
 // The import window: reads the first sheet of a workbook into a preview grid and transfers
@@ -36,7 +37,8 @@ class ImportWindow : public QWidget {
     ~ImportWindow() override;
 
     // "EXCEL'DEN VERİ AL": shows the window maximised, then reloads the fields from the
-    // settings file and writes the version into the status bar.
+    // settings file and writes the version into the status bar. A window still open is only
+    // brought to the front: its fields keep what was typed until it is closed.
     void open();
 
     void readWorkbook();     // "Excel Dosyası Aç"

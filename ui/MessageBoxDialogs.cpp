@@ -1,6 +1,8 @@
 #include "ui/MessageBoxDialogs.h"
 
+#include <QApplication>
 #include <QMessageBox>
+#include <QWindow>
 
 namespace ui {
 namespace {
@@ -47,14 +49,39 @@ core::DialogButton answerOf(int pressed) {
 
 }  // namespace
 
+void MessageBoxDialogs::setParentWidget(QWidget* parent) {
+    parent_ = parent;
+    QObject::disconnect(qApp, nullptr, &focusTracking_, nullptr);
+    if (!parent) return;
+    QObject::connect(qApp, &QGuiApplication::focusWindowChanged, &focusTracking_,
+                     [this](QWindow* window) { follow(window); });
+}
+
+// Windows only: not the dialogs, boxes and popups that come and go over them.
+void MessageBoxDialogs::follow(QWindow* focused) {
+    if (!focused) return;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->windowHandle() == focused && widget->windowType() == Qt::Window) {
+            workedIn_ = widget;
+        }
+    }
+}
+
+// A box over another window than the one in front brings that window up over it.
+QWidget* MessageBoxDialogs::over() const {
+    if (QWidget* active = QApplication::activeWindow()) return active;
+    if (workedIn_ && workedIn_->isVisible()) return workedIn_;
+    return parent_;
+}
+
 void MessageBoxDialogs::notify(const core::Notice& notice) {
-    QMessageBox box(iconOf(notice.icon), notice.caption, notice.text, QMessageBox::Ok, parent_);
+    QMessageBox box(iconOf(notice.icon), notice.caption, notice.text, QMessageBox::Ok, over());
     box.exec();
 }
 
 core::DialogButton MessageBoxDialogs::ask(const core::Question& question) {
     QMessageBox box(iconOf(question.icon), question.caption, question.text,
-                    buttonsOf(question.buttons), parent_);
+                    buttonsOf(question.buttons), over());
     return answerOf(box.exec());
 }
 

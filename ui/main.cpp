@@ -67,8 +67,7 @@ int main(int argc, char* argv[]) {
                           mainWindow.grid().showTable();
                           mainWindow.showInputsAndTotals();
                       },
-                      [&mainWindow] { return ui::ChooseWorkbookWithDialog(&mainWindow); },
-                      storage::SettingsFile(where)});
+                      ui::ChooseWorkbookWithDialog, storage::SettingsFile(where)});
     QObject::connect(&mainWindow, &ui::MainWindow::importRequested, importWindow,
                      &ui::ImportWindow::open);
     QObject::connect(importWindow, &ui::ImportWindow::helpRequested, &mainWindow,

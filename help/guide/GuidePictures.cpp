@@ -115,8 +115,9 @@ QImage importWindowPicture(ui::MainWindow& window, const QString& folder) {
                               "30.04.2019;29.04.2019;Anapara ödemesi;;30000\n")
                    .toUtf8());
     file.close();
-    ui::ImportWindow import(&window, {&window.calculation(), [] {}, [sheet] { return sheet; },
-                                      folder + QStringLiteral("Ayarlar.ini")});
+    ui::ImportWindow import(&window,
+                            {&window.calculation(), [] {}, [sheet](QWidget*) { return sheet; },
+                             folder + QStringLiteral("Ayarlar.ini")});
     import.open();
     import.showNormal();
     import.resize(1100, 360);

@@ -6,12 +6,14 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 #include "MainWindowFixture.h"
 #include "sheets/ImportTransfer.h"
 #include "storage/ProfileFile.h"
 #include "ui/ImportWindow.h"
+#include "ui/MessageBoxDialogs.h"
 
 using testing_ui::MainWindowFixture;
 
@@ -33,6 +35,7 @@ class ImportWindowTest : public QObject {
     std::unique_ptr<MainWindowFixture> main_;
     ui::ImportWindow* window_ = nullptr;
     QString workbook_;
+    QWidget* dialogOver_ = nullptr;
 
     QString settingsPath() const { return main_->folder() + QStringLiteral("Ayarlar.ini"); }
     QLineEdit* field(const char* name) {
@@ -47,13 +50,16 @@ class ImportWindowTest : public QObject {
   private slots:
     void init() {
         main_ = std::make_unique<MainWindowFixture>(QStringLiteral("PDF"), kSettings);
-        window_ =
-            new ui::ImportWindow(&main_->window(), {&main_->calc(),
-                                                    [this] {
-                                                        main_->grid().showTable();
-                                                        main_->window().showInputsAndTotals();
-                                                    },
-                                                    [this] { return workbook_; }, settingsPath()});
+        window_ = new ui::ImportWindow(&main_->window(), {&main_->calc(),
+                                                          [this] {
+                                                              main_->grid().showTable();
+                                                              main_->window().showInputsAndTotals();
+                                                          },
+                                                          [this](QWidget* over) {
+                                                              dialogOver_ = over;
+                                                              return workbook_;
+                                                          },
+                                                          settingsPath()});
         connect(&main_->window(), &ui::MainWindow::importRequested, window_,
                 &ui::ImportWindow::open);
         main_->dialogs().clear();
@@ -135,6 +141,51 @@ class ImportWindowTest : public QObject {
         main_->dialogs().clear();
         click("JvXPButton1");
         QVERIFY(main_->dialogs().texts().isEmpty());
+    }
+
+    // The file dialog and the messages stand over the import window, so the main window never
+    // comes up between; what was typed stays until the window is closed.
+    void staysInFrontAndKeepsWhatWasTypedUntilClosed() {
+        ui::MessageBoxDialogs boxes;  // as the program shows its messages
+        boxes.setParentWidget(&main_->window());
+        QPushButton* importButton =
+            main_->window().findChild<QPushButton*>(QStringLiteral("BitBtn23"));
+        QTest::mouseClick(importButton, Qt::LeftButton);
+        // The offscreen platform activates a window only when asked once it shows.
+        window_->windowHandle()->requestActivate();
+        QTRY_COMPARE(QGuiApplication::focusWindow(), window_->windowHandle());
+        QLineEdit* valueDate = field("JvDotNetEdit19");
+        QTest::mouseClick(valueDate, Qt::LeftButton);
+        QTest::keyClick(valueDate, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(valueDate, QStringLiteral("7"));
+        QCOMPARE(valueDate->text(), QStringLiteral("7"));
+
+        workbook_ = kOds;
+        click("JvXPButton1");
+        QCOMPARE(dialogOver_, window_);
+        // Right after the file dialog closes no window is active yet.
+        QApplication::setActiveWindow(nullptr);
+        QWidget* boxOver = nullptr;
+        QTimer::singleShot(0, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            if (!box) return;
+            boxOver = box->parentWidget();
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        boxes.notify(core::Notice{QStringLiteral("Tablo aktarıldı!")});
+        QCOMPARE(boxOver, window_);
+
+        // The user goes to the main window and back with its button.
+        main_->window().windowHandle()->requestActivate();
+        QTRY_COMPARE(QGuiApplication::focusWindow(), main_->window().windowHandle());
+        QTest::mouseClick(importButton, Qt::LeftButton);
+        QVERIFY(window_->isVisible());
+        QCOMPARE(valueDate->text(), QStringLiteral("7"));
+
+        click("JvXPButton3");
+        QVERIFY(!window_->isVisible());
+        QTest::mouseClick(importButton, Qt::LeftButton);
+        QCOMPARE(valueDate->text(), QStringLiteral("1"));  // as stored
     }
 
     void fieldsTakeDigitsAndEnterMovesOn() {

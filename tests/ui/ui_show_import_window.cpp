@@ -16,7 +16,7 @@ int main(int argc, char* argv[]) {
     f.window().showMaximized();
     auto* window = new ui::ImportWindow(
         &f.window(),
-        {&f.calc(), [] {}, [] { return QStringLiteral(SHEETS_FIXTURES "/hareket.ods"); },
+        {&f.calc(), [] {}, [](QWidget*) { return QStringLiteral(SHEETS_FIXTURES "/hareket.ods"); },
          f.folder() + QStringLiteral("Ayarlar.ini")});
     window->open();
     window->readWorkbook();
