@@ -1,9 +1,12 @@
 #include "storage/ProgramLocations.h"
 
+#include <unistd.h>
+
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "storage/FileNames.h"
 #include "storage/Settings.h"
 
 namespace storage {
@@ -78,6 +81,37 @@ QString ReportWorkbookFile(const ProgramLocations& where) {
 
 QString HelpFolder(const ProgramLocations& where) {
     return where.dataTreeBeside ? where.dataTree() : where.programFolder;
+}
+
+namespace {
+
+std::optional<QByteArray> RunningProgramPath() {
+    QByteArray path(4096, Qt::Uninitialized);
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        const ssize_t n = ::readlink("/proc/self/exe", path.data(), size_t(path.size()));
+        if (n < 0) return std::nullopt;
+        if (n < path.size()) return path.left(n);
+        path.resize(path.size() * 4);  // cut short: try again with room
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<QString> RunningProgramFile() {
+    const std::optional<QByteArray> path = RunningProgramPath();
+    if (!path || !path->startsWith('/')) return std::nullopt;
+    return FileNameFromNative(*path);
+}
+
+std::optional<QString> ProgramFolderOf(const QByteArray& programPath) {
+    if (!programPath.startsWith('/')) return std::nullopt;
+    return FileNameFromNative(programPath.left(programPath.lastIndexOf('/') + 1));
+}
+
+std::optional<QString> RunningProgramFolder() {
+    const std::optional<QByteArray> path = RunningProgramPath();
+    return path ? ProgramFolderOf(*path) : std::nullopt;
 }
 
 }  // namespace storage

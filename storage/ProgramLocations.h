@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace storage {
 
@@ -48,5 +50,15 @@ QString ReportWorkbookFile(const ProgramLocations& where);
 // The folder of the help texts and the user guide, ending with a separator: the installed
 // data tree when there is one, else the program folder.
 QString HelpFolder(const ProgramLocations& where);
+
+// The running program's file, from the bytes of its real path (/proc/self/exe), so a folder
+// whose name is not UTF-8 is still itself (FileNames.h); nothing when the system cannot say,
+// and the program must not guess (an empty folder would mean "/").
+std::optional<QString> RunningProgramFile();
+// The folder of a program's path given as bytes, ending with a separator; nothing for a path
+// that is not absolute.
+std::optional<QString> ProgramFolderOf(const QByteArray& programPath);
+// The same for the running program.
+std::optional<QString> RunningProgramFolder();
 
 }  // namespace storage

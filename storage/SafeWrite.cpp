@@ -157,3 +157,111 @@ SafeWriteResult WriteFileSafely(const QString& path, const QByteArray& bytes,
 }
 
 }  // namespace storage
+
+namespace storage {
+namespace {
+
+const SafeWriteCalls& currentCalls() {
+    static const SafeWriteCalls system = SafeWriteCalls::system();
+    return replacedCalls ? *replacedCalls : system;
+}
+
+QString systemProblem(const char* what, int error) { return failure(what, error).reason; }
+
+// A link, or anything but a regular file, where the program expects its own file.
+QString unexpectedAtTarget(const QByteArray& target) {
+    struct stat st {};
+    if (::lstat(target.constData(), &st) != 0) {
+        return errno == ENOENT ? QString() : systemProblem("lstat", errno);
+    }
+    if (S_ISLNK(st.st_mode)) {
+        return QStringLiteral("dosyanın yerinde sembolik bağlantı var; güvenlik için izlenmedi");
+    }
+    if (!S_ISREG(st.st_mode)) return QStringLiteral("dosyanın yerinde dosya olmayan bir şey var");
+    return {};
+}
+
+}  // namespace
+
+SafeWriteStream::SafeWriteStream(const QString& path, NewFileOptions options)
+    : target_(NativeFileName(path)), options_(options) {
+    if (path.isEmpty()) {
+        fail(QStringLiteral("empty file name"));
+        return;
+    }
+    if (const QString problem = unexpectedAtTarget(target_); !problem.isEmpty()) {
+        fail(problem);
+        return;
+    }
+    for (int attempt = 0; fd_ < 0 && attempt < 100; ++attempt) {
+        temporary_ = temporaryName(target_, attempt);
+        // O_EXCL never follows a link: the temporary file is always a new file of ours.
+        fd_ = ::open(temporary_.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
+                     0600);
+        if (fd_ < 0 && errno != EEXIST) break;
+    }
+    if (fd_ < 0) {
+        temporary_.clear();
+        fail(systemProblem("create temporary file", errno));
+    }
+}
+
+SafeWriteStream::~SafeWriteStream() {
+    if (fd_ >= 0) ::close(fd_);
+    if (!temporary_.isEmpty()) ::unlink(temporary_.constData());
+}
+
+void SafeWriteStream::fail(const QString& problem) {
+    if (problem_.isEmpty()) problem_ = problem;
+}
+
+void SafeWriteStream::append(const QByteArray& bytes) {
+    if (!ok()) return;
+    const SafeWriteCalls& calls = currentCalls();
+    const char* data = bytes.constData();
+    size_t left = static_cast<size_t>(bytes.size());
+    while (left > 0) {
+        const ssize_t n = calls.write(fd_, data, left);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return fail(systemProblem("write", errno));
+        if (n == 0) return fail(QStringLiteral("write made no progress"));
+        data += n;
+        left -= static_cast<size_t>(n);
+        written_ += n;
+    }
+}
+
+SafeWriteResult SafeWriteStream::commit() {
+    if (!ok()) return {false, problem_};
+    const SafeWriteCalls& calls = currentCalls();
+    if (::fchmod(fd_, options_.mode & 07777) != 0) fail(systemProblem("chmod", errno));
+    if (ok() && calls.fsync(fd_) != 0) fail(systemProblem("fsync", errno));
+    struct stat written {};
+    if (ok() && ::fstat(fd_, &written) != 0) fail(systemProblem("fstat", errno));
+    if (ok() && written.st_size != static_cast<off_t>(written_)) {
+        fail(QStringLiteral("the file on disk does not have the size written"));
+    }
+    if (ok()) {
+        const int fd = fd_;
+        fd_ = -1;
+        if (calls.close(fd) != 0) fail(systemProblem("close", errno));
+    }
+    // Checked again just before the rename; rename itself replaces a link, never follows it.
+    if (ok()) fail(unexpectedAtTarget(target_));
+    if (ok() && ::rename(temporary_.constData(), target_.constData()) != 0) {
+        fail(systemProblem("rename", errno));
+    }
+    if (!ok()) return {false, problem_};
+    temporary_.clear();
+    syncFolderOf(target_);
+    return {true, QString()};
+}
+
+SafeWriteResult WriteNewFileSafely(const QString& path, const QByteArray& bytes,
+                                   NewFileOptions options) {
+    SafeWriteStream stream(path, options);
+    stream.append(bytes);
+    return stream.commit();
+}
+
+}  // namespace storage

@@ -22,4 +22,45 @@ struct SafeWriteResult {
 
 [[nodiscard]] SafeWriteResult WriteFileSafely(const QString& path, const QByteArray& bytes);
 
+// For files the program makes for itself where a planted link could redirect the write (the
+// update's download, copies and script): a link at the target is refused rather than
+// followed, and the file is always new, with exactly `mode` (the earlier file at the target
+// is replaced, never changed in place).
+struct NewFileOptions {
+    unsigned mode = 0644;
+};
+
+// Writes a file in pieces as they arrive (a download), with the guarantees of
+// WriteFileSafely: nothing is at the target until commit() has checked every write, the
+// flush and the size; a stream dropped before commit() leaves no trace. Refuses a link at the
+// target, as NewFileOptions says.
+class SafeWriteStream {
+  public:
+    SafeWriteStream(const QString& path, NewFileOptions options);
+    ~SafeWriteStream();
+    SafeWriteStream(const SafeWriteStream&) = delete;
+    SafeWriteStream& operator=(const SafeWriteStream&) = delete;
+
+    // False once anything failed; problem() then says what.
+    bool ok() const { return problem_.isEmpty(); }
+    const QString& problem() const { return problem_; }
+    qint64 written() const { return written_; }
+
+    void append(const QByteArray& bytes);
+    [[nodiscard]] SafeWriteResult commit();
+
+  private:
+    void fail(const QString& problem);
+
+    QByteArray target_;
+    QByteArray temporary_;
+    NewFileOptions options_;
+    int fd_ = -1;
+    qint64 written_ = 0;
+    QString problem_;
+};
+
+[[nodiscard]] SafeWriteResult WriteNewFileSafely(const QString& path, const QByteArray& bytes,
+                                                 NewFileOptions options);
+
 }  // namespace storage

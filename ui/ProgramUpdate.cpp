@@ -48,7 +48,10 @@ ProgramUpdate::ProgramUpdate(MainWindow& window, core::UserDialogs& dialogs,
 
 UpdateWaitWindow& ProgramUpdate::waitWindow() {
     auto* wait = window_.findChild<UpdateWaitWindow*>();
-    return wait ? *wait : *new UpdateWaitWindow(&window_);
+    if (!wait) wait = new UpdateWaitWindow(&window_);
+    connect(wait, &UpdateWaitWindow::cancelRequested, &download_, &update::ProgramDownload::cancel,
+            Qt::UniqueConnection);
+    return *wait;
 }
 
 void ProgramUpdate::start() {
@@ -74,6 +77,10 @@ void ProgramUpdate::start() {
 }
 
 void ProgramUpdate::downloaded(const QString& problem) {
+    if (download_.cancelled()) {
+        waitWindow().hide();
+        return end();
+    }
     if (!problem.isEmpty()) {
         waitWindow().hide();
         dialogs_.message(kNotUpdated + QLatin1Char('\n') + problem);

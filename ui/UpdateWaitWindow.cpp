@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -22,9 +23,13 @@ UpdateWaitWindow::UpdateWaitWindow(QWidget* owner)
     progressBar_->setFixedSize(313, 16);
     progressBar_->setTextVisible(false);
     progressBar_->setRange(0, int(kSteps));
+    auto* cancel = new QPushButton(QStringLiteral("Vazgeç"), this);
+    cancel->setObjectName(QStringLiteral("CancelButton"));
+    connect(cancel, &QPushButton::clicked, this, &UpdateWaitWindow::cancelRequested);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
     layout->addWidget(progressBar_);
+    layout->addWidget(cancel, 0, Qt::AlignRight);
     setFixedSize(sizeHint());
     hide();
 }

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class QProgressBar;
+class QPushButton;
 
 namespace ui {
 
@@ -20,6 +21,10 @@ class UpdateWaitWindow : public QWidget {
     void showProgress(qint64 received, qint64 total);
 
     QProgressBar& progressBar() { return *progressBar_; }
+
+  signals:
+    // The user gave up waiting: the download stops and the program stays as it is.
+    void cancelRequested();
 
   private:
     QProgressBar* progressBar_ = nullptr;

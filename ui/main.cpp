@@ -2,6 +2,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QIcon>
+#include <QMessageBox>
 #include <QPrinterInfo>
 #include <QTimer>
 
@@ -44,8 +45,16 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(programIcon());
     ui::InstallQtTurkishTranslations();
 
-    const QString programFolder =
-        QDir::toNativeSeparators(QApplication::applicationDirPath()) + QDir::separator();
+    const std::optional<QString> runningFolder = storage::RunningProgramFolder();
+    if (!runningFolder) {
+        // Without its folder the program would take "/" for it: settings, files and updates
+        // would all go to the wrong place.
+        QMessageBox::critical(nullptr, core::kApplicationTitle,
+                              QStringLiteral("Programın bulunduğu klasör belirlenemedi; program "
+                                             "açılamıyor."));
+        return 1;
+    }
+    const QString programFolder = *runningFolder;
     const auto where = storage::ProgramLocations::of(programFolder);
     ui::MessageBoxDialogs dialogs;
     ui::QtFileChooser files(storage::CalculationFolder(where));

@@ -6,23 +6,63 @@
 #include <QNetworkRequest>
 #include <QStringList>
 
-#include "storage/SafeWrite.h"
 #include "update/ProgramFileCheck.h"
 
 namespace update {
 namespace {
 
-// A download that makes no progress for this long is given up.
-constexpr int kStallTimeoutMs = 60'000;
+// A download that makes no progress for this long is given up, and so is one that has not
+// ended in this time however slowly the bytes come.
+constexpr int kStallTimeoutMs = 30'000;
+constexpr int kOverallTimeoutMs = 30 * 60'000;
 
-constexpr QFileDevice::Permissions kExecutable =
-    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
-    QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther;
+constexpr unsigned kExecutable = 0755;
+
+// "30 saniye", "30 dakika", "0,3 saniye".
+QString DurationText(int ms) {
+    if (ms >= 60'000 && ms % 60'000 == 0) return QStringLiteral("%1 dakika").arg(ms / 60'000);
+    return QString::number(ms / 1000.0).replace(QLatin1Char('.'), QLatin1Char(',')) +
+           QStringLiteral(" saniye");
+}
 
 }  // namespace
 
+const QString ProgramDownload::kCancelled = QStringLiteral("İndirme iptal edildi.");
+
 ProgramDownload::ProgramDownload(QObject* parent) : QObject(parent) {
     network_.setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
+    stallTimer_.setSingleShot(true);
+    overallTimer_.setSingleShot(true);
+    setDeadlines(kStallTimeoutMs, kOverallTimeoutMs);
+    connect(&stallTimer_, &QTimer::timeout, this, [this] {
+        stop(QStringLiteral("İndirme durdu: sunucudan %1 boyunca hiç veri gelmedi (%2).")
+                 .arg(DurationText(stallTimer_.interval()), url_.toDisplayString()));
+    });
+    connect(&overallTimer_, &QTimer::timeout, this, [this] {
+        stop(QStringLiteral("İndirme %1 içinde tamamlanamadı (%2).")
+                 .arg(DurationText(overallTimer_.interval()), url_.toDisplayString()));
+    });
+}
+
+void ProgramDownload::setDeadlines(int stallMs, int overallMs) {
+    stallTimer_.setInterval(stallMs);
+    overallTimer_.setInterval(overallMs);
+}
+
+void ProgramDownload::cancel() {
+    if (!reply_) return;
+    cancelled_ = true;
+    stop(kCancelled);
+}
+
+// Ends a running download with `problem`: the reply is dropped and the temporary file goes.
+void ProgramDownload::stop(const QString& problem) {
+    if (!reply_) return;
+    reply_->disconnect(this);
+    reply_->abort();
+    reply_->deleteLater();
+    reply_ = nullptr;
+    finish(problem);
 }
 
 ProgramDownload::~ProgramDownload() {
@@ -35,9 +75,10 @@ ProgramDownload::~ProgramDownload() {
 void ProgramDownload::start(const QUrl& url, const QString& targetFile) {
     url_ = url;
     head_.clear();
-    received_.clear();
+    file_.reset();
     targetFile_ = targetFile;
     sslErrors_.clear();
+    cancelled_ = false;
 
     // Code fetched over plain HTTP could come from anyone on the way.
     if (url.scheme() != QLatin1String("https")) {
@@ -51,8 +92,18 @@ void ProgramDownload::start(const QUrl& url, const QString& targetFile) {
     // A folder that cannot be made is known before anything is fetched.
     const QString folder = QFileInfo(targetFile).absolutePath();
     if (!QDir().mkpath(folder)) {
-        const QString problem = QStringLiteral("Dosya yazılamadı: %1: the folder %2 cannot be made")
+        const QString problem = QStringLiteral("Dosya yazılamadı: %1: %2 klasörü oluşturulamadı.")
                                     .arg(targetFile, folder);
+        QMetaObject::invokeMethod(
+            this, [this, problem] { finish(problem); }, Qt::QueuedConnection);
+        return;
+    }
+    file_ = std::make_unique<storage::SafeWriteStream>(targetFile,
+                                                       storage::NewFileOptions{kExecutable});
+    if (!file_->ok()) {
+        const QString problem =
+            QStringLiteral("Dosya yazılamadı: %1: %2").arg(targetFile, file_->problem());
+        file_.reset();
         QMetaObject::invokeMethod(
             this, [this, problem] { finish(problem); }, Qt::QueuedConnection);
         return;
@@ -60,7 +111,6 @@ void ProgramDownload::start(const QUrl& url, const QString& targetFile) {
 
     QNetworkRequest request(url);
     request.setSslConfiguration(tls_);
-    request.setTransferTimeout(kStallTimeoutMs);
     // The announced size must be the size of the file itself, not of a compressed form.
     request.setRawHeader("Accept-Encoding", "identity");
     reply_ = network_.get(request);
@@ -69,12 +119,20 @@ void ProgramDownload::start(const QUrl& url, const QString& targetFile) {
     connect(reply_, &QNetworkReply::sslErrors, this,
             [this](const QList<QSslError>& errors) { sslErrors_ = errors; });
     connect(reply_, &QNetworkReply::finished, this, &ProgramDownload::onFinished);
+    stallTimer_.start();
+    overallTimer_.start();
 }
 
 void ProgramDownload::readAvailable() {
     const QByteArray data = reply_->readAll();
+    if (data.isEmpty()) return;
+    stallTimer_.start();
     if (head_.size() < kElfHeadSize) head_ += data.left(kElfHeadSize - head_.size());
-    received_ += data;
+    file_->append(data);
+    // A disk that fails now fails the whole download: no point in fetching the rest.
+    if (!file_->ok()) {
+        stop(QStringLiteral("Dosya yazılamadı: %1: %2").arg(targetFile_, file_->problem()));
+    }
 }
 
 QString ProgramDownload::networkProblem() const {
@@ -100,30 +158,31 @@ QString ProgramDownload::networkProblem() const {
 
 void ProgramDownload::onFinished() {
     readAvailable();
+    if (!reply_) return;  // stopped by a failing disk
     const QVariant length = reply_->header(QNetworkRequest::ContentLengthHeader);
     const qint64 announced = length.isValid() ? length.toLongLong() : -1;
+    const qint64 received = file_->written();
     QString problem;
     // A cut connection shows as its missing bytes; anything else by the network's word.
-    if (!(announced > received_.size() && sslErrors_.isEmpty())) {
+    if (!(announced > received && sslErrors_.isEmpty())) {
         problem = networkProblem();
     }
-    if (problem.isEmpty()) problem = ProgramFileProblem(head_, received_.size(), announced);
+    if (problem.isEmpty()) problem = ProgramFileProblem(head_, received, announced);
     reply_->deleteLater();
     reply_ = nullptr;
     finish(problem);
 }
 
 void ProgramDownload::finish(QString problem) {
-    if (problem.isEmpty()) {
-        const storage::SafeWriteResult written = storage::WriteFileSafely(targetFile_, received_);
+    stallTimer_.stop();
+    overallTimer_.stop();
+    if (problem.isEmpty() && file_) {
+        const storage::SafeWriteResult written = file_->commit();
         if (!written.ok) {
             problem = QStringLiteral("Dosya yazılamadı: %1: %2").arg(targetFile_, written.reason);
-        } else if (!QFile::setPermissions(targetFile_, kExecutable)) {
-            problem = QStringLiteral("Dosya yazılamadı: %1: it cannot be made executable")
-                          .arg(targetFile_);
         }
     }
-    received_.clear();
+    file_.reset();  // an uncommitted file leaves no trace
     emit finished(problem);
 }
 

@@ -8,15 +8,21 @@
 #include <QPointer>
 #include <QSslConfiguration>
 #include <QSslError>
+#include <QTimer>
 #include <QUrl>
+#include <memory>
+
+#include "storage/SafeWrite.h"
 
 namespace update {
 
 // Downloads a new program over HTTPS into a file, without blocking the event loop. The
 // file is replaced only by a download that passed every check (the server's certificate,
 // the size the server announced, a program for this machine); any other outcome leaves
-// an earlier file as it was. The program is gathered in memory and written once, through the
-// program's one safe write, so a full disk is a refusal too.
+// an earlier file as it was. The bytes stream into a new temporary file beside the target (a
+// link planted at the target is refused, never followed), so a full disk is a refusal too and
+// memory stays small whatever the size. A server that stalls or drags on past the deadlines
+// ends the download with its own message; so does the user's cancel.
 class ProgramDownload : public QObject {
     Q_OBJECT
   public:
@@ -29,6 +35,13 @@ class ProgramDownload : public QObject {
     // Starts the download; finished() follows once, also when it cannot start.
     void start(const QUrl& url, const QString& targetFile);
     bool running() const { return reply_ != nullptr; }
+    // Stops a running download; finished() follows with kCancelled and nothing is written.
+    void cancel();
+    // No byte for `stallMs`, or no end within `overallMs`, ends the download.
+    void setDeadlines(int stallMs, int overallMs);
+    bool cancelled() const { return cancelled_; }
+
+    static const QString kCancelled;
 
   signals:
     void progress(qint64 received, qint64 total);
@@ -39,13 +52,17 @@ class ProgramDownload : public QObject {
     void readAvailable();
     void onFinished();
     void finish(QString problem);
+    void stop(const QString& problem);
     QString networkProblem() const;
 
     QNetworkAccessManager network_;
     QSslConfiguration tls_ = QSslConfiguration::defaultConfiguration();
     QPointer<QNetworkReply> reply_;
     QString targetFile_;
-    QByteArray received_;
+    std::unique_ptr<storage::SafeWriteStream> file_;
+    QTimer stallTimer_;
+    QTimer overallTimer_;
+    bool cancelled_ = false;
     QUrl url_;
     QByteArray head_;
     QList<QSslError> sslErrors_;

@@ -1,12 +1,17 @@
 #include "update/Updater.h"
 
+#include <sys/stat.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <optional>
 
 #include "core/Errors.h"
+#include "storage/FileNames.h"
+#include "storage/ProgramLocations.h"
 #include "storage/ReadWholeFile.h"
 #include "storage/SafeWrite.h"
 #include "update/SwapScript.h"
@@ -35,11 +40,21 @@ bool FolderExistsOrMade(const QString& folder) {
     return QFileInfo(folder).isDir() || QDir().mkdir(folder);
 }
 
+// The permission bits of a regular file that is not a link; nothing for anything else, so a
+// link planted among the update's files is never read through.
+std::optional<unsigned> RegularFileMode(const QString& file) {
+    struct stat st {};
+    if (::lstat(storage::NativeFileName(file).constData(), &st) != 0) return std::nullopt;
+    if (!S_ISREG(st.st_mode)) return std::nullopt;
+    return unsigned(st.st_mode & 07777);
+}
+
 }  // namespace
 
 UpdaterHost UpdaterHost::ThisProgram() {
     UpdaterHost host;
-    host.programFile = QCoreApplication::applicationFilePath();
+    // Empty when the system cannot say: the update then finds no program and stops.
+    host.programFile = storage::RunningProgramFile().value_or(QString());
     host.processId = QCoreApplication::applicationPid();
     host.startScript = [](const QString& script, const QString& workingFolder) {
         return QProcess::startDetached(QStringLiteral("/bin/sh"), {script}, workingFolder);
@@ -65,15 +80,16 @@ bool Updater::fail(UpdaterError error, const QString& parameter) {
     return stopOnFirstError_;
 }
 
-// A file left by an earlier update may have no write permission (a copy of a read-only
-// program), so it goes first; the copy is written safely and gets the original's permissions.
-bool Updater::copyOver(const QString& from, const QString& to) const {
+// The copy is always a new file with `mode` (the original's when not given) that replaces
+// whatever regular file stood at `to`, also one without write permission left by an earlier
+// update; a link at either end is refused.
+bool Updater::copyOver(const QString& from, const QString& to, std::optional<unsigned> mode) const {
+    const std::optional<unsigned> fromMode = RegularFileMode(from);
+    if (!fromMode) return false;
     const std::optional<QByteArray> bytes = storage::ReadWholeFile(from);
     if (!bytes) return false;
-    if (QFileInfo::exists(to) && !QFile::remove(to)) return false;
     if (!QDir().mkpath(QFileInfo(to).absolutePath())) return false;
-    return storage::WriteFileSafely(to, *bytes).ok &&
-           QFile::setPermissions(to, QFileInfo(from).permissions());
+    return storage::WriteNewFileSafely(to, *bytes, {mode.value_or(*fromMode)}).ok;
 }
 
 void Updater::removeStaged(const QStringList& files) const {
@@ -141,11 +157,12 @@ bool Updater::performUpdate() {
     const QString stagedName = PrefixedName(name, QLatin1Char('_'));
     const QString stagedProgram = folder + stagedName;
     made << stagedProgram;
-    if (QFileInfo::exists(source + name) && copyOver(source + name, stagedProgram)) {
-        QFile::setPermissions(stagedProgram, programInfo.permissions());
-    } else if (fail(UpdaterError::FileCopyError, stagedName)) {
-        removeStaged(made);
-        return false;
+    if (!QFileInfo::exists(source + name) ||
+        !copyOver(source + name, stagedProgram, RegularFileMode(program))) {
+        if (fail(UpdaterError::FileCopyError, stagedName)) {
+            removeStaged(made);
+            return false;
+        }
     }
     SwapPlan plan;
     for (const QString& other : otherFiles_) {
@@ -157,10 +174,10 @@ bool Updater::performUpdate() {
             removeStaged(made);
             return false;
         }
-        if (QFileInfo::exists(staged)) plan.otherFiles.push_back({staged, folder + other});
+        if (RegularFileMode(staged)) plan.otherFiles.push_back({staged, folder + other});
     }
     // Without a new program the script would only restart the old one.
-    if (!QFileInfo::exists(stagedProgram)) {
+    if (!RegularFileMode(stagedProgram)) {
         removeStaged(made);
         return false;
     }
@@ -174,7 +191,7 @@ bool Updater::performUpdate() {
     plan.scriptFile = folder + programInfo.completeBaseName() + QStringLiteral(".sh");
 
     const storage::SafeWriteResult script =
-        storage::WriteFileSafely(plan.scriptFile, SwapScriptText(plan).toUtf8());
+        storage::WriteNewFileSafely(plan.scriptFile, SwapScriptText(plan).toUtf8(), {0700});
     if (!script.ok) {
         removeStaged(made);
         throw core::CalcError(QStringLiteral("Güncelleme betiği yazılamadı: %1: %2")

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 #include "update/UpdaterError.h"
 
@@ -81,7 +82,8 @@ class Updater {
   private:
     // Reports the error; true when the update must stop here.
     bool fail(UpdaterError error, const QString& parameter = {});
-    bool copyOver(const QString& from, const QString& to) const;
+    bool copyOver(const QString& from, const QString& to,
+                  std::optional<unsigned> mode = std::nullopt) const;
     void removeStaged(const QStringList& files) const;
 
     UpdaterHost host_;

@@ -3,9 +3,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "TestFiles.h"
+#include "storage/FileNames.h"
 #include "storage/ProgramLocations.h"
 
 using namespace storage;
@@ -96,6 +98,37 @@ TEST_F(ProgramLocationsTest, FolderWithoutWritePermissionIsSeenAsReadOnly) {
     QFile::setPermissions(bin, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_FALSE(where.folderWritable);
     EXPECT_TRUE(where.installed());
+}
+
+// The program's folder is taken from the bytes of its path, so a folder named under
+// Windows-1254 is itself, never "/" or empty.
+TEST(ProgramFolder, ComesFromTheBytesOfTheProgramsPath) {
+    struct Case {
+        QByteArray programPath;
+        std::optional<QByteArray> folder;
+    };
+    const Case cases[] = {
+        {"/opt/Dedaded/DedadedEraro", QByteArray("/opt/Dedaded/")},
+        {"/home/ali/Masa\xfcst\xfc/Kredi/DedadedEraro",
+         QByteArray("/home/ali/Masa\xfcst\xfc/Kredi/")},
+        {"/DedadedEraro", QByteArray("/")},
+        {"DedadedEraro", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.programPath.toStdString());
+        const std::optional<QString> folder = storage::ProgramFolderOf(c.programPath);
+        ASSERT_EQ(folder.has_value(), c.folder.has_value());
+        if (folder) {
+            EXPECT_EQ(storage::NativeFileName(*folder), *c.folder);
+        }
+    }
+    const std::optional<QString> running = storage::RunningProgramFolder();
+    ASSERT_TRUE(running.has_value());
+    EXPECT_EQ(*running, QFileInfo(QStringLiteral("/proc/self/exe"))
+                                .symLinkTarget()
+                                .section(QLatin1Char('/'), 0, -2) +
+                            QLatin1Char('/'));
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QSignalSpy>
+#include <QTimer>
 
 #include "TestHttpsServer.h"
 #include "tests/storage/InjectedFaults.h"
@@ -161,6 +164,68 @@ TEST(ProgramDownload, ATargetThatCannotBeWrittenIsNamed) {
     EXPECT_TRUE(problem.startsWith(QStringLiteral("Dosya yazılamadı: ") +
                                    folder / QStringLiteral("Dosya/DedadedEraro")))
         << problem.toStdString();
+    EXPECT_EQ(server.requestCount(), 0);
+}
+
+// A server that sends part of the file and then nothing: the stall deadline, the overall
+// deadline and the user's cancel each end the download with their own word, and nothing is
+// written or left behind.
+TEST(ProgramDownload, AStalledServerEndsByDeadlineOrCancel) {
+    const QByteArray program = NewProgram();
+    struct Case {
+        const char* what;
+        int stallMs;
+        int overallMs;
+        bool cancel;
+        const char* problem;
+    };
+    const Case cases[] = {
+        {"no byte for a while", 300, 60'000, false, "İndirme durdu: sunucudan 0,3 saniye boyunca"},
+        {"too long overall", 60'000, 400, false, "İndirme 0,4 saniye içinde tamamlanamadı"},
+        {"the user cancels", 60'000, 60'000, true, "İndirme iptal edildi."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TestHttpsServer server;
+        TestResponse stalling{200, "application/octet-stream", program.left(1000), program.size()};
+        stalling.stallAfterBody = true;
+        server.serve(kPath.toUtf8(), stalling);
+        TestFolder folder;
+        folder.write(QStringLiteral("Dosya/DedadedEraro"), "an older download");
+        update::ProgramDownload download;
+        download.setTlsConfiguration(TestHttpsServer::TrustingClientConfiguration());
+        download.setDeadlines(c.stallMs, c.overallMs);
+        QSignalSpy finished(&download, &update::ProgramDownload::finished);
+        if (c.cancel) QTimer::singleShot(300, &download, &update::ProgramDownload::cancel);
+        download.start(server.url(kPath), folder / QStringLiteral("Dosya/DedadedEraro"));
+        ASSERT_TRUE(finished.wait(20'000));
+        const QString problem = finished.at(0).at(0).toString();
+        EXPECT_TRUE(problem.startsWith(QString::fromUtf8(c.problem))) << problem.toStdString();
+        EXPECT_EQ(download.cancelled(), c.cancel);
+        EXPECT_EQ(folder.read(QStringLiteral("Dosya/DedadedEraro")), "an older download");
+        EXPECT_EQ(folder.list(),
+                  (QStringList{QStringLiteral("Dosya"), QStringLiteral("Dosya/DedadedEraro")}));
+    }
+}
+
+// A link planted where the download goes is refused, and the file it names stays as it was,
+// content and permissions.
+TEST(ProgramDownload, ALinkAtTheTargetIsRefusedNotFollowed) {
+    TestHttpsServer server;
+    server.serve(kPath.toUtf8(), TestResponse{200, "application/octet-stream", NewProgram()});
+    TestFolder folder;
+    folder.write(QStringLiteral("victim"), "private",
+                 QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    QDir().mkpath(folder / QStringLiteral("Dosya"));
+    ASSERT_TRUE(QFile::link(folder / QStringLiteral("victim"),
+                            folder / QStringLiteral("Dosya/DedadedEraro")));
+    const QString problem =
+        Download(server.url(kPath), folder / QStringLiteral("Dosya/DedadedEraro")).problem;
+    EXPECT_TRUE(problem.contains(QStringLiteral("sembolik bağlantı"))) << problem.toStdString();
+    EXPECT_EQ(folder.read(QStringLiteral("victim")), "private");
+    EXPECT_EQ(QFile::permissions(folder / QStringLiteral("victim")),
+              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+                  QFileDevice::WriteUser);
     EXPECT_EQ(server.requestCount(), 0);
 }
 

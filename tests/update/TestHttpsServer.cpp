@@ -84,7 +84,7 @@ void TestHttpsServer::answer(QTcpSocket* socket, const QByteArray& request) {
     head += "Content-Length: " + QByteArray::number(length) + "\r\n";
     head += "Connection: close\r\n\r\n";
     socket->write(head + response.body);
-    socket->disconnectFromHost();
+    if (!response.stallAfterBody) socket->disconnectFromHost();
 }
 
 }  // namespace testing_update

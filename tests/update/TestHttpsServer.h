@@ -16,6 +16,7 @@ struct TestResponse {
     QByteArray contentType = "application/octet-stream";
     QByteArray body;
     qint64 announcedLength = -1;  // the Content-Length sent; -1: the body's size
+    bool stallAfterBody = false;  // keep the connection open and silent after the body
 };
 
 // A small HTTP server on 127.0.0.1 for the tests, over TLS with a certificate of the tests'

@@ -296,6 +296,47 @@ TEST_F(UpdaterTest, AScriptThatCannotBeWrittenOrStartedLeavesNothingBehind) {
     EXPECT_EQ(folder.list(), before);
 }
 
+// Links planted among the update's files are never followed: not where the script goes, not
+// as the new program in Dosya, not where a staged copy goes. The files they name stay as
+// they were, content and permissions.
+TEST_F(UpdaterTest, PlantedLinksAreRefusedNotFollowed) {
+    const QFileDevice::Permissions privateFile = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    struct Case {
+        const char* what;
+        const char* link;
+        bool throws;  // the script cannot be written: the boundary reports it
+    };
+    const Case cases[] = {
+        {"the script", "DedadedEraro.sh", true},
+        {"the new program", "Dosya/DedadedEraro", false},
+        {"the staged program", "_DedadedEraro", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TestFolder outside;
+        outside.write(QStringLiteral("victim"), "private", privateFile);
+        const QString link = folder / QString::fromLatin1(c.link);
+        QFile::remove(link);
+        ASSERT_TRUE(QFile::link(outside / QStringLiteral("victim"), link));
+        Updater updater = makeUpdater();
+        bool thrown = false;
+        try {
+            EXPECT_FALSE(updater.performUpdate());
+        } catch (const core::CalcError& error) {
+            thrown = true;
+            EXPECT_TRUE(error.message().contains(link)) << error.message().toStdString();
+        }
+        EXPECT_EQ(thrown, c.throws);
+        EXPECT_FALSE(updater.updated());
+        EXPECT_TRUE(startedScripts.isEmpty());
+        EXPECT_EQ(outside.read(QStringLiteral("victim")), "private");
+        EXPECT_EQ(QFile::permissions(outside / QStringLiteral("victim")),
+                  privateFile | QFileDevice::ReadUser | QFileDevice::WriteUser);
+        QFile::remove(link);
+        SetUp();
+    }
+}
+
 // Every error that an update can report, with its text in each language.
 TEST_F(UpdaterTest, ErrorsReachTheHandlerInTheChosenLanguage) {
     struct Text {
