@@ -15,7 +15,10 @@ Session::Session(const Invocation& invocation, core::DialogButton answer)
     : dialogs_(answer), calc_(dialogs_) {
     const std::optional<QString> settings = invocation.value(QStringLiteral("--settings"));
     if (settings) RequireReadableFile(*settings, QStringLiteral("settings file"));
-    commands::EnterStartingState(calc_, settings, QDate::currentDate());
+    if (!commands::EnterStartingState(calc_, settings, QDate::currentDate())) {
+        const QString reason = dialogs_.texts().isEmpty() ? QString() : dialogs_.texts().last();
+        throw FileError{QStringLiteral("cannot read settings file: %1\n%2").arg(*settings, reason)};
+    }
     if (const auto date = invocation.value(QStringLiteral("--date"))) {
         calc_.inputs().calculationDate = ParseDateOption(*date, QStringLiteral("--date"));
     }

@@ -5,17 +5,20 @@
 
 namespace commands {
 
-void EnterStartingState(core::Calculation& calc, const std::optional<QString>& settingsPath,
+bool EnterStartingState(core::Calculation& calc, const std::optional<QString>& settingsPath,
                         const QDate& today) {
+    bool settingsRead = true;
     if (settingsPath) {
-        core::RunReportingFailure(calc.dialogs(),
-                                  [&] { storage::ReadMainSettings(calc, *settingsPath); });
+        settingsRead = core::RunReportingFailure(calc.dialogs(), [&] {
+                           storage::ReadMainSettings(calc, *settingsPath);
+                       }).completed();
     }
     // The drawing options are not offered on screen; a value left in a settings file must
     // not change any calculation.
     calc.inputs().drawingExtraDays.clear();
     calc.inputs().moveDrawingsPastHolidays = false;
     calc.inputs().calculationDate = today;
+    return settingsRead;
 }
 
 }  // namespace commands

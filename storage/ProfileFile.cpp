@@ -52,9 +52,10 @@ ProfileFile ProfileFile::fromText(const QString& text) {
     return file;
 }
 
-ProfileFile ProfileFile::read(const QString& path) {
-    const std::optional<QByteArray> bytes = ReadWholeFile(path);
-    return bytes ? fromText(DecodeCp1254(*bytes)) : ProfileFile();
+ProfileFile ProfileFile::read(const QString& path, bool* tooLarge) {
+    const BoundedFile file = ReadFileUpTo(path, kLargestFile);
+    if (tooLarge) *tooLarge = file.tooLarge;
+    return file.bytes ? fromText(DecodeCp1254(*file.bytes)) : ProfileFile();
 }
 
 int ProfileFile::findSection(const QString& section) const {
@@ -121,9 +122,9 @@ bool WriteProfileStrings(const QString& path, const QString& section, const Prof
     ProfileFile profile;
     struct stat st {};
     if (::stat(NativeFileName(path).constData(), &st) == 0) {
-        const std::optional<QByteArray> bytes = ReadWholeFile(path);
-        if (!bytes) return false;
-        profile = ProfileFile::fromText(DecodeCp1254(*bytes));
+        const BoundedFile file = ReadFileUpTo(path, ProfileFile::kLargestFile);
+        if (!file.bytes) return false;
+        profile = ProfileFile::fromText(DecodeCp1254(*file.bytes));
     } else if (errno != ENOENT) {
         return false;
     }

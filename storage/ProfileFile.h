@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QtGlobal>
 #include <utility>
 #include <vector>
 
@@ -14,8 +15,13 @@ namespace storage {
 // the file kept byte for byte. Text in Windows-1254.
 class ProfileFile {
   public:
-    // Reads the file; a file that is missing or cannot be read is an empty one.
-    static ProfileFile read(const QString& path);
+    // The largest settings file read: a real one holds a few hundred bytes of keys, and a
+    // file of megabytes (hostile or broken) would only cost time and memory.
+    static constexpr qint64 kLargestFile = 64 * 1024;
+
+    // Reads the file; a file that is missing or cannot be read is an empty one, and so is
+    // a file over kLargestFile (tooLarge, when given, says which).
+    static ProfileFile read(const QString& path, bool* tooLarge = nullptr);
     // The contents of an in-memory file (the bytes of an .ini).
     static ProfileFile fromText(const QString& text);
 

@@ -58,7 +58,16 @@ QString SettingsFilePath(const QString& programFolder) {
 }
 
 void ReadMainSettings(core::Calculation& calc, const QString& settingsPath) {
-    const ProfileFile file = ProfileFile::read(settingsPath);
+    bool tooLarge = false;
+    const ProfileFile file = ProfileFile::read(settingsPath, &tooLarge);
+    if (tooLarge) {
+        throw core::CalcError(
+            QStringLiteral(
+                "Ayarlar dosyası okunmadı: %1\rDosya, bir ayarlar dosyasının olabileceğinden "
+                "büyük (en çok %2 bayt); program varsayılan değerlerle çalışıyor")
+                .arg(settingsPath)
+                .arg(ProfileFile::kLargestFile));
+    }
     for (const core::InputMember& member : kMainSettings) {
         const QString value = file.value(kMainSection, core::SettingsKey(core::Field(member)));
         if (const auto* tick = std::get_if<bool core::TableInputs::*>(&member)) {

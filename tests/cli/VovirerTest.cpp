@@ -216,6 +216,19 @@ TEST_F(VovirerTest, MissingSettingsFileIsExitTwo) {
     EXPECT_TRUE(r.err.contains("yok.ini"));
 }
 
+// A settings file larger than any real one (here megabytes of line feeds) is not read: the
+// message names it and the tool ends as for a file it cannot read, without the memory a
+// whole read would take.
+TEST_F(VovirerTest, OversizedSettingsFileIsRefusedWithItsName) {
+    write(QStringLiteral("ornek.fdr"), kWorkedExample);
+    write(QStringLiteral("Ayarlar.ini"), QByteArray(16 * 1024 * 1024, '\n'));
+    const Result r = run({QStringLiteral("recalc"), QStringLiteral("ornek.fdr"),
+                          QStringLiteral("--settings"), QStringLiteral("Ayarlar.ini")});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.err.contains("Ayarlar dosyası okunmadı: Ayarlar.ini")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("en çok 65536 bayt")) << r.err.toStdString();
+}
+
 TEST_F(VovirerTest, DateIsSetAgainByTheFile) {
     write(QStringLiteral("ornek.fdr"), kWorkedExample);
     const Result r = run({QStringLiteral("recalc"), QStringLiteral("--date=05.06.2020"),

@@ -88,3 +88,32 @@ TEST(ProfileFile, WriteFailuresLeaveNothingBehind) {
                                      {{QStringLiteral("k"), QStringLiteral("v")}}));
     EXPECT_EQ(testfiles::entries(dir.path()), QStringList{QStringLiteral("Ayarlar.ini")});
 }
+
+// A settings file can only be small: one over the limit reads as empty and is never
+// rewritten (the keys written would replace whatever it held); one at the limit is read.
+TEST(ProfileFile, AFileOverTheLimitIsNeitherReadNorRewritten) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Ayarlar.ini"));
+    const QByteArray atLimit =
+        "[Vovirer]\r\nRyilgun=365\r\n" + QByteArray(ProfileFile::kLargestFile - 24, '\n');
+    ASSERT_EQ(atLimit.size(), ProfileFile::kLargestFile);
+    const struct {
+        QByteArray bytes;
+        bool tooLarge;
+    } cases[] = {{atLimit, false}, {atLimit + '\n', true}, {QByteArray(16 << 20, '\n'), true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bytes.size());
+        WriteFile(path, c.bytes);
+        bool tooLarge = false;
+        const ProfileFile file = ProfileFile::read(path, &tooLarge);
+        EXPECT_EQ(tooLarge, c.tooLarge);
+        EXPECT_EQ(file.value(QStringLiteral("Vovirer"), QStringLiteral("Ryilgun")),
+                  c.tooLarge ? QString() : QStringLiteral("365"));
+        EXPECT_EQ(WriteProfileStrings(path, QStringLiteral("Vovirer"),
+                                      {{QStringLiteral("Rayfaiz"), QStringLiteral("24")}}),
+                  !c.tooLarge);
+        if (c.tooLarge) {
+            EXPECT_EQ(ReadFile(path), c.bytes);
+        }
+    }
+}
