@@ -3,6 +3,7 @@
 #include <xlsxwriter.h>
 
 #include <QFile>
+#include <QLocale>
 #include <QTemporaryDir>
 #include <array>
 
@@ -50,6 +51,59 @@ class Formats {
     std::array<lxw_format*, 8> formats_{};
 };
 
+// The most characters a spreadsheet cell holds.
+constexpr qsizetype kLongestCellText = 32'767;
+
+// "A1", "Z7", "AA12": the cell as a spreadsheet program names it.
+QString CellAddress(int row, int column) {
+    QString letters;
+    for (int c = column; c > 0; c = (c - 1) / 26) {
+        letters.prepend(QLatin1Char(char('A' + (c - 1) % 26)));
+    }
+    return letters + QString::number(row);
+}
+
+bool IsHexDigit(QChar c) {
+    return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
+           (c >= QLatin1Char('a') && c <= QLatin1Char('f')) ||
+           (c >= QLatin1Char('A') && c <= QLatin1Char('F'));
+}
+
+// Spreadsheet programs read "_xHHHH_" in a text as the character HHHH, so a text that holds
+// such a sequence itself gets its underscore written as "_x005F_": it reads back as typed.
+QString EscapeCharacterCodes(const QString& text) {
+    if (!text.contains(QLatin1String("_x"))) return text;
+    QString escaped;
+    escaped.reserve(text.size() + 16);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const bool code = text.at(i) == QLatin1Char('_') && i + 6 < text.size() &&
+                          text.at(i + 1) == QLatin1Char('x') && IsHexDigit(text.at(i + 2)) &&
+                          IsHexDigit(text.at(i + 3)) && IsHexDigit(text.at(i + 4)) &&
+                          IsHexDigit(text.at(i + 5)) && text.at(i + 6) == QLatin1Char('_');
+        if (code) escaped += QLatin1String("_x005F");
+        escaped += text.at(i);
+    }
+    return escaped;
+}
+
+// A text longer than a cell can hold is named by its cell before anything is written.
+void CheckTextFits(const Sheet& sheet, const QString& path) {
+    for (int row = 1; row <= sheet.rowCount(); ++row) {
+        const std::vector<SheetCell>& cells = sheet.rowCells(row);
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            const SheetCell& cell = cells[i];
+            if (cell.kind != SheetCell::Kind::Text) continue;
+            const qsizetype length = EscapeCharacterCodes(cell.text).size();
+            if (length <= kLongestCellText) continue;
+            const QLocale turkish(QLocale::Turkish, QLocale::Turkey);
+            Fail(path, QStringLiteral("%1 hücresine yazılacak metin %2 karakter uzunluğunda; bir "
+                                      "hücre en çok %3 karakter alır.")
+                           .arg(CellAddress(row, int(i) + 1), turkish.toString(length),
+                                turkish.toString(kLongestCellText)));
+        }
+    }
+}
+
 lxw_error WriteCell(lxw_worksheet* worksheet, int row, int column, const SheetCell& cell,
                     lxw_format* format) {
     const auto r = static_cast<lxw_row_t>(row - 1);
@@ -59,7 +113,8 @@ lxw_error WriteCell(lxw_worksheet* worksheet, int row, int column, const SheetCe
             return cell.hasFormatting() ? worksheet_write_blank(worksheet, r, c, format)
                                         : LXW_NO_ERROR;
         case SheetCell::Kind::Text:
-            return worksheet_write_string(worksheet, r, c, cell.text.toUtf8().constData(), format);
+            return worksheet_write_string(
+                worksheet, r, c, EscapeCharacterCodes(cell.text).toUtf8().constData(), format);
         case SheetCell::Kind::Number:
             return worksheet_write_number(worksheet, r, c, cell.number, format);
         case SheetCell::Kind::Formula:
@@ -96,6 +151,7 @@ lxw_error WriteSheet(lxw_workbook* workbook, lxw_worksheet* worksheet, const She
 }
 
 QByteArray BuildWorkbookBytes(const Sheet& sheet, const QString& path) {
+    CheckTextFits(sheet, path);
     QTemporaryDir folder;
     if (!folder.isValid()) Fail(path, folder.errorString());
     const QByteArray file = QFile::encodeName(folder.filePath(QStringLiteral("workbook.xlsx")));

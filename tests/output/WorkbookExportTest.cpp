@@ -15,6 +15,7 @@
 #include "output/workbook/ExportSheet.h"
 #include "output/workbook/WorkbookExport.h"
 #include "output/workbook/XlsxFile.h"
+#include "sheets/WorkbookReader.h"
 #include "tests/output/XlsxTestReader.h"
 
 QT_BEGIN_NAMESPACE
@@ -405,6 +406,76 @@ TEST_F(WorkbookExportTest, AFailedWriteNamesThePathAndKeepsThePreviousFile) {
     EXPECT_TRUE(QFileInfo(path()).isDir());
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               QStringList{QStringLiteral("out.xlsx")});
+}
+
+// A text that holds what spreadsheet programs read as a character code ("_x0041_" is "A")
+// comes back exactly as typed through a reader of the format (our own import).
+TEST_F(WorkbookExportTest, TextsThatLookLikeCharacterCodesReadBackAsTyped) {
+    const QString texts[] = {
+        QStringLiteral("_x0041_"),
+        QStringLiteral("_x005F_x0041_"),
+        QStringLiteral("a_x00e7_b_X0041_"),
+        QStringLiteral("__x0041__x12_"),
+        QStringLiteral("_x004"),
+        QStringLiteral("Ödeme _x000D_ satırı"),
+    };
+    for (const QString& text : texts) {
+        SCOPED_TRACE(text.toStdString());
+        calc.table().setCell(Description, 1, text);
+        output::WriteWorkbook(calc, path(), WorkbookLayout::Export);
+        const sheets::Sheet read = sheets::ReadWorkbook(path());
+        const QString ref = Ref(output::ColumnLetters(Description), 4);
+        bool found = false;
+        for (const sheets::Sheet::Cell& cell : read.cells) {
+            if (cell.row == 4 && cell.column == Description) {
+                found = true;
+                EXPECT_EQ(cell.text, text) << ref.toStdString();
+            }
+        }
+        EXPECT_TRUE(found);
+    }
+}
+
+// A text longer than a cell holds is named by its cell, in the user's language, before
+// anything is written; the previous file stays.
+TEST_F(WorkbookExportTest, ATextLongerThanACellHoldsIsNamedByItsCell) {
+    output::WriteWorkbook(calc, path(), WorkbookLayout::Export);
+    const QByteArray before = [&] {
+        QFile f(path());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    const struct {
+        QString text;
+        const char* message;  // empty: written
+    } cases[] = {
+        {QString(32'767, QLatin1Char('a')), ""},
+        {QString(32'768, QLatin1Char('a')),
+         "C5 hücresine yazılacak metin 32.768 karakter uzunluğunda; bir hücre en çok 32.767 "
+         "karakter alır."},
+        {QString(32'766, QLatin1Char('a')) + QStringLiteral("_x0041_"),
+         "C5 hücresine yazılacak metin 32.779 karakter"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.size());
+        calc.table().setCell(Description, 2, c.text);
+        const QString message = QString::fromUtf8(c.message);
+        try {
+            output::WriteWorkbook(calc, folder.filePath(QStringLiteral("uzun.xlsx")),
+                                  WorkbookLayout::Export);
+            EXPECT_TRUE(message.isEmpty());
+        } catch (const core::CalcError& e) {
+            EXPECT_TRUE(e.message().startsWith(QStringLiteral("Dosya Saklanamıyor:\n")));
+            EXPECT_TRUE(e.message().contains(message)) << e.message().toStdString();
+            EXPECT_FALSE(message.isEmpty());
+            try {
+                output::WriteWorkbook(calc, path(), WorkbookLayout::Export);
+            } catch (const core::CalcError&) {
+            }
+            QFile f(path());
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+            EXPECT_EQ(f.readAll(), before);
+        }
+    }
 }
 
 TEST(AmountFormatCode, InvariantCodeFromTheDecimalSeparator) {
