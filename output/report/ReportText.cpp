@@ -14,9 +14,7 @@ namespace {
 using core::PadLeft;
 using core::PadRight;
 
-// A cell longer than its field pushes the rest of its line right, up to this many
-// characters; the description field holds its leading space and 24 characters.
-constexpr int kCellCut = 17;
+// The description field holds its leading space and 24 characters; a longer text is cut.
 constexpr int kDescriptionCut = 25;
 
 enum class Align { Left, Right };
@@ -58,25 +56,36 @@ QString fieldText(const Field& field, const QString& cell) {
     if (field.column == core::col::Description) {
         return filled(QLatin1Char(' ') + cell, field.width, field.align).left(kDescriptionCut);
     }
-    return filled(cell, field.width, field.align).left(kCellCut);
+    // A figure too long for its field is never cut (a figure with a digit missing is a wrong
+    // figure): it pushes the rest of the line right.
+    return filled(cell, field.width, field.align);
+}
+
+// Fields follow each other as laid out; one that would touch the text before it (a long
+// figure) stays one space apart, so two figures never read as one.
+void appendField(QString& line, const QString& text) {
+    if (!line.isEmpty() && !text.isEmpty() && !line.back().isSpace() && !text.front().isSpace()) {
+        line += QLatin1Char(' ');
+    }
+    line += text;
 }
 
 template <std::size_t N>
 QString lineOf(const std::array<Field, N>& fields, const core::TransactionTable::Row& row) {
     QString line;
     line.reserve(140);
-    for (const Field& field : fields) line += fieldText(field, row[field.column]);
+    for (const Field& field : fields) appendField(line, fieldText(field, row[field.column]));
     return line;
 }
 
 QString totalsLine(const core::TableTotals& totals, ReportWidth width) {
     const bool wide = width == ReportWidth::Wide;
-    const auto amount = [](const QString& text, int w) {
-        return PadLeft(static_cast<std::uint16_t>(w), text).left(kCellCut);
-    };
-    return QStringLiteral("   ") + PadRight(37, QStringLiteral("                   TOPLAM ")) +
-           amount(totals.totalDrawn, wide ? 17 : 14) + amount(totals.totalRepaid, wide ? 17 : 14) +
-           amount(totals.interestPaid, wide ? 14 : 11) + QLatin1Char(' ');
+    QString line =
+        QStringLiteral("   ") + PadRight(37, QStringLiteral("                   TOPLAM "));
+    appendField(line, PadLeft(wide ? 17 : 14, totals.totalDrawn));
+    appendField(line, PadLeft(wide ? 17 : 14, totals.totalRepaid));
+    appendField(line, PadLeft(wide ? 14 : 11, totals.interestPaid));
+    return line + QLatin1Char(' ');
 }
 
 // The printed summary words the totals its own way (shorter, in one aligned column, in its

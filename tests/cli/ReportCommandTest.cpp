@@ -34,9 +34,18 @@ QStringList strings(const QJsonValue& value) {
     return texts;
 }
 
+// Appends a field; a field that would touch the text before it stays one space apart.
+void joinField(QString& line, const QString& field) {
+    if (!line.isEmpty() && !field.isEmpty() && line.back() != QLatin1Char(' ') &&
+        field.front() != QLatin1Char(' ')) {
+        line += QLatin1Char(' ');
+    }
+    line += field;
+}
+
 // The table line read straight from the column table of the printed report: each printed
-// column in order, its text filled with spaces on the side away from its alignment, then cut
-// to 17 characters, the description with its leading space to 25.
+// column in order, its text filled with spaces on the side away from its alignment and never
+// cut, the description with its leading space cut to 25.
 QString independentLine(const QStringList& cells, bool wide) {
     struct Field {
         int column, normalWidth, wideWidth;
@@ -50,13 +59,11 @@ QString independentLine(const QStringList& cells, bool wide) {
         const int width = wide ? f.wideWidth : f.normalWidth;
         if (width == 0) continue;
         QString text = cells.value(f.column);
-        int cut = 17;
-        if (f.column == 3) {
-            text = QLatin1Char(' ') + text;
-            cut = 25;
-        }
+        if (f.column == 3) text = QLatin1Char(' ') + text;
         const QString fill(std::max<qsizetype>(0, width - text.size()), QLatin1Char(' '));
-        line += (f.rightAligned ? fill + text : text + fill).left(cut);
+        QString field = f.rightAligned ? fill + text : text + fill;
+        if (f.column == 3) field = field.left(25);
+        joinField(line, field);
     }
     return line;
 }
@@ -72,11 +79,12 @@ QStringList independentBody(const QJsonObject& recalc, bool wide) {
         return QString(std::max<qsizetype>(0, width - text.size()), QLatin1Char(' ')) + text;
     };
     body.push_back(QString());
-    body.push_back(QString(22, QLatin1Char(' ')) + QStringLiteral("TOPLAM") +
-                   QString(12, QLatin1Char(' ')) +
-                   right(total("kreditoplamtutariEdit"), wide ? 17 : 14).left(17) +
-                   right(total("odemetoplamtutariEdit"), wide ? 17 : 14).left(17) +
-                   right(total("odenenfaizkkdfEdit"), wide ? 14 : 11).left(17) + QLatin1Char(' '));
+    QString totalsLine =
+        QString(22, QLatin1Char(' ')) + QStringLiteral("TOPLAM") + QString(12, QLatin1Char(' '));
+    joinField(totalsLine, right(total("kreditoplamtutariEdit"), wide ? 17 : 14));
+    joinField(totalsLine, right(total("odemetoplamtutariEdit"), wide ? 17 : 14));
+    joinField(totalsLine, right(total("odenenfaizkkdfEdit"), wide ? 14 : 11));
+    body.push_back(totalsLine + QLatin1Char(' '));
     body << QString() << QString();
     const int w = wide ? 18 : 15;
     body << QStringLiteral("Dorud Toplam Tutarı : ") + right(total("kreditoplamtutariEdit"), w)

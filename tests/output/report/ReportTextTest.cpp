@@ -104,10 +104,18 @@ TEST(ReportText, TableLinesFillAndCutTheirFields) {
              spaces(25),
          QStringLiteral("4  ") + spaces(37) + QStringLiteral("  ") + negative +
              QStringLiteral("             2,00") + spaces(14 + 14 + 17 + 17)},
-        {"a cell longer than 17 characters is cut",
+        {"a cell longer than its field is written whole",
          {"5", "12345678901234567890", "", "", "", "", "", "", ""},
-         QStringLiteral("5  12345678901234567") + spaces(25 + 14 + 14 + 11 + 14),
-         QStringLiteral("5  12345678901234567") + spaces(25 + 17 + 17 + 14 + 14 + 17 + 17)},
+         QStringLiteral("5  12345678901234567890") + spaces(25 + 14 + 14 + 11 + 14),
+         QStringLiteral("5  12345678901234567890") + spaces(25 + 17 + 17 + 14 + 14 + 17 + 17)},
+        {"figures that fill their fields stay one space apart",
+         {"6", "", QStringLiteral("Yirmi dört karakterlik a"), QStringLiteral("12.345.678,901"),
+          QStringLiteral("-999.999.999.999,99"), "", "", "", ""},
+         QStringLiteral("6  ") + spaces(12) + QStringLiteral(" Yirmi dört karakterlik a ") +
+             QStringLiteral("12.345.678,901 -999.999.999.999,99") + spaces(11 + 14),
+         QStringLiteral("6  ") + spaces(12) + QStringLiteral(" Yirmi dört karakterlik a") +
+             QStringLiteral("   12.345.678,901") + QStringLiteral(" -999.999.999.999,99") +
+             spaces(14 + 14 + 17 + 17)},
     };
     for (const LineCase& c : cases) {
         const auto row = rowOf(c.cells);
@@ -203,13 +211,26 @@ TEST(ReportText, BodyEndsWithTheTotalsAndTheSummary) {
     EXPECT_EQ(wide[13], QStringLiteral("Ödenmemiş Faiz+BSMV :               7,96"));
 }
 
-TEST(ReportText, OverlongTotalsAreCutInTheTotalsLineOnly) {
+// Totals longer than their fields are written whole, one space apart, never run together.
+TEST(ReportText, OverlongTotalsAreWrittenWholeAndApart) {
     core::TableTotals totals = sampleTotals();
     totals.totalDrawn = QStringLiteral("-999.999.999.999.999,00");  // 23 characters
-    const auto body =
+    auto body =
         report::BuildReportText(core::TransactionTable(), {}, totals, ReportWidth::Normal).body;
-    EXPECT_EQ(body[2].mid(40, 17), totals.totalDrawn.left(17));
+    EXPECT_EQ(body[2].mid(40, 23), totals.totalDrawn);
     EXPECT_EQ(body[5], QStringLiteral("Dorud Toplam Tutarı : ") + totals.totalDrawn);
+
+    totals.totalDrawn = QStringLiteral("33.896.532.112,77");
+    totals.totalRepaid = QStringLiteral("416.792.073.018,35");
+    totals.interestPaid = QStringLiteral("5.164.303,63");
+    for (const ReportWidth width : {ReportWidth::Normal, ReportWidth::Wide}) {
+        body = report::BuildReportText(core::TransactionTable(), {}, totals, width).body;
+        EXPECT_TRUE(body[2].endsWith(
+            QStringLiteral("33.896.532.112,77 416.792.073.018,35") +
+            (width == ReportWidth::Wide ? QStringLiteral("  ") : QStringLiteral(" ")) +
+            QStringLiteral("5.164.303,63 ")))
+            << body[2].toStdString();
+    }
 }
 
 TEST(ReportText, PrintCommandRecalculatesFirstAndGivesOneBodyEachTime) {
