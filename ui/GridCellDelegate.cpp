@@ -1,12 +1,19 @@
 #include "ui/GridCellDelegate.h"
 
+#include <QAbstractItemView>
+#include <QHelpEvent>
 #include <QPainter>
+#include <QToolTip>
+#include <algorithm>
 
 #include "core/TransactionTable.h"
 #include "ui/TransactionTableModel.h"
 
 namespace ui {
 namespace {
+
+// The text area of a cell: a small margin on each side.
+QRect textRect(const QRect& cell) { return cell.adjusted(2, 2, -2, 0); }
 
 bool isDateColumn(const QModelIndex& index) {
     const int column = TransactionTableModel::tableColumn(index.column());
@@ -49,6 +56,27 @@ void GridCellDelegate::showCellText(QLineEdit& editor, const QString& text) {
     editor.setText(masked);
 }
 
+QString GridCellDelegate::shownText(const QString& text, const QFontMetrics& metrics, int width,
+                                    Qt::Alignment alignment) {
+    if (!(alignment & Qt::AlignRight) || metrics.horizontalAdvance(text) <= width) return text;
+    const int hashWidth = std::max(1, metrics.horizontalAdvance(QLatin1Char('#')));
+    return QString(std::max(1, width / hashWidth), QLatin1Char('#'));
+}
+
+bool GridCellDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
+                                 const QStyleOptionViewItem& option, const QModelIndex& index) {
+    if (event && event->type() == QEvent::ToolTip && index.isValid()) {
+        const QString text = index.data().toString();
+        const auto alignment = Qt::Alignment(index.data(Qt::TextAlignmentRole).toInt());
+        if (shownText(text, QFontMetrics(option.font), textRect(option.rect).width(), alignment) !=
+            text) {
+            QToolTip::showText(event->globalPos(), text, view);
+            return true;
+        }
+    }
+    return QStyledItemDelegate::helpEvent(event, view, option, index);
+}
+
 void GridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                              const QModelIndex& index) const {
     // The current cell is not marked by colour: the cell editor marks it.
@@ -59,7 +87,10 @@ void GridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     painter->setFont(option.font);
     painter->setPen(index.data(Qt::ForegroundRole).value<QColor>());
     const auto alignment = Qt::Alignment(index.data(Qt::TextAlignmentRole).toInt());
-    painter->drawText(rect.adjusted(2, 2, -2, 0), alignment, index.data().toString());
+    const QRect area = textRect(rect);
+    painter->drawText(
+        area, alignment,
+        shownText(index.data().toString(), QFontMetrics(option.font), area.width(), alignment));
     painter->restore();
 }
 

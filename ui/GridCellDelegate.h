@@ -28,6 +28,11 @@ class GridCellDelegate : public QStyledItemDelegate {
     // Puts a cell text into an editor unless it already shows it (the caret stays put).
     static void showCellText(QLineEdit& editor, const QString& text);
     static QString dateMask(const core::Separators& seps);
+    // What a cell shows in `width` pixels: a figure (right-aligned) too wide for it becomes a
+    // row of "#", as in a spreadsheet, never a figure with its leading digits cut off; its
+    // tooltip then gives it whole. Texts are cut as usual.
+    static QString shownText(const QString& text, const QFontMetrics& metrics, int width,
+                             Qt::Alignment alignment);
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
@@ -38,6 +43,8 @@ class GridCellDelegate : public QStyledItemDelegate {
                       const QModelIndex& index) const override;
     void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
                               const QModelIndex& index) const override;
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override;
 
   protected:
     bool eventFilter(QObject* object, QEvent* event) override;

@@ -4,11 +4,13 @@
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 #include "MainWindowFixture.h"
 #include "core/RecordingDialogs.h"
 #include "core/TableCommands.h"
 #include "core/TransactionTable.h"
+#include "ui/GridCellDelegate.h"
 
 using testing_ui::MainWindowFixture;
 namespace col = core::col;
@@ -43,6 +45,7 @@ class GridTest : public QObject {
     void rightClickOnCurrentCellOpensTableMenu();
     void ctrlHomeAndEndGoToFirstAndLastRow();
     void amountStopsAtFifteenDigits();
+    void figuresTooWideForTheirCellShowAMarkAndATooltip();
 };
 
 void GridTest::amountIsGroupedWhileTyped_data() {
@@ -513,6 +516,39 @@ void GridTest::amountStopsAtFifteenDigits() {
     f.clickCell(col::Description, 1);
     QCOMPARE(f.cell(col::Drawn, 1), QStringLiteral("123.456.789.012.345,00"));
     QCOMPARE(f.cell(col::CreditBalance, 1), QStringLiteral("122.222.221.122.221,55"));
+}
+
+// A figure is never shown with digits cut off: one too wide for its cell shows "###" and
+// its tooltip gives it whole; a figure that fits, and a text, show as they are.
+void GridTest::figuresTooWideForTheirCellShowAMarkAndATooltip() {
+    MainWindowFixture f;
+    f.calc().table().setRowCount(3);
+    const struct {
+        int column;
+        QString text;
+        bool marked;
+    } cases[] = {
+        {col::Drawn, QStringLiteral("987.654.321,99"), true},
+        {col::CreditBalance, QStringLiteral("-1.000.004.956,01"), true},
+        {col::Repaid, QStringLiteral("1.000,00"), false},
+        {col::Description, QStringLiteral("Uzun bir açıklama metni, sütundan da uzun olan"), false},
+    };
+    for (const auto& c : cases) f.calc().table().setCell(c.column, 2, c.text);
+    f.grid().showTable();
+    f.clickCell(col::TransactionDate, 1);
+    for (const auto& c : cases) {
+        const QModelIndex index = f.grid().tableModel().indexOfCell(c.column, 2);
+        const QRect rect = f.grid().visualRect(index);
+        const auto alignment = Qt::Alignment(index.data(Qt::TextAlignmentRole).toInt());
+        const QString shown = ui::GridCellDelegate::shownText(c.text, QFontMetrics(f.grid().font()),
+                                                              rect.width() - 4, alignment);
+        QCOMPARE(shown.startsWith(QStringLiteral("###")), c.marked);
+        if (!c.marked) QCOMPARE(shown, c.text);
+        QHelpEvent help(QEvent::ToolTip, rect.center(),
+                        f.grid().viewport()->mapToGlobal(rect.center()));
+        QCoreApplication::sendEvent(f.grid().viewport(), &help);
+        QCOMPARE(QToolTip::text() == c.text, c.marked);
+    }
 }
 
 QTEST_MAIN(GridTest)
