@@ -42,6 +42,10 @@ OpenOutcome OpenCommand(core::Calculation& calc, const std::optional<QString>& c
 
     // The totals shown belong to the table on screen, even when the file's rows compute none.
     calc.totals() = core::TableTotals{};
+    // A file gives the same figures wherever the focus was: its two rates are taken as they
+    // stand, as in a freshly started window, not one derived from the other by the rate field
+    // last left.
+    calc.setRateDirection(core::RateDirection::None);
     const storage::LoadFault loaded = [&] {
         // Whoever shows the table reads it afresh once it is filled; nothing here asks the user.
         const core::TransactionTable::Replacement replacement(calc.table());

@@ -311,6 +311,31 @@ TEST_F(CalculationFileTest, TheRateDirectionInForceDecidesTheRateFields) {
     EXPECT_EQ(calc.inputs().monthlyRate, QStringLiteral("3"));  // set after the annual one
 }
 
+// Opening a file gives what a freshly started window gives, whichever rate field the user
+// left last: a file whose annual and monthly rates disagree keeps both, and the figures follow.
+TEST_F(CalculationFileTest, OpeningDoesNotDependOnTheRateFieldLeftLast) {
+    const QString file = path(QStringLiteral("oranlar.fdr"));
+    WriteFile(file, testfiles::cp1254Lines(
+                        {QStringLiteral("365,\"36,5\",\"1,5\",,,,,Oranlar,H,H,01.06.2019"),
+                         kCaptionLine, QStringLiteral("1,01.01.2019,01.01.2019,,1000000"),
+                         QStringLiteral("2,,01.06.2019")}));
+    core::RecordingDialogs freshDialogs;
+    core::Calculation fresh(freshDialogs);
+    ASSERT_EQ(OpenCommand(fresh, file), OpenOutcome::Opened);
+    for (const core::RateDirection direction :
+         {core::RateDirection::AnnualDrives, core::RateDirection::MonthlyDrives}) {
+        core::RecordingDialogs dialogs2;
+        core::Calculation other(dialogs2);
+        other.setRateDirection(direction);
+        ASSERT_EQ(OpenCommand(other, file), OpenOutcome::Opened);
+        EXPECT_EQ(other.inputs().annualRate, fresh.inputs().annualRate);
+        EXPECT_EQ(other.inputs().monthlyRate, fresh.inputs().monthlyRate);
+        EXPECT_EQ(other.totals().totalInterest, fresh.totals().totalInterest);
+        EXPECT_EQ(other.table().cell(core::col::CreditBalance, 2),
+                  fresh.table().cell(core::col::CreditBalance, 2));
+    }
+}
+
 // --- Refused files ------------------------------------------------------------------------
 
 class RefusedFileTest : public CalculationFileTest {
@@ -432,16 +457,21 @@ TEST_F(RefusedFileTest, TableLineOfMoreThanFifteenItems) {
     expectEmptyTable();
 }
 
-TEST_F(RefusedFileTest, RateThatDoesNotConvertWhileItsFieldDrives) {
-    calc.setRateDirection(core::RateDirection::AnnualDrives);
-    EXPECT_EQ(open("360,abc,2,,,,,Yeni,H,H,01.01.2019\r\n" + EncodeCp1254(kCaptionLine).value() +
-                   "\r\n1\r\n"),
-              OpenOutcome::Refused);
-    EXPECT_EQ(fault, LoadFault::RateNotNumber);
-    expectCannotReadMessage();
-    EXPECT_EQ(calc.inputs().daysInYear, QStringLiteral("360"));
-    EXPECT_EQ(calc.inputs().annualRate, QStringLiteral("abc"));
-    EXPECT_EQ(calc.inputs().creditLineName, QStringLiteral("Önceki"));
+// A rate that is no number is taken as it stands, as a freshly started window takes it,
+// whichever rate field the user left last: the file is not refused for it.
+TEST_F(RefusedFileTest, RateThatIsNoNumberOpensWhicheverFieldDrove) {
+    for (const core::RateDirection direction :
+         {core::RateDirection::None, core::RateDirection::AnnualDrives,
+          core::RateDirection::MonthlyDrives}) {
+        calc.setRateDirection(direction);
+        EXPECT_EQ(open("360,abc,2,,,,,Yeni,H,H,01.01.2019\r\n" +
+                       EncodeCp1254(kCaptionLine).value() + "\r\n1\r\n"),
+                  OpenOutcome::Opened);
+        EXPECT_EQ(fault, LoadFault::None);
+        EXPECT_EQ(calc.inputs().annualRate, QStringLiteral("abc"));
+        EXPECT_EQ(calc.inputs().monthlyRate, QStringLiteral("2"));
+        EXPECT_EQ(calc.inputs().creditLineName, QStringLiteral("Yeni"));
+    }
 }
 
 // A file of more rows than the program holds is refused before anything is applied; one of
