@@ -13,6 +13,7 @@
 #include "ui/ColumnWidths.h"
 #include "ui/FixedCellHeader.h"
 #include "ui/FixedCornerPainter.h"
+#include "ui/FocusNavigation.h"
 #include "ui/GridCellDelegate.h"
 #include "ui/TypedCharacter.h"
 
@@ -274,6 +275,14 @@ bool TransactionGrid::gridNavigation(const QKeyEvent& event) {
     const int column = table.currentColumn();
     const int row = table.currentRow();
     const int page = std::max(1, viewport()->height() / kRowHeight - 1);
+    // Tab moves between cells, so Ctrl+Tab and Ctrl+Shift+Tab leave the grid for the next or
+    // previous control: the keyboard alone reaches every button and field.
+    const bool tab = event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab;
+    if (tab && (event.modifiers() & Qt::ControlModifier)) {
+        MoveFocusOutOf(this,
+                       event.key() == Qt::Key_Tab && !(event.modifiers() & Qt::ShiftModifier));
+        return true;
+    }
     switch (event.key()) {
         case Qt::Key_Up:
             if (row > 1) moveTo(column, row - 1);

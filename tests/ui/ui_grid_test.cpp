@@ -1,5 +1,6 @@
 // The transaction table's behaviour under real key and mouse events.
 #include <QAbstractButton>
+#include <QApplication>
 #include <QHeaderView>
 #include <QMenu>
 #include <QTest>
@@ -46,6 +47,7 @@ class GridTest : public QObject {
     void ctrlHomeAndEndGoToFirstAndLastRow();
     void amountStopsAtFifteenDigits();
     void figuresTooWideForTheirCellShowAMarkAndATooltip();
+    void ctrlTabLeavesTheGridBothWays();
 };
 
 void GridTest::amountIsGroupedWhileTyped_data() {
@@ -548,6 +550,30 @@ void GridTest::figuresTooWideForTheirCellShowAMarkAndATooltip() {
                         f.grid().viewport()->mapToGlobal(rect.center()));
         QCoreApplication::sendEvent(f.grid().viewport(), &help);
         QCOMPARE(QToolTip::text() == c.text, c.marked);
+    }
+}
+
+// Tab walks the cells, so Ctrl+Tab and Ctrl+Shift+Tab are the keyboard's way out of the grid
+// to the controls after and before it; Tab from there goes on as usual.
+void GridTest::ctrlTabLeavesTheGridBothWays() {
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+    } cases[] = {
+        {Qt::Key_Tab, Qt::ControlModifier},
+        {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier},
+        {Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier},
+    };
+    for (const auto& c : cases) {
+        MainWindowFixture f;
+        f.clickCell(col::Description, 1);
+        QWidget* inGrid = QApplication::focusWidget();
+        QVERIFY(inGrid && (inGrid == &f.grid() || f.grid().isAncestorOf(inGrid)));
+        QTest::keyClick(inGrid, c.key, c.modifiers);
+        QWidget* now = QApplication::focusWidget();
+        QVERIFY(now);
+        QVERIFY2(now != &f.grid() && !f.grid().isAncestorOf(now), qPrintable(now->objectName()));
+        QCOMPARE(f.calc().table().currentColumn(), col::Description);
     }
 }
 
