@@ -1,5 +1,6 @@
 #include "ui/FixedCellHeader.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 
 #include "ui/TransactionTableModel.h"
@@ -14,6 +15,23 @@ FixedCellHeader::FixedCellHeader(Qt::Orientation orientation, QWidget* parent)
     setHighlightSections(false);
 }
 
+QFont FixedCellHeader::FontFitting(const QFont& font, const QString& text, int width) {
+    QFont fitting = font;
+    // A caption a little too wide for its column ("Dorud Ödeme") is set a point smaller
+    // rather than touch the column's borders; the column widths stay as they are.
+    const bool inPixels = fitting.pointSizeF() <= 0;
+    while (QFontMetrics(fitting).horizontalAdvance(text) > width) {
+        if (inPixels) {
+            if (fitting.pixelSize() <= 8) break;
+            fitting.setPixelSize(fitting.pixelSize() - 1);
+        } else {
+            if (fitting.pointSizeF() <= 6) break;
+            fitting.setPointSizeF(fitting.pointSizeF() - 0.5);
+        }
+    }
+    return fitting;
+}
+
 void FixedCellHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
     if (!rect.isValid()) return;
     painter->save();
@@ -22,11 +40,12 @@ void FixedCellHeader::paintSection(QPainter* painter, const QRect& rect, int log
     painter->drawLine(rect.topRight(), rect.bottomRight());
     painter->drawLine(rect.bottomLeft(), rect.bottomRight());
     painter->setPen(Qt::black);
-    painter->setFont(font());
     const QString text =
         model() ? model()->headerData(logicalIndex, orientation()).toString() : QString();
+    const QRect area = rect.adjusted(kTextMargin, 2, -kTextMargin, 0);
+    painter->setFont(FontFitting(font(), text, area.width()));
     painter->setClipRect(rect);
-    painter->drawText(rect.adjusted(1, 2, -1, 0), Qt::AlignHCenter | Qt::AlignTop, text);
+    painter->drawText(area, Qt::AlignHCenter | Qt::AlignTop, text);
     painter->restore();
 }
 

@@ -1,6 +1,8 @@
 #include "ui/MessageBoxDialogs.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QWindow>
 
@@ -47,7 +49,27 @@ core::DialogButton answerOf(int pressed) {
     }
 }
 
+// Room the window manager takes beside the caption: the window's icon and its buttons.
+constexpr int kTitleBarExtras = 140;
+
+// A short message makes a narrow box whose title bar cuts the program's long caption; the box
+// is kept wide enough for the caption to show whole.
+void WidenForCaption(QMessageBox& box) {
+    auto* layout = qobject_cast<QGridLayout*>(box.layout());
+    if (!layout) return;
+    const int width = MessageBoxDialogs::minimumWidthFor(box.windowTitle(), box.font());
+    // The layout owns the spacer.
+    layout->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                    layout->rowCount(), 0, 1, layout->columnCount());
+}
+
 }  // namespace
+
+int MessageBoxDialogs::minimumWidthFor(const QString& caption, const QFont& font) {
+    QFont titleFont = font;
+    titleFont.setBold(true);
+    return QFontMetrics(titleFont).horizontalAdvance(caption) + kTitleBarExtras;
+}
 
 void MessageBoxDialogs::setParentWidget(QWidget* parent) {
     parent_ = parent;
@@ -76,12 +98,14 @@ QWidget* MessageBoxDialogs::over() const {
 
 void MessageBoxDialogs::notify(const core::Notice& notice) {
     QMessageBox box(iconOf(notice.icon), notice.caption, notice.text, QMessageBox::Ok, over());
+    WidenForCaption(box);
     box.exec();
 }
 
 core::DialogButton MessageBoxDialogs::ask(const core::Question& question) {
     QMessageBox box(iconOf(question.icon), question.caption, question.text,
                     buttonsOf(question.buttons), over());
+    WidenForCaption(box);
     return answerOf(box.exec());
 }
 

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QWidget>
 
+class QFont;
 class QWindow;
 
 #include "core/UserDialogs.h"
@@ -14,6 +15,9 @@ namespace ui {
 // user works in (the import window, say), else over the main window.
 class MessageBoxDialogs : public core::UserDialogs {
   public:
+    // The least width of a box whose title bar shows `caption` whole.
+    static int minimumWidthFor(const QString& caption, const QFont& font);
+
     // Also follows which of the program's windows the user works in, for the moments
     // between windows (a dialog just closed) when none is active.
     void setParentWidget(QWidget* parent);

@@ -11,6 +11,7 @@
 #include "core/RecordingDialogs.h"
 #include "core/TableCommands.h"
 #include "core/TransactionTable.h"
+#include "ui/FixedCellHeader.h"
 #include "ui/GridCellDelegate.h"
 
 using testing_ui::MainWindowFixture;
@@ -48,6 +49,7 @@ class GridTest : public QObject {
     void amountStopsAtFifteenDigits();
     void figuresTooWideForTheirCellShowAMarkAndATooltip();
     void ctrlTabLeavesTheGridBothWays();
+    void headerCaptionsKeepClearOfTheirBorders();
 };
 
 void GridTest::amountIsGroupedWhileTyped_data() {
@@ -574,6 +576,23 @@ void GridTest::ctrlTabLeavesTheGridBothWays() {
         QVERIFY(now);
         QVERIFY2(now != &f.grid() && !f.grid().isAncestorOf(now), qPrintable(now->objectName()));
         QCOMPARE(f.calc().table().currentColumn(), col::Description);
+    }
+}
+
+// Every column caption fits between its borders with a margin on each side.
+void GridTest::headerCaptionsKeepClearOfTheirBorders() {
+    MainWindowFixture f;
+    QHeaderView* header = f.grid().horizontalHeader();
+    for (int section = 0; section < header->count(); ++section) {
+        if (header->isSectionHidden(section) || header->sectionSize(section) == 0) continue;
+        const QString caption = f.grid().model()->headerData(section, Qt::Horizontal).toString();
+        const int room = header->sectionSize(section) - 2 * ui::FixedCellHeader::kTextMargin;
+        const QFont font = ui::FixedCellHeader::FontFitting(header->font(), caption, room);
+        QVERIFY2(QFontMetrics(font).horizontalAdvance(caption) <= room, qPrintable(caption));
+        const QFont usual = header->font();
+        QVERIFY2(usual.pointSizeF() > 0 ? font.pointSizeF() >= usual.pointSizeF() - 1.5
+                                        : font.pixelSize() >= usual.pixelSize() - 2,
+                 qPrintable(caption));
     }
 }
 

@@ -612,12 +612,17 @@ void MainWindowTest::messageBoxesCarryCaptionIconAndButtons() {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
     QString text;
+    int width = 0;
+    int widthNeeded = 0;
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         QVERIFY(box);
         caption = box->windowTitle();
         icon = box->icon();
         buttons = box->standardButtons();
+        // A short question still leaves the long caption room to show whole.
+        width = box->width();
+        widthNeeded = ui::MessageBoxDialogs::minimumWidthFor(caption, box->font());
         box->button(QMessageBox::No)->click();
     });
     const auto answer = dialogs.ask(core::Question{
@@ -629,6 +634,8 @@ void MainWindowTest::messageBoxesCarryCaptionIconAndButtons() {
     QCOMPARE(caption, core::kProgramCaption);
     QCOMPARE(icon, QMessageBox::Question);
     QCOMPARE(buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QVERIFY2(width >= widthNeeded,
+             qPrintable(QStringLiteral("%1 < %2").arg(width).arg(widthNeeded)));
 
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
