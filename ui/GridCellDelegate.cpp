@@ -54,6 +54,10 @@ void GridCellDelegate::showCellText(QLineEdit& editor, const QString& text) {
     QString masked = text;
     masked.replace(QLatin1Char(' '), kMaskBlank);
     editor.setText(masked);
+    // The program changed the date under the user (a reset, an inserted row): typing starts
+    // over from the first position, as on entering the cell, not at the end of the mask
+    // where every digit would be dropped.
+    editor.selectAll();
 }
 
 QString GridCellDelegate::shownText(const QString& text, const QFontMetrics& metrics, int width,

@@ -25,7 +25,8 @@ class GridCellDelegate : public QStyledItemDelegate {
     // kept, an unfilled one as a space, so dates still read by position; a mask without any
     // digit stands for an empty cell.
     static QString cellTextOf(const QLineEdit& editor);
-    // Puts a cell text into an editor unless it already shows it (the caret stays put).
+    // Puts a cell text into an editor unless it already shows it (the caret stays put); a
+    // date put in is selected whole, so typing replaces it.
     static void showCellText(QLineEdit& editor, const QString& text);
     static QString dateMask(const core::Separators& seps);
     // What a cell shows in `width` pixels: a figure (right-aligned) too wide for it becomes a

@@ -232,10 +232,13 @@ bool TransactionGrid::editorEvent(QLineEdit* editor, QEvent* event) {
 }
 
 // A click into a date cell's editor: typing starts at the first unfilled position at the
-// latest, so the digits fill the mask in order.
+// latest, so the digits fill the mask in order; a date already complete is selected whole,
+// so typing replaces it rather than overwrite it from the middle.
 void TransactionGrid::keepCaretBeforeFirstBlank(QLineEdit& editor) {
     const int firstBlank = editor.displayText().indexOf(GridCellDelegate::kMaskBlank);
-    if (firstBlank >= 0 && editor.cursorPosition() > firstBlank) {
+    if (firstBlank < 0) {
+        editor.selectAll();
+    } else if (editor.cursorPosition() > firstBlank) {
         editor.setCursorPosition(firstBlank);
     }
 }

@@ -50,6 +50,7 @@ class GridTest : public QObject {
     void figuresTooWideForTheirCellShowAMarkAndATooltip();
     void ctrlTabLeavesTheGridBothWays();
     void headerCaptionsKeepClearOfTheirBorders();
+    void dateTypedAfterResetFromADateCellIsTaken();
 };
 
 void GridTest::amountIsGroupedWhileTyped_data() {
@@ -466,6 +467,18 @@ void GridTest::clickIntoDateEditorTypesFromFirstBlank() {
     QTest::mouseClick(editor, Qt::LeftButton, Qt::NoModifier, editor->rect().center());
     f.type(QStringLiteral("01032019"));
     QCOMPARE(f.cell(col::TransactionDate, 1), QStringLiteral("01.03.2019"));
+
+    // A click anywhere into a complete date selects it whole: the next date replaces it.
+    for (const double at : {0.2, 0.5, 0.9}) {
+        QTest::mouseClick(editor, Qt::LeftButton, Qt::NoModifier,
+                          QPoint(int(editor->width() * at), editor->height() / 2));
+        f.type(QStringLiteral("15022020"));
+        QCOMPARE(f.cell(col::TransactionDate, 1), QStringLiteral("15.02.2020"));
+        QTest::mouseClick(editor, Qt::LeftButton, Qt::NoModifier,
+                          QPoint(int(editor->width() * at), editor->height() / 2));
+        f.type(QStringLiteral("01032019"));
+        QCOMPARE(f.cell(col::TransactionDate, 1), QStringLiteral("01.03.2019"));
+    }
 }
 
 void GridTest::rightClickOnCurrentCellOpensTableMenu() {
@@ -593,6 +606,22 @@ void GridTest::headerCaptionsKeepClearOfTheirBorders() {
         QVERIFY2(usual.pointSizeF() > 0 ? font.pointSizeF() >= usual.pointSizeF() - 1.5
                                         : font.pixelSize() >= usual.pixelSize() - 2,
                  qPrintable(caption));
+    }
+}
+
+// F7 (or SIFIRLA) while a date cell is being typed in empties the table; the next date typed
+// fills the emptied cell from its start instead of being dropped at the end of the mask.
+void GridTest::dateTypedAfterResetFromADateCellIsTaken() {
+    for (const char* before : {"15032019", "1503"}) {
+        MainWindowFixture f;
+        f.clickCell(col::TransactionDate, 1);
+        f.type(QString::fromLatin1(before));
+        f.dialogs().queueAnswer(core::DialogButton::Yes);
+        f.key(Qt::Key_F7);
+        QCOMPARE(f.cell(col::TransactionDate, 1), QString());
+        QCOMPARE(f.table().currentColumn(), int(col::TransactionDate));
+        f.type(QStringLiteral("01032019"));
+        QCOMPARE(f.cell(col::TransactionDate, 1), QStringLiteral("01.03.2019"));
     }
 }
 
