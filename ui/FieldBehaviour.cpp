@@ -129,4 +129,15 @@ bool EnterMovesOn::eventFilter(QObject* object, QEvent* event) {
     return true;
 }
 
+OneTabStop::OneTabStop(QWidget* control) : QObject(control) { control->installEventFilter(this); }
+
+bool OneTabStop::eventFilter(QObject* object, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return false;
+    const auto& key = static_cast<QKeyEvent&>(*event);
+    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+    if (key.key() != Qt::Key_Tab && key.key() != Qt::Key_Backtab) return false;
+    MoveFocusOutOf(static_cast<QWidget*>(object), key.key() == Qt::Key_Tab);
+    return true;
+}
+
 }  // namespace ui

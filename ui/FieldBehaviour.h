@@ -63,4 +63,15 @@ class EnterMovesOn : public QObject {
     bool eventFilter(QObject* object, QEvent* event) override;
 };
 
+// Tab and Shift+Tab leave a control that would otherwise take them for itself (the date
+// picker walks its day, month and year on Tab): one Tab stop, the arrow keys within.
+class OneTabStop : public QObject {
+    Q_OBJECT
+  public:
+    explicit OneTabStop(QWidget* control);
+
+  protected:
+    bool eventFilter(QObject* object, QEvent* event) override;
+};
+
 }  // namespace ui

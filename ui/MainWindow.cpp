@@ -164,6 +164,7 @@ void MainWindow::applyFieldBehaviour() {
     new EnterMovesOn(moveRepaymentsPastHolidaysField);
     new EnterMovesOn(moveDrawingsPastHolidaysField);
     new EnterMovesOn(calculationDateField);
+    new OneTabStop(calculationDateField);
 }
 
 // --- Closing ------------------------------------------------------------------------------------

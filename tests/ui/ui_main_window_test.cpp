@@ -49,6 +49,7 @@ class MainWindowTest : public QObject {
     void commandButtonsInOrder();
     void rateFieldsCoupleByFocus();
     void rateFieldFailureIsReported();
+    void datePickerIsOneTabStop();
     void groupedFieldGroupsWhileTyped();
     void targetInterestTakesAnyAmount_data();
     void targetInterestTakesAnyAmount();
@@ -203,6 +204,23 @@ void MainWindowTest::rateFieldFailureIsReported() {
     QCOMPARE(f.dialogs().notices().front().caption, core::kApplicationTitle);
     QCOMPARE(f.dialogs().notices().front().icon, core::DialogIcon::Error);
     QCOMPARE(f.text("aylikfaizNetEdit"), QString());  // the other keeps its text
+}
+
+// Tab and Shift+Tab leave the date picker at once, from whichever of its sections the caret
+// is in, and the date stays as it was: digits meant for the next field never reach it.
+void MainWindowTest::datePickerIsOneTabStop() {
+    for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
+        MainWindowFixture f;
+        auto* picker = f.window().findChild<QDateEdit*>(QStringLiteral("DateTimePicker61"));
+        QVERIFY(picker);
+        f.focusOn(picker);
+        const QDate date = picker->date();
+        f.key(key, key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+        QWidget* now = QApplication::focusWidget();
+        QVERIFY(now && now != picker && !picker->isAncestorOf(now));
+        f.type(QStringLiteral("7"));
+        QCOMPARE(picker->date(), date);
+    }
 }
 
 void MainWindowTest::groupedFieldGroupsWhileTyped() {
