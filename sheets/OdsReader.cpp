@@ -29,8 +29,9 @@ qint64 repeatCount(const QXmlStreamAttributes& a, QLatin1StringView attribute) {
     return ok && n > 0 ? n : 1;
 }
 
-// Character data of a paragraph: white space collapses to one blank and is dropped at
-// the paragraph's ends; kept spaces come as <text:s/>.
+// Character data of a paragraph: white space collapses to one blank and is dropped at the
+// paragraph's start; kept spaces come as <text:s/>. A blank at the end stays: spreadsheet
+// programs write a cell's one trailing space as it is, and the cell's text is kept exactly.
 class ParagraphText {
   public:
     void addCharacters(QStringView chars) {
@@ -48,7 +49,7 @@ class ParagraphText {
         flushBlank();
         text_ += kept;
     }
-    QString result() const { return text_; }
+    QString result() const { return pendingBlank_ ? text_ + QLatin1Char(' ') : text_; }
 
   private:
     void flushBlank() {

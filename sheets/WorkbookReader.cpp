@@ -33,6 +33,13 @@ bool looksLikeText(const QByteArray& head) {
     return head.startsWith("\xFF\xFE") || head.startsWith("\xFE\xFF") || !head.contains('\0');
 }
 
+// Plain text is read as CSV only under a text file's name: a text named .xlsx (a web page
+// saved by a bank's site, an error report) is not the workbook the user thinks it is.
+bool hasTextFileName(const QString& name) {
+    return name.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive) ||
+           name.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive);
+}
+
 Sheet readZip(const QByteArray& bytes, const QString& name) {
     const std::optional<ZipArchive> archive = ZipArchive::fromBytes(bytes);
     if (!archive) fail(name, QStringLiteral("Sıkıştırılmış dosya bozuk."));
@@ -49,7 +56,9 @@ Sheet readZip(const QByteArray& bytes, const QString& name) {
 Sheet ReadWorkbookBytes(const QByteArray& bytes, const QString& name) {
     const QByteArray head = bytes.left(4096);
     if (isZip(head)) return readZip(bytes, name);
-    if (isCompoundDocument(head) || !looksLikeText(head)) fail(name, kNotAWorkbook);
+    if (isCompoundDocument(head) || !looksLikeText(head) || !hasTextFileName(name)) {
+        fail(name, kNotAWorkbook);
+    }
     return ReadCsv(bytes);
 }
 

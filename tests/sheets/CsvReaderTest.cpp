@@ -3,6 +3,7 @@
 #include "TestWorkbooks.h"
 #include "sheets/CsvReader.h"
 #include "sheets/PreviewGrid.h"
+#include "sheets/WorkbookReader.h"
 
 using testing_sheets::PreviewOf;
 using testing_sheets::WorkbookFolder;
@@ -80,4 +81,30 @@ TEST(CsvReader, EmptyFileIsAnEmptySheet) {
         PreviewOf(folder.write(QStringLiteral("bos.csv"), QByteArray()));
     EXPECT_EQ(grid.rowCount(), 4);
     EXPECT_EQ(grid.columnCount(), 3);
+}
+
+// Plain text is a CSV only under a text file's name; under a workbook's name (or none) it is
+// refused as "not a workbook", never read as if it were one.
+TEST(CsvReader, TextIsReadAsCsvOnlyUnderATextFilesName) {
+    const QByteArray text = "Valör;Tutar\r\n01.03.2019;100\r\n";
+    const struct {
+        const char* name;
+        bool read;
+    } cases[] = {{"hareket.csv", true},  {"HAREKET.TXT", true},  {"hareket.xlsx", false},
+                 {"hareket.xls", false}, {"hareket.ods", false}, {"hareket", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString name = QString::fromLatin1(c.name);
+        if (c.read) {
+            EXPECT_EQ(sheets::ReadWorkbookBytes(text, name).cells.size(), 4u);
+            continue;
+        }
+        try {
+            sheets::ReadWorkbookBytes(text, name);
+            ADD_FAILURE() << "read as CSV";
+        } catch (const sheets::ReadError& e) {
+            EXPECT_TRUE(e.message().contains(QStringLiteral("Excel, OpenDocument ya da CSV")))
+                << e.message().toStdString();
+        }
+    }
 }

@@ -109,6 +109,22 @@ TEST(OdsReader, RepeatedRowsAndColumnsSpacesNotesAndGroups) {
     EXPECT_EQ(grid.cell(2, 4), QStringLiteral("10:30"));
 }
 
+// A cell's text comes in exactly as the spreadsheet program wrote it: spaces kept as
+// <text:s/> at the start, one literal space at the end.
+TEST(OdsReader, SpacesAtBothEndsOfACellAreKept) {
+    const QByteArray table =
+        "<table:table table:name=\"A\"><table:table-row>"
+        "<table:table-cell office:value-type=\"string\"><text:p><text:s text:c=\"2\"/>iki "
+        "bo\xc5\x9fluk \xc3\xb6nde, bir arkada </text:p></table:table-cell>"
+        "<table:table-cell office:value-type=\"string\"><text:p>iki arkada<text:s/> </text:p>"
+        "</table:table-cell>"
+        "</table:table-row></table:table>";
+    testing_sheets::WorkbookFolder folder;
+    const sheets::PreviewGrid grid = PreviewOf(folder.write(QStringLiteral("t.ods"), odsOf(table)));
+    EXPECT_EQ(grid.cell(1, 1), QStringLiteral("  iki boşluk önde, bir arkada "));
+    EXPECT_EQ(grid.cell(2, 1), QStringLiteral("iki arkada  "));
+}
+
 TEST(OdsReader, RowsRepeatedPastTheLimitEndTheUsedAreaThere) {
     const QByteArray table =
         "<table:table table:name=\"A\"><table:table-row table:number-rows-repeated=\"7000\">"
