@@ -19,19 +19,35 @@ class CsvScanner {
 
     bool atEnd() const { return pos_ >= text_.size(); }
 
-    // The fields of the next record; the line break that ends it is consumed.
-    QStringList nextRecord() {
+    // One record: the texts of its first kMaxColumns fields (each at most kMaxCellText
+    // characters), how many fields it has and the last one that holds text. A line of a
+    // hundred million separators costs no more memory than a line of 256 fields.
+    struct Record {
         QStringList fields;
+        qsizetype count = 0;
+        qsizetype lastFilled = 0;
+    };
+
+    // The next record; the line break that ends it is consumed.
+    Record nextRecord() {
+        Record record;
         for (;;) {
             bool endOfRecord = false;
-            fields.push_back(nextField(endOfRecord));
-            if (endOfRecord) return fields;
+            QString field = nextField(endOfRecord);
+            ++record.count;
+            if (!field.isEmpty()) record.lastFilled = record.count;
+            if (record.count <= kMaxColumns) record.fields.push_back(std::move(field));
+            if (endOfRecord) return record;
         }
     }
 
   private:
     QString nextField(bool& endOfRecord) {
         QString field;
+        // Characters past a cell's most are read over, not kept.
+        const auto keep = [&field](QChar c) {
+            if (field.size() < kMaxCellText) field += c;
+        };
         const qsizetype n = text_.size();
         bool quoted = false;
         if (pos_ < n && text_[pos_] == QLatin1Char('"')) {
@@ -43,7 +59,7 @@ class CsvScanner {
             if (quoted) {
                 if (c == QLatin1Char('"')) {
                     if (pos_ + 1 < n && text_[pos_ + 1] == QLatin1Char('"')) {
-                        field += c;
+                        keep(c);
                         pos_ += 2;
                     } else {
                         quoted = false;  // text after the closing quote joins the field
@@ -51,7 +67,7 @@ class CsvScanner {
                     }
                     continue;
                 }
-                field += c;
+                keep(c);
                 ++pos_;
                 continue;
             }
@@ -65,7 +81,7 @@ class CsvScanner {
                 endOfRecord = true;
                 return field;
             }
-            field += c;
+            keep(c);
             ++pos_;
         }
         endOfRecord = true;
@@ -103,7 +119,7 @@ QChar DetectCsvSeparator(const QString& text) {
         CsvScanner scanner(text, separator);
         QHash<qsizetype, int> recordsWithCount;
         for (int i = 0; i < kSampleRecords && !scanner.atEnd(); ++i) {
-            const qsizetype fields = scanner.nextRecord().size();
+            const qsizetype fields = scanner.nextRecord().count;
             if (fields > 1) ++recordsWithCount[fields];
         }
         int score = 0;
@@ -121,10 +137,12 @@ Sheet ReadCsv(const QByteArray& bytes) {
     CsvScanner scanner(text, DetectCsvSeparator(text));
     Sheet sheet;
     for (qint64 row = 1; !scanner.atEnd(); ++row) {
-        const QStringList fields = scanner.nextRecord();
-        for (qsizetype c = 0; c < fields.size(); ++c) {
-            if (!fields[c].isEmpty()) sheet.add(row, c + 1, fields[c]);
+        const CsvScanner::Record record = scanner.nextRecord();
+        for (qsizetype c = 0; c < record.fields.size(); ++c) {
+            if (!record.fields[c].isEmpty()) sheet.add(row, c + 1, record.fields[c]);
         }
+        // A filled field past the columns kept still ends the used area there.
+        if (record.lastFilled > kMaxColumns) sheet.add(row, record.lastFilled, QString());
     }
     return sheet;
 }

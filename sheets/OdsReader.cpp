@@ -26,7 +26,7 @@ bool is(const QXmlStreamReader& xml, const QString& ns, QLatin1StringView local)
 qint64 repeatCount(const QXmlStreamAttributes& a, QLatin1StringView attribute) {
     bool ok = false;
     const qint64 n = a.value(kTableNs, attribute).toLongLong(&ok);
-    return ok && n > 0 ? n : 1;
+    return ok && n > 0 ? std::min(n, kIndexCeiling) : 1;
 }
 
 // Character data of a paragraph: white space collapses to one blank and is dropped at the
@@ -36,6 +36,7 @@ class ParagraphText {
   public:
     void addCharacters(QStringView chars) {
         for (const QChar c : chars) {
+            if (full()) return;
             if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n') ||
                 c == QLatin1Char('\r')) {
                 pendingBlank_ = !text_.isEmpty();
@@ -46,9 +47,12 @@ class ParagraphText {
         }
     }
     void addKept(const QString& kept) {
+        if (full()) return;
         flushBlank();
         text_ += kept;
     }
+    // Past a cell's most characters nothing more is kept (repeated spaces can claim millions).
+    bool full() const { return text_.size() >= kMaxCellText; }
     QString result() const { return pendingBlank_ ? text_ + QLatin1Char(' ') : text_; }
 
   private:
@@ -72,7 +76,8 @@ QString readParagraph(QXmlStreamReader& xml) {
             if (is(xml, kTextNs, QLatin1StringView("s"))) {
                 bool ok = false;
                 const int n = xml.attributes().value(kTextNs, QLatin1String("c")).toInt(&ok);
-                text.addKept(QString(ok && n > 0 ? std::min(n, 1 << 16) : 1, QLatin1Char(' ')));
+                text.addKept(
+                    QString(ok && n > 0 ? std::min(n, kMaxCellText) : 1, QLatin1Char(' ')));
                 xml.skipCurrentElement();
             } else if (is(xml, kTextNs, QLatin1StringView("tab"))) {
                 text.addKept(QStringLiteral("\t"));

@@ -3,20 +3,17 @@
 #include <algorithm>
 
 namespace sheets {
-namespace {
-// Far beyond any spreadsheet; keeps the arithmetic of hostile repeat counts in range.
-constexpr qint64 kIndexCeiling = 1 << 24;
-}  // namespace
-
 void Sheet::add(qint64 row, qint64 column, const QString& text, qint64 repeatedColumns) {
     if (row < 1 || column < 1 || repeatedColumns < 1) return;
     row = std::min(row, kIndexCeiling);
+    column = std::min(column, kIndexCeiling);
+    repeatedColumns = std::min(repeatedColumns, kIndexCeiling);
     const qint64 last = std::min(column + repeatedColumns - 1, kIndexCeiling);
     lastRow = std::max(lastRow, static_cast<int>(row));
     lastColumn = std::max(lastColumn, static_cast<int>(last));
     if (row > kMaxRows) return;
     for (qint64 c = column; c <= std::min<qint64>(last, kMaxColumns); ++c) {
-        cells.push_back({static_cast<int>(row), static_cast<int>(c), text});
+        cells.push_back({static_cast<int>(row), static_cast<int>(c), text.left(kMaxCellText)});
     }
 }
 

@@ -10,6 +10,12 @@ namespace sheets {
 // limit. Columns: those of the older binary workbooks; the column fields take two digits.
 constexpr int kMaxRows = 6500;
 constexpr int kMaxColumns = 256;
+// The most characters a spreadsheet cell holds; a longer text (only a hostile file has one)
+// is cut there.
+constexpr int kMaxCellText = 32'767;
+// Far beyond any spreadsheet's rows and columns: hostile counts and indexes read from a file
+// are held to it, so arithmetic on them stays in range.
+constexpr qint64 kIndexCeiling = qint64(1) << 24;
 
 // The first sheet of a workbook as the readers give it: the texts of the used cells within
 // the limits above, and the last row and column that hold a value anywhere on the sheet

@@ -40,15 +40,34 @@ bool hasTextFileName(const QString& name) {
            name.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive);
 }
 
+Sheet readArchive(const ZipArchive& archive, const QString& name) {
+    if (archive.find(QStringLiteral("[Content_Types].xml")) ||
+        archive.find(QStringLiteral("_rels/.rels"))) {
+        return ReadXlsx(archive, name);
+    }
+    if (archive.find(QStringLiteral("content.xml"))) return ReadOds(archive, name);
+    fail(name, kNotAWorkbook);
+}
+
+// A workbook that unpacks to more than any the import can use is named as such, whatever
+// the reader made of its cut stream.
+[[noreturn]] void failInflatedTooMuch(const QString& name) {
+    fail(name, QStringLiteral("Dosya açıldığında %1 MB'tan büyük; bu kadar büyük bir çalışma "
+                              "kitabı içe aktarılamaz.")
+                   .arg(ZipArchive::kMaxInflated >> 20));
+}
+
 Sheet readZip(const QByteArray& bytes, const QString& name) {
     const std::optional<ZipArchive> archive = ZipArchive::fromBytes(bytes);
     if (!archive) fail(name, QStringLiteral("Sıkıştırılmış dosya bozuk."));
-    if (archive->find(QStringLiteral("[Content_Types].xml")) ||
-        archive->find(QStringLiteral("_rels/.rels"))) {
-        return ReadXlsx(*archive, name);
+    try {
+        Sheet sheet = readArchive(*archive, name);
+        if (archive->inflatedTooMuch()) failInflatedTooMuch(name);
+        return sheet;
+    } catch (const ReadError&) {
+        if (archive->inflatedTooMuch()) failInflatedTooMuch(name);
+        throw;
     }
-    if (archive->find(QStringLiteral("content.xml"))) return ReadOds(*archive, name);
-    fail(name, kNotAWorkbook);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QXmlStreamReader>
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -261,7 +262,7 @@ class SheetXmlReader {
     void startRow(const QXmlStreamAttributes& a) {
         bool ok = false;
         const qint64 r = a.value(QLatin1String("r")).toLongLong(&ok);
-        row_ = (ok && r > 0) ? r : row_ + 1;
+        row_ = std::min((ok && r > 0) ? r : row_ + 1, kIndexCeiling);
         column_ = 0;
     }
 
@@ -272,9 +273,9 @@ class SheetXmlReader {
         parseReference(a.value(QLatin1String("r")), column, row);
         if (column > 0) {
             column_ = column;
-            if (row > 0) row_ = row;
+            if (row > 0) row_ = std::min(row, kIndexCeiling);
         } else {
-            ++column_;
+            column_ = std::min(column_ + 1, kIndexCeiling);
         }
         const QString type = a.value(QLatin1String("t")).toString();
         const int style = a.value(QLatin1String("s")).toInt();

@@ -3,6 +3,7 @@
 #include <zip.h>
 
 #include <QIODevice>
+#include <algorithm>
 #include <utility>
 
 namespace sheets {
@@ -11,19 +12,31 @@ namespace {
 // Sequential reading of one entry; the entry is decompressed as the XML reader asks.
 class ZipEntryDevice : public QIODevice {
   public:
-    explicit ZipEntryDevice(zip_file_t* file) : file_(file) { QIODevice::open(ReadOnly); }
+    ZipEntryDevice(zip_file_t* file, std::shared_ptr<ZipArchive::Inflation> inflation)
+        : file_(file), inflation_(std::move(inflation)) {
+        QIODevice::open(ReadOnly);
+    }
     ~ZipEntryDevice() override { zip_fclose(file_); }
     bool isSequential() const override { return true; }
 
   protected:
     qint64 readData(char* data, qint64 maxSize) override {
-        const zip_int64_t n = zip_fread(file_, data, static_cast<zip_uint64_t>(maxSize));
-        return n < 0 ? -1 : n;
+        const qint64 room = ZipArchive::kMaxInflated - inflation_->bytes;
+        if (room <= 0) {
+            if (maxSize > 0) inflation_->tooMuch = true;
+            return maxSize > 0 ? -1 : 0;
+        }
+        const zip_int64_t n =
+            zip_fread(file_, data, static_cast<zip_uint64_t>(std::min(maxSize, room)));
+        if (n < 0) return -1;
+        inflation_->bytes += n;
+        return n;
     }
     qint64 writeData(const char*, qint64) override { return -1; }
 
   private:
     zip_file_t* file_;
+    std::shared_ptr<ZipArchive::Inflation> inflation_;
 };
 
 }  // namespace
@@ -32,13 +45,16 @@ ZipArchive::ZipArchive(zip* archive, QByteArray bytes)
     : archive_(archive), bytes_(std::move(bytes)) {}
 
 ZipArchive::ZipArchive(ZipArchive&& other) noexcept
-    : archive_(std::exchange(other.archive_, nullptr)), bytes_(std::move(other.bytes_)) {}
+    : archive_(std::exchange(other.archive_, nullptr)),
+      bytes_(std::move(other.bytes_)),
+      inflation_(other.inflation_) {}
 
 ZipArchive& ZipArchive::operator=(ZipArchive&& other) noexcept {
     if (this != &other) {
         if (archive_) zip_discard(archive_);
         archive_ = std::exchange(other.archive_, nullptr);
         bytes_ = std::move(other.bytes_);
+        inflation_ = other.inflation_;
     }
     return *this;
 }
@@ -78,7 +94,7 @@ std::unique_ptr<QIODevice> ZipArchive::openEntry(const QString& name) const {
     const QByteArray utf8 = name.toUtf8();
     zip_file_t* file = zip_fopen(archive_, utf8.constData(), ZIP_FL_NOCASE);
     if (!file) return nullptr;
-    return std::make_unique<ZipEntryDevice>(file);
+    return std::make_unique<ZipEntryDevice>(file, inflation_);
 }
 
 std::optional<QByteArray> ZipArchive::readEntry(const QString& name, qint64 limit) const {

@@ -28,10 +28,23 @@ class ZipArchive {
     // The whole entry, up to `limit` bytes; nothing when it is absent, unreadable or longer.
     std::optional<QByteArray> readEntry(const QString& name, qint64 limit = 64 << 20) const;
 
+    // The most bytes all entries together may inflate to. A workbook the import can use (6500
+    // rows) is a few megabytes unpacked; a small file that unpacks to gigabytes is a bomb.
+    static constexpr qint64 kMaxInflated = qint64(64) << 20;
+    // Whether a read stopped at kMaxInflated (its stream then reads as failed).
+    bool inflatedTooMuch() const { return inflation_->tooMuch; }
+
+    struct Inflation {
+        qint64 bytes = 0;
+        bool tooMuch = false;
+    };
+
   private:
     explicit ZipArchive(zip* archive, QByteArray bytes);
     zip* archive_ = nullptr;
     QByteArray bytes_;  // keeps the memory of fromBytes alive
+    // Shared with the entry streams, which may outlive a move of the archive.
+    std::shared_ptr<Inflation> inflation_ = std::make_shared<Inflation>();
 };
 
 }  // namespace sheets

@@ -2,6 +2,7 @@
 
 #include "TestWorkbooks.h"
 #include "sheets/PreviewGrid.h"
+#include "sheets/WorkbookReader.h"
 
 using testing_sheets::Fixture;
 using testing_sheets::PreviewOf;
@@ -123,6 +124,33 @@ TEST(OdsReader, SpacesAtBothEndsOfACellAreKept) {
     const sheets::PreviewGrid grid = PreviewOf(folder.write(QStringLiteral("t.ods"), odsOf(table)));
     EXPECT_EQ(grid.cell(1, 1), QStringLiteral("  iki boşluk önde, bir arkada "));
     EXPECT_EQ(grid.cell(2, 1), QStringLiteral("iki arkada  "));
+}
+
+// Repeat counts and kept spaces from a hostile file stay bounded: counts far beyond any sheet
+// are held in range (no overflow, no endless loop) and a cell grows no longer than a
+// spreadsheet cell can be.
+TEST(OdsReader, HostileRepeatCountsAndSpacesStayBounded) {
+    QByteArray spaces;
+    for (int i = 0; i < 20'000; ++i) spaces += "<text:s text:c=\"65536\"/>";
+    const QByteArray table =
+        "<table:table table:name=\"A\"><table:table-row><table:table-cell "
+        "office:value-type=\"string\"><text:p>a" +
+        spaces +
+        "b</text:p></table:table-cell></table:table-row>"
+        "<table:table-row table:number-rows-repeated=\"9223372036854775807\"><table:table-cell "
+        "table:number-columns-repeated=\"9223372036854775807\" office:value-type=\"string\">"
+        "<text:p>x</text:p></table:table-cell></table:table-row>"
+        "<table:table-row table:number-rows-repeated=\"9223372036854775807\"><table:table-cell "
+        "office:value-type=\"string\"><text:p>y</text:p></table:table-cell></table:table-row>"
+        "</table:table>";
+    testing_sheets::WorkbookFolder folder;
+    const sheets::Sheet sheet =
+        sheets::ReadWorkbook(folder.write(QStringLiteral("t.ods"), odsOf(table)));
+    ASSERT_FALSE(sheet.cells.empty());
+    EXPECT_EQ(sheet.cells.front().text.size(), sheets::kMaxCellText);
+    EXPECT_GE(sheet.lastRow, sheets::kIndexCeiling - 1);
+    EXPECT_LE(sheet.lastRow, sheets::kIndexCeiling);
+    EXPECT_EQ(sheet.lastColumn, sheets::kIndexCeiling);
 }
 
 TEST(OdsReader, RowsRepeatedPastTheLimitEndTheUsedAreaThere) {

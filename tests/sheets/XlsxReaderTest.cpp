@@ -4,6 +4,7 @@
 #include "TestWorkbooks.h"
 #include "sheets/PreviewGrid.h"
 #include "sheets/WorkbookReader.h"
+#include "sheets/ZipArchive.h"
 
 using testing_sheets::PreviewOf;
 using testing_sheets::WorkbookFolder;
@@ -214,5 +215,60 @@ TEST(XlsxReader, UnreadableFilesAreNamedAndLeaveThePreviewEmpty) {
                 << e.message().toStdString();
         }
         EXPECT_EQ(preview.cell(1, 1), QString());
+    }
+}
+
+namespace {
+
+// A one-sheet workbook whose sheet is `sheetData` (rows of the sheet's own XML).
+QByteArray XlsxWithSheetData(const QByteArray& sheetData) {
+    const QByteArray rels = QByteArray("<Relationships xmlns=\"") + kRelNs +
+                            "\"><Relationship Id=\"r1\" Type=\"" + kDocRel +
+                            "/officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>";
+    const QByteArray bookRels = QByteArray("<Relationships xmlns=\"") + kRelNs +
+                                "\"><Relationship Id=\"w\" Type=\"" + kDocRel +
+                                "/worksheet\" Target=\"worksheets/s.xml\"/></Relationships>";
+    const QByteArray book =
+        QByteArray(
+            "<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
+            "xmlns:r=\"") +
+        kDocRel + "\"><sheets><sheet name=\"A\" sheetId=\"1\" r:id=\"w\"/></sheets></workbook>";
+    const QByteArray sheet =
+        "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+        "<sheetData>" +
+        sheetData + "</sheetData></worksheet>";
+    return ZipOf({{"[Content_Types].xml", "<Types/>"},
+                  {"_rels/.rels", rels},
+                  {"xl/_rels/workbook.xml.rels", bookRels},
+                  {"xl/workbook.xml", book},
+                  {"xl/worksheets/s.xml", sheet}});
+}
+
+}  // namespace
+
+// Hostile workbooks are read within bounds: a cell of more characters than a spreadsheet
+// cell holds is cut there, row and column numbers beyond any sheet are held in range, and a
+// file that unpacks to more than any usable workbook is refused by name, not read to the end.
+TEST(XlsxReader, HostileCountsAndSizesStayBounded) {
+    WorkbookFolder folder;
+    const QByteArray longText(100'000, 'a');
+    const sheets::PreviewGrid grid = PreviewOf(folder.write(
+        QStringLiteral("uzun.xlsx"),
+        XlsxWithSheetData("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>" + longText +
+                          "</t></is></c></row>"
+                          "<row r=\"9223372036854775807\"><c t=\"inlineStr\"><is><t>x</t></is>"
+                          "</c><c t=\"inlineStr\"><is><t>y</t></is></c></row><row><c/></row>")));
+    EXPECT_EQ(grid.cell(1, 1).size(), sheets::kMaxCellText);
+
+    const QByteArray bomb = XlsxWithSheetData(
+        "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>" +
+        QByteArray(sheets::ZipArchive::kMaxInflated + 1024, 'a') + "</t></is></c></row>");
+    ASSERT_LT(bomb.size(), 1 << 20);
+    try {
+        sheets::ReadWorkbookBytes(bomb, QStringLiteral("bomba.xlsx"));
+        ADD_FAILURE() << "read";
+    } catch (const sheets::ReadError& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("Dosya açıldığında 64 MB'tan büyük")))
+            << e.message().toStdString();
     }
 }
