@@ -293,9 +293,8 @@ QWidget* MainWindow::buildParametersPanel() {
                           QRect(780, 34, 57, 56), QStringLiteral("Yazıcı Önizlemeyi Göster"));
     print->setFocusPolicy(Qt::NoFocus);
     connect(print, &QAbstractButton::clicked, this, &MainWindow::printReport);
-    auto* mail =
-        makePictureButton(panel, QStringLiteral("mailgonder"), MailIcon(), QRect(838, 34, 57, 56),
-                          QStringLiteral("Mail Olarak Gönder"));
+    auto* mail = makePictureButton(panel, QStringLiteral("mailgonder"), MailIcon(),
+                                   QRect(838, 34, 57, 56), QStringLiteral("Mail Olarak Gönder"));
     mail->setFocusPolicy(Qt::NoFocus);
     connect(mail, &QToolButton::clicked, this, &MainWindow::mailWorkbook);
 
