@@ -40,6 +40,12 @@ bool hasTextFileName(const QString& name) {
            name.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive);
 }
 
+// No workbook the import can use comes near this size, packed or not.
+[[noreturn]] void failTooLarge(const QString& name) {
+    fail(name, QStringLiteral("Dosya %1 MB'tan büyük; bu kadar büyük bir tablo içe aktarılamaz.")
+                   .arg(ZipArchive::kMaxInflated >> 20));
+}
+
 Sheet readArchive(const ZipArchive& archive, const QString& name) {
     if (archive.find(QStringLiteral("[Content_Types].xml")) ||
         archive.find(QStringLiteral("_rels/.rels"))) {
@@ -78,6 +84,12 @@ Sheet ReadWorkbookBytes(const QByteArray& bytes, const QString& name) {
     if (isCompoundDocument(head) || !looksLikeText(head) || !hasTextFileName(name)) {
         fail(name, kNotAWorkbook);
     }
+    // As much text as an archive may unpack to: far more than the rows the import takes.
+    if (bytes.size() > ZipArchive::kMaxInflated) {
+        fail(name,
+             QStringLiteral("Dosya %1 MB'tan büyük; bu kadar büyük bir tablo içe aktarılamaz.")
+                 .arg(ZipArchive::kMaxInflated >> 20));
+    }
     return ReadCsv(bytes);
 }
 
@@ -89,6 +101,7 @@ Sheet ReadWorkbook(const QString& path) {
         fail(path, QStringLiteral("Dosya bulunamadı."));
     }
     if (!S_ISREG(st.st_mode)) fail(path, QStringLiteral("Dosya açılamadı."));
+    if (st.st_size > ZipArchive::kMaxInflated) failTooLarge(path);
     const std::optional<QByteArray> bytes = storage::ReadWholeFile(path);
     if (!bytes) fail(path, QStringLiteral("Dosya okunamadı."));
     if (isCompoundDocument(bytes->left(8))) return ReadXls(path, path);

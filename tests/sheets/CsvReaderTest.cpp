@@ -118,4 +118,11 @@ TEST(CsvReader, AnEndlessLineStaysBounded) {
     EXPECT_EQ(sheet.lastRow, 2);
     ASSERT_EQ(sheet.cells.size(), 1u);
     EXPECT_EQ(sheet.cells.front().text.size(), sheets::kMaxCellText);
+
+    try {
+        sheets::ReadWorkbookBytes(QByteArray((64 << 20) + 1, ','), QStringLiteral("virgul.csv"));
+        ADD_FAILURE() << "read";
+    } catch (const sheets::ReadError& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("64 MB'tan büyük")));
+    }
 }
