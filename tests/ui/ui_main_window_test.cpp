@@ -200,7 +200,10 @@ void MainWindowTest::rateFieldFailureIsReported() {
     f.focusOn(f.field("yillikfaizNetEdit"));
     f.type(QStringLiteral(","));
     QCOMPARE(f.text("yillikfaizNetEdit"), QStringLiteral(","));
+    // The field keeps what was typed with the caret at its end, so typing goes on after it.
+    QCOMPARE(f.field("yillikfaizNetEdit")->cursorPosition(), 1);
     QCOMPARE(f.dialogs().notices().size(), std::size_t(1));
+    QCOMPARE(f.dialogs().notices().front().text, QStringLiteral("\",\" geçerli bir sayı değil."));
     QCOMPARE(f.dialogs().notices().front().caption, core::kApplicationTitle);
     QCOMPARE(f.dialogs().notices().front().icon, core::DialogIcon::Error);
     QCOMPARE(f.text("aylikfaizNetEdit"), QString());  // the other keeps its text
