@@ -38,9 +38,10 @@ QString PreviewCaption(const QString& path) {
            path + QStringLiteral(" - Dosyası Aktarıldı");
 }
 
-QString ReadIntoPreview(PreviewGrid& preview, const QString& path) {
+QString ReadIntoPreview(PreviewGrid& preview, const QString& path,
+                        const std::optional<XlsContainment>& containment) {
     preview.clearRows();
-    preview.show(ReadWorkbook(path));
+    preview.show(ReadWorkbook(path, containment));
     return PreviewCaption(path);
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 #include <vector>
 
 #include "sheets/Sheet.h"
+#include "sheets/XlsContainment.h"
 
 namespace sheets {
 
@@ -48,6 +50,7 @@ inline const QString kSheetReadMessage = QStringLiteral("Tablo aktarıldı!");
 // "Excel Dosyası Aç" once the file is chosen: empties the preview, reads the first sheet of
 // the workbook into it and returns the new caption. Throws ReadError naming the file; the
 // preview then stays empty.
-QString ReadIntoPreview(PreviewGrid& preview, const QString& path);
+QString ReadIntoPreview(PreviewGrid& preview, const QString& path,
+                        const std::optional<XlsContainment>& containment = std::nullopt);
 
 }  // namespace sheets

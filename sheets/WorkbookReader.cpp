@@ -95,7 +95,7 @@ Sheet ReadWorkbookBytes(const QByteArray& bytes, const QString& name) {
 
 // The path is taken as the bytes it was given as (FileNames.h), so a name in another encoding
 // than UTF-8 opens too.
-Sheet ReadWorkbook(const QString& path) {
+Sheet ReadWorkbook(const QString& path, const std::optional<XlsContainment>& containment) {
     struct stat st {};
     if (::stat(storage::NativeFileName(path).constData(), &st) != 0) {
         fail(path, QStringLiteral("Dosya bulunamadı."));
@@ -104,7 +104,9 @@ Sheet ReadWorkbook(const QString& path) {
     if (st.st_size > ZipArchive::kMaxInflated) failTooLarge(path);
     const std::optional<QByteArray> bytes = storage::ReadWholeFile(path);
     if (!bytes) fail(path, QStringLiteral("Dosya okunamadı."));
-    if (isCompoundDocument(bytes->left(8))) return ReadXls(path, path);
+    if (isCompoundDocument(bytes->left(8))) {
+        return containment ? ReadXlsContained(path, path, *containment) : ReadXls(path, path);
+    }
     return ReadWorkbookBytes(*bytes, path);
 }
 

@@ -2,16 +2,20 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 #include "sheets/Sheet.h"
+#include "sheets/XlsContainment.h"
 
 namespace sheets {
 
 // The first sheet of the workbook at `path`, told by its contents rather than by its name:
 // a zip holding an Office Open XML workbook (.xlsx) or an OpenDocument spreadsheet (.ods),
 // an older binary workbook (.xls), or else text read as comma-separated values (.csv).
-// Throws ReadError naming `path` when the file cannot be read.
-Sheet ReadWorkbook(const QString& path);
+// Throws ReadError naming `path` when the file cannot be read. With `containment`, an .xls
+// is read by the reader program in a child process (XlsContainment.h).
+Sheet ReadWorkbook(const QString& path,
+                   const std::optional<XlsContainment>& containment = std::nullopt);
 
 // The same for a workbook held in memory (not the older binary kind); `name` for messages.
 Sheet ReadWorkbookBytes(const QByteArray& bytes, const QString& name);

@@ -63,7 +63,7 @@ void ReadMainSettings(core::Calculation& calc, const QString& settingsPath) {
     if (tooLarge) {
         throw core::CalcError(
             QStringLiteral(
-                "Ayarlar dosyası okunmadı: %1\rDosya, bir ayarlar dosyasının olabileceğinden "
+                "Ayarlar dosyası okunmadı: %1\nDosya, bir ayarlar dosyasının olabileceğinden "
                 "büyük (en çok %2 bayt); program varsayılan değerlerle çalışıyor")
                 .arg(settingsPath)
                 .arg(ProfileFile::kLargestFile));

@@ -259,8 +259,9 @@ void ImportWindow::readWorkbook() {
     core::UserDialogs& dialogs = services_.calculation->dialogs();
     try {
         QString caption;
-        model_->change(
-            [&](sheets::PreviewGrid& grid) { caption = sheets::ReadIntoPreview(grid, path); });
+        model_->change([&](sheets::PreviewGrid& grid) {
+            caption = sheets::ReadIntoPreview(grid, path, services_.xlsContainment);
+        });
         setWindowTitle(caption);
         showPreviewSizes(kColumnWidth, kHeaderColumnWidth);
         dialogs.message(sheets::kSheetReadMessage);

@@ -2,9 +2,11 @@
 
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 #include "core/Calculation.h"
 #include "sheets/PreviewGrid.h"
+#include "sheets/XlsContainment.h"
 #include "storage/Settings.h"
 
 class QCheckBox;
@@ -25,6 +27,8 @@ struct ImportWindowServices {
     // The full path, empty when cancelled; the dialog stands over the window given.
     std::function<QString(QWidget* over)> chooseWorkbook;
     QString settingsPath;  // Ayarlar.ini
+    // How .xls files are read: by the reader program in a child process when given.
+    std::optional<sheets::XlsContainment> xlsContainment = std::nullopt;
 };
 
 // The import window: reads the first sheet of a workbook into a preview grid and transfers

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "core/UserDialogs.h"
+#include "sheets/XlsContainment.h"
 #include "storage/ProgramLocations.h"
 #include "ui/DesktopOpen.h"
 #include "ui/HelpWindow.h"
@@ -76,7 +77,8 @@ int main(int argc, char* argv[]) {
                           mainWindow.grid().showTable();
                           mainWindow.showInputsAndTotals();
                       },
-                      ui::ChooseWorkbookWithDialog, storage::SettingsFile(where)});
+                      ui::ChooseWorkbookWithDialog, storage::SettingsFile(where),
+                      sheets::XlsContainment{programFolder + QStringLiteral("vovirer")}});
     QObject::connect(&mainWindow, &ui::MainWindow::importRequested, importWindow,
                      &ui::ImportWindow::open);
     QObject::connect(importWindow, &ui::ImportWindow::helpRequested, &mainWindow,
