@@ -54,3 +54,17 @@ TEST(XlsContainment, TheChildGivesTheSameSheetAndItsFailuresAreNamed) {
         }
     }
 }
+
+// A real .xls on which the library crashes (four bytes of a valid workbook changed): read in
+// the child, it ends in a message naming the file, and the caller goes on.
+TEST(XlsContainment, AWorkbookThatCrashesTheLibraryIsNamedNotFatal) {
+    const QString xls = QStringLiteral(CLI_FIXTURES "/freexl-crash.xls");
+    try {
+        sheets::ReadWorkbook(xls, sheets::XlsContainment{QStringLiteral(VOVIRER_PATH)});
+        ADD_FAILURE() << "read";
+    } catch (const sheets::ReadError& e) {
+        EXPECT_TRUE(e.message().startsWith(QStringLiteral("Dosya Okunamıyor:\n") + xls));
+        EXPECT_TRUE(e.message().contains(QStringLiteral("okuyucu program durdu")))
+            << e.message().toStdString();
+    }
+}
