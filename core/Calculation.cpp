@@ -64,6 +64,15 @@ bool Calculation::moveCurrentCell(int column, int row) {
 
 bool Calculation::setCurrentRow(int row) { return moveTo(table_.currentColumn(), row); }
 
+bool Calculation::tellOfMissingHolidayYear(int year) {
+    if (!toldMissingHolidayYears_.insert(year).second) return false;
+    const OfficialHolidays* official = holidays_.official();
+    dialogs_->message(MissingHolidayYearNotice(
+        year, official && !official->additionsFile().isEmpty() ? official->additionsFile()
+                                                               : QStringLiteral("tatiller.txt")));
+    return true;
+}
+
 bool Calculation::moveTo(int column, int row) {
     if (row < 1 || row >= table_.rowCount()) return false;
     if (column == table_.currentColumn() && row == table_.currentRow()) return true;

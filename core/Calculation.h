@@ -2,6 +2,7 @@
 
 #include <array>
 #include <optional>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -33,7 +34,10 @@ class Calculation {
     const Separators& separators() const { return seps_; }
     // The calendar repayments are moved past; the program's own table unless set.
     const HolidayCalendar& holidays() const { return holidays_; }
-    void setHolidays(HolidayCalendar holidays) { holidays_ = std::move(holidays); }
+    void setHolidays(HolidayCalendar holidays) {
+        holidays_ = std::move(holidays);
+        toldMissingHolidayYears_.clear();
+    }
 
     RateDirection rateDirection() const { return rateDirection_; }
     void setRateDirection(RateDirection direction) { rateDirection_ = direction; }
@@ -86,6 +90,9 @@ class Calculation {
     friend class RowRecalculation;
 
     bool moveTo(int column, int row);
+    // Shows the notice of a year the official calendar does not hold, once per year for as
+    // long as the calendar is in use. True when it was shown now.
+    bool tellOfMissingHolidayYear(int year);
     std::optional<double> readAmount(int column, int row) const;  // none: not an amount
     int countedRows();
     void writeTotals();
@@ -98,6 +105,7 @@ class Calculation {
     UserDialogs* dialogs_;
     Separators seps_;
     HolidayCalendar holidays_ = HolidayCalendar::Default();
+    std::set<int> toldMissingHolidayYears_;
     TransactionTable table_;
     TableInputs inputs_;
     TableTotals totals_;

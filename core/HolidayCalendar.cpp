@@ -2,6 +2,9 @@
 
 #include <utility>
 
+#include "core/HolidayListText.h"
+#include "core/ShippedHolidays.h"
+
 namespace core {
 namespace {
 
@@ -17,6 +20,9 @@ HolidayCalendar::HolidayCalendar(std::vector<MonthDay> everyYear,
                                  std::vector<YearHolidays> singleYears)
     : everyYear_(std::move(everyYear)), singleYears_(std::move(singleYears)) {}
 
+HolidayCalendar::HolidayCalendar(OfficialHolidays official)
+    : official_(std::make_shared<const OfficialHolidays>(std::move(official))) {}
+
 const HolidayCalendar& HolidayCalendar::Default() {
     static const HolidayCalendar calendar(
         {{1, 1}, {4, 23}, {5, 1}, {5, 19}, {8, 30}, {10, 29}},
@@ -29,7 +35,14 @@ const HolidayCalendar& HolidayCalendar::Default() {
     return calendar;
 }
 
+const HolidayCalendar& HolidayCalendar::ShippedOfficial() {
+    static const HolidayCalendar calendar(
+        ReadHolidayList(QString::fromUtf8(ShippedHolidayListText())).holidays);
+    return calendar;
+}
+
 DayNumber HolidayCalendar::movePastHolidaysAndWeekend(DayNumber date) const {
+    if (official_) return official_->nextWorkingDay(date);
     for (const MonthDay& h : everyYear_) date = skipIfOn(date, h);
     for (const YearHolidays& y : singleYears_) {
         if (CivilFromDays(date).year != y.year) continue;

@@ -172,7 +172,21 @@ class RowRecalculation {
         if (in_.moveRepaymentsPastHolidays && cell(col::ValueDate).size() == 10 &&
             ParseDigits(cell(col::ValueDate)) > 110 && isRepayment()) {
             const DayNumber date = ReadDateByPosition(cell(col::ValueDate));
-            set(col::ValueDate, ShortDateText(calc_.holidays().movePastHolidaysAndWeekend(date)));
+            const DayNumber moved = calc_.holidays().movePastHolidaysAndWeekend(date);
+            tellOfUnannouncedYears(date, moved);
+            set(col::ValueDate, ShortDateText(moved));
+        }
+    }
+
+    // The official calendar knows the religious holidays only of the years announced; a move
+    // that looked at days of another year may change once its dates are known.
+    void tellOfUnannouncedYears(DayNumber from, DayNumber to) {
+        const OfficialHolidays* official = calc_.holidays().official();
+        if (!official) return;
+        for (int year = CivilFromDays(from).year; year <= CivilFromDays(to).year; ++year) {
+            if (!official->announced(year) && calc_.tellOfMissingHolidayYear(year)) {
+                messageShown_ = true;
+            }
         }
     }
 

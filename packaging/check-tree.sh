@@ -20,7 +20,7 @@ need() {
 
 need bin/DedadedEraro bin/vovirer share/dedadederaro/Dosya share/man/man1/vovirer.1 \
     share/man/man1/DedadedEraro.1 share/dedadederaro/yardimrotatif share/dedadederaro/yardimexlr \
-    share/dedadederaro/Durvex_Rotatif_Kredi_Kullanim.pdf \
+    share/dedadederaro/Durvex_Rotatif_Kredi_Kullanim.pdf share/dedadederaro/resmi-tatiller.txt \
     share/applications/$app.desktop share/metainfo/$app.metainfo.xml \
     share/mime/packages/$app.xml share/icons/hicolor/scalable/apps/$app.svg
 for size in 16 24 32 48 64 128 256; do

@@ -6,6 +6,7 @@
 
 #include <QTemporaryDir>
 #include <algorithm>
+#include <memory>
 #include <numeric>
 #include <sstream>
 #include <string>
@@ -14,10 +15,13 @@
 #include "commands/CalculationFileCommands.h"
 #include "core/Calculation.h"
 #include "core/CommandEnding.h"
+#include "core/DateText.h"
 #include "core/Errors.h"
+#include "core/HolidayCalendar.h"
 #include "core/NumberText.h"
 #include "core/Rates.h"
 #include "core/RecordingDialogs.h"
+#include "core/ShippedHolidays.h"
 #include "core/TableCommands.h"
 #include "core/TextRoutines.h"
 #include "storage/CalculationFile.h"
@@ -249,31 +253,75 @@ std::string Differences(const core::Calculation& calc, const core::RecordingDial
     return out.str();
 }
 
+// Which calendar repayments move past on both sides: the program's own table, or the
+// official list, which the reference reads and moves past in its own plain way.
+enum class Calendar { ProgramTable, Official };
+
+void UseCalendar(Calendar calendar, core::Calculation& calc, reference::State& want) {
+    if (calendar == Calendar::ProgramTable) return;
+    static const auto official = std::make_shared<const reference::OfficialDays>(
+        reference::OfficialDays::read(QString::fromUtf8(core::ShippedHolidayListText())));
+    calc.setHolidays(core::HolidayCalendar::ShippedOfficial());
+    want.official = official;
+}
+
+// Repayment rows whose value date lies after their transaction date although no extra days
+// are set: the holiday move did something.
+int MovedRepayments(const core::Calculation& calc) {
+    if (!calc.inputs().moveRepaymentsPastHolidays) return 0;
+    if (!calc.inputs().repaymentExtraDays.isEmpty()) return 0;
+    const core::TransactionTable& table = calc.table();
+    int moved = 0;
+    for (int r = 1; r < table.rowCount(); ++r) {
+        const QString& value = table.cell(core::col::ValueDate, r);
+        try {
+            if (core::ParseDigits(table.cell(core::col::Repaid, r)) > 0 &&
+                core::IsValidDateText(value) &&
+                value != table.cell(core::col::TransactionDate, r)) {
+                ++moved;
+            }
+        } catch (const core::CalcError&) {
+        }
+    }
+    return moved;
+}
+
 // One random table, recalculated all by both.
-TEST(DifferentialTest, RecalculateAllMatchesTheReferenceOnRandomTables) {
-    int stops = 0, errors = 0, normal = 0;
+void RecalculateAllMatchesTheReference(Calendar calendar) {
+    int stops = 0, errors = 0, normal = 0, moved = 0;
     for (std::uint32_t seed = 1; seed <= 1500; ++seed) {
         core::RecordingDialogs dialogs;
         core::Calculation calc(dialogs);
         randomtables::Generator(seed).fill(calc);
         reference::State want = reference::State::of(calc);
+        UseCalendar(calendar, calc, want);
 
         const reference::Outcome got = Guarded([&] { core::RecalculateAll(calc); });
         const reference::Outcome wanted = reference::RecalculateAll(want);
         const std::string differences = Differences(calc, dialogs, got, want, wanted);
         ASSERT_EQ(differences, "") << "seed " << seed;
         (wanted.silentStop ? stops : wanted.error ? errors : normal) += 1;
+        moved += MovedRepayments(calc);
     }
-    // The tables must reach every ending, or the comparison proves little.
+    // The tables must reach every ending, and move repayments, or the comparison proves little.
     EXPECT_GT(stops, 50);
     EXPECT_GT(errors, 50);
     EXPECT_GT(normal, 700);
+    EXPECT_GT(moved, 100);
+}
+
+TEST(DifferentialTest, RecalculateAllMatchesTheReferenceOnRandomTables) {
+    RecalculateAllMatchesTheReference(Calendar::ProgramTable);
+}
+
+TEST(DifferentialTest, RecalculateAllMatchesTheReferenceWithTheOfficialCalendar) {
+    RecalculateAllMatchesTheReference(Calendar::Official);
 }
 
 // Commands one after another on the same calculation, with edits between them, so that
 // whatever the core keeps from one command to the next is put to the test too. Column drags
 // among them leave the current cell anywhere, a computed column included.
-TEST(DifferentialTest, CommandSequencesMatchTheReference) {
+void CommandSequencesMatchTheReference(Calendar calendar) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     const QString path = folder.filePath(QStringLiteral("hesap.fdr"));
@@ -284,6 +332,7 @@ TEST(DifferentialTest, CommandSequencesMatchTheReference) {
         randomtables::Generator generator(seed);
         generator.fill(calc);
         reference::State want = reference::State::of(calc);
+        UseCalendar(calendar, calc, want);
         QStringList questions;
         QStringList fileErrors;
         std::mt19937 rng(seed);
@@ -342,9 +391,11 @@ TEST(DifferentialTest, CommandSequencesMatchTheReference) {
             ASSERT_EQ(differences, "") << "seed " << seed << ", step " << step;
 
             generator.edit(calc);
-            const QStringList messages = want.messages;
-            want = reference::State::of(calc);
-            want.messages = messages;
+            reference::State edited = reference::State::of(calc);
+            edited.messages = want.messages;
+            edited.official = want.official;
+            edited.toldYears = want.toldYears;
+            want = edited;
         }
     }
     // The drags must leave the current cell on a computed column now and then.
@@ -352,6 +403,14 @@ TEST(DifferentialTest, CommandSequencesMatchTheReference) {
     EXPECT_GT(sorts, 200);
     EXPECT_GT(opens, 200);
     EXPECT_GT(offInputColumns, 50);
+}
+
+TEST(DifferentialTest, CommandSequencesMatchTheReference) {
+    CommandSequencesMatchTheReference(Calendar::ProgramTable);
+}
+
+TEST(DifferentialTest, CommandSequencesMatchTheReferenceWithTheOfficialCalendar) {
+    CommandSequencesMatchTheReference(Calendar::Official);
 }
 
 }  // namespace

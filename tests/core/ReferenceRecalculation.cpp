@@ -6,6 +6,7 @@
 #include "core/DayNumber.h"
 #include "core/Errors.h"
 #include "core/NumberText.h"
+#include "core/OfficialHolidays.h"
 #include "core/TextRoutines.h"
 
 namespace reference {
@@ -69,6 +70,30 @@ DayNumber MovePastHolidays(DayNumber d) {
     if (weekday == std::chrono::Sunday) d += 1;
     if (weekday == std::chrono::Saturday) d += 2;
     return d;
+}
+
+// --- The official calendar: the first day that is neither a weekend nor a holiday. ---
+
+bool IsOfficialHoliday(const OfficialDays& official, DayNumber d) {
+    if (official.days.count(d) > 0) return true;
+    const auto civil = Civil(d);
+    for (const OfficialDays::EveryYear& e : official.everyYear) {
+        if (civil.month() == std::chrono::month{e.month} &&
+            civil.day() == std::chrono::day{e.day} &&
+            static_cast<int>(civil.year()) >= e.fromYear) {
+            return true;
+        }
+    }
+    return false;
+}
+
+DayNumber NextWorkingDay(const OfficialDays& official, DayNumber d) {
+    for (;;) {
+        const std::chrono::weekday weekday{std::chrono::sys_days{std::chrono::days{d}}};
+        const bool weekend = weekday == std::chrono::Saturday || weekday == std::chrono::Sunday;
+        if (!weekend && !IsOfficialHoliday(official, d)) return d;
+        ++d;
+    }
 }
 
 // --- The recalculation of one row. ---
@@ -161,7 +186,21 @@ class RowRun {
     void moveOffHolidays() {
         if (s_.inputs.moveRepaymentsPastHolidays && c(2).size() == 10 && Digits(c(2)) > 110 &&
             Digits(c(5)) > 0) {
-            c(2) = core::ShortDateText(MovePastHolidays(core::ReadDateByPosition(c(2))));
+            const DayNumber from = core::ReadDateByPosition(c(2));
+            if (!s_.official) {
+                c(2) = core::ShortDateText(MovePastHolidays(from));
+                return;
+            }
+            const DayNumber to = NextWorkingDay(*s_.official, from);
+            for (int year = static_cast<int>(Civil(from).year());
+                 year <= static_cast<int>(Civil(to).year()); ++year) {
+                if (s_.official->announcedYears.count(year) == 0 &&
+                    s_.toldYears.insert(year).second) {
+                    s_.messages << core::MissingHolidayYearNotice(year,
+                                                                  QStringLiteral("tatiller.txt"));
+                }
+            }
+            c(2) = core::ShortDateText(to);
         }
     }
 
@@ -237,6 +276,29 @@ class RowRun {
 };
 
 }  // namespace
+
+OfficialDays OfficialDays::read(const QString& listText) {
+    OfficialDays official;
+    const auto number = [](const QString& line, int from, int count) {
+        return line.mid(from, count).toInt();
+    };
+    for (QString line : listText.split(QLatin1Char('\n'))) {
+        line = line.trimmed();
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#'))) continue;
+        const unsigned day = static_cast<unsigned>(number(line, 0, 2));
+        const unsigned month = static_cast<unsigned>(number(line, 3, 2));
+        if (line.size() > 10 && line[5] == QLatin1Char('.')) {
+            const int year = number(line, 6, 4);
+            official.days.insert(core::DaysFromCivil(year, month, day));
+            official.announcedYears.insert(year);
+        } else {
+            const bool from = line.mid(10, 3) == QStringLiteral("'de") ||
+                              line.mid(10, 3) == QStringLiteral("'da");
+            official.everyYear.push_back({month, day, from ? number(line, 6, 4) : 0});
+        }
+    }
+    return official;
+}
 
 State State::of(const core::Calculation& calc) {
     State state;

@@ -9,15 +9,33 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <memory>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "core/Calculation.h"
+#include "core/DayNumber.h"
 #include "core/TableInputs.h"
 
 namespace reference {
 
 using Row = std::array<QString, 15>;
+
+// The official holiday list, read plainly on its own: the days of single years, the days of
+// every year (from a first year on), and the years that list days of their own.
+struct OfficialDays {
+    struct EveryYear {
+        unsigned month;
+        unsigned day;
+        int fromYear;
+    };
+    std::set<core::DayNumber> days;
+    std::vector<EveryYear> everyYear;
+    std::set<int> announcedYears;
+
+    static OfficialDays read(const QString& listText);
+};
 
 // Everything the recalculation reads and writes: the cells (row 0 holds the captions),
 // the current cell, the table inputs, the totals, the rate edit direction and the
@@ -30,8 +48,13 @@ struct State {
     core::TableTotals totals;
     core::RateDirection direction = core::RateDirection::None;
     QStringList messages;
+    // With the official calendar, repayments move to the next working day, and each year it
+    // does not hold is told of once.
+    std::shared_ptr<const OfficialDays> official;
+    std::set<int> toldYears;
 
-    // A copy of a calculation's table, inputs, totals and direction (no messages).
+    // A copy of a calculation's table, inputs, totals and direction (no messages, and the
+    // program's own holiday table).
     static State of(const core::Calculation& calc);
     int rowCount() const { return static_cast<int>(rows.size()); }
 };
