@@ -5,7 +5,7 @@
 #include "cli/Json.h"
 #include "cli/Session.h"
 #include "cli/Subcommand.h"
-#include "sheets/ImportTransfer.h"
+#include "commands/ImportTransfer.h"
 #include "sheets/PreviewGrid.h"
 #include "storage/CalculationFile.h"
 #include "storage/Settings.h"
@@ -20,18 +20,18 @@ const OptionDefinition kValueDateIsTx{QStringLiteral("--value-date-is-tx"), fals
 // A flag that sets one of the import window's fields, with the field's length limit.
 struct FieldFlag {
     const char* name;
-    QString storage::ImportSettings::*field;
+    QString core::ImportSettings::*field;
     int maxDigits;
 };
 
 const FieldFlag kFieldFlags[] = {
-    {"--value-col", &storage::ImportSettings::valueDateColumn, 2},
-    {"--tx-col", &storage::ImportSettings::transactionDateColumn, 2},
-    {"--desc-col", &storage::ImportSettings::descriptionColumn, 2},
-    {"--drawn-col", &storage::ImportSettings::drawingColumn, 2},
-    {"--repaid-col", &storage::ImportSettings::repaymentColumn, 2},
-    {"--start", &storage::ImportSettings::firstRow, 5},
-    {"--end", &storage::ImportSettings::lastRow, 5},
+    {"--value-col", &core::ImportSettings::valueDateColumn, 2},
+    {"--tx-col", &core::ImportSettings::transactionDateColumn, 2},
+    {"--desc-col", &core::ImportSettings::descriptionColumn, 2},
+    {"--drawn-col", &core::ImportSettings::drawingColumn, 2},
+    {"--repaid-col", &core::ImportSettings::repaymentColumn, 2},
+    {"--start", &core::ImportSettings::firstRow, 5},
+    {"--end", &core::ImportSettings::lastRow, 5},
 };
 
 // The field's text as typed: digits only, no longer than the field takes.
@@ -98,7 +98,7 @@ int preview(const Invocation& invocation, Output& output) {
 int import(const Invocation& invocation, Output& output) {
     Session session(invocation);
     core::Calculation& calc = session.calculation();
-    storage::ImportSettings fields;
+    core::ImportSettings fields;
     if (const auto settings = invocation.value(QStringLiteral("--settings"))) {
         fields = storage::ReadImportSettings(*settings);
     }
@@ -115,7 +115,8 @@ int import(const Invocation& invocation, Output& output) {
 
     bool refused = false;
     core::CommandEnding ending = core::RunCommand([&] {
-        refused = sheets::TransferToTable(grid, fields, calc) == sheets::TransferOutcome::Refused;
+        refused =
+            commands::TransferToTable(grid, fields, calc) == commands::TransferOutcome::Refused;
     });
     // A refused transfer left the starting table: writing it would pass for an import.
     bool writeRefused = false;

@@ -55,7 +55,7 @@ bool isLoneSurrogate(const QString& text, qsizetype i) {
 }  // namespace
 
 // A lone surrogate has no UTF-8 form; it is written as its \u escape, so a file name's byte
-// that is not UTF-8 (kept as U+DC80 ... U+DCFF, see storage/FileNames.h) reaches a script
+// that is not UTF-8 (kept as U+DC80 ... U+DCFF, see files/FileNames.h) reaches a script
 // distinguishable instead of as a replacement character.
 QByteArray JsonWriter::quoted(const QString& text) {
     QByteArray out;

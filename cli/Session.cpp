@@ -7,7 +7,7 @@
 #include "commands/CalculationFileCommands.h"
 #include "commands/StartingState.h"
 #include "core/DateText.h"
-#include "storage/FileNames.h"
+#include "files/FileNames.h"
 
 namespace cli {
 
@@ -43,7 +43,7 @@ void Session::openBeforeCommand(const QString& path) {
 bool Session::openRefused() const { return fault_ != storage::LoadFault::None; }
 
 void RequireReadableFile(const QString& path, const QString& what) {
-    const QByteArray name = storage::NativeFileName(path);
+    const QByteArray name = files::NativeFileName(path);
     struct stat st {};
     if (::stat(name.constData(), &st) != 0) {
         throw FileError{QStringLiteral("%1 does not exist: %2").arg(what, path)};
@@ -53,7 +53,7 @@ void RequireReadableFile(const QString& path, const QString& what) {
     ::close(fd);
 }
 
-QByteArray AsGiven(const QString& text) { return storage::NativeFileName(text); }
+QByteArray AsGiven(const QString& text) { return files::NativeFileName(text); }
 
 QDate ParseDateOption(const QString& text, const QString& option) {
     // dd.mm.yyyy, read by position as the program reads dates.

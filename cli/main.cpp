@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "cli/Vovirer.h"
-#include "storage/FileNames.h"
+#include "files/FileNames.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ bool writeAll(std::FILE* stream, const QByteArray& bytes) {
 int main(int argc, char** argv) {
     // Arguments as the bytes given, so that a file name in any encoding opens as itself.
     QStringList arguments;
-    for (int i = 1; i < argc; ++i) arguments.push_back(storage::FileNameFromNative(argv[i]));
+    for (int i = 1; i < argc; ++i) arguments.push_back(files::FileNameFromNative(argv[i]));
     QByteArray out;
     QByteArray err;
     int status = cli::RunVovirer(arguments, out, err);

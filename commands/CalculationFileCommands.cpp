@@ -1,7 +1,7 @@
 #include "commands/CalculationFileCommands.h"
 
 #include "core/TableCommands.h"
-#include "storage/FileNames.h"
+#include "files/FileNames.h"
 
 namespace commands {
 
@@ -18,7 +18,7 @@ QString SaveTarget(const QString& chosenName) {
     return chosenName + QStringLiteral(".fdr");
 }
 
-bool CalculationFileExists(const QString& path) { return storage::IsRegularFile(path); }
+bool CalculationFileExists(const QString& path) { return files::IsRegularFile(path); }
 
 SaveOutcome SaveCommand(core::Calculation& calc, const std::optional<QString>& chosenName) {
     if (!chosenName) return SaveOutcome::Cancelled;

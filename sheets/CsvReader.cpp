@@ -4,7 +4,7 @@
 #include <QStringDecoder>
 #include <array>
 
-#include "storage/Cp1254.h"
+#include "files/Cp1254.h"
 
 namespace sheets {
 namespace {
@@ -108,7 +108,7 @@ QString DecodeCsvText(const QByteArray& bytes) {
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     QString text = utf8.decode(bytes);
     if (!utf8.hasError()) return text;
-    return storage::DecodeCp1254(bytes);
+    return files::DecodeCp1254(bytes);
 }
 
 QChar DetectCsvSeparator(const QString& text) {

@@ -2,13 +2,13 @@
 
 #include <sys/stat.h>
 
+#include "files/FileNames.h"
+#include "files/ReadWholeFile.h"
 #include "sheets/CsvReader.h"
 #include "sheets/OdsReader.h"
 #include "sheets/XlsReader.h"
 #include "sheets/XlsxReader.h"
 #include "sheets/ZipArchive.h"
-#include "storage/FileNames.h"
-#include "storage/ReadWholeFile.h"
 
 namespace sheets {
 namespace {
@@ -97,12 +97,12 @@ Sheet ReadWorkbookBytes(const QByteArray& bytes, const QString& name) {
 // than UTF-8 opens too.
 Sheet ReadWorkbook(const QString& path, const std::optional<XlsContainment>& containment) {
     struct stat st {};
-    if (::stat(storage::NativeFileName(path).constData(), &st) != 0) {
+    if (::stat(files::NativeFileName(path).constData(), &st) != 0) {
         fail(path, QStringLiteral("Dosya bulunamadı."));
     }
     if (!S_ISREG(st.st_mode)) fail(path, QStringLiteral("Dosya açılamadı."));
     if (st.st_size > ZipArchive::kMaxInflated) failTooLarge(path);
-    const std::optional<QByteArray> bytes = storage::ReadWholeFile(path);
+    const std::optional<QByteArray> bytes = files::ReadWholeFile(path);
     if (!bytes) fail(path, QStringLiteral("Dosya okunamadı."));
     if (isCompoundDocument(bytes->left(8))) {
         return containment ? ReadXlsContained(path, path, *containment) : ReadXls(path, path);

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
+#include "files/FileNames.h"
 #include "sheets/CellText.h"
-#include "storage/FileNames.h"
 
 namespace sheets {
 namespace {
@@ -17,7 +17,7 @@ namespace {
 class FreeXlHandle {
   public:
     explicit FreeXlHandle(const QString& path, const QString& name) {
-        const QByteArray encoded = storage::NativeFileName(path);
+        const QByteArray encoded = files::NativeFileName(path);
         if (freexl_open(encoded.constData(), &handle_) != FREEXL_OK) {
             handle_ = nullptr;
             fail(name, QStringLiteral("Excel 97-2003 çalışma kitabı olarak okunamadı."));

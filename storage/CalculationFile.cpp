@@ -7,11 +7,11 @@
 #include "core/Errors.h"
 #include "core/FieldCatalogue.h"
 #include "core/TextRoutines.h"
+#include "files/Cp1254.h"
+#include "files/Lines.h"
+#include "files/ReadWholeFile.h"
+#include "files/SafeWrite.h"
 #include "storage/CommaText.h"
-#include "storage/Cp1254.h"
-#include "storage/Lines.h"
-#include "storage/ReadWholeFile.h"
-#include "storage/SafeWrite.h"
 
 namespace storage {
 namespace {
@@ -155,21 +155,23 @@ LoadFault ApplyCalculationFileLines(core::Calculation& calc, const QStringList& 
     return applyLines(calc, lines);
 }
 
-QStringList LinesFromFileBytes(const QByteArray& bytes) { return SplitLines(DecodeCp1254(bytes)); }
+QStringList LinesFromFileBytes(const QByteArray& bytes) {
+    return files::SplitLines(files::DecodeCp1254(bytes));
+}
 
 LoadFault LoadCalculationFile(core::Calculation& calc, const QString& path) {
-    std::optional<QByteArray> bytes = ReadWholeFile(path);
+    std::optional<QByteArray> bytes = files::ReadWholeFile(path);
     if (!bytes) return LoadFault::Unreadable;
-    const QString text = DecodeCp1254(*bytes);
+    const QString text = files::DecodeCp1254(*bytes);
     bytes.reset();
     std::vector<QStringView> lines;
-    ForEachLine(text, [&](QStringView line, QStringView) { lines.push_back(line); });
+    files::ForEachLine(text, [&](QStringView line, QStringView) { lines.push_back(line); });
     return applyLines(calc, lines);
 }
 
 std::optional<QByteArray> EncodeCalculationFile(const core::Calculation& calc, QString* problem) {
     for (const HeaderItem& item : headerItems(calc)) {
-        if (auto sentence = UnwritableCharacter(
+        if (auto sentence = files::UnwritableCharacter(
                 QLatin1Char('"') + item.label + QStringLiteral("\" alanı"), item.text)) {
             if (problem) *problem = std::move(*sentence);
             return std::nullopt;
@@ -180,7 +182,7 @@ std::optional<QByteArray> EncodeCalculationFile(const core::Calculation& calc, Q
         for (int c = 0; c < table.columnCount(); ++c) {
             const QString& text = table.cell(c, r);
             if (text.isEmpty()) continue;
-            if (auto sentence = UnwritableCharacter(
+            if (auto sentence = files::UnwritableCharacter(
                     QStringLiteral("%1. satır, ").arg(r) + columnName(c), text)) {
                 if (problem) *problem = std::move(*sentence);
                 return std::nullopt;
@@ -189,7 +191,7 @@ std::optional<QByteArray> EncodeCalculationFile(const core::Calculation& calc, Q
     }
     QString content = CalculationFileLines(calc).join(QStringLiteral("\r\n"));
     content += QStringLiteral("\r\n");
-    auto bytes = EncodeCp1254(content);
+    auto bytes = files::EncodeCp1254(content);
     if (!bytes && problem) *problem = QStringLiteral("Windows-1254");
     return bytes;
 }
@@ -200,7 +202,7 @@ SaveResult WriteCalculationFile(const core::Calculation& calc, const QString& pa
     const std::optional<QByteArray> bytes = EncodeCalculationFile(calc, &problem);
     if (!bytes) return {false, failed + QLatin1Char('\n') + problem};
 
-    if (!WriteFileSafely(path, *bytes).ok) return {false, failed};
+    if (!files::WriteFileSafely(path, *bytes).ok) return {false, failed};
     return {};
 }
 

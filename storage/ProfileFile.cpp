@@ -4,11 +4,11 @@
 
 #include <cerrno>
 
-#include "storage/Cp1254.h"
-#include "storage/FileNames.h"
-#include "storage/Lines.h"
-#include "storage/ReadWholeFile.h"
-#include "storage/SafeWrite.h"
+#include "files/Cp1254.h"
+#include "files/FileNames.h"
+#include "files/Lines.h"
+#include "files/ReadWholeFile.h"
+#include "files/SafeWrite.h"
 
 namespace storage {
 namespace {
@@ -46,16 +46,16 @@ bool sameName(QStringView a, QStringView b) { return a.compare(b, Qt::CaseInsens
 
 ProfileFile ProfileFile::fromText(const QString& text) {
     ProfileFile file;
-    ForEachLine(text, [&](QStringView line, QStringView end) {
+    files::ForEachLine(text, [&](QStringView line, QStringView end) {
         file.lines_.push_back(Line{line.toString(), end.toString()});
     });
     return file;
 }
 
 ProfileFile ProfileFile::read(const QString& path, bool* tooLarge) {
-    const BoundedFile file = ReadFileUpTo(path, kLargestFile);
+    const files::BoundedFile file = files::ReadFileUpTo(path, kLargestFile);
     if (tooLarge) *tooLarge = file.tooLarge;
-    return file.bytes ? fromText(DecodeCp1254(*file.bytes)) : ProfileFile();
+    return file.bytes ? fromText(files::DecodeCp1254(*file.bytes)) : ProfileFile();
 }
 
 int ProfileFile::findSection(const QString& section) const {
@@ -121,16 +121,16 @@ bool WriteProfileStrings(const QString& path, const QString& section, const Prof
     // A file that is there but cannot be read must not be replaced by the few keys written.
     ProfileFile profile;
     struct stat st {};
-    if (::stat(NativeFileName(path).constData(), &st) == 0) {
-        const BoundedFile file = ReadFileUpTo(path, ProfileFile::kLargestFile);
+    if (::stat(files::NativeFileName(path).constData(), &st) == 0) {
+        const files::BoundedFile file = files::ReadFileUpTo(path, ProfileFile::kLargestFile);
         if (!file.bytes) return false;
-        profile = ProfileFile::fromText(DecodeCp1254(*file.bytes));
+        profile = ProfileFile::fromText(files::DecodeCp1254(*file.bytes));
     } else if (errno != ENOENT) {
         return false;
     }
     for (const auto& [key, value] : values) profile.setValue(section, key, value);
-    const std::optional<QByteArray> bytes = EncodeCp1254(profile.text());
-    return bytes && WriteFileSafely(path, *bytes).ok;
+    const std::optional<QByteArray> bytes = files::EncodeCp1254(profile.text());
+    return bytes && files::WriteFileSafely(path, *bytes).ok;
 }
 
 QString ReadProfileString(const QString& path, const QString& section, const QString& key) {

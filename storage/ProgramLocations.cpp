@@ -6,7 +6,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include "storage/FileNames.h"
+#include "files/FileNames.h"
 #include "storage/Settings.h"
 
 namespace storage {
@@ -101,12 +101,12 @@ std::optional<QByteArray> RunningProgramPath() {
 std::optional<QString> RunningProgramFile() {
     const std::optional<QByteArray> path = RunningProgramPath();
     if (!path || !path->startsWith('/')) return std::nullopt;
-    return FileNameFromNative(*path);
+    return files::FileNameFromNative(*path);
 }
 
 std::optional<QString> ProgramFolderOf(const QByteArray& programPath) {
     if (!programPath.startsWith('/')) return std::nullopt;
-    return FileNameFromNative(programPath.left(programPath.lastIndexOf('/') + 1));
+    return files::FileNameFromNative(programPath.left(programPath.lastIndexOf('/') + 1));
 }
 
 std::optional<QString> RunningProgramFolder() {

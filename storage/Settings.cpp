@@ -7,7 +7,7 @@
 
 #include "core/Errors.h"
 #include "core/FieldCatalogue.h"
-#include "storage/Cp1254.h"
+#include "files/Cp1254.h"
 #include "storage/ProfileFile.h"
 
 namespace storage {
@@ -42,7 +42,7 @@ void writeSection(const QString& path, const QString& section, const std::vector
     ProfileValues values;
     values.reserve(entries.size());
     for (const Entry& entry : entries) {
-        if (const auto sentence = UnwritableCharacter(
+        if (const auto sentence = files::UnwritableCharacter(
                 QLatin1Char('"') + entry.label + QStringLiteral("\" alanı"), entry.value)) {
             cannotWrite(path, *sentence);
         }
@@ -95,27 +95,28 @@ void WriteMainSettings(const core::TableInputs& in, const QString& settingsPath)
     writeSection(settingsPath, kMainSection, entries);
 }
 
-ImportSettings ReadImportSettings(const QString& settingsPath) {
+core::ImportSettings ReadImportSettings(const QString& settingsPath) {
     const ProfileFile file = ProfileFile::read(settingsPath);
-    ImportSettings settings;
+    core::ImportSettings settings;
     for (const core::ImportField& field : core::kImportFields) {
         const QString value = file.value(kImportSection, core::SettingsKey(field));
-        if (const auto* tick = std::get_if<bool ImportSettings::*>(&field.member)) {
+        if (const auto* tick = std::get_if<bool core::ImportSettings::*>(&field.member)) {
             settings.*(*tick) = value == QLatin1String("1");
         } else {
-            settings.*std::get<QString ImportSettings::*>(field.member) = value;
+            settings.*std::get<QString core::ImportSettings::*>(field.member) = value;
         }
     }
     return settings;
 }
 
-void WriteImportSettings(const ImportSettings& settings, const QString& settingsPath) {
+void WriteImportSettings(const core::ImportSettings& settings, const QString& settingsPath) {
     std::vector<Entry> entries;
     for (const core::ImportField& field : core::kImportFields) {
-        const auto* tick = std::get_if<bool ImportSettings::*>(&field.member);
-        entries.push_back({core::SettingsKey(field), core::Label(field),
-                           tick ? tickText(settings.*(*tick))
-                                : settings.*std::get<QString ImportSettings::*>(field.member)});
+        const auto* tick = std::get_if<bool core::ImportSettings::*>(&field.member);
+        entries.push_back(
+            {core::SettingsKey(field), core::Label(field),
+             tick ? tickText(settings.*(*tick))
+                  : settings.*std::get<QString core::ImportSettings::*>(field.member)});
     }
     writeSection(settingsPath, kImportSection, entries);
 }

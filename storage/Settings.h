@@ -35,14 +35,11 @@ void WriteMainSettings(const core::TableInputs& inputs, const QString& settingsP
 
 // --- Section "ExcelAyarR" of the import window -------------------------------------------
 
-// The import window's fields, all kept in the settings file.
-using ImportSettings = core::ImportSettings;
-
 // ReadMainSettings of the import window: absent values read as empty text (the design values
 // are not kept), the tick box ticks only when its value is exactly "1". Reports nothing.
-ImportSettings ReadImportSettings(const QString& settingsPath);
+core::ImportSettings ReadImportSettings(const QString& settingsPath);
 
 // WriteMainSettings of the import window: as WriteMainSettings above, for section "ExcelAyarR".
-void WriteImportSettings(const ImportSettings& settings, const QString& settingsPath);
+void WriteImportSettings(const core::ImportSettings& settings, const QString& settingsPath);
 
 }  // namespace storage

@@ -98,8 +98,8 @@ void ProgramDownload::start(const QUrl& url, const QString& targetFile) {
             this, [this, problem] { finish(problem); }, Qt::QueuedConnection);
         return;
     }
-    file_ = std::make_unique<storage::SafeWriteStream>(targetFile,
-                                                       storage::NewFileOptions{kExecutable});
+    file_ =
+        std::make_unique<files::SafeWriteStream>(targetFile, files::NewFileOptions{kExecutable});
     if (!file_->ok()) {
         const QString problem =
             QStringLiteral("Dosya yazılamadı: %1: %2").arg(targetFile, file_->problem());
@@ -177,7 +177,7 @@ void ProgramDownload::finish(QString problem) {
     stallTimer_.stop();
     overallTimer_.stop();
     if (problem.isEmpty() && file_) {
-        const storage::SafeWriteResult written = file_->commit();
+        const files::SafeWriteResult written = file_->commit();
         if (!written.ok) {
             problem = QStringLiteral("Dosya yazılamadı: %1: %2").arg(targetFile_, written.reason);
         }

@@ -12,7 +12,7 @@
 #include <QUrl>
 #include <memory>
 
-#include "storage/SafeWrite.h"
+#include "files/SafeWrite.h"
 
 namespace update {
 
@@ -59,7 +59,7 @@ class ProgramDownload : public QObject {
     QSslConfiguration tls_ = QSslConfiguration::defaultConfiguration();
     QPointer<QNetworkReply> reply_;
     QString targetFile_;
-    std::unique_ptr<storage::SafeWriteStream> file_;
+    std::unique_ptr<files::SafeWriteStream> file_;
     QTimer stallTimer_;
     QTimer overallTimer_;
     bool cancelled_ = false;

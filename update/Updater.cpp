@@ -10,10 +10,10 @@
 #include <optional>
 
 #include "core/Errors.h"
-#include "storage/FileNames.h"
+#include "files/FileNames.h"
+#include "files/ReadWholeFile.h"
+#include "files/SafeWrite.h"
 #include "storage/ProgramLocations.h"
-#include "storage/ReadWholeFile.h"
-#include "storage/SafeWrite.h"
 #include "update/SwapScript.h"
 
 namespace update {
@@ -44,7 +44,7 @@ bool FolderExistsOrMade(const QString& folder) {
 // link planted among the update's files is never read through.
 std::optional<unsigned> RegularFileMode(const QString& file) {
     struct stat st {};
-    if (::lstat(storage::NativeFileName(file).constData(), &st) != 0) return std::nullopt;
+    if (::lstat(files::NativeFileName(file).constData(), &st) != 0) return std::nullopt;
     if (!S_ISREG(st.st_mode)) return std::nullopt;
     return unsigned(st.st_mode & 07777);
 }
@@ -86,10 +86,10 @@ bool Updater::fail(UpdaterError error, const QString& parameter) {
 bool Updater::copyOver(const QString& from, const QString& to, std::optional<unsigned> mode) const {
     const std::optional<unsigned> fromMode = RegularFileMode(from);
     if (!fromMode) return false;
-    const std::optional<QByteArray> bytes = storage::ReadWholeFile(from);
+    const std::optional<QByteArray> bytes = files::ReadWholeFile(from);
     if (!bytes) return false;
     if (!QDir().mkpath(QFileInfo(to).absolutePath())) return false;
-    return storage::WriteNewFileSafely(to, *bytes, {mode.value_or(*fromMode)}).ok;
+    return files::WriteNewFileSafely(to, *bytes, {mode.value_or(*fromMode)}).ok;
 }
 
 void Updater::removeStaged(const QStringList& files) const {
@@ -190,8 +190,8 @@ bool Updater::performUpdate() {
     plan.programFolder = folder;
     plan.scriptFile = folder + programInfo.completeBaseName() + QStringLiteral(".sh");
 
-    const storage::SafeWriteResult script =
-        storage::WriteNewFileSafely(plan.scriptFile, SwapScriptText(plan).toUtf8(), {0700});
+    const files::SafeWriteResult script =
+        files::WriteNewFileSafely(plan.scriptFile, SwapScriptText(plan).toUtf8(), {0700});
     if (!script.ok) {
         removeStaged(made);
         throw core::CalcError(QStringLiteral("Güncelleme betiği yazılamadı: %1: %2")

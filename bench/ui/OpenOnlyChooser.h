@@ -4,7 +4,7 @@
 #include <optional>
 #include <utility>
 
-#include "ui/FileChooser.h"
+#include "ui/common/FileChooser.h"
 
 // A file dialog that answers every open with one file and refuses every save.
 class OpenOnlyChooser : public ui::FileChooser {

@@ -10,8 +10,8 @@
 #include "core/RecordingDialogs.h"
 #include "core/TransactionTable.h"
 #include "storage/CalculationFile.h"
-#include "ui/MainWindow.h"
-#include "ui/TransactionGrid.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/mainwindow/TransactionGrid.h"
 
 namespace {
 

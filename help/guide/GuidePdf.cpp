@@ -13,9 +13,9 @@
 #include <memory>
 #include <stdexcept>
 
-#include "storage/SafeWrite.h"
-#include "ui/AppInfo.h"
-#include "ui/MarkdownStyle.h"
+#include "files/SafeWrite.h"
+#include "ui/common/AppInfo.h"
+#include "ui/help/MarkdownStyle.h"
 
 namespace guide {
 namespace {
@@ -280,7 +280,7 @@ int WriteGuidePdf(const QString& markdown, const Pictures& pictures, const QStri
         painter.restore();
     }
     if (!painter.end()) throw std::runtime_error("cannot paint " + pdfPath.toStdString());
-    const storage::SafeWriteResult written = storage::WriteFileSafely(pdfPath, pdf.data());
+    const files::SafeWriteResult written = files::WriteFileSafely(pdfPath, pdf.data());
     if (!written.ok) {
         throw std::runtime_error("cannot write " + pdfPath.toStdString() + ": " +
                                  written.reason.toStdString());

@@ -9,10 +9,10 @@
 #include <QTemporaryDir>
 
 #include "core/TableCommands.h"
-#include "ui/HelpWindow.h"
-#include "ui/ImportWindow.h"
-#include "ui/MainWindow.h"
-#include "ui/TransactionGrid.h"
+#include "ui/help/HelpWindow.h"
+#include "ui/import/ImportWindow.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/mainwindow/TransactionGrid.h"
 
 namespace guide {
 namespace {
@@ -121,7 +121,7 @@ QImage importWindowPicture(ui::MainWindow& window, const QString& folder) {
     import.open();
     import.showNormal();
     import.resize(1100, 360);
-    storage::ImportSettings fields;
+    core::ImportSettings fields;
     fields.valueDateColumn = QStringLiteral("1");
     fields.transactionDateColumn = QStringLiteral("2");
     fields.descriptionColumn = QStringLiteral("3");

@@ -9,7 +9,7 @@
 
 #include "GuidePdf.h"
 #include "GuidePictures.h"
-#include "ui/QtTranslations.h"
+#include "ui/common/QtTranslations.h"
 
 namespace {
 

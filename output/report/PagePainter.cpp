@@ -10,8 +10,8 @@
 #include <QPdfWriter>
 #include <cmath>
 
+#include "files/SafeWrite.h"
 #include "storage/CalculationFile.h"
-#include "storage/SafeWrite.h"
 
 namespace report {
 namespace {
@@ -138,7 +138,7 @@ bool CanWriteReportPdf() {
 std::optional<QString> WriteReportPdf(const LaidOutReport& report, const QString& path) {
     const std::optional<QByteArray> bytes = ReportPdfBytes(report);
     if (!bytes || bytes->isEmpty()) return cannotSave(path, QString());
-    const storage::SafeWriteResult written = storage::WriteFileSafely(path, *bytes);
+    const files::SafeWriteResult written = files::WriteFileSafely(path, *bytes);
     if (!written.ok) return cannotSave(path, written.reason);
     return std::nullopt;
 }

@@ -8,9 +8,9 @@
 #include <array>
 
 #include "core/Errors.h"
+#include "files/SafeWrite.h"
 #include "output/workbook/ColumnFit.h"
 #include "storage/CalculationFile.h"
-#include "storage/SafeWrite.h"
 
 namespace output {
 namespace {
@@ -187,7 +187,7 @@ QByteArray BuildWorkbookBytes(const Sheet& sheet, const QString& path) {
 void WriteXlsxFile(const Sheet& sheet, const QString& path) {
     const QByteArray bytes = BuildWorkbookBytes(sheet, path);
 
-    const storage::SafeWriteResult written = storage::WriteFileSafely(path, bytes);
+    const files::SafeWriteResult written = files::WriteFileSafely(path, bytes);
     if (!written.ok) Fail(path, written.reason);
 }
 

@@ -5,8 +5,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include "storage/FileNames.h"
-#include "storage/ReadWholeFile.h"
+#include "files/FileNames.h"
+#include "files/ReadWholeFile.h"
 #include "tests/cli/VovirerFixture.h"
 
 namespace {
@@ -129,7 +129,7 @@ TEST_F(ImportCommandsTest, SheetAndOutputNamesAreTheBytesGiven) {
         ASSERT_EQ(r.status, 0) << r.err.toStdString();
         QFile saved(QFile::decodeName(folder + "plain.fdr"));
         ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-        const auto bytes = storage::ReadWholeFile(storage::FileNameFromNative(folder + c.output));
+        const auto bytes = files::ReadWholeFile(files::FileNameFromNative(folder + c.output));
         ASSERT_TRUE(bytes);
         EXPECT_EQ(*bytes, saved.readAll());
     }

@@ -18,7 +18,7 @@
 #include "storage/CalculationFile.h"
 #include "tests/cli/VovirerFixture.h"
 #include "tests/core/RandomTables.h"
-#include "tests/storage/SmallFilesystem.h"
+#include "tests/files/SmallFilesystem.h"
 
 inline void PrintTo(const QString& text, std::ostream* os) {
     *os << '"' << text.toStdString() << '"';

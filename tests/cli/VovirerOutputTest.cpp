@@ -9,7 +9,7 @@
 #include <QJsonObject>
 
 #include "tests/cli/VovirerFixture.h"
-#include "tests/storage/SmallFilesystem.h"
+#include "tests/files/SmallFilesystem.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include "core/Errors.h"
 #include "core/RecordingDialogs.h"
 #include "core/TableCommands.h"
+#include "files/Cp1254.h"
 #include "storage/CalculationFile.h"
 #include "storage/CommaText.h"
-#include "storage/Cp1254.h"
 #include "tests/fuzz/FuzzCheck.h"
 
 using fuzzing::check;

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "storage/Cp1254.h"
+#include "files/Cp1254.h"
 #include "storage/ProfileFile.h"
 #include "tests/fuzz/FuzzCheck.h"
 
@@ -13,8 +13,8 @@ using fuzzing::check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    const QString text = storage::DecodeCp1254(bytes);
-    check(storage::EncodeCp1254(text) == bytes, "code page round trip");
+    const QString text = files::DecodeCp1254(bytes);
+    check(files::EncodeCp1254(text) == bytes, "code page round trip");
 
     storage::ProfileFile file = storage::ProfileFile::fromText(text);
     check(file.text() == text, "text kept");

@@ -12,13 +12,13 @@
 #include "core/Calculation.h"
 #include "core/Errors.h"
 #include "core/RecordingDialogs.h"
+#include "files/SafeWriteCalls.h"
 #include "output/report/PageLayout.h"
 #include "output/report/PagePainter.h"
 #include "output/workbook/WorkbookExport.h"
 #include "storage/CalculationFile.h"
-#include "storage/SafeWriteCalls.h"
 #include "storage/Settings.h"
-#include "tests/storage/InjectedFaults.h"
+#include "tests/files/InjectedFaults.h"
 #include "tests/support/TestFolder.h"
 
 namespace {
@@ -100,7 +100,7 @@ TEST(WritersOnAFailingDisk, EachReportsTheFailureAndKeepsThePreviousFile) {
                 ASSERT_TRUE(file.open(QIODevice::WriteOnly));
                 ASSERT_EQ(file.write(old), old.size());
             }
-            const storage::ScopedSafeWriteCalls failing(testfiles::withFault(fault));
+            const files::ScopedSafeWriteCalls failing(testfiles::withFault(fault));
             const QString failure = writer.write(existing);
             EXPECT_TRUE(failure.startsWith(writer.expectedStart + existing))
                 << failure.toStdString();

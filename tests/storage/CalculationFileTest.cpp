@@ -8,10 +8,11 @@
 #include "core/Errors.h"
 #include "core/RecordingDialogs.h"
 #include "core/TableCommands.h"
+#include "files/Cp1254.h"
 #include "storage/CalculationFile.h"
 #include "storage/CommaText.h"
-#include "storage/Cp1254.h"
 
+using namespace files;
 using namespace storage;
 using namespace commands;
 using core::col::Number;

@@ -4,9 +4,10 @@
 
 #include "TestFiles.h"
 #include "core/TransactionTable.h"
+#include "files/Lines.h"
 #include "storage/CommaText.h"
-#include "storage/Lines.h"
 
+using namespace files;
 using namespace storage;
 
 namespace {

@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 
 #include "TestFiles.h"
-#include "storage/FileNames.h"
+#include "files/FileNames.h"
 #include "storage/ProgramLocations.h"
 
 using namespace storage;
@@ -120,7 +120,7 @@ TEST(ProgramFolder, ComesFromTheBytesOfTheProgramsPath) {
         const std::optional<QString> folder = storage::ProgramFolderOf(c.programPath);
         ASSERT_EQ(folder.has_value(), c.folder.has_value());
         if (folder) {
-            EXPECT_EQ(storage::NativeFileName(*folder), *c.folder);
+            EXPECT_EQ(files::NativeFileName(*folder), *c.folder);
         }
     }
     const std::optional<QString> running = storage::RunningProgramFolder();

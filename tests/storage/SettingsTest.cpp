@@ -231,12 +231,12 @@ TEST_F(SettingsTest, TextOutsideTheCodePageWritesNothing) {
 
 TEST_F(SettingsTest, ImportSectionAbsentReadsEmptyAndUnticked) {
     WriteFile(ini, "[Vovirer]\r\nRyilgun=365\r\n");
-    EXPECT_EQ(ReadImportSettings(ini), ImportSettings{});
-    EXPECT_EQ(ReadImportSettings(dir.filePath(QStringLiteral("none.ini"))), ImportSettings{});
+    EXPECT_EQ(ReadImportSettings(ini), core::ImportSettings{});
+    EXPECT_EQ(ReadImportSettings(dir.filePath(QStringLiteral("none.ini"))), core::ImportSettings{});
 }
 
 TEST_F(SettingsTest, ImportSectionRoundTripAndOrder) {
-    ImportSettings s;
+    core::ImportSettings s;
     s.valueDateColumn = QStringLiteral("1");
     s.transactionDateColumn = QStringLiteral("2");
     s.descriptionColumn = QStringLiteral("3");
@@ -261,7 +261,7 @@ TEST_F(SettingsTest, ImportSectionRoundTripAndOrder) {
 
 TEST_F(SettingsTest, ImportCheckBoxOnlyForOne) {
     WriteFile(ini, "[ExcelAyarR]\r\nRvadeCheck=2\r\nRbasla= 3 \r\n");
-    const ImportSettings s = ReadImportSettings(ini);
+    const core::ImportSettings s = ReadImportSettings(ini);
     EXPECT_FALSE(s.valueDateIsTransactionDate);
     EXPECT_EQ(s.firstRow, QStringLiteral("3"));
     EXPECT_EQ(s.valueDateColumn, QString());

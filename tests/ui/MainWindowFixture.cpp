@@ -4,7 +4,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "ui/MessageBoxDialogs.h"
+#include "ui/common/MessageBoxDialogs.h"
 
 namespace testing_ui {
 namespace {

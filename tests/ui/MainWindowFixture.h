@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "core/RecordingDialogs.h"
-#include "ui/MainWindow.h"
-#include "ui/TransactionGrid.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/mainwindow/TransactionGrid.h"
 
 namespace testing_ui {
 

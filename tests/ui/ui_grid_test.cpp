@@ -11,8 +11,8 @@
 #include "core/RecordingDialogs.h"
 #include "core/TableCommands.h"
 #include "core/TransactionTable.h"
-#include "ui/FixedCellHeader.h"
-#include "ui/GridCellDelegate.h"
+#include "ui/mainwindow/FixedCellHeader.h"
+#include "ui/mainwindow/GridCellDelegate.h"
 
 using testing_ui::MainWindowFixture;
 namespace col = core::col;

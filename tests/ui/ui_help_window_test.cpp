@@ -12,10 +12,10 @@
 #include <memory>
 
 #include "core/RecordingDialogs.h"
-#include "ui/HelpFiles.h"
-#include "ui/HelpText.h"
-#include "ui/HelpWindow.h"
-#include "ui/MainWindow.h"
+#include "ui/help/HelpFiles.h"
+#include "ui/help/HelpText.h"
+#include "ui/help/HelpWindow.h"
+#include "ui/mainwindow/MainWindow.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 #include <memory>
 
 #include "MainWindowFixture.h"
-#include "sheets/ImportTransfer.h"
+#include "commands/ImportTransfer.h"
 #include "storage/ProfileFile.h"
-#include "ui/ImportWindow.h"
-#include "ui/MessageBoxDialogs.h"
+#include "ui/common/MessageBoxDialogs.h"
+#include "ui/import/ImportWindow.h"
 
 using testing_ui::MainWindowFixture;
 

@@ -11,7 +11,7 @@
 #include <QTreeView>
 #include <clocale>
 
-#include "ui/QtTranslations.h"
+#include "ui/common/QtTranslations.h"
 
 class LocaleTest : public QObject {
     Q_OBJECT

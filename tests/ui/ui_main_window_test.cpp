@@ -20,11 +20,11 @@
 #include "core/CommandEnding.h"
 #include "core/TransactionTable.h"
 #include "output/report/PagePainter.h"
-#include "tests/storage/InjectedFaults.h"
-#include "ui/FieldBehaviour.h"
-#include "ui/MessageBoxDialogs.h"
-#include "ui/QtFileChooser.h"
-#include "ui/QtTranslations.h"
+#include "tests/files/InjectedFaults.h"
+#include "ui/common/FieldBehaviour.h"
+#include "ui/common/MessageBoxDialogs.h"
+#include "ui/common/QtFileChooser.h"
+#include "ui/common/QtTranslations.h"
 
 using testing_ui::MainWindowFixture;
 namespace col = core::col;
@@ -497,8 +497,7 @@ void MainWindowTest::savingSettingsWritesTheFile() {
     f.type(QStringLiteral("36"));
     f.dialogs().clear();
     {
-        const storage::ScopedSafeWriteCalls full(
-            testfiles::withFault(testfiles::kInjectedFaults[0]));
+        const files::ScopedSafeWriteCalls full(testfiles::withFault(testfiles::kInjectedFaults[0]));
         button(f, "BitBtn31")->click();
     }
     QCOMPARE(f.dialogs().notices().size(), std::size_t(1));

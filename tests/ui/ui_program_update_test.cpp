@@ -8,8 +8,8 @@
 
 #include "MainWindowFixture.h"
 #include "TestHttpsServer.h"
-#include "ui/ProgramUpdate.h"
-#include "ui/UpdateWaitWindow.h"
+#include "ui/update/ProgramUpdate.h"
+#include "ui/update/UpdateWaitWindow.h"
 #include "update/ProgramFileCheck.h"
 
 using testing_ui::MainWindowFixture;

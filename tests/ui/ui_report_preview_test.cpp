@@ -13,10 +13,10 @@
 
 #include "MainWindowFixture.h"
 #include "output/report/PageLayout.h"
-#include "tests/storage/InjectedFaults.h"
-#include "ui/PreviewPages.h"
-#include "ui/ReportPreviewWindow.h"
-#include "ui/ReportTextWindow.h"
+#include "tests/files/InjectedFaults.h"
+#include "ui/report/PreviewPages.h"
+#include "ui/report/ReportPreviewWindow.h"
+#include "ui/report/ReportTextWindow.h"
 
 namespace {
 
@@ -219,7 +219,7 @@ void ReportPreviewTest::aFailedSaveKeepsThePreviousFile() {
             QVERIFY(file.open(QIODevice::WriteOnly));
             QCOMPARE(file.write(old), old.size());
             file.close();
-            const storage::ScopedSafeWriteCalls failing(testfiles::withFault(fault));
+            const files::ScopedSafeWriteCalls failing(testfiles::withFault(fault));
             const QString failure = pages->savePdf(existing);
             QVERIFY2(failure.startsWith(QStringLiteral("Dosya Saklanamıyor:\n") + existing +
                                         QLatin1Char('\n')),

@@ -4,7 +4,7 @@
 #include <QTimer>
 
 #include "MainWindowFixture.h"
-#include "ui/ImportWindow.h"
+#include "ui/import/ImportWindow.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

@@ -12,7 +12,7 @@
 #include "core/CellEntry.h"
 #include "core/TransactionTable.h"
 #include "storage/CalculationFile.h"
-#include "ui/GridCellDelegate.h"
+#include "ui/mainwindow/GridCellDelegate.h"
 
 using testing_ui::MainWindowFixture;
 namespace col = core::col;

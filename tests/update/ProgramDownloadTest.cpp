@@ -7,7 +7,7 @@
 #include <QTimer>
 
 #include "TestHttpsServer.h"
-#include "tests/storage/InjectedFaults.h"
+#include "tests/files/InjectedFaults.h"
 #include "tests/support/TestFolder.h"
 #include "update/ProgramDownload.h"
 #include "update/ProgramFileCheck.h"
@@ -132,7 +132,7 @@ TEST(ProgramDownload, AFailingDiskIsNamedAndKeepsTheEarlierFile) {
         TestFolder folder;
         folder.write(QStringLiteral("Dosya/DedadedEraro"), "an older download");
         const QString target = folder / QStringLiteral("Dosya/DedadedEraro");
-        const storage::ScopedSafeWriteCalls failing(testfiles::withFault(fault));
+        const files::ScopedSafeWriteCalls failing(testfiles::withFault(fault));
         const QString problem = Download(server.url(kPath), target).problem;
         EXPECT_TRUE(problem.startsWith(QStringLiteral("Dosya yazılamadı: ") + target + ": "))
             << problem.toStdString();

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/Errors.h"
-#include "tests/storage/InjectedFaults.h"
+#include "tests/files/InjectedFaults.h"
 #include "tests/support/TestFolder.h"
 #include "update/Updater.h"
 
@@ -260,7 +260,7 @@ TEST_F(UpdaterTest, ACopyOnAFailingDiskEndsTheUpdate) {
     for (const testfiles::InjectedFault& fault : testfiles::kInjectedFaults) {
         SCOPED_TRACE(fault.name);
         reported.clear();
-        const storage::ScopedSafeWriteCalls failing(testfiles::withFault(fault));
+        const files::ScopedSafeWriteCalls failing(testfiles::withFault(fault));
         Updater updater = makeUpdater();
         EXPECT_FALSE(updater.performUpdate());
         EXPECT_EQ(errors(), std::vector{UpdaterError::FileCopyError});

@@ -1,0 +1,152 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QUrl>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "core/Calculation.h"
+#include "output/report/PageLayout.h"
+#include "output/report/PagePainter.h"
+#include "ui/common/FileChooser.h"
+
+class QCheckBox;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+
+namespace ui {
+
+class TransactionGrid;
+class ProgramUpdate;
+struct ProgramUpdateSettings;
+
+// What the main window needs from its surroundings; the program passes the real ones, the
+// tests recorders and fakes.
+struct MainWindowServices {
+    core::UserDialogs* dialogs = nullptr;
+    FileChooser* files = nullptr;
+    std::function<QString()> defaultPrinterName;
+    // Whether the report can be printed to a file (a PDF) without any printer.
+    std::function<bool()> canPrintToFile = report::CanWriteReportPdf;
+    std::function<void(const QUrl&)> openUrl;
+    // Opens a document with the desktop's application; `failed` runs when none starts.
+    std::function<void(const QString& path, std::function<void()> failed)> openDocument;
+    QString programFolder;                                // ends with a separator
+    std::shared_ptr<const ProgramUpdateSettings> update;  // none: the maker's server
+    // Shows the laid-out report; without it, the modal print preview does.
+    std::function<void(report::LaidOutReport)> showReportPreview;
+};
+
+// The main window: the command column, the parameters panel, the transaction table and the
+// totals. It owns the calculation; every command works on it through the core and the
+// window only shows the result.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit MainWindow(MainWindowServices services, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    core::Calculation& calculation() { return calc_; }
+    TransactionGrid& grid() { return *grid_; }
+    QMenu& popupMenu() { return *tableMenu_; }
+
+    bool askBeforeClose() const { return askBeforeClose_; }
+    void setAskBeforeClose(bool ask) { askBeforeClose_ = ask; }
+
+    // Shows the table inputs and totals as the core holds them.
+    void showInputsAndTotals();
+
+    // Commands, as their buttons and menu items run them.
+    void saveCalculation();  // İŞLEMİ KAYDET
+    void openCalculation();  // KAYITTAN AÇ
+    // A calculation file named on the command line, opened as KAYITTAN AÇ opens the file its
+    // dialog returns; a file that is not there is reported as unreadable, as a dialog could
+    // never have returned it.
+    void openCalculationFile(const QString& path);
+    void saveRates();          // ORANLARI SAKLA
+    void recalculateAll();     // YENİDEN HESAPLA
+    void resetTable();         // SIFIRLA
+    void sortRows();           // KAYITLARI SIRALA
+    void changeRates();        // FAİZLERİ DEĞİŞTİR
+    void findRate();           // FAİZ ORANINI BUL
+    void insertRow();          // Satır Ekle
+    void deleteRow();          // Satır Sil
+    void openMakerHomePage();  // the maker's home page
+    void exportWorkbook();     // EXCEL'E VERİ AKTAR
+    void mailWorkbook();       // the mail picture button
+    void updateProgram();      // PROGRAMI GÜNCELLE
+    void showHelp();           // the help picture button
+    void openUserGuide();      // KULLANIM KILAVUZU
+    void printReport();        // YAZDIR
+    void printWideReport();    // GENİŞ YAZDIR
+
+  signals:
+    // "EXCEL'DEN VERİ AL": the import window is to open.
+    void importRequested();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    struct TextBinding {
+        QLineEdit* field;
+        QString core::TableInputs::*input;
+    };
+    struct TotalBinding {
+        QLineEdit* field;
+        QString core::TableTotals::*total;
+    };
+
+    void loadStartingState();
+    void printReportOf(report::ReportWidth width);
+    void warnWhenNothingCanPrint();
+    QString settingsPath() const;
+
+    // Layout.
+    void buildWindow();
+    QWidget* buildCommandColumn();
+    QWidget* buildTitleBar();
+    QWidget* buildParametersPanel();
+    QWidget* buildTotalsPanel();
+    void buildPopupMenu();
+    void buildStatusBar();
+    void setTabOrders();
+    void applyFieldBehaviour();
+
+    // Commands that change the table end by showing it again, whatever stopped them.
+    template <typename Work>
+    void runCommand(Work&& work);
+    void bindInputs();
+    void writeFieldToInputs(QLineEdit* field);
+
+    MainWindowServices services_;
+    core::Calculation calc_;
+    bool askBeforeClose_ = false;
+    ProgramUpdate* programUpdate_ = nullptr;  // made on the first update, a child
+
+    TransactionGrid* grid_ = nullptr;
+    QMenu* tableMenu_ = nullptr;
+    QLineEdit* creditLineNameField = nullptr;
+    QLineEdit* companyNameField = nullptr;
+    QLineEdit* annualRateField = nullptr;
+    QLineEdit* monthlyRateField = nullptr;
+    QLineEdit* bsmvRateField = nullptr;
+    QLineEdit* vergi2RateField = nullptr;
+    QLineEdit* daysInYearField = nullptr;
+    QLineEdit* repaymentExtraDaysField = nullptr;
+    QLineEdit* drawingExtraDaysField = nullptr;
+    QLineEdit* targetTotalInterestField = nullptr;
+    QCheckBox* moveDrawingsPastHolidaysField = nullptr;
+    QCheckBox* moveRepaymentsPastHolidaysField = nullptr;
+    QDateEdit* calculationDateField = nullptr;
+    std::vector<QPushButton*> commandButtons_;
+    QPushButton* findRateButton = nullptr;
+    std::vector<TextBinding> textBindings_;
+    std::vector<TotalBinding> totalBindings_;
+};
+
+}  // namespace ui

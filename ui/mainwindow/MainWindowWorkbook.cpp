@@ -1,0 +1,113 @@
+// The main window's workbook commands: the export opened in the spreadsheet program and
+// the workbook mailed through the mail program. The workbook itself is made in output/.
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QPointer>
+
+#include "core/CommandEnding.h"
+#include "core/Errors.h"
+#include "output/workbook/ExportPlacement.h"
+#include "output/workbook/WorkbookExport.h"
+#include "storage/CalculationFile.h"
+#include "storage/ProgramLocations.h"
+#include "ui/desktop/DesktopHandOff.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/mainwindow/TransactionGrid.h"
+
+namespace ui {
+namespace {
+
+const QString kNoSpreadsheetApplication = QStringLiteral(
+    "Excel dökümü alabilmek için bilgisayarınızda LibreOffice Calc gibi bir hesap tablosu "
+    "programı kurulu olmalıdır!");
+const QString kSpreadsheetCannotShow =
+    QStringLiteral("Hesap tablosu programı Excel dökümünü açamadı.\nDosya: %1\nSistem Mesajı: %2");
+const QString kSavedAs = QStringLiteral("Excel dökümü şu dosyaya kaydedildi:\n%1");
+const QString kNoMailProgram = QStringLiteral(
+    "Mail gönderebilmek için, bilgisayarınızda Thunderbird gibi bir mail programı kurulu ve "
+    "varsayılan mail programı olarak seçili olmalıdır.");
+const QString kMailCannotStart = QStringLiteral("Mail programı açılamadı. Sistem Mesajı: %1");
+
+// The user's documents folder, where a workbook the user edits in place is kept.
+QString DocumentsFolder(const QString& programFolder) {
+    const QString documents = storage::ProgramLocations::of(programFolder).user.documents;
+    return documents.isEmpty() ? QDir::homePath() : documents;
+}
+
+}  // namespace
+
+void MainWindow::exportWorkbook() {
+    core::RunReportingFailure(calc_.dialogs(), [&] {
+        const auto spreadsheet = FindSpreadsheetProgram();
+        if (!spreadsheet) {
+            calc_.dialogs().notify(core::Notice{kNoSpreadsheetApplication, core::kApplicationTitle,
+                                                core::DialogIcon::Information});
+            return;
+        }
+        const QString temporaryFolder = QDir::tempPath();
+        output::RemoveTemporaryExportsOlderThan(
+            temporaryFolder,
+            QDateTime::currentDateTime().addSecs(-output::kTemporaryExportLifetimeSecs));
+        const QString documents = DocumentsFolder(services_.programFolder);
+        const QString path = spreadsheet->opensAsNewDocument
+                                 ? output::NewTemporaryExport(temporaryFolder)
+                                 : output::NamedExport(documents, QDate::currentDate());
+        try {
+            output::WriteWorkbook(calc_, path, output::WorkbookLayout::Export);
+        } catch (...) {
+            QFile::remove(path);
+            throw;
+        }
+        const bool temporary = spreadsheet->opensAsNewDocument;
+        ShowWorkbook(*spreadsheet, path,
+                     [window = QPointer<MainWindow>(this), path, temporary,
+                      documents](const QString& reason) {
+                         if (!window) return;
+                         // A temporary file goes with time: the one named is a lasting copy.
+                         QString kept = path;
+                         if (temporary) {
+                             try {
+                                 const QString named =
+                                     output::NamedExport(documents, QDate::currentDate());
+                                 if (QFile::copy(path, named)) kept = named;
+                             } catch (const core::CalcError&) {
+                             }
+                         }
+                         window->calc_.dialogs().notify(
+                             core::Notice{kSpreadsheetCannotShow.arg(kept, reason),
+                                          core::kApplicationTitle, core::DialogIcon::Error});
+                     });
+        if (!temporary) {
+            calc_.dialogs().notify(core::Notice{kSavedAs.arg(path), core::kApplicationTitle,
+                                                core::DialogIcon::Information});
+        }
+    });
+    grid_->showTable();
+    showInputsAndTotals();
+}
+
+void MainWindow::mailWorkbook() {
+    core::RunReportingFailure(calc_.dialogs(), [&] {
+        // Relative names of the program's files are looked up in its folder from now on.
+        QDir::setCurrent(services_.programFolder);
+        if (!HasMailProgram()) {
+            calc_.dialogs().message(kNoMailProgram);
+            return;
+        }
+        // The previous mail's workbook goes first; the new one stays after the mail window
+        // opens, as the mail program reads the attachment later.
+        const QString path =
+            storage::ReportWorkbookFile(storage::ProgramLocations::of(services_.programFolder));
+        QFile::remove(path);
+        output::WriteWorkbook(calc_, path, output::WorkbookLayout::Mail);
+        const QString name = calc_.inputs().creditLineName;
+        if (const auto reason = ShowNewMail({QStringLiteral("@"), name, name, path})) {
+            throw core::CalcError(kMailCannotStart.arg(*reason));
+        }
+    });
+    grid_->showTable();
+    showInputsAndTotals();
+}
+
+}  // namespace ui
