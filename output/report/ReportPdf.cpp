@@ -10,10 +10,10 @@
 #include <set>
 #include <vector>
 
+#include "files/SafeWrite.h"
 #include "output/report/FontFiles.h"
 #include "output/report/TrueTypeFont.h"
 #include "storage/CalculationFile.h"
-#include "files/SafeWrite.h"
 
 namespace report {
 namespace {
