@@ -34,7 +34,8 @@ bool saveOutput(const Invocation& invocation, Session& session, core::CommandEnd
 int finish(const Invocation& invocation, Session& session, const core::CommandEnding& ending,
            const std::optional<std::optional<QString>>& rate, bool writeRefused, Output& output) {
     if (invocation.has(kJson.name)) {
-        output.out += CalculationJson(session.calculation(), session.dialogs(), ending, rate);
+        output.out += CalculationJson(session.calculation(), session.dialogs(), ending, rate,
+                                      session.namesCalendar());
     } else {
         for (const QString& text : session.dialogs().texts()) output.err += AsGiven(text) + '\n';
         if (rate) {

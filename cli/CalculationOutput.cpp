@@ -30,7 +30,7 @@ constexpr core::InputMember kJsonFields[] = {
 
 QByteArray CalculationJson(const core::Calculation& calc, const core::RecordingDialogs& dialogs,
                            const core::CommandEnding& ending,
-                           const std::optional<std::optional<QString>>& rate) {
+                           const std::optional<std::optional<QString>>& rate, bool namesCalendar) {
     const core::TableInputs& in = calc.inputs();
     const core::TableTotals& t = calc.totals();
     JsonWriter w;
@@ -81,8 +81,18 @@ QByteArray CalculationJson(const core::Calculation& calc, const core::RecordingD
         w.key(QStringLiteral("rate"));
         w.optionalValue(*rate);
     }
+    if (namesCalendar) {
+        w.key(QStringLiteral("calendar"));
+        w.value(CalendarName(calc));
+    }
     w.endObject();
     return w.result();
+}
+
+QString CalendarName(const core::Calculation& calc) {
+    return calc.holidays().kind() == core::HolidayCalendar::Kind::Official
+               ? QStringLiteral("official")
+               : QStringLiteral("program");
 }
 
 QByteArray PlainTotals(const core::TableTotals& t) {

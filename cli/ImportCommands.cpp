@@ -129,7 +129,8 @@ int import(const Invocation& invocation, Output& output) {
         }
     }
     if (invocation.has(kJson.name)) {
-        output.out += CalculationJson(calc, session.dialogs(), ending);
+        output.out +=
+            CalculationJson(calc, session.dialogs(), ending, std::nullopt, session.namesCalendar());
     } else {
         for (const QString& text : session.dialogs().texts()) output.err += AsGiven(text) + '\n';
         output.out += PlainTotals(calc.totals());

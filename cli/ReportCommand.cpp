@@ -2,6 +2,7 @@
 
 #include <QDate>
 
+#include "cli/CalculationOutput.h"
 #include "cli/Json.h"
 #include "cli/Session.h"
 #include "cli/Subcommand.h"
@@ -14,7 +15,8 @@
 namespace cli {
 namespace {
 
-QByteArray json(const report::ReportText& text) {
+// `calendar` names the holiday calendar where the output names it (Session::namesCalendar).
+QByteArray json(const report::ReportText& text, const std::optional<QString>& calendar) {
     JsonWriter w;
     w.beginObject();
     const std::pair<const char*, const QString*> memos[] = {
@@ -29,6 +31,10 @@ QByteArray json(const report::ReportText& text) {
     w.beginArray();
     for (const QString& line : text.body) w.value(line);
     w.endArray();
+    if (calendar) {
+        w.key(QStringLiteral("calendar"));
+        w.value(*calendar);
+    }
     w.endObject();
     return w.result();
 }
@@ -80,7 +86,9 @@ int printReport(const Invocation& invocation, Output& output) {
         output.err += "vovirer: " + AsGiven(ending.error) + '\n';
         return 1;
     }
-    if (text) output.out += invocation.has(kJson.name) ? json(*text) : plain(*text);
+    const std::optional<QString> calendar =
+        session.namesCalendar() ? std::optional<QString>(CalendarName(calc)) : std::nullopt;
+    if (text) output.out += invocation.has(kJson.name) ? json(*text, calendar) : plain(*text);
     return 0;
 }
 

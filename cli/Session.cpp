@@ -5,9 +5,12 @@
 #include <unistd.h>
 
 #include "commands/CalculationFileCommands.h"
+#include "commands/HolidayCalendarChoice.h"
 #include "commands/StartingState.h"
 #include "core/DateText.h"
 #include "files/FileNames.h"
+#include "storage/OfficialCalendarFile.h"
+#include "storage/ProgramLocations.h"
 
 namespace cli {
 
@@ -22,6 +25,28 @@ Session::Session(const Invocation& invocation, core::DialogButton answer)
     if (const auto date = invocation.value(QStringLiteral("--date"))) {
         calc_.inputs().calculationDate = ParseDateOption(*date, QStringLiteral("--date"));
     }
+    if (const auto calendar = invocation.value(QStringLiteral("--calendar"))) {
+        useCalendar(*calendar, settings);
+    }
+}
+
+void Session::useCalendar(const QString& name, const std::optional<QString>& settings) {
+    core::HolidayCalendar::Kind kind = core::HolidayCalendar::Kind::ProgramTable;
+    if (name == QLatin1String("official")) {
+        kind = core::HolidayCalendar::Kind::Official;
+    } else if (name != QLatin1String("program")) {
+        throw UsageError{QStringLiteral("--calendar takes official or program, not %1").arg(name)};
+    }
+    calendarGiven_ = true;
+    // The user's additions lie beside the settings in use: the file given, else the
+    // program's own.
+    QString settingsFile;
+    if (settings) {
+        settingsFile = *settings;
+    } else if (const auto folder = storage::RunningProgramFolder()) {
+        settingsFile = storage::SettingsFile(storage::ProgramLocations::of(*folder));
+    }
+    commands::UseHolidayCalendar(calc_, kind, storage::HolidayAdditionsFile(settingsFile));
 }
 
 core::CommandEnding Session::open(const QString& path) {

@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QString>
+#include <optional>
 
 #include "cli/CommandLine.h"
 #include "core/Calculation.h"
@@ -34,11 +35,20 @@ class Session {
     void openBeforeCommand(const QString& path);
     // The file opened was refused ("Dosya Okunamıyor:").
     bool openRefused() const;
+    // Whether the output names the holiday calendar: it was given on the command line or is
+    // the official one.
+    bool namesCalendar() const { return calendarGiven_ || holidayCalendarIsOfficial(); }
+    bool holidayCalendarIsOfficial() const {
+        return calc_.holidays().kind() == core::HolidayCalendar::Kind::Official;
+    }
 
   private:
+    void useCalendar(const QString& name, const std::optional<QString>& settings);
+
     core::RecordingDialogs dialogs_;
     core::Calculation calc_;
     storage::LoadFault fault_ = storage::LoadFault::None;
+    bool calendarGiven_ = false;
 };
 
 // Fails with FileError unless `path` names a readable file; `what` names it in the message.

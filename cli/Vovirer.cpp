@@ -15,6 +15,7 @@ const QList<OptionDefinition>& commonOptions() {
     static const QList<OptionDefinition> options = {
         {QStringLiteral("--settings"), true, {}},
         {QStringLiteral("--date"), true, {}},
+        {QStringLiteral("--calendar"), true, {}},
     };
     return options;
 }
@@ -30,7 +31,11 @@ QByteArray usageText() {
     text +=
         "options of every subcommand:\n"
         "  --settings FILE      read FILE as the program reads Ayarlar.ini at start-up\n"
-        "  --date dd.mm.yyyy    the calculation date (\"Tarih\") before FILE is opened\n";
+        "  --date dd.mm.yyyy    the calculation date (\"Tarih\") before FILE is opened\n"
+        "  --calendar official|program\n"
+        "                       the holidays repayments move past: the official calendar\n"
+        "                       (with tatiller.txt beside the settings file) or the program's\n"
+        "                       own table; without it, as the settings say\n";
     return text;
 }
 

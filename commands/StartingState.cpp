@@ -1,6 +1,8 @@
 #include "commands/StartingState.h"
 
+#include "commands/HolidayCalendarChoice.h"
 #include "core/CommandEnding.h"
+#include "storage/OfficialCalendarFile.h"
 #include "storage/Settings.h"
 
 namespace commands {
@@ -12,6 +14,10 @@ bool EnterStartingState(core::Calculation& calc, const std::optional<QString>& s
         settingsRead = core::RunReportingFailure(calc.dialogs(), [&] {
                            storage::ReadMainSettings(calc, *settingsPath);
                        }).completed();
+        if (settingsRead) {
+            UseHolidayCalendar(calc, storage::ReadHolidayCalendarChoice(*settingsPath),
+                               storage::HolidayAdditionsFile(*settingsPath));
+        }
     }
     // The drawing options are not offered on screen; a value left in a settings file must
     // not change any calculation.

@@ -22,6 +22,10 @@ constexpr core::InputMember kMainSettings[] = {
     &core::TableInputs::companyName, &core::TableInputs::moveRepaymentsPastHolidays,
 };
 
+// The holiday calendar's key: "1" the official calendar, "2" the program's own table.
+const QString kHolidayCalendarKey = QStringLiteral("Rtatiltakvimi");
+const QString kHolidayCalendarLabel = QStringLiteral("Tatil takvimi");
+
 struct Entry {
     QString key;
     QString label;  // the field's label, for messages
@@ -83,7 +87,8 @@ void ReadMainSettings(core::Calculation& calc, const QString& settingsPath) {
     }
 }
 
-void WriteMainSettings(const core::TableInputs& in, const QString& settingsPath) {
+void WriteMainSettings(const core::TableInputs& in, const QString& settingsPath,
+                       core::HolidayCalendar::Kind calendar) {
     std::vector<Entry> entries;
     for (const core::InputMember& member : kMainSettings) {
         const core::InputField& field = core::Field(member);
@@ -92,7 +97,18 @@ void WriteMainSettings(const core::TableInputs& in, const QString& settingsPath)
             {core::SettingsKey(field), core::FieldName(field),
              tick ? tickText(in.*(*tick)) : in.*std::get<QString core::TableInputs::*>(member)});
     }
+    const bool official = calendar == core::HolidayCalendar::Kind::Official;
+    if (official ||
+        !ProfileFile::read(settingsPath).value(kMainSection, kHolidayCalendarKey).isEmpty()) {
+        entries.push_back({kHolidayCalendarKey, kHolidayCalendarLabel, tickText(official)});
+    }
     writeSection(settingsPath, kMainSection, entries);
+}
+
+core::HolidayCalendar::Kind ReadHolidayCalendarChoice(const QString& settingsPath) {
+    const QString value = ProfileFile::read(settingsPath).value(kMainSection, kHolidayCalendarKey);
+    return value == QLatin1String("1") ? core::HolidayCalendar::Kind::Official
+                                       : core::HolidayCalendar::Kind::ProgramTable;
 }
 
 core::ImportSettings ReadImportSettings(const QString& settingsPath) {

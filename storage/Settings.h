@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "core/Calculation.h"
+#include "core/HolidayCalendar.h"
 #include "core/ImportSettings.h"
 #include "core/TableInputs.h"
 
@@ -31,7 +32,17 @@ void ReadMainSettings(core::Calculation& calc, const QString& settingsPath);
 // core::CalcError "Unable to write to <path>" (the default error report adds the full stop)
 // and the file is exactly as it was. A text that the file cannot hold (outside Windows-1254,
 // or a line break) is reported the same way, naming the field.
-void WriteMainSettings(const core::TableInputs& inputs, const QString& settingsPath);
+// The holiday calendar chosen is kept too, under its own key, written only when the official
+// calendar is chosen or the key is already there, so a user who never chose keeps the file
+// as it was.
+void WriteMainSettings(
+    const core::TableInputs& inputs, const QString& settingsPath,
+    core::HolidayCalendar::Kind calendar = core::HolidayCalendar::Kind::ProgramTable);
+
+// The holiday calendar chosen in the main window: the official one when its key holds "1";
+// the program's own table otherwise, also when the key is absent (every settings file written
+// before the choice existed). Reports nothing.
+core::HolidayCalendar::Kind ReadHolidayCalendarChoice(const QString& settingsPath);
 
 // --- Section "ExcelAyarR" of the import window -------------------------------------------
 

@@ -113,7 +113,7 @@ QString ReportTableLine(const core::TransactionTable::Row& row, ReportWidth widt
 
 ReportText BuildReportText(const core::TransactionTable& table, const core::TableInputs& inputs,
                            const core::TableTotals& totals, ReportWidth width,
-                           const core::Separators& seps) {
+                           const core::Separators& seps, core::HolidayCalendar::Kind calendar) {
     ReportText text;
     text.columnHeader = ReportTableLine(table.row(0), width);
     text.heading = inputs.companyName.isEmpty()
@@ -133,6 +133,9 @@ ReportText BuildReportText(const core::TransactionTable& table, const core::Tabl
                      item(&In::annualRate, QStringLiteral(": ")) + QStringLiteral("  ") +
                      item(&In::monthlyRate, QStringLiteral(": "));
     text.taxLine = item(&In::bsmvRate, QStringLiteral(" : "));
+    if (calendar == core::HolidayCalendar::Kind::Official) {
+        text.taxLine += QStringLiteral("    Tatil Takvimi : Resmî tatiller (valör ilk iş gününe)");
+    }
 
     text.body.reserve(table.rowCount() + 12);
     for (int r = 1; r < table.rowCount(); ++r)
@@ -148,7 +151,8 @@ ReportText BuildReportText(const core::TransactionTable& table, const core::Tabl
 
 ReportText PrepareReportText(core::Calculation& calc, ReportWidth width) {
     core::RecalculateAll(calc);
-    return BuildReportText(calc.table(), calc.inputs(), calc.totals(), width, calc.separators());
+    return BuildReportText(calc.table(), calc.inputs(), calc.totals(), width, calc.separators(),
+                           calc.holidays().kind());
 }
 
 }  // namespace report

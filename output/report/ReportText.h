@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include "core/Calculation.h"
+#include "core/HolidayCalendar.h"
 #include "core/Separators.h"
 #include "core/TableInputs.h"
 #include "core/TransactionTable.h"
@@ -32,9 +33,12 @@ struct ReportText {
 QString ReportTableLine(const core::TransactionTable::Row& row, ReportWidth width);
 
 // The report of a table as it stands; texts are taken as the fields show them.
-ReportText BuildReportText(const core::TransactionTable& table, const core::TableInputs& inputs,
-                           const core::TableTotals& totals, ReportWidth width,
-                           const core::Separators& seps = core::Separators::turkish());
+// With the official holiday calendar the title says so on its tax line.
+ReportText BuildReportText(
+    const core::TransactionTable& table, const core::TableInputs& inputs,
+    const core::TableTotals& totals, ReportWidth width,
+    const core::Separators& seps = core::Separators::turkish(),
+    core::HolidayCalendar::Kind calendar = core::HolidayCalendar::Kind::ProgramTable);
 
 // The print command's text: recalculates all first, so rows and totals are current. A silent
 // stop or an error of the recalculation ends it before anything is built.

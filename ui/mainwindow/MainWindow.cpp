@@ -2,13 +2,16 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QSignalBlocker>
 
+#include "commands/HolidayCalendarChoice.h"
 #include "commands/StartingState.h"
 #include "core/CommandEnding.h"
 #include "core/FieldCatalogue.h"
+#include "storage/OfficialCalendarFile.h"
 #include "storage/ProgramLocations.h"
 #include "storage/Settings.h"
 #include "ui/common/AppInfo.h"
@@ -88,7 +91,17 @@ void MainWindow::bindInputs() {
             [this](bool ticked) { calc_.inputs().moveRepaymentsPastHolidays = ticked; });
     connect(moveDrawingsPastHolidaysField, &QCheckBox::toggled, this,
             [this](bool ticked) { calc_.inputs().moveDrawingsPastHolidays = ticked; });
+    connect(holidayCalendarField, &QComboBox::currentIndexChanged, this,
+            &MainWindow::chooseHolidayCalendar);
     connect(grid_, &TransactionGrid::recalculated, this, &MainWindow::showInputsAndTotals);
+}
+
+void MainWindow::chooseHolidayCalendar(int choice) {
+    commands::UseHolidayCalendar(calc_,
+                                 choice == 1 ? core::HolidayCalendar::Kind::Official
+                                             : core::HolidayCalendar::Kind::ProgramTable,
+                                 storage::HolidayAdditionsFile(settingsPath()));
+    grid_->viewport()->update();  // the value dates' tooltips follow the calendar
 }
 
 // A change of a field's text by the user; a rate field drives the other while the focus
@@ -120,6 +133,11 @@ void MainWindow::showInputsAndTotals() {
     {
         const QSignalBlocker blocker(moveDrawingsPastHolidaysField);
         moveDrawingsPastHolidaysField->setChecked(inputs.moveDrawingsPastHolidays);
+    }
+    {
+        const QSignalBlocker blocker(holidayCalendarField);
+        holidayCalendarField->setCurrentIndex(
+            calc_.holidays().kind() == core::HolidayCalendar::Kind::Official ? 1 : 0);
     }
 }
 

@@ -12,6 +12,7 @@
 #include "ui/common/FileChooser.h"
 
 class QCheckBox;
+class QComboBox;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
@@ -115,6 +116,10 @@ class MainWindow : public QMainWindow {
     void buildPopupMenu();
     void buildStatusBar();
     void setTabOrders();
+    void makeHolidayCalendarChoice(QWidget* panel);
+    // Puts the calendar chosen (0 the program's table, 1 the official one) into the
+    // calculation, with the user's additions beside the settings file.
+    void chooseHolidayCalendar(int choice);
     void applyFieldBehaviour();
 
     // Commands that change the table end by showing it again, whatever stopped them.
@@ -142,6 +147,7 @@ class MainWindow : public QMainWindow {
     QLineEdit* targetTotalInterestField = nullptr;
     QCheckBox* moveDrawingsPastHolidaysField = nullptr;
     QCheckBox* moveRepaymentsPastHolidaysField = nullptr;
+    QComboBox* holidayCalendarField = nullptr;
     QDateEdit* calculationDateField = nullptr;
     std::vector<QPushButton*> commandButtons_;
     QPushButton* findRateButton = nullptr;

@@ -48,8 +48,9 @@ void MainWindow::openCalculationFile(const QString& path) {
 }
 
 void MainWindow::saveRates() {
-    core::RunReportingFailure(calc_.dialogs(),
-                              [&] { storage::WriteMainSettings(calc_.inputs(), settingsPath()); });
+    core::RunReportingFailure(calc_.dialogs(), [&] {
+        storage::WriteMainSettings(calc_.inputs(), settingsPath(), calc_.holidays().kind());
+    });
 }
 
 void MainWindow::recalculateAll() {

@@ -1,5 +1,6 @@
 // The main window's controls and where they stand: positions in pixels within their panel.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -283,6 +284,7 @@ QWidget* MainWindow::buildParametersPanel() {
     moveRepaymentsPastHolidaysField->move(592, 72);
     moveRepaymentsPastHolidaysField->resize(std::max(177, moveRepaymentsPastHolidaysField->width()),
                                             moveRepaymentsPastHolidaysField->height());
+    makeHolidayCalendarChoice(panel);
 
     companyNameField = field(&I::companyName, QRect(440, 4, 361, h));
     auto* companyNameLabel = label("Label13", &I::companyName, true);
@@ -450,14 +452,40 @@ void MainWindow::buildStatusBar() {
     panel(QStringLiteral("statusSite"), kMakerSiteLine, 0);
 }
 
+// Which holidays the tick box beside it moves repayments past.
+void MainWindow::makeHolidayCalendarChoice(QWidget* panel) {
+    holidayCalendarField = new QComboBox(panel);
+    holidayCalendarField->setObjectName(QStringLiteral("TatilTakvimiComboBox"));
+    holidayCalendarField->setFont(WindowFont(11));
+    holidayCalendarField->addItem(QStringLiteral("Program tablosu"));
+    holidayCalendarField->addItem(QStringLiteral("Resmî tatiller"));
+    holidayCalendarField->setToolTip(QStringLiteral(
+        "Geri ödeme valörünün kaydırılacağı tatiller\n"
+        "Program tablosu: programın kendi tablosu (sabit tatiller, 2016-2019 bayramları)\n"
+        "Resmî tatiller: Türkiye'nin resmî tatil takvimi; valör tek adımda ilk iş gününe "
+        "kaydırılır"));
+    holidayCalendarField->adjustSize();
+    const QRect tick = moveRepaymentsPastHolidaysField->geometry();
+    holidayCalendarField->setGeometry(tick.left() - holidayCalendarField->width() - 6,
+                                      tick.center().y() - holidayCalendarField->height() / 2,
+                                      holidayCalendarField->width(),
+                                      holidayCalendarField->height());
+}
+
 void MainWindow::setTabOrders() {
     // The parameters panel, the table, the totals panel, then the command column.
     const QList<QWidget*> order = {
-        creditLineNameField,     annualRateField,
-        monthlyRateField,        bsmvRateField,
-        calculationDateField,    daysInYearField,
-        repaymentExtraDaysField, moveRepaymentsPastHolidaysField,
-        companyNameField,        grid_,
+        creditLineNameField,
+        annualRateField,
+        monthlyRateField,
+        bsmvRateField,
+        calculationDateField,
+        daysInYearField,
+        repaymentExtraDaysField,
+        moveRepaymentsPastHolidaysField,
+        companyNameField,
+        holidayCalendarField,
+        grid_,
         findRateButton,
     };
     QList<QWidget*> chain = order;

@@ -10,6 +10,7 @@
 #include "core/CellEntry.h"
 #include "core/CommandEnding.h"
 #include "core/KeyFilters.h"
+#include "core/ValueDateMove.h"
 #include "ui/common/FocusNavigation.h"
 #include "ui/common/TypedCharacter.h"
 #include "ui/mainwindow/ColumnWidths.h"
@@ -35,6 +36,10 @@ TransactionGrid::TransactionGrid(core::Calculation& calculation, QWidget* parent
           calculation.separators(),
           [this](QLineEdit* editor, QEvent* event) { return editorEvent(editor, event); }, this)) {
     setObjectName(QStringLiteral("StringGrid3"));
+    // A moved repayment's value date tells why it moved.
+    model_->setCellTips([this](int column, int row) {
+        return column == core::col::ValueDate ? core::ValueDateMoveReason(calc_, row) : QString();
+    });
     setHorizontalHeader(new FixedCellHeader(Qt::Horizontal, this));
     setVerticalHeader(new FixedCellHeader(Qt::Vertical, this));
     setModel(model_);

@@ -60,6 +60,11 @@ QVariant TransactionTableModel::data(const QModelIndex& index, int role) const {
             return column == core::col::ValueDate ? valueDateColour() : QColor(Qt::black);
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(alignmentOf(column));
+        case Qt::ToolTipRole:
+            if (cellTips_) {
+                if (QString tip = cellTips_(column, row); !tip.isEmpty()) return tip;
+            }
+            return {};
         default:
             return {};
     }

@@ -3,6 +3,7 @@
 #include <QAbstractTableModel>
 #include <QColor>
 #include <algorithm>
+#include <functional>
 
 #include "core/TableObserver.h"
 #include "core/TransactionTable.h"
@@ -46,6 +47,11 @@ class TransactionTableModel : public QAbstractTableModel, private core::TableObs
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
+    // The tooltip of a cell, by table column and row; none unless set.
+    void setCellTips(std::function<QString(int tableColumn, int tableRow)> tips) {
+        cellTips_ = std::move(tips);
+    }
+
     // Tells the view now of the cells changed since the last time.
     void flushChanges();
     // Appends the new entry row.
@@ -73,6 +79,7 @@ class TransactionTableModel : public QAbstractTableModel, private core::TableObs
     void forgetChangedCells();
 
     core::TransactionTable& table_;
+    std::function<QString(int, int)> cellTips_;
     // Changed cells not yet told, in model rows and columns; captions and row numbers apart.
     Span changedRows_;
     Span changedColumns_;
