@@ -1,10 +1,17 @@
 #include "output/report/PagePainter.h"
 
+#include <QBuffer>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPdfWriter>
 #include <cmath>
+
+#include "files/SafeWrite.h"
+#include "storage/CalculationFile.h"
 
 namespace report {
 namespace {
@@ -51,6 +58,13 @@ Qt::Alignment alignmentOf(TextAlign align) {
     return Qt::AlignLeft;
 }
 
+// The same words as a failed save of a calculation: what, the path, and why when known.
+QString cannotSave(const QString& path, const QString& reason) {
+    QString text = storage::kCannotSave + QLatin1Char('\n') + path;
+    if (!reason.isEmpty()) text += QLatin1Char('\n') + reason;
+    return text;
+}
+
 }  // namespace
 
 void PaintPage(QPainter& painter, const LaidOutPage& page, double pixelsPerMm, QPointF origin) {
@@ -95,6 +109,38 @@ bool PaintPages(QPagedPaintDevice& device, const LaidOutReport& report, int firs
         PaintPage(painter, report.pages[static_cast<std::size_t>(i)], pixelsPerMm);
     }
     return painter.end();
+}
+
+std::optional<QByteArray> ReportPdfBytes(const LaidOutReport& report) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setTitle(report.title);
+        writer.setCreator(QStringLiteral("DedadedEraro"));
+        writer.setResolution(600);
+        writer.setPageLayout(
+            QPageLayout(QPageSize(QPageSize::A4),
+                        report.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                        QMarginsF(0, 0, 0, 0)));
+        if (!PaintPages(writer, report, 0, static_cast<int>(report.pages.size()) - 1)) {
+            return std::nullopt;
+        }
+    }  // the writer finishes the file when it goes
+    return buffer.data();
+}
+
+bool CanWriteReportPdf() {
+    const std::optional<QByteArray> bytes = ReportPdfBytes(LaidOutReport{});
+    return bytes && bytes->startsWith("%PDF");
+}
+
+std::optional<QString> WriteReportPdf(const LaidOutReport& report, const QString& path) {
+    const std::optional<QByteArray> bytes = ReportPdfBytes(report);
+    if (!bytes || bytes->isEmpty()) return cannotSave(path, QString());
+    const files::SafeWriteResult written = files::WriteFileSafely(path, *bytes);
+    if (!written.ok) return cannotSave(path, written.reason);
+    return std::nullopt;
 }
 
 }  // namespace report

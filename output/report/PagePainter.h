@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QByteArray>
 #include <QPointF>
+#include <QString>
+#include <optional>
 
 #include "output/report/PageLayout.h"
-#include "output/report/ReportPdf.h"
 
 class QPainter;
 class QPagedPaintDevice;
@@ -17,5 +19,17 @@ void PaintPage(QPainter& painter, const LaidOutPage& page, double pixelsPerMm, Q
 // Paints pages first to last (0-based, inclusive) on a paged device whose page is the whole
 // sheet, one page each. Returns false when the device refused to paint.
 bool PaintPages(QPagedPaintDevice& device, const LaidOutReport& report, int first, int last);
+
+// The whole report as the bytes of a PDF file, or nothing when the pages cannot be painted.
+std::optional<QByteArray> ReportPdfBytes(const LaidOutReport& report);
+
+// True when a report can be written as a PDF file here: printing to a file works even where
+// the system has no printer.
+bool CanWriteReportPdf();
+
+// Writes the whole report as a PDF file, safely: on any failure (a full disk too) the previous
+// file is as it was. Returns the failure's text ("Dosya Saklanamıyor:", the path, the reason),
+// or nothing.
+std::optional<QString> WriteReportPdf(const LaidOutReport& report, const QString& path);
 
 }  // namespace report

@@ -436,38 +436,6 @@ TEST_F(WorkbookExportTest, TextsThatLookLikeCharacterCodesReadBackAsTyped) {
     }
 }
 
-// Texts the workbook's markup must carry with care: its own special characters, spaces at
-// either end, a control character and the same text twice; and amounts whose shortest
-// decimal form differs from a rounded one. All read back exactly, through our own import.
-TEST_F(WorkbookExportTest, MarkupCharactersSpacesAndAmountsReadBackExactly) {
-    const QString texts[] = {
-        QStringLiteral("A & B <şube> \"İzmir\""), QStringLiteral("  iki boşlukla başlar"),
-        QStringLiteral("bir boşlukla biter "),    QStringLiteral("sekme\tve \x01 kod"),
-        QStringLiteral("İlk kullanım"),  // also the description of row 1
-    };
-    for (const QString& text : texts) {
-        SCOPED_TRACE(text.toStdString());
-        calc.table().setCell(Description, 2, text);
-        output::WriteWorkbook(calc, path(), WorkbookLayout::Export);
-        const sheets::Sheet read = sheets::ReadWorkbook(path());
-        bool found = false;
-        for (const sheets::Sheet::Cell& cell : read.cells) {
-            if (cell.row == 5 && cell.column == Description) {
-                found = true;
-                EXPECT_EQ(cell.text, text);
-            }
-        }
-        EXPECT_TRUE(found);
-    }
-    output::Sheet sheet(QStringLiteral("#,##0.00"));
-    const double amounts[] = {-9.29, 0.1 + 0.2, 1e-7, 123456789012.34, 1e21, -0.0};
-    for (int i = 0; i < 6; ++i) sheet.setNumber(i + 1, 1, amounts[i]);
-    output::WriteXlsxFile(sheet, path());
-    const XlsxTestReader reader(path());
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(reader.cell(Ref(QStringLiteral("A"), i + 1)).number, amounts[i]);
-}
-
 // A text longer than a cell holds is named by its cell, in the user's language, before
 // anything is written; the previous file stays.
 TEST_F(WorkbookExportTest, ATextLongerThanACellHoldsIsNamedByItsCell) {
