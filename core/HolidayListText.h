@@ -10,7 +10,7 @@ namespace core {
 // A line of a holiday list that could not be read, for the message that names it.
 struct UnreadHolidayLine {
     int number;    // 1-based
-    QString text;  // as written, shortened when long
+    QString text;  // the line from the file, shortened when long
 };
 
 struct HolidayList {

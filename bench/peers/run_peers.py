@@ -130,7 +130,7 @@ def build_model(office, fdr, typed_rates=True):
     """The credit line as a spreadsheet would hold it: the movements typed, every figure of
     the row recalculation a formula on the row above (value date moved past weekends for a
     repayment, days, interest number, period interest at the row's rate over 365, BSMV 5 and
-    Vergi2 1, both balances, each rounded to two decimals as written), the totals as sums,
+    Vergi2 1, both balances, each rounded to two decimals as the program shows them), the totals as sums,
     and the annual rate in one cell that the rows take until a row names another (every row,
     without the typed rates: the table once the rate finder's rate is applied)."""
     rows = read_fdr_rows(fdr)
