@@ -52,34 +52,6 @@ void syncFolderOf(const QByteArray& target) {
     ::close(fd);
 }
 
-// Removes the temporary file unless it was renamed, closing it first if still open.
-class TemporaryFile {
-  public:
-    TemporaryFile(QByteArray name, int fd, const SafeWriteCalls& calls)
-        : name_(std::move(name)), fd_(fd), calls_(calls) {}
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-    ~TemporaryFile() {
-        if (fd_ >= 0) ::close(fd_);
-        if (!kept_) ::unlink(name_.constData());
-    }
-    int fd() const { return fd_; }
-    const QByteArray& name() const { return name_; }
-    // Closes the file; a failure to close can be the first report of a failed write.
-    bool close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return calls_.close(fd) == 0;
-    }
-    void keep() { kept_ = true; }
-
-  private:
-    QByteArray name_;
-    int fd_;
-    const SafeWriteCalls& calls_;
-    bool kept_ = false;
-};
-
 }  // namespace
 
 SafeWriteCalls SafeWriteCalls::system() {
@@ -119,41 +91,10 @@ SafeWriteResult WriteFileSafely(const QString& path, const QByteArray& bytes,
         if (::access(target.constData(), W_OK) != 0) return failure("access", errno);
     }
 
-    QByteArray temporary;
-    int fd = -1;
-    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        temporary = temporaryName(target, attempt);
-        fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) return failure("create temporary file", errno);
-    }
-    if (fd < 0) return failure("create temporary file", EEXIST);
-    TemporaryFile file(temporary, fd, calls);
-
-    if (exists && ::fchmod(file.fd(), old.st_mode & 07777) != 0) return failure("chmod", errno);
-
-    const char* data = bytes.constData();
-    size_t left = static_cast<size_t>(bytes.size());
-    while (left > 0) {
-        const ssize_t n = calls.write(file.fd(), data, left);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return failure("write", errno);
-        if (n == 0) return failure("write made no progress");
-        data += n;
-        left -= static_cast<size_t>(n);
-    }
-    if (calls.fsync(file.fd()) != 0) return failure("fsync", errno);
-    struct stat written {};
-    if (::fstat(file.fd(), &written) != 0) return failure("fstat", errno);
-    if (written.st_size != static_cast<off_t>(bytes.size())) {
-        return failure("the file on disk does not have the size written");
-    }
-    if (!file.close()) return failure("close", errno);
-    if (::rename(file.name().constData(), target.constData()) != 0) {
-        return failure("rename", errno);
-    }
-    file.keep();
-    syncFolderOf(target);
-    return {true, QString()};
+    SafeWriteStream stream(
+        target, exists ? std::optional<unsigned>(old.st_mode & 07777) : std::nullopt, false, calls);
+    stream.append(bytes);
+    return stream.commit();
 }
 
 }  // namespace files
@@ -184,20 +125,28 @@ QString unexpectedAtTarget(const QByteArray& target) {
 }  // namespace
 
 SafeWriteStream::SafeWriteStream(const QString& path, NewFileOptions options)
-    : target_(NativeFileName(path)), options_(options) {
-    if (path.isEmpty()) {
-        fail(QStringLiteral("empty file name"));
-        return;
+    : SafeWriteStream(NativeFileName(path), options.mode, true, currentCalls()) {
+    if (path.isEmpty()) fail(QStringLiteral("empty file name"));
+}
+
+SafeWriteStream::SafeWriteStream(QByteArray target, std::optional<unsigned> mode, bool refuseLinks,
+                                 const SafeWriteCalls& calls)
+    : target_(std::move(target)), mode_(mode), refuseLinks_(refuseLinks), calls_(&calls) {
+    if (target_.isEmpty()) return;
+    if (refuseLinks_) {
+        if (const QString problem = unexpectedAtTarget(target_); !problem.isEmpty()) {
+            fail(problem);
+            return;
+        }
     }
-    if (const QString problem = unexpectedAtTarget(target_); !problem.isEmpty()) {
-        fail(problem);
-        return;
-    }
+    // A file given a mode stays private until it gets it; another takes the usual mode less
+    // the umask, as any new file does.
+    const mode_t created = mode_ ? 0600 : 0666;
     for (int attempt = 0; fd_ < 0 && attempt < 100; ++attempt) {
         temporary_ = temporaryName(target_, attempt);
         // O_EXCL never follows a link: the temporary file is always a new file of ours.
         fd_ = ::open(temporary_.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
-                     0600);
+                     created);
         if (fd_ < 0 && errno != EEXIST) break;
     }
     if (fd_ < 0) {
@@ -217,7 +166,7 @@ void SafeWriteStream::fail(const QString& problem) {
 
 void SafeWriteStream::append(const QByteArray& bytes) {
     if (!ok()) return;
-    const SafeWriteCalls& calls = currentCalls();
+    const SafeWriteCalls& calls = *calls_;
     const char* data = bytes.constData();
     size_t left = static_cast<size_t>(bytes.size());
     while (left > 0) {
@@ -233,8 +182,8 @@ void SafeWriteStream::append(const QByteArray& bytes) {
 
 SafeWriteResult SafeWriteStream::commit() {
     if (!ok()) return {false, problem_};
-    const SafeWriteCalls& calls = currentCalls();
-    if (::fchmod(fd_, options_.mode & 07777) != 0) fail(systemProblem("chmod", errno));
+    const SafeWriteCalls& calls = *calls_;
+    if (mode_ && ::fchmod(fd_, *mode_ & 07777) != 0) fail(systemProblem("chmod", errno));
     if (ok() && calls.fsync(fd_) != 0) fail(systemProblem("fsync", errno));
     struct stat written {};
     if (ok() && ::fstat(fd_, &written) != 0) fail(systemProblem("fstat", errno));
@@ -247,7 +196,7 @@ SafeWriteResult SafeWriteStream::commit() {
         if (calls.close(fd) != 0) fail(systemProblem("close", errno));
     }
     // Checked again just before the rename; rename itself replaces a link, never follows it.
-    if (ok()) fail(unexpectedAtTarget(target_));
+    if (ok() && refuseLinks_) fail(unexpectedAtTarget(target_));
     if (ok() && ::rename(temporary_.constData(), target_.constData()) != 0) {
         fail(systemProblem("rename", errno));
     }

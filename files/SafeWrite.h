@@ -2,8 +2,11 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace files {
+
+struct SafeWriteCalls;
 
 // The one way the program writes a file (calculation files, the settings file, workbooks).
 //
@@ -50,11 +53,20 @@ class SafeWriteStream {
     [[nodiscard]] SafeWriteResult commit();
 
   private:
+    friend SafeWriteResult WriteFileSafely(const QString&, const QByteArray&,
+                                           const SafeWriteCalls&);
+    // The one way both kinds of write go: a new temporary file beside `target`, which gets
+    // `mode` (nothing: the mode it was created with) and replaces the target on commit().
+    // `refuseLinks`: a link at the target is refused, checked again before the rename.
+    SafeWriteStream(QByteArray target, std::optional<unsigned> mode, bool refuseLinks,
+                    const SafeWriteCalls& calls);
     void fail(const QString& problem);
 
     QByteArray target_;
     QByteArray temporary_;
-    NewFileOptions options_;
+    std::optional<unsigned> mode_;
+    bool refuseLinks_ = true;
+    const SafeWriteCalls* calls_ = nullptr;
     int fd_ = -1;
     qint64 written_ = 0;
     QString problem_;
