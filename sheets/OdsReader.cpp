@@ -15,10 +15,6 @@ const QString kTextNs = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:te
 const QString kCalcExtNs =
     QStringLiteral("urn:org:documentfoundation:names:experimental:calc:xmlns:calcext:1.0");
 
-[[noreturn]] void fail(const QString& name, const QString& why) {
-    throw ReadError(QStringLiteral("Dosya Okunamıyor:\n%1\n%2").arg(name, why));
-}
-
 bool is(const QXmlStreamReader& xml, const QString& ns, QLatin1StringView local) {
     return xml.name() == local && xml.namespaceUri() == ns;
 }
@@ -198,19 +194,19 @@ class TableReader {
 
 Sheet ReadOds(const ZipArchive& archive, const QString& name) {
     const auto device = archive.openEntry(QStringLiteral("content.xml"));
-    if (!device) fail(name, QStringLiteral("Tablo içeriği bulunamadı."));
+    if (!device) FailReading(name, QStringLiteral("Tablo içeriği bulunamadı."));
     QXmlStreamReader xml(device.get());
     while (!xml.atEnd()) {
         xml.readNext();
         if (xml.isStartElement() && is(xml, kTableNs, QLatin1StringView("table"))) {
             Sheet sheet = TableReader().read(xml);
             if (xml.hasError())
-                fail(name, QStringLiteral("Tablo bozuk: %1").arg(xml.errorString()));
+                FailReading(name, QStringLiteral("Tablo bozuk: %1").arg(xml.errorString()));
             return sheet;
         }
     }
-    if (xml.hasError()) fail(name, QStringLiteral("Tablo bozuk: %1").arg(xml.errorString()));
-    fail(name, QStringLiteral("Çalışma sayfası bulunamadı."));
+    if (xml.hasError()) FailReading(name, QStringLiteral("Tablo bozuk: %1").arg(xml.errorString()));
+    FailReading(name, QStringLiteral("Çalışma sayfası bulunamadı."));
 }
 
 }  // namespace sheets

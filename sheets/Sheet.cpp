@@ -17,4 +17,8 @@ void Sheet::add(qint64 row, qint64 column, const QString& text, qint64 repeatedC
     }
 }
 
+void FailReading(const QString& name, const QString& why) {
+    throw ReadError(QStringLiteral("Dosya Okunamıyor:\n%1\n%2").arg(name, why));
+}
+
 }  // namespace sheets

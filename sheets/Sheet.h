@@ -46,4 +46,8 @@ class ReadError : public std::runtime_error {
     QString message_;
 };
 
+// Ends a read with the message every reader gives: "Dosya Okunamıyor:", the file's name and
+// why.
+[[noreturn]] void FailReading(const QString& name, const QString& why);
+
 }  // namespace sheets

@@ -13,10 +13,6 @@
 namespace sheets {
 namespace {
 
-[[noreturn]] void fail(const QString& name, const QString& why) {
-    throw ReadError(QStringLiteral("Dosya Okunamıyor:\n%1\n%2").arg(name, why));
-}
-
 const QString kNotAWorkbook =
     QStringLiteral("Tanınan bir Excel, OpenDocument ya da CSV dosyası değil.");
 
@@ -42,8 +38,9 @@ bool hasTextFileName(const QString& name) {
 
 // No workbook the import can use comes near this size, packed or not.
 [[noreturn]] void failTooLarge(const QString& name) {
-    fail(name, QStringLiteral("Dosya %1 MB'tan büyük; bu kadar büyük bir tablo içe aktarılamaz.")
-                   .arg(ZipArchive::kMaxInflated >> 20));
+    FailReading(name,
+                QStringLiteral("Dosya %1 MB'tan büyük; bu kadar büyük bir tablo içe aktarılamaz.")
+                    .arg(ZipArchive::kMaxInflated >> 20));
 }
 
 Sheet readArchive(const ZipArchive& archive, const QString& name) {
@@ -52,20 +49,21 @@ Sheet readArchive(const ZipArchive& archive, const QString& name) {
         return ReadXlsx(archive, name);
     }
     if (archive.find(QStringLiteral("content.xml"))) return ReadOds(archive, name);
-    fail(name, kNotAWorkbook);
+    FailReading(name, kNotAWorkbook);
 }
 
 // A workbook that unpacks to more than any the import can use is named as such, whatever
 // the reader made of its cut stream.
 [[noreturn]] void failInflatedTooMuch(const QString& name) {
-    fail(name, QStringLiteral("Dosya açıldığında %1 MB'tan büyük; bu kadar büyük bir çalışma "
-                              "kitabı içe aktarılamaz.")
-                   .arg(ZipArchive::kMaxInflated >> 20));
+    FailReading(name,
+                QStringLiteral("Dosya açıldığında %1 MB'tan büyük; bu kadar büyük bir çalışma "
+                               "kitabı içe aktarılamaz.")
+                    .arg(ZipArchive::kMaxInflated >> 20));
 }
 
 Sheet readZip(const QByteArray& bytes, const QString& name) {
     const std::optional<ZipArchive> archive = ZipArchive::fromBytes(bytes);
-    if (!archive) fail(name, QStringLiteral("Sıkıştırılmış dosya bozuk."));
+    if (!archive) FailReading(name, QStringLiteral("Sıkıştırılmış dosya bozuk."));
     try {
         Sheet sheet = readArchive(*archive, name);
         if (archive->inflatedTooMuch()) failInflatedTooMuch(name);
@@ -82,13 +80,13 @@ Sheet ReadWorkbookBytes(const QByteArray& bytes, const QString& name) {
     const QByteArray head = bytes.left(4096);
     if (isZip(head)) return readZip(bytes, name);
     if (isCompoundDocument(head) || !looksLikeText(head) || !hasTextFileName(name)) {
-        fail(name, kNotAWorkbook);
+        FailReading(name, kNotAWorkbook);
     }
     // As much text as an archive may unpack to: far more than the rows the import takes.
     if (bytes.size() > ZipArchive::kMaxInflated) {
-        fail(name,
-             QStringLiteral("Dosya %1 MB'tan büyük; bu kadar büyük bir tablo içe aktarılamaz.")
-                 .arg(ZipArchive::kMaxInflated >> 20));
+        FailReading(
+            name, QStringLiteral("Dosya %1 MB'tan büyük; bu kadar büyük bir tablo içe aktarılamaz.")
+                      .arg(ZipArchive::kMaxInflated >> 20));
     }
     return ReadCsv(bytes);
 }
@@ -98,12 +96,12 @@ Sheet ReadWorkbookBytes(const QByteArray& bytes, const QString& name) {
 Sheet ReadWorkbook(const QString& path, const std::optional<XlsContainment>& containment) {
     struct stat st {};
     if (::stat(files::NativeFileName(path).constData(), &st) != 0) {
-        fail(path, QStringLiteral("Dosya bulunamadı."));
+        FailReading(path, QStringLiteral("Dosya bulunamadı."));
     }
-    if (!S_ISREG(st.st_mode)) fail(path, QStringLiteral("Dosya açılamadı."));
+    if (!S_ISREG(st.st_mode)) FailReading(path, QStringLiteral("Dosya açılamadı."));
     if (st.st_size > ZipArchive::kMaxInflated) failTooLarge(path);
     const std::optional<QByteArray> bytes = files::ReadWholeFile(path);
-    if (!bytes) fail(path, QStringLiteral("Dosya okunamadı."));
+    if (!bytes) FailReading(path, QStringLiteral("Dosya okunamadı."));
     if (isCompoundDocument(bytes->left(8))) {
         return containment ? ReadXlsContained(path, path, *containment) : ReadXls(path, path);
     }

@@ -10,10 +10,6 @@
 namespace sheets {
 namespace {
 
-[[noreturn]] void fail(const QString& name, const QString& why) {
-    throw ReadError(QStringLiteral("Dosya Okunamıyor:\n%1\n%2").arg(name, why));
-}
-
 // The reader's JSON preview grid back into a sheet: row 0 and column 0 are its headers, and
 // the grid holds one empty row and column (and one row more) past the used area.
 Sheet SheetOfPreviewGrid(const QJsonArray& rows) {
@@ -55,25 +51,28 @@ Sheet ReadXlsContained(const QString& path, const QString& name, const XlsContai
     });
     reader.start(how.readerProgram, {QStringLiteral("preview"), path, QStringLiteral("--json")});
     if (!reader.waitForStarted(how.deadlineMs)) {
-        fail(name, QStringLiteral("Excel 97-2003 dosyalarını okuyan program başlatılamadı: %1")
-                       .arg(how.readerProgram));
+        FailReading(name,
+                    QStringLiteral("Excel 97-2003 dosyalarını okuyan program başlatılamadı: %1")
+                        .arg(how.readerProgram));
     }
     if (!reader.waitForFinished(how.deadlineMs)) {
         reader.kill();
         reader.waitForFinished(1000);
-        fail(name, QStringLiteral("Dosya %1 saniyede okunamadı; bozuk olabilir.")
-                       .arg(how.deadlineMs / 1000));
+        FailReading(name, QStringLiteral("Dosya %1 saniyede okunamadı; bozuk olabilir.")
+                              .arg(how.deadlineMs / 1000));
     }
     if (reader.exitStatus() != QProcess::NormalExit) {
-        fail(name, QStringLiteral("Dosya okunurken okuyucu program durdu; dosya bozuk olabilir."));
+        FailReading(name,
+                    QStringLiteral("Dosya okunurken okuyucu program durdu; dosya bozuk olabilir."));
     }
     if (reader.exitCode() != 0) {
         const QString message = ReaderMessage(reader.readAllStandardError());
         if (message.startsWith(QLatin1String("Dosya Okunamıyor:"))) throw ReadError(message);
-        fail(name, message.isEmpty() ? QStringLiteral("Dosya okunamadı.") : message);
+        FailReading(name, message.isEmpty() ? QStringLiteral("Dosya okunamadı.") : message);
     }
     const QJsonDocument json = QJsonDocument::fromJson(reader.readAllStandardOutput());
-    if (!json.isObject()) fail(name, QStringLiteral("Okuyucu programın yanıtı anlaşılamadı."));
+    if (!json.isObject())
+        FailReading(name, QStringLiteral("Okuyucu programın yanıtı anlaşılamadı."));
     return SheetOfPreviewGrid(json.object().value(QStringLiteral("cells")).toArray());
 }
 

@@ -10,17 +10,13 @@
 namespace sheets {
 namespace {
 
-[[noreturn]] void fail(const QString& name, const QString& why) {
-    throw ReadError(QStringLiteral("Dosya Okunamıyor:\n%1\n%2").arg(name, why));
-}
-
 class FreeXlHandle {
   public:
     explicit FreeXlHandle(const QString& path, const QString& name) {
         const QByteArray encoded = files::NativeFileName(path);
         if (freexl_open(encoded.constData(), &handle_) != FREEXL_OK) {
             handle_ = nullptr;
-            fail(name, QStringLiteral("Excel 97-2003 çalışma kitabı olarak okunamadı."));
+            FailReading(name, QStringLiteral("Excel 97-2003 çalışma kitabı olarak okunamadı."));
         }
     }
     ~FreeXlHandle() {
@@ -60,15 +56,15 @@ Sheet ReadXls(const QString& path, const QString& name) {
     unsigned int password = 0;
     if (freexl_get_info(xls.get(), FREEXL_BIFF_PASSWORD, &password) == FREEXL_OK &&
         password == FREEXL_BIFF_OBFUSCATED) {
-        fail(name, QStringLiteral("Dosya parola ile korunuyor."));
+        FailReading(name, QStringLiteral("Dosya parola ile korunuyor."));
     }
     if (freexl_select_active_worksheet(xls.get(), 0) != FREEXL_OK) {
-        fail(name, QStringLiteral("Çalışma sayfası bulunamadı."));
+        FailReading(name, QStringLiteral("Çalışma sayfası bulunamadı."));
     }
     unsigned int rows = 0;
     unsigned short columns = 0;
     if (freexl_worksheet_dimensions(xls.get(), &rows, &columns) != FREEXL_OK) {
-        fail(name, QStringLiteral("Çalışma sayfası bulunamadı."));
+        FailReading(name, QStringLiteral("Çalışma sayfası bulunamadı."));
     }
     Sheet sheet;
     for (unsigned int r = 0; r < rows; ++r) {

@@ -14,10 +14,6 @@ namespace {
 // Ceiling on the characters of all shared strings together, against decompression bombs.
 constexpr qint64 kMaxSharedStringChars = qint64(64) << 20;
 
-[[noreturn]] void fail(const QString& name, const QString& why) {
-    throw ReadError(QStringLiteral("Dosya Okunamıyor:\n%1\n%2").arg(name, why));
-}
-
 struct Relationship {
     QString id;
     QString type;
@@ -130,11 +126,12 @@ QStringList readSharedStrings(const ZipArchive& archive, const QString& part, co
         if (xml.isStartElement() && xml.name() == QLatin1String("si")) {
             strings.push_back(readStringItem(xml));
             chars += strings.back().size();
-            if (chars > kMaxSharedStringChars) fail(name, QStringLiteral("Metinler çok uzun."));
+            if (chars > kMaxSharedStringChars)
+                FailReading(name, QStringLiteral("Metinler çok uzun."));
         }
     }
     if (xml.hasError())
-        fail(name, QStringLiteral("Metin listesi bozuk: %1").arg(xml.errorString()));
+        FailReading(name, QStringLiteral("Metin listesi bozuk: %1").arg(xml.errorString()));
     return strings;
 }
 
@@ -191,7 +188,7 @@ Workbook readWorkbook(const ZipArchive& archive, const QString& name) {
         }
     }
     const auto device = archive.openEntry(workbookPart);
-    if (!device) fail(name, QStringLiteral("Çalışma kitabı bulunamadı."));
+    if (!device) FailReading(name, QStringLiteral("Çalışma kitabı bulunamadı."));
 
     Workbook book;
     const std::vector<Relationship> rels = readRelationships(archive, workbookPart);
@@ -219,7 +216,7 @@ Workbook readWorkbook(const ZipArchive& archive, const QString& name) {
             }
         }
     }
-    if (book.sheetPart.isEmpty()) fail(name, QStringLiteral("Çalışma sayfası bulunamadı."));
+    if (book.sheetPart.isEmpty()) FailReading(name, QStringLiteral("Çalışma sayfası bulunamadı."));
     return book;
 }
 
@@ -254,7 +251,8 @@ class SheetXmlReader {
                 readCell(xml);
             }
         }
-        if (xml.hasError()) fail(name, QStringLiteral("Sayfa bozuk: %1").arg(xml.errorString()));
+        if (xml.hasError())
+            FailReading(name, QStringLiteral("Sayfa bozuk: %1").arg(xml.errorString()));
         return std::move(sheet_);
     }
 
@@ -340,7 +338,7 @@ Sheet ReadXlsx(const ZipArchive& archive, const QString& name) {
     SheetXmlReader reader(book, readSharedStrings(archive, book.sharedStringsPart, name),
                           readDateStyles(archive, book.stylesPart));
     const auto device = archive.openEntry(book.sheetPart);
-    if (!device) fail(name, QStringLiteral("Çalışma sayfası bulunamadı."));
+    if (!device) FailReading(name, QStringLiteral("Çalışma sayfası bulunamadı."));
     return reader.read(device.get(), name);
 }
 
