@@ -545,8 +545,9 @@ void GridTest::figuresTooWideForTheirCellShowAMarkAndATooltip() {
         QString text;
         bool marked;
     } cases[] = {
-        {col::Drawn, QStringLiteral("987.654.321,99"), true},
-        {col::CreditBalance, QStringLiteral("-1.000.004.956,01"), true},
+        {col::Drawn, QStringLiteral("987.654.321.098.765,99"), true},
+        {col::CreditBalance, QStringLiteral("-100.000.004.956.000,01"), true},
+        {col::InterestBalance, QStringLiteral("-1.000.004.956,01"), false},
         {col::Repaid, QStringLiteral("1.000,00"), false},
         {col::Description, QStringLiteral("Uzun bir açıklama metni, sütundan da uzun olan"), false},
     };

@@ -19,8 +19,13 @@ int StartingColumnWidth(int tableColumn) {
             return 200;
         case col::Rate:
             return 60;
-        default:
+        case col::TransactionDate:
+        case col::ValueDate:
             return 80;
+        default:
+            // Amounts and balances: wide enough for balances in the billions with their
+            // separators and sign; a larger figure shows ### and its tooltip.
+            return 110;
     }
 }
 
