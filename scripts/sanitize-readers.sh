@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 sanitizers="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDEDADED_BUILD_BENCH=OFF \
     -DCMAKE_CXX_FLAGS="$sanitizers" -DCMAKE_EXE_LINKER_FLAGS="$sanitizers" >/dev/null
-targets=(sheets_tests storage_tests fuzz_replay_csv_reader fuzz_replay_sheet_xml
+targets=(sheets_tests storage_tests files_tests commands_tests fuzz_replay_csv_reader fuzz_replay_sheet_xml
     fuzz_replay_calculation_file fuzz_replay_profile_file fuzz_replay_xls_reader)
 cmake --build build-sanitize -j"$(nproc)" --target "${targets[@]}"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
