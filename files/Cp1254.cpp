@@ -3,9 +3,10 @@
 #include <iconv.h>
 
 #include <QtGlobal>
-#include <cerrno>
-#include <cstring>
+#include <array>
+#include <cstdint>
 #include <stdexcept>
+#include <vector>
 
 namespace files {
 namespace {
@@ -17,12 +18,7 @@ constexpr const char* kUtf16 = "UTF-16BE";
 #endif
 constexpr const char* kCp1254 = "WINDOWS-1254";
 
-bool isUndefinedByte(unsigned value) {
-    return value == 0x81 || value == 0x8D || value == 0x8E || value == 0x8F || value == 0x90 ||
-           value == 0x9D || value == 0x9E;
-}
-
-// One conversion descriptor per direction and thread, reset before each use.
+// One conversion descriptor per thread, reset before each use.
 class Converter {
   public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
@@ -48,16 +44,52 @@ iconv_t decoder() {
     return converter.handle();
 }
 
-iconv_t encoder() {
-    thread_local Converter converter(kCp1254, kUtf16);
-    return converter.handle();
-}
-
 bool isPureAscii(const QString& text) {
     for (const QChar c : text) {
         if (c.unicode() >= 0x80) return false;
     }
     return true;
+}
+
+// The code page's upper half both ways, read once from iconv, so that long files convert
+// a character at a time without a call into the C library for each text.
+class Tables {
+  public:
+    Tables() {
+        for (unsigned byte = 0x80; byte < 0x100; ++byte) {
+            char in[1] = {static_cast<char>(byte)};
+            char16_t unit = static_cast<char16_t>(byte);  // undefined: its own number
+            char* inPointer = in;
+            std::size_t inLeft = 1;
+            char* out = reinterpret_cast<char*>(&unit);
+            std::size_t outLeft = sizeof unit;
+            if (iconv(decoder(), &inPointer, &inLeft, &out, &outLeft) ==
+                    static_cast<std::size_t>(-1) ||
+                outLeft != 0) {
+                unit = static_cast<char16_t>(byte);
+            }
+            upper_[byte - 0x80] = unit;
+            if (unit >= encoded_.size()) encoded_.resize(unit + 1u, 0);
+            encoded_[unit] = static_cast<std::uint16_t>(byte);
+        }
+    }
+    char16_t decode(unsigned char byte) const {
+        return byte < 0x80 ? char16_t(byte) : upper_[byte - 0x80];
+    }
+    // The byte of a character, or -1 when the code page has none.
+    int encode(char16_t unit) const {
+        if (unit < 0x80) return unit;
+        return unit < encoded_.size() && encoded_[unit] != 0 ? encoded_[unit] : -1;
+    }
+
+  private:
+    std::array<char16_t, 0x80> upper_{};
+    std::vector<std::uint16_t> encoded_ = std::vector<std::uint16_t>(0x80, 0);
+};
+
+const Tables& tables() {
+    static const Tables t;
+    return t;
 }
 
 }  // namespace
@@ -71,83 +103,32 @@ QString DecodeCp1254(const QByteArray& bytes) {
         }
     }
     if (ascii) return QString::fromLatin1(bytes);
-
+    const Tables& t = tables();
     QString result(bytes.size(), Qt::Uninitialized);  // single-byte code page: one unit a byte
-    iconv_t cd = decoder();
-    char* in = const_cast<char*>(bytes.constData());
-    std::size_t inLeft = static_cast<std::size_t>(bytes.size());
-    char* outStart = reinterpret_cast<char*>(result.data());
-    char* out = outStart;
-    std::size_t outLeft = static_cast<std::size_t>(result.size()) * sizeof(char16_t);
-    while (inLeft > 0) {
-        const std::size_t r = iconv(cd, &in, &inLeft, &out, &outLeft);
-        if (r != static_cast<std::size_t>(-1)) break;
-        if (errno == EILSEQ || errno == EINVAL) {
-            // An undefined byte: its own number as code point.
-            const char16_t unit = static_cast<unsigned char>(*in);
-            std::memcpy(out, &unit, sizeof unit);
-            out += sizeof unit;
-            outLeft -= sizeof unit;
-            ++in;
-            --inLeft;
-        } else {
-            throw std::runtime_error("iconv failed while decoding Windows-1254");
-        }
-    }
-    result.truncate(static_cast<qsizetype>((out - outStart) / sizeof(char16_t)));
+    char16_t* out = reinterpret_cast<char16_t*>(result.data());
+    for (const char c : bytes) *out++ = t.decode(static_cast<unsigned char>(c));
     return result;
 }
 
 std::optional<qsizetype> FirstUnencodableCp1254(const QString& text) {
     if (isPureAscii(text)) return std::nullopt;
-    iconv_t cd = encoder();
-    char* in = reinterpret_cast<char*>(const_cast<QChar*>(text.constData()));
-    const char* inStart = in;
-    std::size_t inLeft = static_cast<std::size_t>(text.size()) * sizeof(char16_t);
-    char buffer[256];
-    while (inLeft > 0) {
-        char* out = buffer;
-        std::size_t outLeft = sizeof buffer;
-        const std::size_t r = iconv(cd, &in, &inLeft, &out, &outLeft);
-        if (r != static_cast<std::size_t>(-1)) break;
-        if (errno == E2BIG) continue;
-        const qsizetype index = static_cast<qsizetype>((in - inStart) / sizeof(char16_t));
-        const char16_t unit = text.at(index).unicode();
-        if (isUndefinedByte(unit)) {
-            in += sizeof(char16_t);
-            inLeft -= sizeof(char16_t);
-            continue;
-        }
-        return index;
+    const Tables& t = tables();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (t.encode(text.at(i).unicode()) < 0) return i;
     }
     return std::nullopt;
 }
 
 std::optional<QByteArray> EncodeCp1254(const QString& text) {
     if (isPureAscii(text)) return text.toLatin1();
-    QByteArray result(text.size(), Qt::Uninitialized);  // at most one byte a unit
-    iconv_t cd = encoder();
-    char* in = reinterpret_cast<char*>(const_cast<QChar*>(text.constData()));
-    const char* inStart = in;
-    std::size_t inLeft = static_cast<std::size_t>(text.size()) * sizeof(char16_t);
-    char* outStart = result.data();
-    char* out = outStart;
-    std::size_t outLeft = static_cast<std::size_t>(result.size());
-    while (inLeft > 0) {
-        const std::size_t r = iconv(cd, &in, &inLeft, &out, &outLeft);
-        if (r != static_cast<std::size_t>(-1)) break;
-        const qsizetype index = static_cast<qsizetype>((in - inStart) / sizeof(char16_t));
-        const char16_t unit = text.at(index).unicode();
-        if ((errno == EILSEQ || errno == EINVAL) && isUndefinedByte(unit)) {
-            *out++ = static_cast<char>(unit);
-            --outLeft;
-            in += sizeof(char16_t);
-            inLeft -= sizeof(char16_t);
-            continue;
-        }
-        return std::nullopt;
+    const Tables& t = tables();
+    QByteArray result(text.size(), Qt::Uninitialized);  // one byte a unit
+    char* out = result.data();
+    for (const QChar c : text) {
+        const int byte = t.encode(c.unicode());
+        if (byte < 0) return std::nullopt;
+        *out++ = static_cast<char>(byte);
     }
-    result.truncate(out - outStart);
     return result;
 }
 
@@ -158,6 +139,15 @@ QString CharacterAt(const QString& text, qsizetype index) {
         return text.mid(index, 2);
     }
     return text.mid(index, 1);
+}
+
+bool IsWritableLineText(const QString& text) {
+    const Tables& t = tables();
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == 0 || u == '\r' || u == '\n' || t.encode(u) < 0) return false;
+    }
+    return true;
 }
 
 std::optional<QString> UnwritableCharacter(const QString& where, const QString& text) {

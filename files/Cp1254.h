@@ -32,5 +32,7 @@ QString CharacterAt(const QString& text, qsizetype index);
 // apart on reading. For example: "Firma Adı" alanı: "Ω" karakteri dosyaya yazılamaz
 // (Windows-1254).
 std::optional<QString> UnwritableCharacter(const QString& where, const QString& text);
+// Whether UnwritableCharacter finds nothing, without composing a sentence.
+bool IsWritableLineText(const QString& text);
 
 }  // namespace files

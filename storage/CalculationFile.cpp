@@ -178,10 +178,12 @@ std::optional<QByteArray> EncodeCalculationFile(const core::Calculation& calc, Q
         }
     }
     const TransactionTable& table = calc.table();
+    qsizetype size = 0;
     for (int r = 0; r < table.rowCount(); ++r) {
         for (int c = 0; c < table.columnCount(); ++c) {
             const QString& text = table.cell(c, r);
-            if (text.isEmpty()) continue;
+            size += text.size() + 3;
+            if (files::IsWritableLineText(text)) continue;
             if (auto sentence = files::UnwritableCharacter(
                     QStringLiteral("%1. satır, ").arg(r) + columnName(c), text)) {
                 if (problem) *problem = std::move(*sentence);
@@ -189,8 +191,21 @@ std::optional<QByteArray> EncodeCalculationFile(const core::Calculation& calc, Q
             }
         }
     }
-    QString content = CalculationFileLines(calc).join(QStringLiteral("\r\n"));
-    content += QStringLiteral("\r\n");
+    // The lines of CalculationFileLines, written into one text at once: a long table costs
+    // no string per line.
+    QString content;
+    content.reserve(size + 256);
+    QStringList header;
+    for (const HeaderItem& item : headerItems(calc)) header.push_back(item.text);
+    content += WriteCommaText(header);
+    content += QLatin1String("\r\n");
+    for (int r = 0; r < table.rowCount(); ++r) {
+        for (int c = 0; c < table.columnCount(); ++c) {
+            if (c > 0) content += QLatin1Char(',');
+            AppendCommaTextItem(content, table.cell(c, r));
+        }
+        content += QLatin1String("\r\n");
+    }
     auto bytes = files::EncodeCp1254(content);
     if (!bytes && problem) *problem = QStringLiteral("Windows-1254");
     return bytes;

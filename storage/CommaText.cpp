@@ -15,6 +15,19 @@ bool NeedsQuotes(const QString& item) {
     return false;
 }
 
+void AppendCommaTextItem(QString& line, const QString& item) {
+    if (!NeedsQuotes(item)) {
+        line += item;
+        return;
+    }
+    line += QLatin1Char('"');
+    for (const QChar c : item) {
+        if (c == QLatin1Char('"')) line += QLatin1Char('"');
+        line += c;
+    }
+    line += QLatin1Char('"');
+}
+
 QString WriteCommaText(const QStringList& items) {
     QString line;
     qsizetype size = items.size();
@@ -24,16 +37,7 @@ QString WriteCommaText(const QStringList& items) {
     for (const QString& item : items) {
         if (!first) line += QLatin1Char(',');
         first = false;
-        if (NeedsQuotes(item)) {
-            line += QLatin1Char('"');
-            for (const QChar c : item) {
-                if (c == QLatin1Char('"')) line += QLatin1Char('"');
-                line += c;
-            }
-            line += QLatin1Char('"');
-        } else {
-            line += item;
-        }
+        AppendCommaTextItem(line, item);
     }
     return line;
 }

@@ -11,6 +11,8 @@ namespace storage {
 // doubled, when it holds a character with code 0 to 32, a double quote or a comma; every
 // other item (the empty one included) is written bare.
 QString WriteCommaText(const QStringList& items);
+// Appends one item as WriteCommaText writes it (the separating comma is the caller's).
+void AppendCommaTextItem(QString& line, const QString& item);
 bool NeedsQuotes(const QString& item);
 
 // Reads one line: characters with codes 1 to 32 are skipped before and
