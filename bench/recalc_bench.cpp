@@ -56,41 +56,63 @@ void row_move(benchmark::State& state) {
 
 void sort_by_value_date(benchmark::State& state) { TimeSortByValueDate(state); }
 
-// What recalculate all cannot do without on the same table: each row's dates read by position,
-// its amounts and rate read from their texts, and the six figures it computes written as text
-// (days, interest number, period interest, tax, both balances), into a table of texts.
+// What recalculate all cannot do without on the same table: each row's transaction date read
+// by position and written as its value date, its amounts and rate read from their texts, the
+// typed amounts written back in the amount form, the annual rate written where the row has
+// none, and the six figures computed written as text (days, interest number, period interest,
+// tax, both balances), into the rows' texts; none of the table's rules (date completion,
+// holidays, the totals, the checks that a row needs no second run).
 void recalc_floor(benchmark::State& state) {
     using namespace core::col;
     const int rows = static_cast<int>(state.range(0));
     Fixture fixture(rows);
     const core::TransactionTable& table = fixture.calc.table();
-    std::vector<std::array<QString, 6>> written(static_cast<size_t>(rows) + 1);
+    std::vector<core::TransactionTable::Row> texts(static_cast<size_t>(rows) + 1);
+    const auto fresh = [&] {
+        for (int r = 1; r <= rows; ++r) {
+            for (int c = 0; c < core::TransactionTable::ColumnCount; ++c)
+                texts[static_cast<size_t>(r)][static_cast<size_t>(c)] = table.cell(c, r);
+        }
+    };
+    const QString annualRate = fixture.calc.inputs().annualRate;
     for (auto _ : state) {
+        state.PauseTiming();
+        fresh();
+        state.ResumeTiming();
         double credit = 0;
         double interestBalance = 0;
         double rate = 24;
-        core::DayNumber previous = core::ReadDateByPosition(table.cell(TransactionDate, 1));
+        core::DayNumber previous = core::ReadDateByPosition(texts[1][TransactionDate]);
         for (int r = 1; r <= rows; ++r) {
-            const core::DayNumber date = core::ReadDateByPosition(table.cell(TransactionDate, r));
+            auto& row = texts[static_cast<size_t>(r)];
+            const core::DayNumber date = core::ReadDateByPosition(row[TransactionDate]);
+            row[ValueDate] = row[TransactionDate];
             const double days = static_cast<double>(date - previous);
             const double number = credit * days;
             const double interest = rate * number / 36500;
             const double tax = interest * 5 / 100 + interest * 1 / 100;
-            credit +=
-                core::ParseAmount(table.cell(Drawn, r)) - core::ParseAmount(table.cell(Repaid, r));
-            interestBalance += interest + tax - core::ParseAmount(table.cell(InterestPaid, r));
-            if (const double typed = core::ParseAmount(table.cell(Rate, r)); typed > 0)
+            double amounts[3] = {};
+            for (int c = Drawn; c <= InterestPaid; ++c) {
+                if (row[c].isEmpty()) continue;
+                amounts[c - Drawn] = core::ParseAmount(row[c]);
+                row[c] = core::WriteAmount(amounts[c - Drawn]).text;
+            }
+            credit += amounts[0] - amounts[1];
+            interestBalance += interest + tax - amounts[2];
+            if (const double typed = core::ParseAmount(row[Rate]); typed > 0) {
                 rate = typed;
-            auto& out = written[static_cast<size_t>(r)];
-            out[0] = core::GeneralText(days);
-            out[1] = core::WriteAmount15(number).text;
-            out[2] = core::WriteAmount15(interest).text;
-            out[3] = core::WriteAmount15(tax).text;
-            out[4] = core::WriteAmount(credit).text;
-            out[5] = core::WriteAmount(interestBalance).text;
+            } else {
+                row[Rate] = annualRate;
+            }
+            row[Days] = core::GeneralText(days);
+            row[InterestNumber] = core::WriteAmount15(number).text;
+            row[PeriodInterest] = core::WriteAmount15(interest).text;
+            row[PeriodTax] = core::WriteAmount15(tax).text;
+            row[CreditBalance] = core::WriteAmount(credit).text;
+            row[InterestBalance] = core::WriteAmount(interestBalance).text;
             previous = date;
         }
-        benchmark::DoNotOptimize(written.data());
+        benchmark::DoNotOptimize(texts.data());
     }
 }
 
