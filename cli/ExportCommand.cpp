@@ -1,7 +1,7 @@
 // The subcommand that writes the workbook of the export: export.
+#include "cli/CommandModules.h"
 #include "cli/Session.h"
 #include "cli/Subcommand.h"
-#include "output/workbook/WorkbookExport.h"
 
 namespace cli {
 namespace {
@@ -14,8 +14,9 @@ int exportWorkbook(const Invocation& invocation, Output& output) {
     const QString target = invocation.positionals.at(1);
     const auto layout = invocation.has(kMailLayout.name) ? output::WorkbookLayout::Mail
                                                          : output::WorkbookLayout::Export;
+    const auto writeWorkbook = Workbook().writeWorkbook;
     const core::CommandEnding ending =
-        core::RunCommand([&] { output::WriteWorkbook(session.calculation(), target, layout); });
+        core::RunCommand([&] { writeWorkbook(session.calculation(), target, layout); });
     for (const QString& text : session.dialogs().texts()) output.err += AsGiven(text) + '\n';
     if (ending.failed()) {
         output.err += "vovirer: " + AsGiven(ending.error) + '\n';

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "cli/CalculationOutput.h"
+#include "cli/CommandModules.h"
 #include "cli/Json.h"
 #include "cli/Session.h"
 #include "cli/Subcommand.h"
@@ -80,7 +81,7 @@ QByteArray previewText(const QString& caption, const sheets::PreviewGrid& previe
 // Reads the first sheet as "Excel Dosyası Aç" does; returns the window's caption.
 QString readSheet(const QString& path, sheets::PreviewGrid& preview) {
     try {
-        return sheets::ReadIntoPreview(preview, path);
+        return Sheets().readIntoPreview(preview, path);
     } catch (const sheets::ReadError& e) {
         throw FileError{e.message()};
     }

@@ -1,17 +1,12 @@
 // The subcommand that prints the report: report.
 
-#include <QDate>
-#include <QGuiApplication>
-#include <memory>
-
 #include "cli/CalculationOutput.h"
+#include "cli/CommandModules.h"
 #include "cli/Json.h"
 #include "cli/Session.h"
 #include "cli/Subcommand.h"
 #include "core/CommandEnding.h"
 #include "core/Errors.h"
-#include "output/report/PageLayout.h"
-#include "output/report/PagePainter.h"
 #include "output/report/ReportText.h"
 
 namespace cli {
@@ -51,25 +46,6 @@ QByteArray plain(const report::ReportText& text) {
     return out;
 }
 
-// Fonts and painters need a GUI application. The tool never shows a window, so it paints on
-// the offscreen platform and needs no display.
-std::unique_ptr<QGuiApplication> applicationForPainting() {
-    if (QCoreApplication::instance()) return nullptr;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "vovirer";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
-}
-
-std::optional<QString> writePdf(const report::ReportText& text, report::ReportWidth width,
-                                const QString& path) {
-    const auto application = applicationForPainting();
-    const report::LaidOutReport pages =
-        report::LayOutReport(report::FilledReportTemplate(width, text), QDate::currentDate());
-    return report::WriteReportPdf(pages, path);
-}
-
 const OptionDefinition kJson{QStringLiteral("--json"), false, {}};
 const OptionDefinition kWide{QStringLiteral("--wide"), false, {}};
 const OptionDefinition kCompany{QStringLiteral("--company"), true, {}};
@@ -92,7 +68,7 @@ int printReport(const Invocation& invocation, Output& output) {
     }
     const std::optional<QString> pdf = invocation.value(kPdf.name);
     if (text && pdf) {
-        if (const std::optional<QString> error = writePdf(*text, width, *pdf)) {
+        if (const std::optional<QString> error = ReportPdf().writeReportPdf(*text, width, *pdf)) {
             ending = {core::CommandEnding::Kind::Failed, *error};
         }
     }

@@ -22,7 +22,9 @@ need bin/DedadedEraro bin/vovirer share/dedadederaro/Dosya share/man/man1/vovire
     share/man/man1/DedadedEraro.1 share/dedadederaro/yardimrotatif share/dedadederaro/yardimexlr \
     share/dedadederaro/Durvex_Rotatif_Kredi_Kullanim.pdf share/dedadederaro/resmi-tatiller.txt \
     share/applications/$app.desktop share/metainfo/$app.metainfo.xml \
-    share/mime/packages/$app.xml share/icons/hicolor/scalable/apps/$app.svg
+    share/mime/packages/$app.xml share/icons/hicolor/scalable/apps/$app.svg \
+    lib/dedadederaro/vovirer-pdf.so lib/dedadederaro/vovirer-workbook.so \
+    lib/dedadederaro/vovirer-sheets.so
 for size in 16 24 32 48 64 128 256; do
     png=share/icons/hicolor/${size}x${size}/apps/$app.png
     need "$png"
@@ -80,5 +82,9 @@ done
 version=$("$top/bin/vovirer" --version 2>&1) || fault "vovirer --version: $version"
 release=$(grep -o 'release version="[^"]*"' "$top/share/metainfo/$app.metainfo.xml" | cut -d'"' -f2)
 grep -qF " $release" <<<" $version" || fault "vovirer --version says '$version', the metainfo $release"
+
+# The installed tool finds its modules beside its bin folder.
+printf '01.02.2026,100\n' >"$scratch/sheet.csv"
+read=$("$top/bin/vovirer" preview "$scratch/sheet.csv" 2>&1) || fault "vovirer preview: $read"
 
 exit $((faults > 0))

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "sheets/WorkbookReader.h"
-
 namespace sheets {
 
 PreviewGrid::PreviewGrid() : cells_(std::size_t(kInitialRows) * kInitialColumns) {}
@@ -36,13 +34,6 @@ void PreviewGrid::show(const Sheet& sheet) {
 QString PreviewCaption(const QString& path) {
     return QStringLiteral("Durvex Vovirer Dorud Zizevarev Programı  - Excel Dosya Aktarma - ") +
            path + QStringLiteral(" - Dosyası Aktarıldı");
-}
-
-QString ReadIntoPreview(PreviewGrid& preview, const QString& path,
-                        const std::optional<XlsContainment>& containment) {
-    preview.clearRows();
-    preview.show(ReadWorkbook(path, containment));
-    return PreviewCaption(path);
 }
 
 }  // namespace sheets

@@ -1,11 +1,9 @@
 #pragma once
 
 #include <QString>
-#include <optional>
 #include <vector>
 
 #include "sheets/Sheet.h"
-#include "sheets/XlsContainment.h"
 
 namespace sheets {
 
@@ -46,11 +44,5 @@ inline const QString kImportWindowCaption =
     QStringLiteral("Durvex Vovirer Dorud Zizevarev Excel'den Veri Aktarma");
 // The message after a read.
 inline const QString kSheetReadMessage = QStringLiteral("Tablo aktarıldı!");
-
-// "Excel Dosyası Aç" once the file is chosen: empties the preview, reads the first sheet of
-// the workbook into it and returns the new caption. Throws ReadError naming the file; the
-// preview then stays empty.
-QString ReadIntoPreview(PreviewGrid& preview, const QString& path,
-                        const std::optional<XlsContainment>& containment = std::nullopt);
 
 }  // namespace sheets

@@ -108,4 +108,11 @@ Sheet ReadWorkbook(const QString& path, const std::optional<XlsContainment>& con
     return ReadWorkbookBytes(*bytes, path);
 }
 
+QString ReadIntoPreview(PreviewGrid& preview, const QString& path,
+                        const std::optional<XlsContainment>& containment) {
+    preview.clearRows();
+    preview.show(ReadWorkbook(path, containment));
+    return PreviewCaption(path);
+}
+
 }  // namespace sheets

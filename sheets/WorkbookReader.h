@@ -4,6 +4,7 @@
 #include <QString>
 #include <optional>
 
+#include "sheets/PreviewGrid.h"
 #include "sheets/Sheet.h"
 #include "sheets/XlsContainment.h"
 
@@ -19,5 +20,11 @@ Sheet ReadWorkbook(const QString& path,
 
 // The same for a workbook held in memory (not the older binary kind); `name` for messages.
 Sheet ReadWorkbookBytes(const QByteArray& bytes, const QString& name);
+
+// "Excel Dosyası Aç" once the file is chosen: empties the preview, reads the first sheet of
+// the workbook into it and returns the new caption. Throws ReadError naming the file; the
+// preview then stays empty.
+QString ReadIntoPreview(PreviewGrid& preview, const QString& path,
+                        const std::optional<XlsContainment>& containment = std::nullopt);
 
 }  // namespace sheets

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <stdexcept>
 
+#include "sheets/WorkbookReader.h"
+
 namespace testing_sheets {
 
 QByteArray ZipOf(const std::vector<std::pair<QString, QByteArray>>& entries) {

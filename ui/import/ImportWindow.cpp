@@ -15,6 +15,7 @@
 #include "commands/ImportTransfer.h"
 #include "core/CommandEnding.h"
 #include "core/FieldCatalogue.h"
+#include "sheets/WorkbookReader.h"
 #include "ui/common/AppInfo.h"
 #include "ui/common/FieldBehaviour.h"
 #include "ui/common/PictureIcons.h"

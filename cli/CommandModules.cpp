@@ -1,0 +1,71 @@
+#include "cli/CommandModules.h"
+
+#include <dlfcn.h>
+#include <limits.h>
+#include <unistd.h>
+
+#include <QByteArray>
+#include <string>
+
+#include "cli/CommandLine.h"
+
+namespace cli {
+namespace {
+
+// The folder of the running program: the modules lie beside it in a portable folder (and in
+// the build), or in the installed program's library folder beside bin/.
+std::string programFolder() {
+    char path[PATH_MAX];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (length <= 0) return ".";
+    const std::string program(path, static_cast<std::size_t>(length));
+    const std::size_t slash = program.rfind('/');
+    return slash == std::string::npos ? "." : program.substr(0, slash);
+}
+
+// Loads `fileName` and calls its entry point; the module stays loaded until the process ends,
+// as what it made (Qt's application, fonts) may live that long.
+template <class Table>
+const Table& load(const char* fileName, const char* entryName) {
+    const std::string folder = programFolder();
+    QString reason;
+    for (const std::string& candidate :
+         {folder + '/' + fileName, folder + "/../lib/dedadederaro/" + fileName}) {
+        void* handle = dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (!handle) {
+            if (access(candidate.c_str(), F_OK) == 0) reason = QString::fromLocal8Bit(dlerror());
+            continue;
+        }
+        using Entry = const Table* (*)();
+        const auto entry = reinterpret_cast<Entry>(dlsym(handle, entryName));
+        const Table* table = entry ? entry() : nullptr;
+        if (table && table->interface == kModuleInterface) return *table;
+        reason = QStringLiteral("%1 is from another build").arg(QString::fromStdString(candidate));
+        break;
+    }
+    if (reason.isEmpty()) reason = QStringLiteral("not found beside the program");
+    throw FileError{
+        QStringLiteral("cannot load the module %1: %2").arg(QString::fromLatin1(fileName), reason)};
+}
+
+}  // namespace
+
+const ReportPdfModule& ReportPdf() {
+    static const ReportPdfModule& table =
+        load<ReportPdfModule>("vovirer-pdf.so", "vovirer_report_pdf_module");
+    return table;
+}
+
+const WorkbookModule& Workbook() {
+    static const WorkbookModule& table =
+        load<WorkbookModule>("vovirer-workbook.so", "vovirer_workbook_module");
+    return table;
+}
+
+const SheetsModule& Sheets() {
+    static const SheetsModule& table =
+        load<SheetsModule>("vovirer-sheets.so", "vovirer_sheets_module");
+    return table;
+}
+
+}  // namespace cli
