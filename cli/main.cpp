@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "cli/HugePageHeap.h"
 #include "cli/Vovirer.h"
 #include "files/FileNames.h"
 
@@ -20,6 +21,7 @@ bool writeAll(std::FILE* stream, const QByteArray& bytes) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    cli::UseHugePagesForHeap();
     // Arguments as the bytes given, so that a file name in any encoding opens as itself.
     QStringList arguments;
     for (int i = 1; i < argc; ++i) arguments.push_back(files::FileNameFromNative(argv[i]));
