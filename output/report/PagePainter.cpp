@@ -76,6 +76,7 @@ void PaintPage(QPainter& painter, const LaidOutPage& page, double pixelsPerMm, Q
     painter.setPen(QPen(Qt::black, std::max(1.0, 0.2 * pixelsPerMm)));
     const FontStyle* current = nullptr;
     double stretch = 1.0;
+    double ascent = 0;
     for (const PlacedText& text : page.texts) {
         const QRectF rect = toDevice(text.rectMm);
         if (text.ruleOnTop) painter.drawLine(rect.topLeft(), rect.topRight());
@@ -85,6 +86,22 @@ void PaintPage(QPainter& painter, const LaidOutPage& page, double pixelsPerMm, Q
             painter.setFont(font);
             current = &text.font;
             stretch = monospacedStretch(text.font, font, pixelsPerMm, *painter.device());
+            ascent = QFontMetricsF(font, painter.device()).ascent();
+        }
+        if (text.align == TextAlign::Left && !text.text.contains(QLatin1Char('\n'))) {
+            // Drawn from its baseline, where a text in a box would stand: no line to lay out
+            // and break, which is most of the time of the report's thousands of lines.
+            const QPointF baseline(rect.left(), rect.top() + ascent);
+            if (stretch == 1.0) {
+                painter.drawText(baseline, text.text);
+                continue;
+            }
+            painter.save();
+            painter.translate(baseline);
+            painter.scale(stretch, 1.0);
+            painter.drawText(QPointF(0, 0), text.text);
+            painter.restore();
+            continue;
         }
         const int flags = int(alignmentOf(text.align) | Qt::AlignTop) | Qt::TextDontClip;
         if (stretch == 1.0) {
