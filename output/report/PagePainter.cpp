@@ -18,8 +18,11 @@ namespace {
 
 QFont fontAt(const FontStyle& style, double pixelsPerMm, const QPaintDevice& device) {
     QFont font(style.family);
-    font.setStyleHint(style.family.contains(QLatin1String("Mono")) ? QFont::TypeWriter
-                                                                   : QFont::Serif);
+    const bool monospaced = style.family.contains(QLatin1String("Mono"));
+    font.setStyleHint(monospaced ? QFont::TypeWriter : QFont::Serif);
+    // A monospaced line is one glyph per character at fixed steps: shaping it, which most of
+    // the report's painting time went to, changes nothing.
+    if (monospaced) font.setStyleStrategy(QFont::PreferNoShaping);
     // Point sizes are resolved against the device's own resolution; scale them so a point
     // stays 1/72 inch of paper at any zoom.
     const double scale = pixelsPerMm * 25.4 / device.logicalDpiY();
