@@ -273,6 +273,8 @@ def main():
     parser.add_argument("--rounds", type=int, default=7)
     parser.add_argument("--rows", type=int, default=6500)
     parser.add_argument("--keep", help="write the tables and outputs into this folder")
+    parser.add_argument("--baseline", help="an earlier vovirer to time `recalc` of a one-row "
+                        "file against (default: the one vovirer_start_bench builds, if built)")
     options = parser.parse_args()
     bin_dir = os.path.join(options.build, "bin")
     vovirer = os.path.join(bin_dir, "vovirer")
@@ -280,7 +282,8 @@ def main():
     for program in (vovirer, recalc_bench, os.path.join(bin_dir, "peer_tables")):
         if not os.access(program, os.X_OK):
             sys.exit("%s is missing: build the benchmarks first" % program)
-    baseline = os.path.join(options.build, "bench", "cli", "baseline", "bin", "vovirer")
+    baseline = options.baseline or os.path.join(options.build, "bench", "cli", "baseline", "bin",
+                                                "vovirer")
 
     folder = options.keep or tempfile.mkdtemp(prefix="dedaded-peers-")
     os.makedirs(folder, exist_ok=True)
