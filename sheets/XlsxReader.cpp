@@ -4,9 +4,11 @@
 #include <QXmlStreamReader>
 #include <algorithm>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "sheets/CellText.h"
+#include "sheets/XmlEvents.h"
 
 namespace sheets {
 namespace {
@@ -92,47 +94,92 @@ QString decodeEscapes(const QString& text) {
     return out;
 }
 
-// The text of a string item (<si> or <is>): its <t> elements, plain or in runs, without the
-// phonetic guides. The reader stands on the item's start and ends on its end.
-QString readStringItem(QXmlStreamReader& xml) {
-    QString text;
-    int depth = 1;
-    while (depth > 0 && !xml.atEnd()) {
-        xml.readNext();
-        if (xml.isStartElement()) {
-            if (xml.name() == QLatin1String("t")) {
-                text += xml.readElementText(QXmlStreamReader::IncludeChildElements);
-            } else if (xml.name() == QLatin1String("rPh")) {
-                xml.skipCurrentElement();
-            } else {
-                ++depth;
-            }
-        } else if (xml.isEndElement()) {
-            --depth;
+// The text of a string item (<si> or <is>) as its events come: its <t> elements, plain or in
+// runs, without the phonetic guides; start() and end() for the elements inside the item.
+class StringItemText {
+  public:
+    void start(std::string_view name) {
+        if (inText_ > 0) {
+            ++inText_;
+        } else if (inGuide_ > 0) {
+            ++inGuide_;
+        } else if (name == "t") {
+            inText_ = 1;
+        } else if (name == "rPh") {
+            inGuide_ = 1;
         }
     }
-    return decodeEscapes(text);
-}
+    void end() {
+        if (inText_ > 0) {
+            --inText_;
+        } else if (inGuide_ > 0) {
+            --inGuide_;
+        }
+    }
+    void text(std::string_view utf8) {
+        if (inText_ > 0) utf8_.append(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    }
+    qsizetype size() const { return utf8_.size(); }
+    // The item's text; the item is empty again.
+    QString take() {
+        QString text = decodeEscapes(QString::fromUtf8(utf8_));
+        utf8_.clear();
+        inText_ = 0;
+        inGuide_ = 0;
+        return text;
+    }
+
+  private:
+    QByteArray utf8_;
+    int inText_ = 0;   // depth inside a <t>
+    int inGuide_ = 0;  // depth inside an <rPh> outside any <t>
+};
+
+class SharedStringsReader : public XmlEventHandler {
+  public:
+    bool startElement(std::string_view name, const char**) override {
+        if (depth_ > 0) {
+            ++depth_;
+            item_.start(name);
+        } else if (name == "si") {
+            depth_ = 1;
+        }
+        return true;
+    }
+    bool endElement(std::string_view) override {
+        if (depth_ == 0) return true;
+        if (--depth_ > 0) {
+            item_.end();
+            return true;
+        }
+        strings_.push_back(item_.take());
+        chars_ += strings_.back().size();
+        return chars_ <= kMaxSharedStringChars;
+    }
+    bool text(std::string_view utf8) override {
+        if (depth_ > 0) item_.text(utf8);
+        return true;
+    }
+    QStringList take() { return std::move(strings_); }
+
+  private:
+    QStringList strings_;
+    StringItemText item_;
+    qint64 chars_ = 0;
+    int depth_ = 0;  // inside an <si>, counting it
+};
 
 QStringList readSharedStrings(const ZipArchive& archive, const QString& part, const QString& name) {
-    QStringList strings;
-    if (part.isEmpty()) return strings;
+    if (part.isEmpty()) return {};
     const auto device = archive.openEntry(part);
-    if (!device) return strings;
-    QXmlStreamReader xml(device.get());
-    qint64 chars = 0;
-    while (!xml.atEnd()) {
-        xml.readNext();
-        if (xml.isStartElement() && xml.name() == QLatin1String("si")) {
-            strings.push_back(readStringItem(xml));
-            chars += strings.back().size();
-            if (chars > kMaxSharedStringChars)
-                FailReading(name, QStringLiteral("Metinler çok uzun."));
-        }
-    }
-    if (xml.hasError())
-        FailReading(name, QStringLiteral("Metin listesi bozuk: %1").arg(xml.errorString()));
-    return strings;
+    if (!device) return {};
+    SharedStringsReader reader;
+    const XmlReading reading = ReadXmlEvents(*device, reader);
+    if (reading.end == XmlReading::End::Stopped)
+        FailReading(name, QStringLiteral("Metinler çok uzun."));
+    if (reading.end == XmlReading::End::Malformed)
+        FailReading(name, QStringLiteral("Metin listesi bozuk: %1").arg(reading.error));
+    return reader.take();
 }
 
 // For each cell style: whether its number format shows a date.
@@ -235,61 +282,97 @@ void parseReference(QStringView ref, qint64& column, qint64& row) {
     row = (i > 0 && ok) ? r : 0;
 }
 
-class SheetXmlReader {
+class SheetXmlReader : public XmlEventHandler {
   public:
     SheetXmlReader(const Workbook& book, QStringList strings, std::vector<bool> dateStyles)
         : book_(book), strings_(std::move(strings)), dateStyles_(std::move(dateStyles)) {}
 
     Sheet read(QIODevice* device, const QString& name) {
-        QXmlStreamReader xml(device);
-        while (!xml.atEnd()) {
-            xml.readNext();
-            if (!xml.isStartElement()) continue;
-            if (xml.name() == QLatin1String("row")) {
-                startRow(xml.attributes());
-            } else if (xml.name() == QLatin1String("c")) {
-                readCell(xml);
-            }
-        }
-        if (xml.hasError())
-            FailReading(name, QStringLiteral("Sayfa bozuk: %1").arg(xml.errorString()));
+        const XmlReading reading = ReadXmlEvents(*device, *this);
+        if (reading.end != XmlReading::End::Complete)
+            FailReading(name, QStringLiteral("Sayfa bozuk: %1").arg(reading.error));
         return std::move(sheet_);
     }
 
+    bool startElement(std::string_view name, const char** attributes) override {
+        if (!inCell_) {
+            if (name == "row") {
+                startRow(attributes);
+            } else if (name == "c") {
+                startCell(attributes);
+            }
+            return true;
+        }
+        if (++depth_ == 1) {
+            child_ = name == "v" ? Child::Value : name == "is" ? Child::Inline : Child::Other;
+            if (child_ == Child::Value) value_.emplace();
+            if (child_ == Child::Inline) inlineText_.reset();
+        } else if (child_ == Child::Inline) {
+            item_.start(name);
+        }
+        return true;
+    }
+
+    bool endElement(std::string_view) override {
+        if (!inCell_) return true;
+        if (depth_ == 0) {
+            endCell();
+        } else if (--depth_ == 0) {
+            if (child_ == Child::Inline) inlineText_ = item_.take();
+            child_ = Child::None;
+        } else if (child_ == Child::Inline) {
+            item_.end();
+        }
+        return true;
+    }
+
+    bool text(std::string_view utf8) override {
+        if (child_ == Child::Value) {
+            value_->append(utf8.data(), static_cast<qsizetype>(utf8.size()));
+        } else if (child_ == Child::Inline) {
+            item_.text(utf8);
+        }
+        return true;
+    }
+
   private:
-    void startRow(const QXmlStreamAttributes& a) {
+    enum class Child { None, Value, Inline, Other };
+
+    static QByteArray attribute(const char** attributes, std::string_view name) {
+        return QByteArray(AttributeValue(attributes, name));
+    }
+
+    void startRow(const char** attributes) {
         bool ok = false;
-        const qint64 r = a.value(QLatin1String("r")).toLongLong(&ok);
+        const qint64 r = attribute(attributes, "r").toLongLong(&ok);
         row_ = std::min((ok && r > 0) ? r : row_ + 1, kIndexCeiling);
         column_ = 0;
     }
 
-    void readCell(QXmlStreamReader& xml) {
-        const QXmlStreamAttributes a = xml.attributes();
+    void startCell(const char** attributes) {
         qint64 column = 0;
         qint64 row = 0;
-        parseReference(a.value(QLatin1String("r")), column, row);
+        parseReference(QString::fromUtf8(attribute(attributes, "r")), column, row);
         if (column > 0) {
             column_ = column;
             if (row > 0) row_ = std::min(row, kIndexCeiling);
         } else {
             column_ = std::min(column_ + 1, kIndexCeiling);
         }
-        const QString type = a.value(QLatin1String("t")).toString();
-        const int style = a.value(QLatin1String("s")).toInt();
+        type_ = QString::fromUtf8(attribute(attributes, "t"));
+        style_ = attribute(attributes, "s").toInt();
+        value_.reset();
+        inlineText_.reset();
+        inCell_ = true;
+        depth_ = 0;
+        child_ = Child::None;
+    }
 
+    void endCell() {
+        inCell_ = false;
         std::optional<QString> value;
-        std::optional<QString> inlineText;
-        while (xml.readNextStartElement()) {
-            if (xml.name() == QLatin1String("v")) {
-                value = xml.readElementText(QXmlStreamReader::IncludeChildElements);
-            } else if (xml.name() == QLatin1String("is")) {
-                inlineText = readStringItem(xml);
-            } else {
-                xml.skipCurrentElement();
-            }
-        }
-        if (const auto cell = cellValue(type, style, value, inlineText)) {
+        if (value_) value = QString::fromUtf8(*value_);
+        if (const auto cell = cellValue(type_, style_, value, inlineText_)) {
             sheet_.add(row_, column_, CellText(*cell, book_.dates));
         }
     }
@@ -329,6 +412,15 @@ class SheetXmlReader {
     Sheet sheet_;
     qint64 row_ = 0;
     qint64 column_ = 0;
+    // The cell being read.
+    bool inCell_ = false;
+    int depth_ = 0;  // of the element inside the cell; 0 on the cell itself
+    Child child_ = Child::None;
+    QString type_;
+    int style_ = 0;
+    std::optional<QByteArray> value_;
+    std::optional<QString> inlineText_;
+    StringItemText item_;
 };
 
 }  // namespace
