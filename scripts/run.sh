@@ -1,12 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and starts the desktop program from its folder.
+# Installs what is missing, builds the program (the two programs, the help texts and the user
+# guide; no tests or benchmarks) in Release and starts it from its folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DDEDADED_BUILD_TESTS=OFF -DDEDADED_BUILD_BENCH=OFF
 cmake --build build -j"$(nproc)"
-if [ -x build/bin/DedadedEraro ]; then
-    cd build/bin && exec ./DedadedEraro "$@"
-fi
-echo "Built. The desktop program is not part of this build yet; the tools are in build/bin:"
-ls build/bin
+cd build/bin && exec ./DedadedEraro "$@"

@@ -276,10 +276,10 @@ def main():
     parser.add_argument("--baseline", help="an earlier vovirer to time `recalc` of a one-row "
                         "file against (default: the one vovirer_start_bench builds, if built)")
     options = parser.parse_args()
-    bin_dir = os.path.join(options.build, "bin")
-    vovirer = os.path.join(bin_dir, "vovirer")
-    recalc_bench = os.path.join(bin_dir, "recalc_bench")
-    for program in (vovirer, recalc_bench, os.path.join(bin_dir, "peer_tables")):
+    vovirer = os.path.join(options.build, "bin", "vovirer")
+    recalc_bench = os.path.join(options.build, "bench", "recalc_bench")
+    peer_tables = os.path.join(options.build, "bench", "peers", "peer_tables")
+    for program in (vovirer, recalc_bench, peer_tables):
         if not os.access(program, os.X_OK):
             sys.exit("%s is missing: build the benchmarks first" % program)
     baseline = options.baseline or os.path.join(options.build, "bench", "cli", "baseline", "bin",
@@ -288,7 +288,7 @@ def main():
     folder = options.keep or tempfile.mkdtemp(prefix="dedaded-peers-")
     os.makedirs(folder, exist_ok=True)
     rows = options.rows
-    subprocess.run([os.path.join(bin_dir, "peer_tables"), folder, "1", str(rows)], check=True)
+    subprocess.run([peer_tables, folder, "1", str(rows)], check=True)
     fdr = os.path.join(folder, "rows%d.fdr" % rows)
     one_row = os.path.join(folder, "rows1.fdr")
     statement = os.path.join(folder, "statement%d.xlsx" % rows)
