@@ -13,10 +13,10 @@
 
 #include "bench/TableFill.h"
 #include "core/DateText.h"
+#include "core/NumberReading.h"
 #include "core/NumberText.h"
 #include "core/Rates.h"
 #include "core/TableCommands.h"
-#include "core/TextRoutines.h"
 #include "tests/core/ReferenceRecalculation.h"
 
 namespace {

@@ -15,7 +15,7 @@ namespace commands {
 //   saveCalculation:  commands::SaveCommand(calc, <save dialog, proposing the credit line's
 //                     name>);                                   // nullopt: Cancel
 //   openCalculation:  commands::OpenCommand(calc, <open dialog>);  // may throw
-//                     core::SilentStop / core::CalcError from the closing recalculation:
+//                     core::SilentStop / core::CommandFailure from the closing recalculation:
 //                     the caller's command boundary handles them as usual.
 //
 // Messages go through calc.dialogs(). Paths are used as given, also in the messages.
@@ -49,7 +49,7 @@ enum class OpenOutcome { Cancelled, NotFound, Opened, Refused };
 // report a refused or unreadable file ("Dosya Okunamıyor:", line break, the path; caption
 // "Error"), empty `drawingExtraDays` and untick `moveDrawingsPastHolidays`, recalculate all.
 // `fault`, when given, receives the load's fault. The recalculation may throw
-// core::SilentStop or core::CalcError; the steps before it have then been done.
+// core::SilentStop or core::CommandFailure; the steps before it have then been done.
 OpenOutcome OpenCommand(core::Calculation& calc, const std::optional<QString>& chosenPath,
                         storage::LoadFault* fault = nullptr);
 

@@ -5,7 +5,8 @@
 #include "core/DateText.h"
 #include "core/Errors.h"
 #include "core/FieldCatalogue.h"
-#include "core/TextRoutines.h"
+#include "core/FixedWidthText.h"
+#include "core/NumberReading.h"
 
 namespace commands {
 namespace {
@@ -66,7 +67,7 @@ struct DateParts {
 std::optional<int> integerIn(const QString& text) {
     try {
         return core::StrictInteger(text);
-    } catch (const core::CalcError&) {
+    } catch (const core::CommandFailure&) {
         return std::nullopt;
     }
 }
@@ -124,7 +125,7 @@ std::optional<CellFault> rowFault(const sheets::PreviewGrid& preview, const Colu
         const QString text = preview.cell(column, s);
         try {
             core::ParseAmount(text, seps);
-        } catch (const core::CalcError&) {
+        } catch (const core::CommandFailure&) {
             return CellFault{CellFault::Kind::NoNumber, s, column, field, text};
         }
     }

@@ -23,7 +23,7 @@ enum class TransferOutcome {
 // value date, refuses the transfer with one message naming the first such cell; rows
 // without a value date are left empty and told in one message.
 //
-// Throws core::CalcError when a field is not a whole number (a hand-edited settings file;
+// Throws core::CommandFailure when a field is not a whole number (a hand-edited settings file;
 // nothing has changed), and core::SilentStop when the recalculation stops. In both cases the
 // fields are not to be stored.
 TransferOutcome TransferToTable(const sheets::PreviewGrid& preview,

@@ -143,7 +143,7 @@ void PasteBlock(Calculation& calc, const CellBlock& block, int column, int row) 
             const int c = *at++;
             if (!TakesInput(c)) continue;
             const std::optional<QString> cell = PastedCellText(c, text, calc.separators());
-            if (!cell) throw CalcError(refusal(target, c, text));
+            if (!cell) throw CommandFailure(refusal(target, c, text));
             writes.push_back({c, target, *cell});
         }
     }

@@ -28,7 +28,7 @@ std::optional<QString> PastedCellText(int column, const QString& text,
 // Fills the input columns from (column, row) on with the block: the block's columns land on
 // the shown columns from `column` rightwards, those landing on a computed column are
 // skipped, rows are added as needed; then every row is recalculated. A block with a cell
-// that cannot be pasted changes nothing: CalcError names the first such cell (row, column,
+// that cannot be pasted changes nothing: CommandFailure names the first such cell (row, column,
 // text).
 void PasteBlock(Calculation& calc, const CellBlock& block, int column, int row);
 

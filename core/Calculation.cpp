@@ -8,8 +8,8 @@
 #include "core/CellEntry.h"
 #include "core/Errors.h"
 #include "core/FieldCatalogue.h"
+#include "core/NumberReading.h"
 #include "core/NumberText.h"
-#include "core/TextRoutines.h"
 
 namespace core {
 namespace {
@@ -58,6 +58,16 @@ void Calculation::setMonthlyRateText(const QString& text) {
         RequireFinite(value * 12, [] { return QuotedFieldName(&TableInputs::annualRate); }), seps_);
 }
 
+void Calculation::setInputText(QString TableInputs::*member, const QString& text) {
+    if (member == &TableInputs::annualRate) {
+        setAnnualRateText(text);
+    } else if (member == &TableInputs::monthlyRate) {
+        setMonthlyRateText(text);
+    } else {
+        inputs_.*member = text;
+    }
+}
+
 bool Calculation::moveCurrentCell(int column, int row) {
     return TakesInput(column) && moveTo(column, row);
 }
@@ -93,7 +103,7 @@ double Calculation::amountIn(int column, int row) const {
 std::optional<double> Calculation::readAmount(int column, int row) const {
     try {
         return amountIn(column, row);
-    } catch (const CalcError&) {
+    } catch (const CommandFailure&) {
         return std::nullopt;
     }
 }

@@ -43,10 +43,13 @@ class Calculation {
     void setRateDirection(RateDirection direction) { rateDirection_ = direction; }
 
     // Set a rate field's text as any change of it does: the field that drives at the
-    // moment rewrites the other. Throws CalcError when a driving text is not a number
+    // moment rewrites the other. Throws CommandFailure when a driving text is not a number
     // (the field keeps the new text, the other its old one).
     void setAnnualRateText(const QString& text);
     void setMonthlyRateText(const QString& text);
+    // Sets a text input as the user's typing does: a rate text goes through the setters
+    // above; the others are set as they are.
+    void setInputText(QString TableInputs::*member, const QString& text);
 
     // Changes the current cell as the user does: a cell of a column that takes no input is
     // refused; any actual change runs the row recalculation for the new current row.
@@ -58,7 +61,7 @@ class Calculation {
     bool setCurrentRow(int row);
 
     // The row recalculation of the current row (the grid's click event). May throw
-    // SilentStop or CalcError.
+    // SilentStop or CommandFailure.
     void recalculateCurrentRow();
 
     // True when the last row recalculation ran on the current row and running it again
@@ -82,7 +85,7 @@ class Calculation {
         Calculation& calculation_;
     };
 
-    // The value of an amount cell's text, read once and kept beside it. Throws CalcError
+    // The value of an amount cell's text, read once and kept beside it. Throws CommandFailure
     // when the text does not read as an amount.
     double amountIn(int column, int row) const;
 

@@ -27,7 +27,7 @@ CommandEnding RunCommand(Command&& command) {
         return {};
     } catch (const SilentStop&) {
         return {CommandEnding::Kind::Stopped, QString()};
-    } catch (const CalcError& error) {
+    } catch (const CommandFailure& error) {
         return {CommandEnding::Kind::Failed, error.message()};
     } catch (const std::exception& error) {
         return {CommandEnding::Kind::Failed, QString::fromUtf8(error.what())};

@@ -1,7 +1,7 @@
 #include "core/DateCompletion.h"
 
+#include "core/NumberReading.h"
 #include "core/NumberText.h"
-#include "core/TextRoutines.h"
 
 namespace core {
 

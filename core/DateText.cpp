@@ -1,7 +1,8 @@
 #include "core/DateText.h"
 
 #include "core/Errors.h"
-#include "core/TextRoutines.h"
+#include "core/FixedWidthText.h"
+#include "core/NumberReading.h"
 
 namespace core {
 
@@ -50,7 +51,7 @@ bool IsValidDateText(const QString& text) { return CivilDateByPosition(text).has
 
 DayNumber ReadDateByPosition(const QString& text) {
     const auto date = CivilDateByPosition(text);
-    if (!date) throw CalcError(QStringLiteral("\"%1\" geçerli bir tarih değil").arg(text));
+    if (!date) throw CommandFailure(QStringLiteral("\"%1\" geçerli bir tarih değil").arg(text));
     return DaysFromCivil(date->year, static_cast<unsigned>(date->month),
                          static_cast<unsigned>(date->day));
 }
@@ -62,7 +63,7 @@ std::optional<QDate> QDateByPosition(const QString& text) {
         const QDate result(date->year, date->month, date->day);
         if (!result.isValid()) return std::nullopt;
         return result;
-    } catch (const CalcError&) {
+    } catch (const CommandFailure&) {
         return std::nullopt;
     }
 }

@@ -23,14 +23,14 @@ struct DateTextParts {
 DateTextParts DatePartsByPosition(const QString& text);
 
 // The calendar date a text names by position, or none when it is not a real date (years
-// 1 to 9999). Throws CalcError when a part is not an integer.
+// 1 to 9999). Throws CommandFailure when a part is not an integer.
 std::optional<CivilDate> CivilDateByPosition(const QString& text);
 
-// True when the text names a real calendar date by position. Throws CalcError when a part
+// True when the text names a real calendar date by position. Throws CommandFailure when a part
 // is not an integer.
 bool IsValidDateText(const QString& text);
 
-// The date's day number; throws CalcError naming the text when it is not a real date.
+// The date's day number; throws CommandFailure naming the text when it is not a real date.
 DayNumber ReadDateByPosition(const QString& text);
 
 // The date as QDate, or none when the text is no real date; parts that are not integers

@@ -38,7 +38,7 @@ DayNumber DayNumberOf(const QDate& date) {
 DayNumber AddDays(DayNumber date, double days, const QString& daysText) {
     constexpr DayNumber kLastDay = DaysFromCivil(9999, 12, 31);
     if (days > static_cast<double>(kLastDay - date)) {
-        throw CalcError(
+        throw CommandFailure(
             QStringLiteral("\"%1\" gün eklenince tarih 31.12.9999'u aşıyor").arg(daysText));
     }
     return date + static_cast<DayNumber>(days);

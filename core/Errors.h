@@ -10,9 +10,9 @@ namespace core {
 struct SilentStop {};
 
 // A failure that ends the command; the boundary shows its text as the default error report.
-class CalcError : public std::runtime_error {
+class CommandFailure : public std::runtime_error {
   public:
-    explicit CalcError(const QString& message)
+    explicit CommandFailure(const QString& message)
         : std::runtime_error(message.toStdString()), message_(message) {}
     const QString& message() const { return message_; }
 
@@ -26,8 +26,8 @@ class CalcError : public std::runtime_error {
 template <typename Where>
 double RequireFinite(double value, Where&& where) {
     if (value - value != 0) {  // infinite or NaN
-        throw CalcError(QStringLiteral("Geçersiz kayan nokta işlemi: ") + where() +
-                        QStringLiteral(" sonlu bir sayı değil"));
+        throw CommandFailure(QStringLiteral("Geçersiz kayan nokta işlemi: ") + where() +
+                             QStringLiteral(" sonlu bir sayı değil"));
     }
     return value;
 }

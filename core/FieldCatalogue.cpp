@@ -2,8 +2,6 @@
 
 #include <string_view>
 
-#include "core/Calculation.h"
-
 namespace core {
 namespace {
 
@@ -67,16 +65,6 @@ QString FieldName(const InputField& field) {
 
 QString QuotedFieldName(InputMember member) {
     return QLatin1Char('"') + FieldName(Field(member)) + QLatin1Char('"');
-}
-
-void SetInputText(Calculation& calc, QString TableInputs::*member, const QString& text) {
-    if (member == &TableInputs::annualRate) {
-        calc.setAnnualRateText(text);
-    } else if (member == &TableInputs::monthlyRate) {
-        calc.setMonthlyRateText(text);
-    } else {
-        calc.inputs().*member = text;
-    }
 }
 
 }  // namespace core

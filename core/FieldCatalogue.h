@@ -10,8 +10,6 @@
 
 namespace core {
 
-class Calculation;
-
 // Every field of the table inputs and totals, and of the import window, with the names it
 // goes by outside the program.
 // `key` is the field's name in the tool's JSON and its control's Qt objectName (tests and
@@ -130,9 +128,5 @@ QString SettingsKey(const ImportField& field);
 // What messages call an input: its label and the text after it; quoted, as messages show it.
 QString FieldName(const InputField& field);
 QString QuotedFieldName(InputMember member);
-
-// Sets a text input as the user's typing does: a rate text goes through the rate setters, so
-// the driving rate rewrites the other (and may throw CalcError); the others are set as they are.
-void SetInputText(Calculation& calc, QString TableInputs::*member, const QString& text);
 
 }  // namespace core

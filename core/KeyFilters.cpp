@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "core/NumberReading.h"
 #include "core/NumberText.h"
-#include "core/TextRoutines.h"
 
 namespace core {
 namespace {

@@ -56,10 +56,11 @@ DayNumber OfficialHolidays::nextWorkingDay(DayNumber date) const {
     for (DayNumber day = date; day <= date + kLongestMove; ++day) {
         if (!isWeekend(day) && !isHoliday(day)) return day;
     }
-    throw CalcError(QStringLiteral("Resmî tatil takviminde %1 tarihinden sonraki %2 günün hiçbiri "
-                                   "iş günü değil; tatil listesini düzeltin")
-                        .arg(ShortDateText(date))
-                        .arg(kLongestMove));
+    throw CommandFailure(
+        QStringLiteral("Resmî tatil takviminde %1 tarihinden sonraki %2 günün hiçbiri "
+                       "iş günü değil; tatil listesini düzeltin")
+            .arg(ShortDateText(date))
+            .arg(kLongestMove));
 }
 
 QString MissingHolidayYearNotice(int year, const QString& additionsFile) {

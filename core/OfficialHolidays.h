@@ -28,7 +28,7 @@ class OfficialHolidays {
 
     // The first day from `date` on that is neither a weekend nor a holiday: a single move
     // over any run of holidays and weekends, so moving its result again leaves it there.
-    // Throws CalcError when no working day comes within a few years (a hand-made list that
+    // Throws CommandFailure when no working day comes within a few years (a hand-made list that
     // marks every day).
     DayNumber nextWorkingDay(DayNumber date) const;
 

@@ -4,9 +4,9 @@
 
 #include "core/Errors.h"
 #include "core/FieldCatalogue.h"
+#include "core/NumberReading.h"
 #include "core/NumberText.h"
 #include "core/TableCommands.h"
-#include "core/TextRoutines.h"
 
 namespace core {
 

@@ -9,8 +9,8 @@
 #include "core/Errors.h"
 #include "core/FieldCatalogue.h"
 #include "core/HolidayCalendar.h"
+#include "core/NumberReading.h"
 #include "core/NumberText.h"
-#include "core/TextRoutines.h"
 
 namespace core {
 
@@ -32,7 +32,7 @@ class RowRecalculation {
             }
             valueOf(col::Rate);  // a stamped rate that does not read fails the rerun
             return isStableDate(cell(col::TransactionDate)) && isStableDate(cell(col::ValueDate));
-        } catch (const CalcError&) {
+        } catch (const CommandFailure&) {
             return false;
         }
     }
@@ -239,8 +239,9 @@ class RowRecalculation {
         const double rate = rowRate > 0 ? rowRate : StrictNumber(in_.annualRate, seps_);
         const double yearDays = StrictNumber(in_.daysInYear, seps_);
         if (yearDays * 100 == 0) {
-            throw CalcError(QStringLiteral("Sıfıra bölme hatası: %1 %2")
-                                .arg(QuotedFieldName(&TableInputs::daysInYear), in_.daysInYear));
+            throw CommandFailure(
+                QStringLiteral("Sıfıra bölme hatası: %1 %2")
+                    .arg(QuotedFieldName(&TableInputs::daysInYear), in_.daysInYear));
         }
         const double interest = finite(rate * number / (yearDays * 100), col::PeriodInterest);
         const double bsmv = amount(in_.bsmvRate);

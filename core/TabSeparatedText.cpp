@@ -6,10 +6,10 @@ namespace core {
 namespace {
 
 [[noreturn]] void tooLarge(int rows, int columns) {
-    throw CalcError(QStringLiteral("Yapıştırılan blok çok büyük: en çok %1 satır ve %2 sütun "
-                                   "yapıştırılabilir.")
-                        .arg(rows)
-                        .arg(columns));
+    throw CommandFailure(QStringLiteral("Yapıştırılan blok çok büyük: en çok %1 satır ve %2 sütun "
+                                        "yapıştırılabilir.")
+                             .arg(rows)
+                             .arg(columns));
 }
 
 bool needsQuotes(const QString& cell) {

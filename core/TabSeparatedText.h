@@ -12,7 +12,7 @@ namespace core {
 using CellBlock = std::vector<QStringList>;
 
 // Reads such a text; the line break ending the last row is no extra row, and CR LF ends a
-// line as LF does. Throws CalcError when the block has more than `maxRows` rows or more
+// line as LF does. Throws CommandFailure when the block has more than `maxRows` rows or more
 // than `maxColumns` cells in a row, so a huge clipboard cannot exhaust memory.
 CellBlock ReadTabSeparated(const QString& text, int maxRows, int maxColumns);
 

@@ -6,8 +6,8 @@
 
 #include "core/DateCompletion.h"
 #include "core/DateText.h"
+#include "core/NumberReading.h"
 #include "core/NumberText.h"
-#include "core/TextRoutines.h"
 
 namespace core {
 namespace {

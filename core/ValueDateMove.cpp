@@ -3,7 +3,7 @@
 #include "core/DateText.h"
 #include "core/DayNumber.h"
 #include "core/Errors.h"
-#include "core/TextRoutines.h"
+#include "core/NumberReading.h"
 
 namespace core {
 namespace {
@@ -36,7 +36,7 @@ QString ValueDateMoveReason(const Calculation& calc, int row) {
         const DayNumber value = ReadDateByPosition(valueDate);
         if (origin >= value || official->nextWorkingDay(origin) != value) return {};
         return dayName(*official, origin) + QStringLiteral(" → ") + valueDate;
-    } catch (const CalcError&) {
+    } catch (const CommandFailure&) {
         return {};
     }
 }

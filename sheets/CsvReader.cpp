@@ -132,10 +132,10 @@ QChar DetectCsvSeparator(const QString& text) {
     return best;
 }
 
-Sheet ReadCsv(const QByteArray& bytes) {
+SheetContent ReadCsv(const QByteArray& bytes) {
     const QString text = DecodeCsvText(bytes);
     CsvScanner scanner(text, DetectCsvSeparator(text));
-    Sheet sheet;
+    SheetContent sheet;
     for (qint64 row = 1; !scanner.atEnd(); ++row) {
         const CsvScanner::Record record = scanner.nextRecord();
         for (qsizetype c = 0; c < record.fields.size(); ++c) {

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "sheets/Sheet.h"
+#include "sheets/SheetContent.h"
 
 namespace sheets {
 
@@ -18,6 +18,6 @@ QChar DetectCsvSeparator(const QString& text);
 
 // Every record a row, every field a cell kept as text: quoted fields with doubled quotes,
 // separators and line breaks inside; a quote left open takes the rest of the file.
-Sheet ReadCsv(const QByteArray& bytes);
+SheetContent ReadCsv(const QByteArray& bytes);
 
 }  // namespace sheets

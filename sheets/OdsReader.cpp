@@ -137,7 +137,7 @@ std::optional<QString> readCell(QXmlStreamReader& xml) {
 
 class TableReader {
   public:
-    Sheet read(QXmlStreamReader& xml) {
+    SheetContent read(QXmlStreamReader& xml) {
         // Stands on the table's start; ends on its end.
         int depth = 1;
         while (depth > 0 && !xml.atEnd()) {
@@ -186,20 +186,20 @@ class TableReader {
         }
     }
 
-    Sheet sheet_;
+    SheetContent sheet_;
     qint64 row_ = 1;
 };
 
 }  // namespace
 
-Sheet ReadOds(const ZipArchive& archive, const QString& name) {
+SheetContent ReadOds(const ZipArchive& archive, const QString& name) {
     const auto device = archive.openEntry(QStringLiteral("content.xml"));
     if (!device) FailReading(name, QStringLiteral("Tablo içeriği bulunamadı."));
     QXmlStreamReader xml(device.get());
     while (!xml.atEnd()) {
         xml.readNext();
         if (xml.isStartElement() && is(xml, kTableNs, QLatin1StringView("table"))) {
-            Sheet sheet = TableReader().read(xml);
+            SheetContent sheet = TableReader().read(xml);
             if (xml.hasError())
                 FailReading(name, QStringLiteral("Tablo bozuk: %1").arg(xml.errorString()));
             return sheet;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sheets/Sheet.h"
+#include "sheets/SheetContent.h"
 #include "sheets/ZipArchive.h"
 
 namespace sheets {
@@ -8,6 +8,6 @@ namespace sheets {
 // The first table of an OpenDocument spreadsheet (.ods): repeated rows and columns, the
 // typed values of floats, percentages, currencies, dates and booleans, texts with their
 // spaces, tabs and line breaks; notes on cells are not cell text.
-Sheet ReadOds(const ZipArchive& archive, const QString& name);
+SheetContent ReadOds(const ZipArchive& archive, const QString& name);
 
 }  // namespace sheets

@@ -18,13 +18,13 @@ void PreviewGrid::setCell(int column, int row, const QString& text) {
 
 void PreviewGrid::clearRows() { std::fill(cells_.begin() + columns_, cells_.end(), QString()); }
 
-void PreviewGrid::show(const Sheet& sheet) {
+void PreviewGrid::show(const SheetContent& sheet) {
     const int lastRow = std::min(std::max(sheet.lastRow, 1) + 1, kMaxRows);
     const int lastColumn = std::min(std::max(sheet.lastColumn, 1) + 1, kMaxColumns);
     rows_ = lastRow + 2;
     columns_ = lastColumn + 1;
     cells_.assign(std::size_t(rows_) * columns_, QString());
-    for (const Sheet::Cell& c : sheet.cells) {
+    for (const SheetContent::Cell& c : sheet.cells) {
         if (c.row <= lastRow && c.column <= lastColumn) setCell(c.column, c.row, c.text);
     }
     for (int r = 1; r < rows_; ++r) setCell(0, r, QString::number(r));

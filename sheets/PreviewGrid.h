@@ -3,7 +3,7 @@
 #include <QString>
 #include <vector>
 
-#include "sheets/Sheet.h"
+#include "sheets/SheetContent.h"
 
 namespace sheets {
 
@@ -29,7 +29,7 @@ class PreviewGrid {
 
     // Shows a sheet read: its used area and one more row and column (at most kMaxRows
     // rows and kMaxColumns columns), an empty row below, and the numbers in the headers.
-    void show(const Sheet& sheet);
+    void show(const SheetContent& sheet);
 
   private:
     int rows_ = kInitialRows;

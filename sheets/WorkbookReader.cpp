@@ -43,7 +43,7 @@ bool hasTextFileName(const QString& name) {
                     .arg(ZipArchive::kMaxInflated >> 20));
 }
 
-Sheet readArchive(const ZipArchive& archive, const QString& name) {
+SheetContent readArchive(const ZipArchive& archive, const QString& name) {
     if (archive.find(QStringLiteral("[Content_Types].xml")) ||
         archive.find(QStringLiteral("_rels/.rels"))) {
         return ReadXlsx(archive, name);
@@ -61,11 +61,11 @@ Sheet readArchive(const ZipArchive& archive, const QString& name) {
                     .arg(ZipArchive::kMaxInflated >> 20));
 }
 
-Sheet readZip(const QByteArray& bytes, const QString& name) {
+SheetContent readZip(const QByteArray& bytes, const QString& name) {
     const std::optional<ZipArchive> archive = ZipArchive::fromBytes(bytes);
     if (!archive) FailReading(name, QStringLiteral("Sıkıştırılmış dosya bozuk."));
     try {
-        Sheet sheet = readArchive(*archive, name);
+        SheetContent sheet = readArchive(*archive, name);
         if (archive->inflatedTooMuch()) failInflatedTooMuch(name);
         return sheet;
     } catch (const ReadError&) {
@@ -76,7 +76,7 @@ Sheet readZip(const QByteArray& bytes, const QString& name) {
 
 }  // namespace
 
-Sheet ReadWorkbookBytes(const QByteArray& bytes, const QString& name) {
+SheetContent ReadWorkbookBytes(const QByteArray& bytes, const QString& name) {
     const QByteArray head = bytes.left(4096);
     if (isZip(head)) return readZip(bytes, name);
     if (isCompoundDocument(head) || !looksLikeText(head) || !hasTextFileName(name)) {
@@ -93,7 +93,7 @@ Sheet ReadWorkbookBytes(const QByteArray& bytes, const QString& name) {
 
 // The path is taken as the bytes it was given as (FileNames.h), so a name in another encoding
 // than UTF-8 opens too.
-Sheet ReadWorkbook(const QString& path, const std::optional<XlsContainment>& containment) {
+SheetContent ReadWorkbook(const QString& path, const std::optional<XlsContainment>& containment) {
     struct stat st {};
     if (::stat(files::NativeFileName(path).constData(), &st) != 0) {
         FailReading(path, QStringLiteral("Dosya bulunamadı."));

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "sheets/PreviewGrid.h"
-#include "sheets/Sheet.h"
+#include "sheets/SheetContent.h"
 #include "sheets/XlsContainment.h"
 
 namespace sheets {
@@ -15,11 +15,11 @@ namespace sheets {
 // an older binary workbook (.xls), or else text read as comma-separated values (.csv).
 // Throws ReadError naming `path` when the file cannot be read. With `containment`, an .xls
 // is read by the reader program in a child process (XlsContainment.h).
-Sheet ReadWorkbook(const QString& path,
-                   const std::optional<XlsContainment>& containment = std::nullopt);
+SheetContent ReadWorkbook(const QString& path,
+                          const std::optional<XlsContainment>& containment = std::nullopt);
 
 // The same for a workbook held in memory (not the older binary kind); `name` for messages.
-Sheet ReadWorkbookBytes(const QByteArray& bytes, const QString& name);
+SheetContent ReadWorkbookBytes(const QByteArray& bytes, const QString& name);
 
 // "Excel Dosyası Aç" once the file is chosen: empties the preview, reads the first sheet of
 // the workbook into it and returns the new caption. Throws ReadError naming the file; the

@@ -12,8 +12,8 @@ namespace {
 
 // The reader's JSON preview grid back into a sheet: row 0 and column 0 are its headers, and
 // the grid holds one empty row and column (and one row more) past the used area.
-Sheet SheetOfPreviewGrid(const QJsonArray& rows) {
-    Sheet sheet;
+SheetContent SheetOfPreviewGrid(const QJsonArray& rows) {
+    SheetContent sheet;
     const qsizetype rowCount = rows.size();
     const qsizetype columnCount = rowCount > 0 ? rows.first().toArray().size() : 0;
     for (qsizetype r = 1; r < rowCount; ++r) {
@@ -39,7 +39,7 @@ QString ReaderMessage(const QByteArray& standardError) {
 
 }  // namespace
 
-Sheet ReadXlsContained(const QString& path, const QString& name, const XlsContainment& how) {
+SheetContent ReadXlsContained(const QString& path, const QString& name, const XlsContainment& how) {
     QProcess reader;
     const qint64 memory = how.memoryBytes;
     const int cpuSeconds = std::max(1, how.deadlineMs / 1000);

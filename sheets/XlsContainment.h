@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "sheets/Sheet.h"
+#include "sheets/SheetContent.h"
 
 namespace sheets {
 
@@ -20,6 +20,6 @@ struct XlsContainment {
 // Reads the first sheet of the .xls at `path` in the reader program; `name` for messages.
 // Throws ReadError naming it when the reader refuses the file, fails, crashes or runs out of
 // time or memory.
-Sheet ReadXlsContained(const QString& path, const QString& name, const XlsContainment& how);
+SheetContent ReadXlsContained(const QString& path, const QString& name, const XlsContainment& how);
 
 }  // namespace sheets

@@ -51,7 +51,7 @@ std::optional<QString> cellText(const FreeXL_CellValue& cell) {
 
 }  // namespace
 
-Sheet ReadXls(const QString& path, const QString& name) {
+SheetContent ReadXls(const QString& path, const QString& name) {
     const FreeXlHandle xls(path, name);
     unsigned int password = 0;
     if (freexl_get_info(xls.get(), FREEXL_BIFF_PASSWORD, &password) == FREEXL_OK &&
@@ -66,7 +66,7 @@ Sheet ReadXls(const QString& path, const QString& name) {
     if (freexl_worksheet_dimensions(xls.get(), &rows, &columns) != FREEXL_OK) {
         FailReading(name, QStringLiteral("Çalışma sayfası bulunamadı."));
     }
-    Sheet sheet;
+    SheetContent sheet;
     for (unsigned int r = 0; r < rows; ++r) {
         for (unsigned short c = 0; c < columns; ++c) {
             FreeXL_CellValue cell;

@@ -287,7 +287,7 @@ class SheetXmlReader : public XmlEventHandler {
     SheetXmlReader(const Workbook& book, QStringList strings, std::vector<bool> dateStyles)
         : book_(book), strings_(std::move(strings)), dateStyles_(std::move(dateStyles)) {}
 
-    Sheet read(QIODevice* device, const QString& name) {
+    SheetContent read(QIODevice* device, const QString& name) {
         const XmlReading reading = ReadXmlEvents(*device, *this);
         if (reading.end != XmlReading::End::Complete)
             FailReading(name, QStringLiteral("Sayfa bozuk: %1").arg(reading.error));
@@ -409,7 +409,7 @@ class SheetXmlReader : public XmlEventHandler {
     const Workbook& book_;
     QStringList strings_;
     std::vector<bool> dateStyles_;
-    Sheet sheet_;
+    SheetContent sheet_;
     qint64 row_ = 0;
     qint64 column_ = 0;
     // The cell being read.
@@ -425,7 +425,7 @@ class SheetXmlReader : public XmlEventHandler {
 
 }  // namespace
 
-Sheet ReadXlsx(const ZipArchive& archive, const QString& name) {
+SheetContent ReadXlsx(const ZipArchive& archive, const QString& name) {
     const Workbook book = readWorkbook(archive, name);
     SheetXmlReader reader(book, readSharedStrings(archive, book.sharedStringsPart, name),
                           readDateStyles(archive, book.stylesPart));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sheets/Sheet.h"
+#include "sheets/SheetContent.h"
 #include "sheets/ZipArchive.h"
 
 namespace sheets {
@@ -8,6 +8,6 @@ namespace sheets {
 // The first worksheet of an Office Open XML workbook (.xlsx, .xlsm): shared and inline
 // strings, formula results as cached, date cells by their number format, the 1904 date
 // system, parts addressed by relative or absolute paths. `name` names the file in messages.
-Sheet ReadXlsx(const ZipArchive& archive, const QString& name);
+SheetContent ReadXlsx(const ZipArchive& archive, const QString& name);
 
 }  // namespace sheets

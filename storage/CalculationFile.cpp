@@ -6,7 +6,6 @@
 #include "core/DateText.h"
 #include "core/Errors.h"
 #include "core/FieldCatalogue.h"
-#include "core/TextRoutines.h"
 #include "files/Cp1254.h"
 #include "files/Lines.h"
 #include "files/ReadWholeFile.h"
@@ -75,8 +74,8 @@ LoadFault applyHeaderItem(core::Calculation& calc, const core::InputMember& memb
     core::TableInputs& in = calc.inputs();
     if (const auto* field = std::get_if<QString core::TableInputs::*>(&member)) {
         try {
-            core::SetInputText(calc, *field, item);
-        } catch (const core::CalcError&) {
+            calc.setInputText(*field, item);
+        } catch (const core::CommandFailure&) {
             return LoadFault::RateNotNumber;
         }
     } else if (const auto* tick = std::get_if<bool core::TableInputs::*>(&member)) {

@@ -29,7 +29,7 @@ enum class LoadFault {
     TooFewLines,    // fewer than three lines: nothing applied
     ShortHeader,    // header of fewer than 11 items: the items it has are applied in order
     BadDate,        // item 11 is not a real date: items 1 to 10 stay applied
-    RateNotNumber,  // a driving rate field's text is no number (core::CalcError): the
+    RateNotNumber,  // a driving rate field's text is no number (core::CommandFailure): the
                     // fields before it stay applied
     LongTableLine,  // a table line of more than 15 items: the table holds the rows before it
     TooManyRows,    // more table rows than kMaxCalculationRows: nothing applied

@@ -37,7 +37,7 @@ QString tickText(bool ticked) { return ticked ? QStringLiteral("1") : QStringLit
 [[noreturn]] void cannotWrite(const QString& path, const QString& detail = QString()) {
     QString text = QStringLiteral("Unable to write to ") + path;
     if (!detail.isEmpty()) text += QStringLiteral(": ") + detail;
-    throw core::CalcError(text);
+    throw core::CommandFailure(text);
 }
 
 // All keys of one command in one safe write: a text the file cannot hold is found before
@@ -65,7 +65,7 @@ void ReadMainSettings(core::Calculation& calc, const QString& settingsPath) {
     bool tooLarge = false;
     const ProfileFile file = ProfileFile::read(settingsPath, &tooLarge);
     if (tooLarge) {
-        throw core::CalcError(
+        throw core::CommandFailure(
             QStringLiteral(
                 "Ayarlar dosyası okunmadı: %1\nDosya, bir ayarlar dosyasının olabileceğinden "
                 "büyük (en çok %2 bayt); program varsayılan değerlerle çalışıyor")
@@ -81,8 +81,8 @@ void ReadMainSettings(core::Calculation& calc, const QString& settingsPath) {
         // Reading never reports anything; a driving rate text that is no number leaves the
         // other field as it was (only possible once the user has given a field the focus).
         try {
-            core::SetInputText(calc, std::get<QString core::TableInputs::*>(member), value);
-        } catch (const core::CalcError&) {
+            calc.setInputText(std::get<QString core::TableInputs::*>(member), value);
+        } catch (const core::CommandFailure&) {
         }
     }
 }

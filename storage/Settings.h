@@ -29,7 +29,7 @@ void ReadMainSettings(core::Calculation& calc, const QString& settingsPath);
 
 // WriteMainSettings ("ORANLARI SAKLA"): writes the eight keys in their order, the tick box
 // as "1" or "2", all in one safe write. When the file cannot be written, throws
-// core::CalcError "Unable to write to <path>" (the default error report adds the full stop)
+// core::CommandFailure "Unable to write to <path>" (the default error report adds the full stop)
 // and the file is exactly as it was. A text that the file cannot hold (outside Windows-1254,
 // or a line break) is reported the same way, naming the field.
 // The holiday calendar chosen is kept too, under its own key, written only when the official

@@ -194,8 +194,8 @@ bool Updater::performUpdate() {
         files::WriteNewFileSafely(plan.scriptFile, SwapScriptText(plan).toUtf8(), {0700});
     if (!script.ok) {
         removeStaged(made);
-        throw core::CalcError(QStringLiteral("Güncelleme betiği yazılamadı: %1: %2")
-                                  .arg(plan.scriptFile, script.reason));
+        throw core::CommandFailure(QStringLiteral("Güncelleme betiği yazılamadı: %1: %2")
+                                       .arg(plan.scriptFile, script.reason));
     }
     if (!host_.startScript(plan.scriptFile, folder)) {
         removeStaged(made << plan.scriptFile);

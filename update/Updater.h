@@ -75,7 +75,7 @@ class Updater {
 
     // Stages the files, writes and starts the swap script, then closes the application
     // (or reports that it needs a restart). False when the update ended early; then no
-    // script runs and the program's files are as they were. Throws core::CalcError when
+    // script runs and the program's files are as they were. Throws core::CommandFailure when
     // the script cannot be written.
     bool performUpdate();
 

@@ -4,9 +4,9 @@
 
 #include "core/DateText.h"
 #include "core/FieldCatalogue.h"
+#include "core/FixedWidthText.h"
 #include "core/ProgramInfo.h"
 #include "core/TableCommands.h"
-#include "core/TextRoutines.h"
 
 namespace report {
 namespace {

@@ -70,7 +70,7 @@ double ColumnWidthFor(const QString& text, bool bold, bool large) {
     return std::min(width, kMaxColumnWidth);
 }
 
-void FitColumns(Sheet& sheet, int firstColumn, int lastColumn, int fromRow,
+void FitColumns(Worksheet& sheet, int firstColumn, int lastColumn, int fromRow,
                 const core::Separators& seps) {
     for (int column = firstColumn; column <= lastColumn; ++column) {
         double widest = 0;

@@ -3,7 +3,7 @@
 #include <QString>
 
 #include "core/Separators.h"
-#include "output/workbook/Sheet.h"
+#include "output/workbook/Worksheet.h"
 
 namespace output {
 
@@ -20,7 +20,7 @@ double ColumnWidthFor(const QString& text, bool bold, bool large);
 
 // Fits columns firstColumn to lastColumn to the widest text they show from row fromRow
 // down; a column that shows nothing there keeps the default width.
-void FitColumns(Sheet& sheet, int firstColumn, int lastColumn, int fromRow,
+void FitColumns(Worksheet& sheet, int firstColumn, int lastColumn, int fromRow,
                 const core::Separators& seps);
 
 }  // namespace output

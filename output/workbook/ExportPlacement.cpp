@@ -14,8 +14,8 @@ namespace {
 const QString kExtension = QStringLiteral(".xlsx");
 
 [[noreturn]] void cannotWriteIn(const QString& folder, const QString& reason) {
-    throw core::CalcError(storage::kCannotSave + QLatin1Char('\n') + folder + QLatin1Char('\n') +
-                          reason);
+    throw core::CommandFailure(storage::kCannotSave + QLatin1Char('\n') + folder +
+                               QLatin1Char('\n') + reason);
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ namespace output {
 // folder and the user is told where.
 
 // A new, empty temporary export in `folder`; its name begins with kTemporaryExportPrefix.
-// Throws core::CalcError naming the folder when none can be made.
+// Throws core::CommandFailure naming the folder when none can be made.
 QString NewTemporaryExport(const QString& folder);
 inline const QString kTemporaryExportPrefix = QStringLiteral("Vovirer-");
 
@@ -26,8 +26,8 @@ void RemoveTemporaryExportsOlderThan(const QString& folder, const QDateTime& bef
 constexpr int kTemporaryExportLifetimeSecs = 10 * 60;
 
 // "Vovirer Dökümü dd.mm.yyyy.xlsx" in `folder` (created when missing), or the first of
-// "... (2).xlsx", "... (3).xlsx" that is free. Throws core::CalcError naming the folder when it
-// cannot be made.
+// "... (2).xlsx", "... (3).xlsx" that is free. Throws core::CommandFailure naming the folder when
+// it cannot be made.
 QString NamedExport(const QString& folder, const QDate& day);
 
 }  // namespace output

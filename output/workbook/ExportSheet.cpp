@@ -7,7 +7,7 @@
 #include "core/DayNumber.h"
 #include "core/Errors.h"
 #include "core/FieldCatalogue.h"
-#include "core/TextRoutines.h"
+#include "core/NumberReading.h"
 #include "output/workbook/ColumnFit.h"
 
 namespace output {
@@ -49,7 +49,7 @@ QString SumFormula(int column, int lastRow) {
     return QStringLiteral("SUM(%1%2:%1%3)").arg(letter).arg(kFirstDataRow).arg(lastRow);
 }
 
-double ColumnSum(const Sheet& sheet, int column, int lastRow) {
+double ColumnSum(const Worksheet& sheet, int column, int lastRow) {
     double sum = 0;
     for (int row = kFirstDataRow; row <= lastRow; ++row) {
         const SheetCell& cell = sheet.cell(row, column);
@@ -63,7 +63,7 @@ QString DateText(const QDate& date, const core::Separators& seps) {
     return text.replace(QLatin1Char('.'), seps.date);
 }
 
-void WriteHeader(Sheet& sheet, const core::Calculation& calc) {
+void WriteHeader(Worksheet& sheet, const core::Calculation& calc) {
     const core::TableInputs& in = calc.inputs();
     const core::Separators& seps = calc.separators();
     sheet.setText(1, A,
@@ -87,7 +87,7 @@ void WriteHeader(Sheet& sheet, const core::Calculation& calc) {
 
 // The summary words the totals its own way (shorter, in its own order), so it does not take
 // the window's labels.
-void WriteSummary(Sheet& sheet, const core::Calculation& calc, int totalRow) {
+void WriteSummary(Worksheet& sheet, const core::Calculation& calc, int totalRow) {
     const core::TableTotals& t = calc.totals();
     struct Line {
         int offset;
@@ -120,7 +120,7 @@ QString AmountFormatCode(const core::Separators& seps) {
     return QStringLiteral("###000");
 }
 
-void WriteTableRows(Sheet& sheet, const core::Calculation& calc, WorkbookLayout layout) {
+void WriteTableRows(Worksheet& sheet, const core::Calculation& calc, WorkbookLayout layout) {
     const core::TransactionTable& table = calc.table();
     const std::span<const int> columns = ExportedColumns(layout);
     for (int row = 0; row < table.rowCount(); ++row) {
@@ -138,7 +138,7 @@ void WriteTableRows(Sheet& sheet, const core::Calculation& calc, WorkbookLayout 
     }
 }
 
-void WriteHeaderAndTotals(Sheet& sheet, const core::Calculation& calc, WorkbookLayout layout) {
+void WriteHeaderAndTotals(Worksheet& sheet, const core::Calculation& calc, WorkbookLayout layout) {
     const core::TransactionTable& table = calc.table();
     const int totalRow = TotalRow(table);
     const int lastSummed = LastSummedRow(table);
@@ -154,7 +154,7 @@ void WriteHeaderAndTotals(Sheet& sheet, const core::Calculation& calc, WorkbookL
         sheet.setAmountFormat({kFirstDataRow, D, totalRow, F});
         if (layout == WorkbookLayout::Export)
             sheet.setAmountFormat({kFirstDataRow, H, totalRow, J});
-    } catch (const core::CalcError&) {
+    } catch (const core::CommandFailure&) {
         // The workbook keeps what was written; the user sees it and the figures on screen.
     }
     // The title in A1 runs on over the empty cells beside it; column A is as wide as the

@@ -3,7 +3,7 @@
 #include <QString>
 
 #include "core/Calculation.h"
-#include "output/workbook/Sheet.h"
+#include "output/workbook/Worksheet.h"
 
 namespace output {
 
@@ -17,13 +17,13 @@ QString AmountFormatCode(const core::Separators& seps);
 
 // The caption row in sheet row 3 and one sheet row per table row below it. Texts go in
 // as strings, amounts and rates as numbers; a zero amount leaves its cell empty, so the
-// sums pass over it. Throws core::CalcError when an amount cell does not read as a
+// sums pass over it. Throws core::CommandFailure when an amount cell does not read as a
 // number; the rows before it stay written.
-void WriteTableRows(Sheet& sheet, const core::Calculation& calc, WorkbookLayout layout);
+void WriteTableRows(Worksheet& sheet, const core::Calculation& calc, WorkbookLayout layout);
 
 // The header block, the "TOPLAM" row with its sums, the summary of the totals, fonts,
 // number formats and column widths. A field that does not read as a number ends this
 // quietly, keeping what was written before it.
-void WriteHeaderAndTotals(Sheet& sheet, const core::Calculation& calc, WorkbookLayout layout);
+void WriteHeaderAndTotals(Worksheet& sheet, const core::Calculation& calc, WorkbookLayout layout);
 
 }  // namespace output

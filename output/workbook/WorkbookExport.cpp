@@ -8,12 +8,12 @@
 namespace output {
 
 void WriteWorkbook(core::Calculation& calc, const QString& path, WorkbookLayout layout) {
-    Sheet sheet(AmountFormatCode(calc.separators()));
+    Worksheet sheet(AmountFormatCode(calc.separators()));
     calc.setCurrentRow(1);
     std::exception_ptr tableError;
     try {
         WriteTableRows(sheet, calc, layout);
-    } catch (const core::CalcError&) {
+    } catch (const core::CommandFailure&) {
         if (layout == WorkbookLayout::Export) throw;
         tableError = std::current_exception();
     }

@@ -14,7 +14,7 @@ namespace output {
 // A silent stop or an error of the move to row 1 ends it before anything is written. An
 // amount cell that does not read as a number ends it with that error: the export writes
 // nothing then, the mail layout writes the rows before that cell (its workbook is saved in
-// any case) and then passes the error on. A failed write throws core::CalcError and leaves
+// any case) and then passes the error on. A failed write throws core::CommandFailure and leaves
 // `path` as it was.
 void WriteWorkbook(core::Calculation& calc, const QString& path, WorkbookLayout layout);
 

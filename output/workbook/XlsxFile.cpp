@@ -19,8 +19,8 @@ namespace {
 constexpr double kLargeRowHeight = 15.75;
 
 [[noreturn]] void Fail(const QString& path, const QString& reason) {
-    throw core::CalcError(storage::kCannotSave + QLatin1Char('\n') + path + QLatin1Char('\n') +
-                          reason);
+    throw core::CommandFailure(storage::kCannotSave + QLatin1Char('\n') + path + QLatin1Char('\n') +
+                               reason);
 }
 
 // The formats of the workbook, one for each combination of bold, 12 pt and amount format,
@@ -87,7 +87,7 @@ QString EscapeCharacterCodes(const QString& text) {
 }
 
 // A text longer than a cell can hold is named by its cell before anything is written.
-void CheckTextFits(const Sheet& sheet, const QString& path) {
+void CheckTextFits(const Worksheet& sheet, const QString& path) {
     for (int row = 1; row <= sheet.rowCount(); ++row) {
         const std::vector<SheetCell>& cells = sheet.rowCells(row);
         for (std::size_t i = 0; i < cells.size(); ++i) {
@@ -125,7 +125,7 @@ lxw_error WriteCell(lxw_worksheet* worksheet, int row, int column, const SheetCe
 }
 
 // Fills the worksheet; returns the first error.
-lxw_error WriteSheet(lxw_workbook* workbook, lxw_worksheet* worksheet, const Sheet& sheet) {
+lxw_error WriteSheet(lxw_workbook* workbook, lxw_worksheet* worksheet, const Worksheet& sheet) {
     Formats formats(workbook, sheet.amountFormatCode());
     for (const auto& [column, width] : sheet.columnWidths()) {
         const auto c = static_cast<lxw_col_t>(column - 1);
@@ -150,7 +150,7 @@ lxw_error WriteSheet(lxw_workbook* workbook, lxw_worksheet* worksheet, const She
     return LXW_NO_ERROR;
 }
 
-QByteArray BuildWorkbookBytes(const Sheet& sheet, const QString& path) {
+QByteArray BuildWorkbookBytes(const Worksheet& sheet, const QString& path) {
     CheckTextFits(sheet, path);
     QTemporaryDir folder;
     if (!folder.isValid()) Fail(path, folder.errorString());
@@ -184,7 +184,7 @@ QByteArray BuildWorkbookBytes(const Sheet& sheet, const QString& path) {
 
 }  // namespace
 
-void WriteXlsxFile(const Sheet& sheet, const QString& path) {
+void WriteXlsxFile(const Worksheet& sheet, const QString& path) {
     const QByteArray bytes = BuildWorkbookBytes(sheet, path);
 
     const files::SafeWriteResult written = files::WriteFileSafely(path, bytes);

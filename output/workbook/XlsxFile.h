@@ -2,15 +2,15 @@
 
 #include <QString>
 
-#include "output/workbook/Sheet.h"
+#include "output/workbook/Worksheet.h"
 
 namespace output {
 
 // Writes the sheet as the only worksheet of a new .xlsx workbook at `path`. The workbook
 // is put together in a private temporary folder and then replaces `path` in one step, so a
-// failure leaves whatever was at `path` as it was. Throws core::CalcError naming the path
+// failure leaves whatever was at `path` as it was. Throws core::CommandFailure naming the path
 // and the reason when anything of it fails.
-void WriteXlsxFile(const Sheet& sheet, const QString& path);
+void WriteXlsxFile(const Worksheet& sheet, const QString& path);
 
 // The name of the workbook's worksheet.
 inline const QString kWorksheetName = QStringLiteral("Sayfa1");

@@ -3,8 +3,8 @@
 
 #include "commands/ImportTransfer.h"
 #include "core/Errors.h"
+#include "core/NumberReading.h"
 #include "core/RecordingDialogs.h"
-#include "core/TextRoutines.h"
 #include "tests/core/ReferenceRecalculation.h"
 #include "tests/sheets/TestWorkbooks.h"
 
@@ -15,7 +15,7 @@ using sheets::PreviewGrid;
 namespace {
 
 PreviewGrid previewOf(const std::vector<QStringList>& rows) {
-    sheets::Sheet sheet;
+    sheets::SheetContent sheet;
     for (std::size_t r = 0; r < rows.size(); ++r) {
         for (qsizetype c = 0; c < rows[r].size(); ++c) {
             if (!rows[r][c].isEmpty()) sheet.add(qint64(r) + 1, c + 1, rows[r][c]);
@@ -256,7 +256,7 @@ TEST(ImportTransfer, RequiredFieldsInOrderAndFieldsThatAreNoNumbers) {
     t.calc.table().setCell(3, 1, QStringLiteral("eski"));
     ImportSettings fields = designFields();
     fields.valueDateColumn = QStringLiteral("A");  // a hand-edited settings file
-    EXPECT_THROW(t.run(previewOf(kFiveRows), fields), core::CalcError);
+    EXPECT_THROW(t.run(previewOf(kFiveRows), fields), core::CommandFailure);
     EXPECT_EQ(t.cell(3, 1), QStringLiteral("eski"));
 }
 
@@ -274,7 +274,7 @@ struct ReferenceResult {
 int integer(const QString& text) {
     bool ok = false;
     const int value = text.trimmed().toInt(&ok);
-    if (!ok || text.isEmpty() || text.back().isSpace()) throw core::CalcError(text);
+    if (!ok || text.isEmpty() || text.back().isSpace()) throw core::CommandFailure(text);
     return value;
 }
 
@@ -287,7 +287,7 @@ QString dateOf(const QString& c) {
             return {};
         }
         return d + "." + m + "." + y;
-    } catch (const core::CalcError&) {
+    } catch (const core::CommandFailure&) {
         return {};
     }
 }
@@ -296,7 +296,7 @@ bool isAmount(const QString& text) {
     try {
         core::ParseAmount(text);
         return true;
-    } catch (const core::CalcError&) {
+    } catch (const core::CommandFailure&) {
         return false;
     }
 }
@@ -387,7 +387,7 @@ ReferenceResult referenceTransfer(const PreviewGrid& p, const ImportSettings& f,
         st.rows[last][0] = QString::number(last);
     } catch (const core::SilentStop&) {
         result.outcome = reference::Outcome::stopped();
-    } catch (const core::CalcError& e) {
+    } catch (const core::CommandFailure& e) {
         result.outcome = reference::Outcome::failed(e.message());
     }
     return result;
@@ -403,7 +403,7 @@ void expectSameAsReference(const PreviewGrid& preview, const ImportSettings& fie
         refused = t.run(preview, fields) == TransferOutcome::Refused;
     } catch (const core::SilentStop&) {
         outcome = reference::Outcome::stopped();
-    } catch (const core::CalcError& e) {
+    } catch (const core::CommandFailure& e) {
         outcome = reference::Outcome::failed(e.message());
     }
     const ReferenceResult ref = referenceTransfer(preview, fields, start);

@@ -70,8 +70,8 @@ TEST(BlockPasteTest, TabSeparatedTextRoundTripsQuotedCells) {
     EXPECT_EQ(core::ReadTabSeparated(QStringLiteral("1\t2\r\n3\t4"), 10, 10),
               (core::CellBlock{{QStringLiteral("1"), QStringLiteral("2")},
                                {QStringLiteral("3"), QStringLiteral("4")}}));
-    EXPECT_THROW(core::ReadTabSeparated(QStringLiteral("1\n2\n3\n"), 2, 10), core::CalcError);
-    EXPECT_THROW(core::ReadTabSeparated(QStringLiteral("1\t2\t3\n"), 10, 2), core::CalcError);
+    EXPECT_THROW(core::ReadTabSeparated(QStringLiteral("1\n2\n3\n"), 2, 10), core::CommandFailure);
+    EXPECT_THROW(core::ReadTabSeparated(QStringLiteral("1\t2\t3\n"), 10, 2), core::CommandFailure);
 }
 
 // What LibreOffice Calc puts on the clipboard for a Turkish sheet of 20 movements: transaction
@@ -139,7 +139,7 @@ TEST(BlockPasteTest, ABadCellPastesNothingAndIsNamed) {
     try {
         core::PasteBlock(calc, block, TransactionDate, 1);
         FAIL() << "pasted";
-    } catch (const core::CalcError& error) {
+    } catch (const core::CommandFailure& error) {
         EXPECT_EQ(error.message(),
                   QStringLiteral("Yapıştırılamadı: 2. satırın \"Dorud Tutarı\" hücresine \"10a0\" "
                                  "girilemez."));

@@ -17,13 +17,14 @@
 #include "core/CommandEnding.h"
 #include "core/DateText.h"
 #include "core/Errors.h"
+#include "core/FixedWidthText.h"
 #include "core/HolidayCalendar.h"
+#include "core/NumberReading.h"
 #include "core/NumberText.h"
 #include "core/Rates.h"
 #include "core/RecordingDialogs.h"
 #include "core/ShippedHolidays.h"
 #include "core/TableCommands.h"
-#include "core/TextRoutines.h"
 #include "storage/CalculationFile.h"
 #include "tests/core/RandomTables.h"
 #include "tests/core/ReferenceRecalculation.h"
@@ -53,7 +54,7 @@ void ReferenceMove(reference::State& state, int column, int row) {
 
 void Rethrow(const reference::Outcome& outcome) {
     if (outcome.silentStop) throw core::SilentStop{};
-    if (outcome.error) throw core::CalcError(*outcome.error);
+    if (outcome.error) throw core::CommandFailure(*outcome.error);
 }
 
 // The table commands, done plainly, on the reference state.
@@ -280,7 +281,7 @@ int MovedRepayments(const core::Calculation& calc) {
                 value != table.cell(core::col::TransactionDate, r)) {
                 ++moved;
             }
-        } catch (const core::CalcError&) {
+        } catch (const core::CommandFailure&) {
         }
     }
     return moved;

@@ -70,7 +70,7 @@ TEST_F(ValueDateRulesTest, ExtraDaysSetARepaymentsValueDate) {
 TEST_F(ValueDateRulesTest, RepaymentWithoutTransactionDateFailsWithExtraDays) {
     calc.inputs().repaymentExtraDays = "2";
     setRows({{{Repaid, "50"}}});
-    EXPECT_THROW(recalculateRow(1), core::CalcError);
+    EXPECT_THROW(recalculateRow(1), core::CommandFailure);
 }
 
 // The holiday move works on the value date as the previous run left it, so a second run

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/KeyFilters.h"
-#include "core/TextRoutines.h"
+#include "core/NumberReading.h"
 #include "tests/core/CalculationFixture.h"
 
 namespace {

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "core/Errors.h"
+#include "core/NumberReading.h"
 #include "core/Rates.h"
 #include "core/TableCommands.h"
-#include "core/TextRoutines.h"
 #include "tests/core/CalculationFixture.h"
 
 namespace {
@@ -25,7 +25,7 @@ class NonFiniteTest : public CalculationTest {
         QString message;
         try {
             core::RecalculateAll(calc);
-        } catch (const core::CalcError& e) {
+        } catch (const core::CommandFailure& e) {
             message = e.message();
         }
         for (int r = 1; r < table().rowCount(); ++r) {
@@ -80,7 +80,7 @@ TEST_F(NonFiniteTest, OverflowEndsTheCommandNamingTheCell) {
 
 TEST_F(NonFiniteTest, ARateThatOverflowsIsAnError) {
     calc.setRateDirection(core::RateDirection::MonthlyDrives);
-    EXPECT_THROW(calc.setMonthlyRateText(QStringLiteral("1E308")), core::CalcError);
+    EXPECT_THROW(calc.setMonthlyRateText(QStringLiteral("1E308")), core::CommandFailure);
 }
 
 // A number too close to zero is not "too large" (the rate and day fields read with exponents;
@@ -104,13 +104,13 @@ TEST(NumberRangeTest, UnderflowAndOverflowAreToldApart) {
         try {
             core::StrictNumber(c.text);
             ADD_FAILURE() << c.text.toStdString() << " was read";
-        } catch (const core::CalcError& e) {
+        } catch (const core::CommandFailure& e) {
             EXPECT_TRUE(e.message().contains(QString::fromUtf8(c.words)))
                 << c.text.toStdString() << ": " << e.message().toStdString();
             EXPECT_TRUE(e.message().startsWith(QLatin1Char('"') + c.text + QLatin1Char('"')));
         }
     }
-    EXPECT_THROW(core::ParseAmount(tiny), core::CalcError);
+    EXPECT_THROW(core::ParseAmount(tiny), core::CommandFailure);
 }
 
 }  // namespace

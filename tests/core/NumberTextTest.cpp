@@ -4,8 +4,8 @@
 #include <bit>
 #include <cstdint>
 
+#include "core/NumberReading.h"
 #include "core/NumberText.h"
-#include "core/TextRoutines.h"
 #include "tests/core/CalculationFixture.h"
 
 namespace {

@@ -129,7 +129,7 @@ TEST(OfficialHolidaysTest, AListWithoutWorkingDaysFails) {
             everyDay.addEveryYear(month, day, 1905, QStringLiteral("Tatil"));
         }
     }
-    EXPECT_THROW(everyDay.nextWorkingDay(Day("01.01.2026")), core::CalcError);
+    EXPECT_THROW(everyDay.nextWorkingDay(Day("01.01.2026")), core::CommandFailure);
 }
 
 class OfficialCalendarTest : public CalculationTest {

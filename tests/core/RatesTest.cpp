@@ -49,7 +49,7 @@ TEST_F(RatesTest, FieldsAreIndependentBeforeEitherIsEntered) {
 
 TEST_F(RatesTest, DrivingTextThatIsNoNumberFails) {
     calc.setRateDirection(core::RateDirection::AnnualDrives);
-    EXPECT_THROW(calc.setAnnualRateText(","), core::CalcError);
+    EXPECT_THROW(calc.setAnnualRateText(","), core::CommandFailure);
     EXPECT_EQ(annual(), ",");
     EXPECT_EQ(monthly(), "2");
 }

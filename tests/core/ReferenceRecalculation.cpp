@@ -5,9 +5,10 @@
 #include "core/DateText.h"
 #include "core/DayNumber.h"
 #include "core/Errors.h"
+#include "core/FixedWidthText.h"
+#include "core/NumberReading.h"
 #include "core/NumberText.h"
 #include "core/OfficialHolidays.h"
-#include "core/TextRoutines.h"
 
 namespace reference {
 namespace {
@@ -237,7 +238,7 @@ class RowRun {
         c(13) = Fmt15(n);
         const double r = Amount(p(7)) > 0 ? Amount(p(7)) : core::StrictNumber(s_.inputs.annualRate);
         const double y = core::StrictNumber(s_.inputs.daysInYear);
-        if (y * 100 == 0) throw core::CalcError(DivisionByZeroText(s_.inputs.daysInYear));
+        if (y * 100 == 0) throw core::CommandFailure(DivisionByZeroText(s_.inputs.daysInYear));
         const double i = r * n / (y * 100);
         const double t1 = Amount(s_.inputs.bsmvRate) > 0 ? Amount(s_.inputs.bsmvRate) * i / 100 : 0;
         const double t2 =
@@ -336,7 +337,7 @@ Outcome RecalculateAll(State& state) {
         }
     } catch (const core::SilentStop&) {
         return Outcome::stopped();
-    } catch (const core::CalcError& error) {
+    } catch (const core::CommandFailure& error) {
         return Outcome::failed(error.message());
     }
     return {};

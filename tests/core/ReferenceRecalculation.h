@@ -73,7 +73,7 @@ struct Outcome {
 // The text of the failure when the days in the year read as zero.
 QString DivisionByZeroText(const QString& daysInYearText);
 
-// The row recalculation of the current row. Throws core::SilentStop or core::CalcError.
+// The row recalculation of the current row. Throws core::SilentStop or core::CommandFailure.
 void RecalculateRow(State& state);
 
 // Makes `row` the current row; an actual change recalculates it, as the grid's click does.

@@ -256,7 +256,7 @@ TEST_F(RowRecalculationTest, FailuresCarryTheirText) {
         try {
             recalculateRow(2);
             ADD_FAILURE() << "no failure";
-        } catch (const core::CalcError& error) {
+        } catch (const core::CommandFailure& error) {
             EXPECT_TRUE(error.message().contains(QString::fromUtf8(c.named)))
                 << error.message().toStdString();
         }
@@ -267,7 +267,7 @@ TEST_F(RowRecalculationTest, DivisionFailureComesAfterDaysAndInterestNumber) {
     calc.inputs().daysInYear = "0";
     setRows({{{TransactionDate, "01.03.2019"}, {Drawn, "100"}},
              {{TransactionDate, "31.03.2019"}, {PeriodInterest, "old"}}});
-    EXPECT_THROW(core::RecalculateAll(calc), core::CalcError);
+    EXPECT_THROW(core::RecalculateAll(calc), core::CommandFailure);
     EXPECT_EQ(cell(Days, 2), "30");
     EXPECT_EQ(cell(InterestNumber, 2), "3.000,00");
     EXPECT_EQ(cell(PeriodInterest, 2), "old");

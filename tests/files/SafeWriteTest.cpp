@@ -188,7 +188,7 @@ TEST_F(FullDiskTest, SettingsOnAFullDiskAreReportedAndTheFileKept) {
     try {
         WriteMainSettings(calc.inputs(), ini);
         FAIL() << "no error";
-    } catch (const core::CalcError& e) {
+    } catch (const core::CommandFailure& e) {
         EXPECT_EQ(e.message(), QStringLiteral("Unable to write to ") + ini);
     }
     EXPECT_EQ(ReadFile(ini), old);

@@ -1,15 +1,15 @@
 #pragma once
 
 #include "sheets/PreviewGrid.h"
-#include "sheets/Sheet.h"
+#include "sheets/SheetContent.h"
 #include "tests/fuzz/FuzzCheck.h"
 
 namespace fuzzing {
 
 // What every reader promises: cells inside the limits and inside the used area, never an
 // empty text kept as a cell; the preview of it has the used area plus one row and column.
-inline void checkSheet(const sheets::Sheet& sheet) {
-    for (const sheets::Sheet::Cell& c : sheet.cells) {
+inline void checkSheet(const sheets::SheetContent& sheet) {
+    for (const sheets::SheetContent::Cell& c : sheet.cells) {
         check(c.row >= 1 && c.row <= sheets::kMaxRows, "cell row within the limit");
         check(c.column >= 1 && c.column <= sheets::kMaxColumns, "cell column within the limit");
         check(c.row <= sheet.lastRow && c.column <= sheet.lastColumn, "cell inside the used area");

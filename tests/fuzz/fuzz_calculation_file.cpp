@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         try {
             core::RecalculateAll(calc);
         } catch (const core::SilentStop&) {
-        } catch (const core::CalcError&) {
+        } catch (const core::CommandFailure&) {
         }
     }
     return 0;

@@ -18,13 +18,13 @@ bool hasSurrogates(const QString& text) {
     return false;
 }
 
-QMap<std::pair<int, int>, QString> cellsOf(const sheets::Sheet& sheet) {
+QMap<std::pair<int, int>, QString> cellsOf(const sheets::SheetContent& sheet) {
     QMap<std::pair<int, int>, QString> cells;
-    for (const sheets::Sheet::Cell& c : sheet.cells) cells.insert({c.row, c.column}, c.text);
+    for (const sheets::SheetContent::Cell& c : sheet.cells) cells.insert({c.row, c.column}, c.text);
     return cells;
 }
 
-QByteArray quotedCsv(const sheets::Sheet& sheet) {
+QByteArray quotedCsv(const sheets::SheetContent& sheet) {
     const auto cells = cellsOf(sheet);
     QString text;
     for (int r = 1; r <= sheet.lastRow; ++r) {
@@ -43,16 +43,16 @@ QByteArray quotedCsv(const sheets::Sheet& sheet) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    const sheets::Sheet sheet = sheets::ReadCsv(bytes);
+    const sheets::SheetContent sheet = sheets::ReadCsv(bytes);
     fuzzing::checkSheet(sheet);
-    for (const sheets::Sheet::Cell& c : sheet.cells)
+    for (const sheets::SheetContent::Cell& c : sheet.cells)
         check(!c.text.isEmpty(), "empty fields are no cells");
 
     bool comparable = sheet.lastRow <= sheets::kMaxRows && sheet.lastColumn <= sheets::kMaxColumns;
-    for (const sheets::Sheet::Cell& c : sheet.cells)
+    for (const sheets::SheetContent::Cell& c : sheet.cells)
         comparable = comparable && !hasSurrogates(c.text);
     if (comparable) {
-        const sheets::Sheet again = sheets::ReadCsv(quotedCsv(sheet));
+        const sheets::SheetContent again = sheets::ReadCsv(quotedCsv(sheet));
         check(cellsOf(again) == cellsOf(sheet), "cells survive writing and reading back");
     }
     return 0;

@@ -5,7 +5,7 @@
 #include <QTemporaryFile>
 #include <cstdint>
 
-#include "sheets/Sheet.h"
+#include "sheets/SheetContent.h"
 #include "sheets/XlsReader.h"
 #include "tests/fuzz/SheetChecks.h"
 

@@ -8,9 +8,9 @@
 #include <QTemporaryDir>
 
 #include "core/Errors.h"
+#include "core/NumberReading.h"
 #include "core/RecordingDialogs.h"
 #include "core/TableCommands.h"
-#include "core/TextRoutines.h"
 #include "output/workbook/ColumnFit.h"
 #include "output/workbook/ExportSheet.h"
 #include "output/workbook/WorkbookExport.h"
@@ -308,14 +308,14 @@ TEST_F(WorkbookExportTest, AnUnreadableAmountEndsTheExportBeforeAnythingIsWritte
     previous.write("previous");
     previous.close();
     calc.table().setCell(InterestPaid, 6, QStringLiteral("1,2,3"));
-    EXPECT_THROW(output::WriteWorkbook(calc, path(), WorkbookLayout::Export), core::CalcError);
+    EXPECT_THROW(output::WriteWorkbook(calc, path(), WorkbookLayout::Export), core::CommandFailure);
     ASSERT_TRUE(previous.open(QIODevice::ReadOnly));
     EXPECT_EQ(previous.readAll(), QByteArray("previous"));
 }
 
 TEST_F(WorkbookExportTest, TheMailWorkbookIsSavedWithTheRowsBeforeAnUnreadableAmount) {
     calc.table().setCell(InterestPaid, 6, QStringLiteral("1,2,3"));
-    EXPECT_THROW(output::WriteWorkbook(calc, path(), WorkbookLayout::Mail), core::CalcError);
+    EXPECT_THROW(output::WriteWorkbook(calc, path(), WorkbookLayout::Mail), core::CommandFailure);
     const XlsxTestReader sheet(path());
     ASSERT_TRUE(sheet.ok());
     ExpectText(sheet, "A9", QStringLiteral("20.05.2019"));
@@ -393,7 +393,7 @@ TEST_F(WorkbookExportTest, AFailedWriteNamesThePathAndKeepsThePreviousFile) {
     try {
         output::WriteWorkbook(calc, missingFolder, WorkbookLayout::Export);
         FAIL() << "no error";
-    } catch (const core::CalcError& e) {
+    } catch (const core::CommandFailure& e) {
         EXPECT_TRUE(
             e.message().startsWith(QStringLiteral("Dosya Saklanamıyor:\n") + missingFolder + "\n"))
             << e.message().toStdString();
@@ -402,7 +402,7 @@ TEST_F(WorkbookExportTest, AFailedWriteNamesThePathAndKeepsThePreviousFile) {
 
     // A folder by the target's name is not replaced.
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("out.xlsx")));
-    EXPECT_THROW(output::WriteWorkbook(calc, path(), WorkbookLayout::Export), core::CalcError);
+    EXPECT_THROW(output::WriteWorkbook(calc, path(), WorkbookLayout::Export), core::CommandFailure);
     EXPECT_TRUE(QFileInfo(path()).isDir());
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               QStringList{QStringLiteral("out.xlsx")});
@@ -423,10 +423,10 @@ TEST_F(WorkbookExportTest, TextsThatLookLikeCharacterCodesReadBackAsTyped) {
         SCOPED_TRACE(text.toStdString());
         calc.table().setCell(Description, 1, text);
         output::WriteWorkbook(calc, path(), WorkbookLayout::Export);
-        const sheets::Sheet read = sheets::ReadWorkbook(path());
+        const sheets::SheetContent read = sheets::ReadWorkbook(path());
         const QString ref = Ref(output::ColumnLetters(Description), 4);
         bool found = false;
-        for (const sheets::Sheet::Cell& cell : read.cells) {
+        for (const sheets::SheetContent::Cell& cell : read.cells) {
             if (cell.row == 4 && cell.column == Description) {
                 found = true;
                 EXPECT_EQ(cell.text, text) << ref.toStdString();
@@ -463,13 +463,13 @@ TEST_F(WorkbookExportTest, ATextLongerThanACellHoldsIsNamedByItsCell) {
             output::WriteWorkbook(calc, folder.filePath(QStringLiteral("uzun.xlsx")),
                                   WorkbookLayout::Export);
             EXPECT_TRUE(message.isEmpty());
-        } catch (const core::CalcError& e) {
+        } catch (const core::CommandFailure& e) {
             EXPECT_TRUE(e.message().startsWith(QStringLiteral("Dosya Saklanamıyor:\n")));
             EXPECT_TRUE(e.message().contains(message)) << e.message().toStdString();
             EXPECT_FALSE(message.isEmpty());
             try {
                 output::WriteWorkbook(calc, path(), WorkbookLayout::Export);
-            } catch (const core::CalcError&) {
+            } catch (const core::CommandFailure&) {
             }
             QFile f(path());
             ASSERT_TRUE(f.open(QIODevice::ReadOnly));

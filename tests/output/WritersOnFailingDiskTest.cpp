@@ -44,7 +44,7 @@ struct Writer {
 QString caught(const std::function<void()>& write) {
     try {
         write();
-    } catch (const core::CalcError& e) {
+    } catch (const core::CommandFailure& e) {
         return e.message();
     }
     return QString();

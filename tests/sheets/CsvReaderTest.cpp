@@ -113,7 +113,7 @@ TEST(CsvReader, TextIsReadAsCsvOnlyUnderATextFilesName) {
 // fields past the last column are counted, not kept, and a field is cut at a cell's most.
 TEST(CsvReader, AnEndlessLineStaysBounded) {
     const QByteArray line = QByteArray(2'000'000, ';') + "son\r\n" + QByteArray(100'000, 'a');
-    const sheets::Sheet sheet = sheets::ReadCsv(line);
+    const sheets::SheetContent sheet = sheets::ReadCsv(line);
     EXPECT_EQ(sheet.lastColumn, 2'000'001);
     EXPECT_EQ(sheet.lastRow, 2);
     ASSERT_EQ(sheet.cells.size(), 1u);

@@ -144,7 +144,7 @@ TEST(OdsReader, HostileRepeatCountsAndSpacesStayBounded) {
         "office:value-type=\"string\"><text:p>y</text:p></table:table-cell></table:table-row>"
         "</table:table>";
     testing_sheets::WorkbookFolder folder;
-    const sheets::Sheet sheet =
+    const sheets::SheetContent sheet =
         sheets::ReadWorkbook(folder.write(QStringLiteral("t.ods"), odsOf(table)));
     ASSERT_FALSE(sheet.cells.empty());
     EXPECT_EQ(sheet.cells.front().text.size(), sheets::kMaxCellText);

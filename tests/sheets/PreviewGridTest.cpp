@@ -6,7 +6,7 @@ TEST(PreviewGrid, StartsEmptyAndClearsAllButTheHeaderRow) {
     sheets::PreviewGrid grid;
     EXPECT_EQ(grid.rowCount(), 21);
     EXPECT_EQ(grid.columnCount(), 11);
-    sheets::Sheet sheet;
+    sheets::SheetContent sheet;
     sheet.add(3, 2, QStringLiteral("x"));
     grid.show(sheet);
     EXPECT_EQ(grid.rowCount(), 6);

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "sheets/PreviewGrid.h"
-#include "sheets/Sheet.h"
+#include "sheets/SheetContent.h"
 #include "tests/support/TestFolder.h"
 
 struct lxw_workbook;

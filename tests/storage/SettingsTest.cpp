@@ -204,7 +204,7 @@ TEST_F(SettingsTest, WriteFailureIsReportedWithThePath) {
     try {
         WriteMainSettings(calc.inputs(), bad);
         FAIL() << "no error";
-    } catch (const core::CalcError& e) {
+    } catch (const core::CommandFailure& e) {
         EXPECT_EQ(e.message(), QStringLiteral("Unable to write to ") + bad);
         EXPECT_EQ(core::ErrorReportText(e.message()),
                   QStringLiteral("Unable to write to ") + bad + QLatin1Char('.'));
@@ -219,7 +219,7 @@ TEST_F(SettingsTest, TextOutsideTheCodePageWritesNothing) {
     try {
         WriteMainSettings(calc.inputs(), ini);
         FAIL() << "no error";
-    } catch (const core::CalcError& e) {
+    } catch (const core::CommandFailure& e) {
         EXPECT_TRUE(e.message().startsWith(QStringLiteral("Unable to write to ") + ini));
         EXPECT_TRUE(e.message().contains(QStringLiteral("\"Firma Adı\"")))
             << e.message().toStdString();

@@ -280,7 +280,7 @@ TEST_F(UpdaterTest, AScriptThatCannotBeWrittenOrStartedLeavesNothingBehind) {
         try {
             updater.performUpdate();
             ADD_FAILURE() << "no error";
-        } catch (const core::CalcError& error) {
+        } catch (const core::CommandFailure& error) {
             EXPECT_TRUE(error.message().contains(folder / QStringLiteral("DedadedEraro.sh")));
         }
         EXPECT_FALSE(updater.updated());
@@ -322,7 +322,7 @@ TEST_F(UpdaterTest, PlantedLinksAreRefusedNotFollowed) {
         bool thrown = false;
         try {
             EXPECT_FALSE(updater.performUpdate());
-        } catch (const core::CalcError& error) {
+        } catch (const core::CommandFailure& error) {
             thrown = true;
             EXPECT_TRUE(error.message().contains(link)) << error.message().toStdString();
         }

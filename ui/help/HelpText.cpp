@@ -46,11 +46,11 @@ std::optional<HelpText> ReadHelpFile(const QString& path) {
     if (!QFileInfo::exists(path)) return std::nullopt;
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
-        throw core::CalcError(QStringLiteral("Yardım dosyası okunamıyor: %1").arg(path));
+        throw core::CommandFailure(QStringLiteral("Yardım dosyası okunamıyor: %1").arg(path));
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        throw core::CalcError(
+        throw core::CommandFailure(
             QStringLiteral("Yardım dosyası okunamıyor: %1 (%2)").arg(path, file.errorString()));
     }
     HelpText help;

@@ -20,7 +20,7 @@ struct HelpText {
 HelpText::Format FormatOf(const QString& text);
 
 // Reads a help file: nothing when there is no such file. A file that exists but cannot be
-// read throws core::CalcError naming it. The bytes are taken as UTF-8 when they are valid
+// read throws core::CommandFailure naming it. The bytes are taken as UTF-8 when they are valid
 // UTF-8, else as Windows-1254, the code page of older Turkish text files.
 std::optional<HelpText> ReadHelpFile(const QString& path);
 

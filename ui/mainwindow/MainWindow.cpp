@@ -110,7 +110,7 @@ void MainWindow::writeFieldToInputs(QLineEdit* field) {
     const QString text = field->text();
     core::RunReportingFailure(calc_.dialogs(), [&] {
         for (const TextBinding& binding : textBindings_) {
-            if (binding.field == field) core::SetInputText(calc_, binding.input, text);
+            if (binding.field == field) calc_.setInputText(binding.input, text);
         }
     });
     showInputsAndTotals();

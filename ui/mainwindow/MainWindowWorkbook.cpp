@@ -71,7 +71,7 @@ void MainWindow::exportWorkbook() {
                                  const QString named =
                                      output::NamedExport(documents, QDate::currentDate());
                                  if (QFile::copy(path, named)) kept = named;
-                             } catch (const core::CalcError&) {
+                             } catch (const core::CommandFailure&) {
                              }
                          }
                          window->calc_.dialogs().notify(
@@ -103,7 +103,7 @@ void MainWindow::mailWorkbook() {
         output::WriteWorkbook(calc_, path, output::WorkbookLayout::Mail);
         const QString name = calc_.inputs().creditLineName;
         if (const auto reason = ShowNewMail({QStringLiteral("@"), name, name, path})) {
-            throw core::CalcError(kMailCannotStart.arg(*reason));
+            throw core::CommandFailure(kMailCannotStart.arg(*reason));
         }
     });
     grid_->showTable();

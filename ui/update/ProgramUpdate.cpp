@@ -7,7 +7,7 @@
 #include "ui/common/AppInfo.h"
 #include "ui/mainwindow/MainWindow.h"
 #include "ui/update/UpdateWaitWindow.h"
-#include "update/ConnectionTest.h"
+#include "update/OnlineCheck.h"
 
 namespace ui {
 namespace {

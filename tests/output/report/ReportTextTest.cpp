@@ -258,7 +258,7 @@ TEST(ReportText, RecalculationErrorEndsThePrintCommand) {
     calc.table().setCell(col::TransactionDate, 1, QStringLiteral("01.03.2019"));
     calc.table().setCell(col::Drawn, 1, QStringLiteral("100"));
     calc.table().setCell(col::ValueDate, 2, QStringLiteral("31.03.2019"));
-    EXPECT_THROW(report::PrepareReportText(calc, ReportWidth::Wide), core::CalcError);
+    EXPECT_THROW(report::PrepareReportText(calc, ReportWidth::Wide), core::CommandFailure);
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 
 #include "core/DateText.h"
 #include "core/Errors.h"
-#include "core/TextRoutines.h"
+#include "core/NumberReading.h"
 #include "tests/core/CalculationFixture.h"
 
 namespace {
@@ -59,12 +59,12 @@ TEST(ParseAmountTest, FailsNamingTheTextWhenWhatIsKeptIsNoNumber) {
         try {
             core::ParseAmount(QString::fromUtf8(text));
             ADD_FAILURE() << text << " was read";
-        } catch (const core::CalcError& error) {
+        } catch (const core::CommandFailure& error) {
             EXPECT_TRUE(error.message().contains(quoted)) << error.message().toStdString();
         }
     }
-    EXPECT_THROW(core::ParseDigits(QStringLiteral("-")), core::CalcError);
-    EXPECT_THROW(core::ParseDigits(QStringLiteral("+.")), core::CalcError);
+    EXPECT_THROW(core::ParseDigits(QStringLiteral("-")), core::CommandFailure);
+    EXPECT_THROW(core::ParseDigits(QStringLiteral("+.")), core::CommandFailure);
 }
 
 // The reference reading of a typed number: keep a sign in first place, digits and (for amounts)
@@ -105,7 +105,7 @@ TEST(ParseAmountTest, AgreesWithTheReadingAsWrittenOnRandomTexts) {
             try {
                 const QString q = QString::fromStdString(text);
                 got = amount ? core::ParseAmount(q) : core::ParseDigits(q);
-            } catch (const core::CalcError&) {
+            } catch (const core::CommandFailure&) {
             }
             ASSERT_EQ(got, want) << '"' << text << '"' << (amount ? " amount" : " digits");
         }
@@ -153,7 +153,7 @@ TEST(StrictNumberTest, AcceptsOnlyAWholeNumberText) {
     EXPECT_DOUBLE_EQ(core::StrictNumber(QStringLiteral("-0,5")), -0.5);
     const char* bad[] = {"", ",", "1.234", "24 %", "abc"};
     for (const char* text : bad) {
-        EXPECT_THROW(core::StrictNumber(QString::fromUtf8(text)), core::CalcError) << text;
+        EXPECT_THROW(core::StrictNumber(QString::fromUtf8(text)), core::CommandFailure) << text;
     }
 }
 
@@ -176,26 +176,8 @@ TEST(IsValidDateTextTest, KnowsTheCalendar) {
 TEST(IsValidDateTextTest, FailsWhenAPartIsNoInteger) {
     const char* texts[] = {"ab.01.2019", "01.xy.2019", "01.01.", "", "01.01.20a9"};
     for (const char* text : texts) {
-        EXPECT_THROW(core::IsValidDateText(QString::fromUtf8(text)), core::CalcError) << text;
+        EXPECT_THROW(core::IsValidDateText(QString::fromUtf8(text)), core::CommandFailure) << text;
     }
-}
-
-TEST(PadTest, FillsWithSpacesAndNeverCuts) {
-    EXPECT_EQ(core::PadLeft(5, QStringLiteral("ab")), QStringLiteral("   ab"));
-    EXPECT_EQ(core::PadRight(5, QStringLiteral("ab")), QStringLiteral("ab   "));
-    EXPECT_EQ(core::PadLeft(2, QStringLiteral("ab")), QStringLiteral("ab"));
-    EXPECT_EQ(core::PadRight(2, QStringLiteral("ab")), QStringLiteral("ab"));
-    EXPECT_EQ(core::PadLeft(1, QStringLiteral("abc")), QStringLiteral("abc"));
-    EXPECT_EQ(core::PadRight(0, QStringLiteral("abc")), QStringLiteral("abc"));
-    EXPECT_EQ(core::PadLeft(3, QString()), QStringLiteral("   "));
-    EXPECT_EQ(core::PadRight(65535, QStringLiteral("x")).size(), 65535);
-}
-
-TEST(SubstringTest, TakesDatePartsByPositionFromShortTexts) {
-    EXPECT_EQ(core::Substring(QStringLiteral("05.03.2019"), 7, 4), QStringLiteral("2019"));
-    EXPECT_EQ(core::Substring(QStringLiteral("1.1.19"), 4, 2), QStringLiteral(".1"));
-    EXPECT_EQ(core::Substring(QStringLiteral("1.1.19"), 7, 4), QString());
-    EXPECT_EQ(core::Substring(QString(), 1, 2), QString());
 }
 
 }  // namespace

@@ -33,10 +33,10 @@ struct CellRange {
 
 // The first worksheet of a workbook, kept in memory until it is written. Formatting set on
 // a range reaches every cell of it, empty ones included, as in a spreadsheet program.
-class Sheet {
+class Worksheet {
   public:
     // The number format code of cells with the amount format ("#,##0.00").
-    explicit Sheet(QString amountFormatCode) : amountFormatCode_(std::move(amountFormatCode)) {}
+    explicit Worksheet(QString amountFormatCode) : amountFormatCode_(std::move(amountFormatCode)) {}
 
     // An empty text leaves the cell empty, as typing nothing into a cell does.
     void setText(int row, int column, const QString& text);

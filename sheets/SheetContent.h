@@ -20,7 +20,7 @@ constexpr qint64 kIndexCeiling = qint64(1) << 24;
 // The first sheet of a workbook as the readers give it: the texts of the used cells within
 // the limits above, and the last row and column that hold a value anywhere on the sheet
 // (0 for an empty sheet). Rows and columns count from 1.
-struct Sheet {
+struct SheetContent {
     struct Cell {
         int row;
         int column;

@@ -1,4 +1,4 @@
-#include "update/ConnectionTest.h"
+#include "update/OnlineCheck.h"
 
 #include <QNetworkInformation>
 #include <QNetworkInterface>

@@ -1,10 +1,10 @@
-#include "output/workbook/Sheet.h"
+#include "output/workbook/Worksheet.h"
 
 #include <stdexcept>
 
 namespace output {
 
-SheetCell& Sheet::touch(int row, int column) {
+SheetCell& Worksheet::touch(int row, int column) {
     if (row < 1 || column < 1) throw std::out_of_range("sheet cells are counted from 1");
     if (rows_.size() < static_cast<std::size_t>(row)) rows_.resize(static_cast<std::size_t>(row));
     std::vector<SheetCell>& cells = rows_[static_cast<std::size_t>(row - 1)];
@@ -13,7 +13,7 @@ SheetCell& Sheet::touch(int row, int column) {
     return cells[static_cast<std::size_t>(column - 1)];
 }
 
-const SheetCell& Sheet::cell(int row, int column) const {
+const SheetCell& Worksheet::cell(int row, int column) const {
     static const SheetCell empty;
     if (row < 1 || row > rowCount() || column < 1) return empty;
     const std::vector<SheetCell>& cells = rows_[static_cast<std::size_t>(row - 1)];
@@ -22,21 +22,21 @@ const SheetCell& Sheet::cell(int row, int column) const {
                : empty;
 }
 
-void Sheet::setText(int row, int column, const QString& text) {
+void Worksheet::setText(int row, int column, const QString& text) {
     SheetCell& cell = touch(row, column);
     cell.kind = text.isEmpty() ? SheetCell::Kind::Empty : SheetCell::Kind::Text;
     cell.text = text;
     cell.number = 0;
 }
 
-void Sheet::setNumber(int row, int column, double value) {
+void Worksheet::setNumber(int row, int column, double value) {
     SheetCell& cell = touch(row, column);
     cell.kind = SheetCell::Kind::Number;
     cell.text.clear();
     cell.number = value;
 }
 
-void Sheet::setFormula(int row, int column, const QString& formula, double computedValue) {
+void Worksheet::setFormula(int row, int column, const QString& formula, double computedValue) {
     SheetCell& cell = touch(row, column);
     cell.kind = SheetCell::Kind::Formula;
     cell.text = formula;
@@ -44,21 +44,21 @@ void Sheet::setFormula(int row, int column, const QString& formula, double compu
 }
 
 template <typename Change>
-void Sheet::forEachCell(const CellRange& range, Change change) {
+void Worksheet::forEachCell(const CellRange& range, Change change) {
     for (int r = range.firstRow; r <= range.lastRow; ++r) {
         for (int c = range.firstColumn; c <= range.lastColumn; ++c) change(touch(r, c));
     }
 }
 
-void Sheet::setBold(const CellRange& range) {
+void Worksheet::setBold(const CellRange& range) {
     forEachCell(range, [](SheetCell& cell) { cell.bold = true; });
 }
 
-void Sheet::setLarge(const CellRange& range) {
+void Worksheet::setLarge(const CellRange& range) {
     forEachCell(range, [](SheetCell& cell) { cell.large = true; });
 }
 
-void Sheet::setAmountFormat(const CellRange& range) {
+void Worksheet::setAmountFormat(const CellRange& range) {
     forEachCell(range, [](SheetCell& cell) { cell.amountFormat = true; });
 }
 

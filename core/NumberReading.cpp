@@ -1,4 +1,4 @@
-#include "core/TextRoutines.h"
+#include "core/NumberReading.h"
 
 #include <algorithm>
 #include <charconv>
@@ -91,10 +91,11 @@ std::optional<double> convertNumber(const QString& text, QChar decimal) {
     const char* first = plain.data();
     const auto [end, ec] = std::from_chars(first, first + plain.size(), value);
     if (ec == std::errc::result_out_of_range) {
-        throw CalcError(belowOne(plain) ? QStringLiteral("\"%1\" sıfıra çok yakın: sayı olarak "
-                                                         "çok küçük")
-                                              .arg(text)
-                                        : QStringLiteral("\"%1\" sayı olarak çok büyük").arg(text));
+        throw CommandFailure(belowOne(plain)
+                                 ? QStringLiteral("\"%1\" sıfıra çok yakın: sayı olarak "
+                                                  "çok küçük")
+                                       .arg(text)
+                                 : QStringLiteral("\"%1\" sayı olarak çok büyük").arg(text));
     }
     if (ec != std::errc() || end != first + plain.size()) return std::nullopt;
     return value;
@@ -205,7 +206,7 @@ double StrictNumber(const QString& text, const Separators& seps) {
     QStringView trimmed = QStringView(text).trimmed();
     if (const auto quick = quickStrictValue(trimmed, seps.decimal)) return *quick;
     if (const auto value = convertNumber(trimmed.toString(), seps.decimal)) return *value;
-    throw CalcError(notANumber(text));
+    throw CommandFailure(notANumber(text));
 }
 
 int StrictInteger(const QString& text) {
@@ -219,7 +220,7 @@ int StrictInteger(const QString& text) {
     bool ok = false;
     int value = 0;
     if (shapeOk) value = text.mid(i).toInt(&ok);
-    if (!ok) throw CalcError(QStringLiteral("\"%1\" geçerli bir tam sayı değil").arg(text));
+    if (!ok) throw CommandFailure(QStringLiteral("\"%1\" geçerli bir tam sayı değil").arg(text));
     return value;
 }
 
@@ -230,7 +231,7 @@ double ParseAmount(const QString& text, const Separators& seps) {
     const QString kept = retained(text, &seps.decimal);
     if (kept.isEmpty()) return 0;
     if (const auto value = convertNumber(kept, seps.decimal)) return *value;
-    throw CalcError(notANumber(text));
+    throw CommandFailure(notANumber(text));
 }
 
 double ParseDigits(const QString& text) {
@@ -240,19 +241,7 @@ double ParseDigits(const QString& text) {
     const QString kept = retained(text, nullptr);
     if (kept.isEmpty()) return 0;
     if (const auto value = convertNumber(kept, QChar(0xFFFF))) return *value;
-    throw CalcError(notANumber(text));
-}
-
-QString Substring(const QString& text, int start, int count) { return text.mid(start - 1, count); }
-
-QString PadLeft(std::uint16_t width, const QString& text) {
-    if (text.size() >= width) return text;
-    return QString(width - text.size(), QLatin1Char(' ')) + text;
-}
-
-QString PadRight(std::uint16_t width, const QString& text) {
-    if (text.size() >= width) return text;
-    return text + QString(width - text.size(), QLatin1Char(' '));
+    throw CommandFailure(notANumber(text));
 }
 
 }  // namespace core

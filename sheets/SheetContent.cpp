@@ -1,9 +1,9 @@
-#include "sheets/Sheet.h"
+#include "sheets/SheetContent.h"
 
 #include <algorithm>
 
 namespace sheets {
-void Sheet::add(qint64 row, qint64 column, const QString& text, qint64 repeatedColumns) {
+void SheetContent::add(qint64 row, qint64 column, const QString& text, qint64 repeatedColumns) {
     if (row < 1 || column < 1 || repeatedColumns < 1) return;
     row = std::min(row, kIndexCeiling);
     column = std::min(column, kIndexCeiling);
