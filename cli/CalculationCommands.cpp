@@ -4,6 +4,7 @@
 #include "cli/Subcommand.h"
 #include "core/NumberText.h"
 #include "core/Rates.h"
+#include "files/FileMessages.h"
 #include "storage/CalculationFile.h"
 
 namespace cli {
@@ -22,7 +23,7 @@ bool saveOutput(const Invocation& invocation, Session& session, core::CommandEnd
     if (session.openRefused()) {
         output.err +=
             "vovirer: " +
-            AsGiven(storage::kCannotRead + QLatin1Char(' ') + invocation.positionals.front()) +
+            AsGiven(files::kCannotRead + QLatin1Char(' ') + invocation.positionals.front()) +
             "; nothing written to " + AsGiven(*target) + '\n';
         return true;
     }

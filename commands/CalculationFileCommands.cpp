@@ -1,6 +1,7 @@
 #include "commands/CalculationFileCommands.h"
 
 #include "core/TableCommands.h"
+#include "files/FileMessages.h"
 #include "files/FileNames.h"
 
 namespace commands {
@@ -54,8 +55,8 @@ OpenOutcome OpenCommand(core::Calculation& calc, const std::optional<QString>& c
     }();
     if (fault) *fault = loaded;
     if (loaded != storage::LoadFault::None) {
-        calc.dialogs().notify(core::Notice{storage::kCannotRead + QLatin1Char('\n') + *chosenPath,
-                                           kErrorCaption, core::DialogIcon::Error});
+        calc.dialogs().notify(core::Notice{files::CannotReadMessage(*chosenPath), kErrorCaption,
+                                           core::DialogIcon::Error});
     }
     calc.inputs().drawingExtraDays.clear();
     calc.inputs().moveDrawingsPastHolidays = false;

@@ -9,10 +9,6 @@
 namespace sheets {
 namespace {
 
-QString dateText(const QDate& date, const core::Separators& seps) {
-    return core::DateText(date, seps.date);
-}
-
 // Last serial day a spreadsheet shows as a date: 31.12.9999 in the 1900 system.
 constexpr double kLastSerial = 2958465;
 
@@ -21,7 +17,8 @@ QString serialDateText(double serial, DateSystem system, const core::Separators&
     const double day = std::floor(serial + 0.5 / 86400.0);
     if (!(day >= 0 && day <= kLastSerial)) return core::GeneralText(serial, seps);
     const auto days = static_cast<qint64>(day);
-    if (system == DateSystem::From1904) return dateText(QDate(1904, 1, 1).addDays(days), seps);
+    if (system == DateSystem::From1904)
+        return core::DateText(QDate(1904, 1, 1).addDays(days), seps.date);
     // The 1900 system counts a 29 February 1900, which the calendar never had: serial 60.
     if (days == 60) {
         return QStringLiteral("29%1%2%3%4")
@@ -30,8 +27,8 @@ QString serialDateText(double serial, DateSystem system, const core::Separators&
             .arg(seps.date)
             .arg(QStringLiteral("1900"));
     }
-    if (days < 60) return dateText(QDate(1899, 12, 31).addDays(days), seps);
-    return dateText(QDate(1899, 12, 30).addDays(days), seps);
+    if (days < 60) return core::DateText(QDate(1899, 12, 31).addDays(days), seps.date);
+    return core::DateText(QDate(1899, 12, 30).addDays(days), seps.date);
 }
 
 QString isoDateText(const QString& iso, const core::Separators& seps) {
@@ -40,7 +37,7 @@ QString isoDateText(const QString& iso, const core::Separators& seps) {
         (iso.size() > 10 && iso[10] != QLatin1Char('T') && iso[10] != QLatin1Char(' '))) {
         return iso;
     }
-    return dateText(date, seps);
+    return core::DateText(date, seps.date);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "files/FileMessages.h"
+
 namespace sheets {
 void SheetContent::add(qint64 row, qint64 column, const QString& text, qint64 repeatedColumns) {
     if (row < 1 || column < 1 || repeatedColumns < 1) return;
@@ -18,7 +20,7 @@ void SheetContent::add(qint64 row, qint64 column, const QString& text, qint64 re
 }
 
 void FailReading(const QString& name, const QString& why) {
-    throw ReadError(QStringLiteral("Dosya Okunamıyor:\n%1\n%2").arg(name, why));
+    throw ReadError(files::CannotReadMessage(name, why));
 }
 
 }  // namespace sheets

@@ -7,6 +7,8 @@
 #include <QJsonObject>
 #include <QProcess>
 
+#include "files/FileMessages.h"
+
 namespace sheets {
 namespace {
 
@@ -67,7 +69,7 @@ SheetContent ReadXlsContained(const QString& path, const QString& name, const Xl
     }
     if (reader.exitCode() != 0) {
         const QString message = ReaderMessage(reader.readAllStandardError());
-        if (message.startsWith(QLatin1String("Dosya Okunamıyor:"))) throw ReadError(message);
+        if (message.startsWith(files::kCannotRead)) throw ReadError(message);
         FailReading(name, message.isEmpty() ? QStringLiteral("Dosya okunamadı.") : message);
     }
     const QJsonDocument json = QJsonDocument::fromJson(reader.readAllStandardOutput());

@@ -7,6 +7,7 @@
 #include "core/Errors.h"
 #include "core/FieldCatalogue.h"
 #include "files/Cp1254.h"
+#include "files/FileMessages.h"
 #include "files/Lines.h"
 #include "files/ReadWholeFile.h"
 #include "files/SafeWrite.h"
@@ -18,13 +19,6 @@ namespace {
 using core::TransactionTable;
 
 QString eOrH(bool ticked) { return ticked ? QStringLiteral("E") : QStringLiteral("H"); }
-
-QString twoDigits(int value) { return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')); }
-
-QString dateItem(const QDate& date, QChar separator) {
-    return twoDigits(date.day()) + separator + twoDigits(date.month()) + separator +
-           QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0'));
-}
 
 // The header's items in the file's order: eight texts, the two tick boxes, the date.
 constexpr core::InputMember kHeaderItems[] = {
@@ -59,8 +53,8 @@ std::vector<HeaderItem> headerItems(const core::Calculation& calc) {
         } else if (const auto* tick = std::get_if<bool core::TableInputs::*>(&member)) {
             text = eOrH(in.*(*tick));
         } else {
-            text =
-                dateItem(in.*std::get<QDate core::TableInputs::*>(member), calc.separators().date);
+            text = core::DateText(in.*std::get<QDate core::TableInputs::*>(member),
+                                  calc.separators().date);
         }
         items.push_back({core::FieldName(core::Field(member)), std::move(text)});
     }
@@ -211,12 +205,11 @@ std::optional<QByteArray> EncodeCalculationFile(const core::Calculation& calc, Q
 }
 
 SaveResult WriteCalculationFile(const core::Calculation& calc, const QString& path) {
-    const QString failed = kCannotSave + QLatin1Char('\n') + path;
     QString problem;
     const std::optional<QByteArray> bytes = EncodeCalculationFile(calc, &problem);
-    if (!bytes) return {false, failed + QLatin1Char('\n') + problem};
+    if (!bytes) return {false, files::CannotSaveMessage(path, problem)};
 
-    if (!files::WriteFileSafely(path, *bytes).ok) return {false, failed};
+    if (!files::WriteFileSafely(path, *bytes).ok) return {false, files::CannotSaveMessage(path)};
     return {};
 }
 

@@ -10,16 +10,12 @@
 namespace storage {
 
 // The calculation file ".fdr": Windows-1254 text, CR LF after every line,
-// one comma-text line per record: the 11-item header, then table rows 0 to RowCount-1.
-//
-// The first line of the messages of a failed save or open; the path follows on the next line.
-inline const QString kCannotSave = QStringLiteral("Dosya Saklanamıyor:");
-inline const QString kCannotRead = QStringLiteral("Dosya Okunamıyor:");
+// one comma-text line per record: the 11-item header, then one line per table row.
 
 // --- The file's content -----------------------------------------------------------------
 
-// The whole file as lines: the header record, then table rows 0 to RowCount-1, each of
-// ColCount items.
+// The whole file as lines: the header record, then one line per table row with an item for
+// each of its columns.
 QStringList CalculationFileLines(const core::Calculation& calc);
 
 // Why a file was refused; the open command names the file in "Dosya Okunamıyor:".

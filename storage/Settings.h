@@ -15,19 +15,19 @@ inline const QString kSettingsFileName = QStringLiteral("Ayarlar.ini");
 inline const QString kMainSection = QStringLiteral("Vovirer");
 inline const QString kImportSection = QStringLiteral("ExcelAyarR");
 
-// The program's folder (GetPathPath) joined with "Ayarlar.ini" by one separator.
+// The settings file's path: the program's folder joined with "Ayarlar.ini" by one separator.
 QString SettingsFilePath(const QString& programFolder);
 
 // --- Section "Vovirer" of the main window ------------------------------------------------
 
-// ReadMainSettings: reads the section into the table inputs, keys in the file's order; an
+// Reads the section into the table inputs, keys in the file's order; an
 // absent value empties its field; the annual rate is set before the monthly one through
 // Calculation::setAnnualRateText / setMonthlyRateText, so the rate edit direction in force
 // decides (at start-up it is none: both fields show what the file holds); the tick box
 // moveRepaymentsPastHolidays is ticked only when its value is exactly "1". Reports nothing.
 void ReadMainSettings(core::Calculation& calc, const QString& settingsPath);
 
-// WriteMainSettings ("ORANLARI SAKLA"): writes the eight keys in their order, the tick box
+// "ORANLARI SAKLA": writes the eight keys in their order, the tick box
 // as "1" or "2", all in one safe write. When the file cannot be written, throws
 // core::CommandFailure "Unable to write to <path>" (the default error report adds the full stop)
 // and the file is exactly as it was. A text that the file cannot hold (outside Windows-1254,
@@ -46,11 +46,11 @@ core::HolidayCalendar::Kind ReadHolidayCalendarChoice(const QString& settingsPat
 
 // --- Section "ExcelAyarR" of the import window -------------------------------------------
 
-// ReadMainSettings of the import window: absent values read as empty text (the design values
+// Reads the import window's section: absent values read as empty text (the design values
 // are not kept), the tick box ticks only when its value is exactly "1". Reports nothing.
 core::ImportSettings ReadImportSettings(const QString& settingsPath);
 
-// WriteMainSettings of the import window: as WriteMainSettings above, for section "ExcelAyarR".
+// Writes the import window's section as WriteMainSettings writes the main one.
 void WriteImportSettings(const core::ImportSettings& settings, const QString& settingsPath);
 
 }  // namespace storage

@@ -6,6 +6,8 @@
 #include <QNetworkRequest>
 #include <QStringList>
 
+#include "files/FileMessages.h"
+#include "update/NetworkErrorText.h"
 #include "update/ProgramFileCheck.h"
 
 namespace update {
@@ -92,8 +94,8 @@ void ProgramDownload::start(const QUrl& url, const QString& targetFile) {
     // A folder that cannot be made is known before anything is fetched.
     const QString folder = QFileInfo(targetFile).absolutePath();
     if (!QDir().mkpath(folder)) {
-        const QString problem = QStringLiteral("Dosya yazılamadı: %1: %2 klasörü oluşturulamadı.")
-                                    .arg(targetFile, folder);
+        const QString problem = files::CannotSaveMessage(
+            targetFile, QStringLiteral("%1 klasörü oluşturulamadı.").arg(folder));
         QMetaObject::invokeMethod(
             this, [this, problem] { finish(problem); }, Qt::QueuedConnection);
         return;
@@ -101,8 +103,7 @@ void ProgramDownload::start(const QUrl& url, const QString& targetFile) {
     file_ =
         std::make_unique<files::SafeWriteStream>(targetFile, files::NewFileOptions{kExecutable});
     if (!file_->ok()) {
-        const QString problem =
-            QStringLiteral("Dosya yazılamadı: %1: %2").arg(targetFile, file_->problem());
+        const QString problem = files::CannotSaveMessage(targetFile, file_->problem());
         file_.reset();
         QMetaObject::invokeMethod(
             this, [this, problem] { finish(problem); }, Qt::QueuedConnection);
@@ -131,27 +132,26 @@ void ProgramDownload::readAvailable() {
     file_->append(data);
     // A disk that fails now fails the whole download: no point in fetching the rest.
     if (!file_->ok()) {
-        stop(QStringLiteral("Dosya yazılamadı: %1: %2").arg(targetFile_, file_->problem()));
+        stop(files::CannotSaveMessage(targetFile_, file_->problem()));
     }
 }
 
 QString ProgramDownload::networkProblem() const {
     if (!sslErrors_.isEmpty()) {
         QStringList texts;
-        for (const QSslError& error : sslErrors_) texts << error.errorString();
+        for (const QSslError& error : sslErrors_) texts << CertificateErrorText(error);
         return QStringLiteral("Sunucunun sertifikası doğrulanamadı (%1): %2")
             .arg(url_.host(), texts.join(QStringLiteral("; ")));
     }
     const int status = reply_->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (status != 0 && status != 200) {
-        return QStringLiteral("Sunucu dosyayı vermedi: %1 %2 (%3)")
+        return QStringLiteral("Sunucu dosyayı vermedi: %1 (%2)")
             .arg(status)
-            .arg(reply_->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString(),
-                 url_.toDisplayString());
+            .arg(url_.toDisplayString());
     }
     if (reply_->error() != QNetworkReply::NoError) {
         return QStringLiteral("İndirme başarısız oldu (%1): %2")
-            .arg(url_.toDisplayString(), reply_->errorString());
+            .arg(url_.toDisplayString(), NetworkErrorText(reply_->error()));
     }
     return {};
 }
@@ -179,7 +179,7 @@ void ProgramDownload::finish(QString problem) {
     if (problem.isEmpty() && file_) {
         const files::SafeWriteResult written = file_->commit();
         if (!written.ok) {
-            problem = QStringLiteral("Dosya yazılamadı: %1: %2").arg(targetFile_, written.reason);
+            problem = files::CannotSaveMessage(targetFile_, written.reason);
         }
     }
     file_.reset();  // an uncommitted file leaves no trace

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "core/DateText.h"
+
 namespace report {
 namespace {
 
@@ -11,7 +13,7 @@ constexpr double kMonoAdvanceEm = 0.6;
 constexpr double kMonoLineEm = 1.1333;
 
 QString evaluated(QString text, const QDate& preparedOn, int pageNumber) {
-    text.replace(QLatin1String("[DATE]"), preparedOn.toString(QStringLiteral("dd.MM.yyyy")));
+    text.replace(QLatin1String("[DATE]"), core::DateText(preparedOn));
     text.replace(QLatin1String("[PAGE#]"), QString::number(pageNumber));
     return text;
 }

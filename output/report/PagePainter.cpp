@@ -10,8 +10,8 @@
 #include <QPdfWriter>
 #include <cmath>
 
+#include "files/FileMessages.h"
 #include "files/SafeWrite.h"
-#include "storage/CalculationFile.h"
 
 namespace report {
 namespace {
@@ -59,13 +59,6 @@ Qt::Alignment alignmentOf(TextAlign align) {
             break;
     }
     return Qt::AlignLeft;
-}
-
-// The same words as a failed save of a calculation: what, the path, and why when known.
-QString cannotSave(const QString& path, const QString& reason) {
-    QString text = storage::kCannotSave + QLatin1Char('\n') + path;
-    if (!reason.isEmpty()) text += QLatin1Char('\n') + reason;
-    return text;
 }
 
 }  // namespace
@@ -157,9 +150,9 @@ bool CanWriteReportPdf() {
 
 std::optional<QString> WriteReportPdf(const LaidOutReport& report, const QString& path) {
     const std::optional<QByteArray> bytes = ReportPdfBytes(report);
-    if (!bytes || bytes->isEmpty()) return cannotSave(path, QString());
+    if (!bytes || bytes->isEmpty()) return files::CannotSaveMessage(path, QString());
     const files::SafeWriteResult written = files::WriteFileSafely(path, *bytes);
-    if (!written.ok) return cannotSave(path, written.reason);
+    if (!written.ok) return files::CannotSaveMessage(path, written.reason);
     return std::nullopt;
 }
 

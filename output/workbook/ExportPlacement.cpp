@@ -6,7 +6,7 @@
 
 #include "core/DateText.h"
 #include "core/Errors.h"
-#include "storage/CalculationFile.h"
+#include "files/FileMessages.h"
 
 namespace output {
 namespace {
@@ -14,8 +14,7 @@ namespace {
 const QString kExtension = QStringLiteral(".xlsx");
 
 [[noreturn]] void cannotWriteIn(const QString& folder, const QString& reason) {
-    throw core::CommandFailure(storage::kCannotSave + QLatin1Char('\n') + folder +
-                               QLatin1Char('\n') + reason);
+    throw core::CommandFailure(files::CannotSaveMessage(folder, reason));
 }
 
 }  // namespace

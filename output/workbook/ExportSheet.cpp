@@ -58,11 +58,6 @@ double ColumnSum(const Worksheet& sheet, int column, int lastRow) {
     return sum;
 }
 
-QString DateText(const QDate& date, const core::Separators& seps) {
-    QString text = core::ShortDateText(core::DayNumberOf(date));
-    return text.replace(QLatin1Char('.'), seps.date);
-}
-
 void WriteHeader(Worksheet& sheet, const core::Calculation& calc) {
     const core::TableInputs& in = calc.inputs();
     const core::Separators& seps = calc.separators();
@@ -70,7 +65,7 @@ void WriteHeader(Worksheet& sheet, const core::Calculation& calc) {
                   core::Label(&core::TableInputs::creditLineName) + QStringLiteral(" : ") +
                       in.creditLineName);
     sheet.setText(2, A, QStringLiteral("Hesap Tarihi :"));
-    sheet.setText(2, B, DateText(in.calculationDate, seps));
+    sheet.setText(2, B, core::DateText(in.calculationDate, seps.date));
     sheet.setText(2, C, core::Label(&core::TableInputs::daysInYear) + QStringLiteral(" :"));
     sheet.setText(2, D, in.daysInYear);
     sheet.setText(2, E, core::Label(&core::TableInputs::annualRate) + QStringLiteral(" :"));

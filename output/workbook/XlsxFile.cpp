@@ -8,9 +8,9 @@
 #include <array>
 
 #include "core/Errors.h"
+#include "files/FileMessages.h"
 #include "files/SafeWrite.h"
 #include "output/workbook/ColumnFit.h"
-#include "storage/CalculationFile.h"
 
 namespace output {
 namespace {
@@ -19,8 +19,7 @@ namespace {
 constexpr double kLargeRowHeight = 15.75;
 
 [[noreturn]] void Fail(const QString& path, const QString& reason) {
-    throw core::CommandFailure(storage::kCannotSave + QLatin1Char('\n') + path + QLatin1Char('\n') +
-                               reason);
+    throw core::CommandFailure(files::CannotSaveMessage(path, reason));
 }
 
 // The formats of the workbook, one for each combination of bold, 12 pt and amount format,

@@ -134,7 +134,7 @@ TEST(ProgramDownload, AFailingDiskIsNamedAndKeepsTheEarlierFile) {
         const QString target = folder / QStringLiteral("Dosya/DedadedEraro");
         const files::ScopedSafeWriteCalls failing(testfiles::withFault(fault));
         const QString problem = Download(server.url(kPath), target).problem;
-        EXPECT_TRUE(problem.startsWith(QStringLiteral("Dosya yazılamadı: ") + target + ": "))
+        EXPECT_TRUE(problem.startsWith(QStringLiteral("Dosya Saklanamıyor:\n") + target + "\n"))
             << problem.toStdString();
         EXPECT_EQ(folder.read(QStringLiteral("Dosya/DedadedEraro")), "an older download");
         EXPECT_EQ(folder.list(),
@@ -161,7 +161,7 @@ TEST(ProgramDownload, ATargetThatCannotBeWrittenIsNamed) {
     folder.write(QStringLiteral("Dosya"), "a file where the folder should be");
     const QString problem =
         Download(server.url(kPath), folder / QStringLiteral("Dosya/DedadedEraro")).problem;
-    EXPECT_TRUE(problem.startsWith(QStringLiteral("Dosya yazılamadı: ") +
+    EXPECT_TRUE(problem.startsWith(QStringLiteral("Dosya Saklanamıyor:\n") +
                                    folder / QStringLiteral("Dosya/DedadedEraro")))
         << problem.toStdString();
     EXPECT_EQ(server.requestCount(), 0);

@@ -7,6 +7,7 @@
 #include "core/CommandEnding.h"
 #include "core/Rates.h"
 #include "core/TableCommands.h"
+#include "files/FileMessages.h"
 #include "storage/CalculationFile.h"
 #include "storage/Settings.h"
 #include "ui/common/AppInfo.h"
@@ -41,7 +42,7 @@ void MainWindow::openCalculationFile(const QString& path) {
     const QString fullPath = QFileInfo(path).absoluteFilePath();
     runCommand([&] {
         if (commands::OpenCommand(calc_, fullPath) == commands::OpenOutcome::NotFound) {
-            calc_.dialogs().notify(core::Notice{storage::kCannotRead + QLatin1Char('\n') + fullPath,
+            calc_.dialogs().notify(core::Notice{files::CannotReadMessage(fullPath),
                                                 commands::kErrorCaption, core::DialogIcon::Error});
         }
     });

@@ -5,10 +5,10 @@
 #include <QPdfDocument>
 #include <algorithm>
 
+#include "files/FileMessages.h"
 #include "files/ReadWholeFile.h"
 #include "files/SafeWrite.h"
 #include "output/report/PagePainter.h"
-#include "storage/CalculationFile.h"
 
 namespace ui {
 namespace {
@@ -60,11 +60,9 @@ void PdfPages::paint(QPainter& painter, int page, const QRectF& target) {
 // The opened file is written again as it was read, byte for byte.
 QString PdfPages::savePdf(const QString& path) const {
     const std::optional<QByteArray> bytes = files::ReadWholeFile(path_);
-    if (!bytes) return storage::kCannotRead + QLatin1Char('\n') + path_;
+    if (!bytes) return files::CannotReadMessage(path_);
     const files::SafeWriteResult written = files::WriteFileSafely(path, *bytes);
-    if (!written.ok) {
-        return storage::kCannotSave + QLatin1Char('\n') + path + QLatin1Char('\n') + written.reason;
-    }
+    if (!written.ok) return files::CannotSaveMessage(path, written.reason);
     return QString();
 }
 

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "core/UserDialogs.h"
+#include "files/FileMessages.h"
 #include "ui/report/PreviewPages.h"
 
 namespace ui {
@@ -162,7 +163,7 @@ void ReportPreviewWindow::openPdf() {
     if (path.isEmpty()) return;
     std::unique_ptr<PdfPages> opened = PdfPages::open(path);
     if (!opened) {
-        services_.showError(QStringLiteral("Dosya Okunamıyor:\n") + path, this);
+        services_.showError(files::CannotReadMessage(path), this);
         return;
     }
     view_->setPages(opened.get());
