@@ -18,6 +18,7 @@
 #include "sheets/WorkbookReader.h"
 #include "ui/common/AppInfo.h"
 #include "ui/common/FieldBehaviour.h"
+#include "ui/common/GridPalette.h"
 #include "ui/common/PictureIcons.h"
 #include "ui/common/WindowFont.h"
 #include "ui/import/SheetGridView.h"
@@ -123,7 +124,7 @@ void ImportWindow::buildWindow() {
     grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid_->verticalHeader()->setDefaultSectionSize(kRowHeight);
     grid_->verticalHeader()->setHighlightSections(false);
-    const QString header = SheetTableModel::headerColour().name();
+    const QString header = palette::kSheetHeader.name();
     grid_->setStyleSheet(
         QStringLiteral("QHeaderView::section { background-color: %1; border: 1px solid "
                        "#a0a0a0; border-top: none; border-left: none; padding-top: 2px; }"

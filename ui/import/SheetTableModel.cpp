@@ -2,22 +2,11 @@
 
 #include <QColor>
 
+#include "ui/common/GridPalette.h"
+
 namespace ui {
 
 SheetTableModel::SheetTableModel(QObject* parent) : QAbstractTableModel(parent) {}
-
-const QColor& SheetTableModel::headerColour() {
-    static const QColor colour(136, 236, 176);
-    return colour;
-}
-const QColor& SheetTableModel::oddRowColour() {
-    static const QColor colour(223, 235, 255);
-    return colour;
-}
-const QColor& SheetTableModel::evenRowColour() {
-    static const QColor colour(249, 255, 225);
-    return colour;
-}
 
 int SheetTableModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : grid_.rowCount() - 1;
@@ -35,7 +24,7 @@ QVariant SheetTableModel::data(const QModelIndex& index, int role) const {
         case Qt::EditRole:
             return grid_.cell(index.column() + 1, row);
         case Qt::BackgroundRole:
-            return row % 2 ? oddRowColour() : evenRowColour();
+            return palette::SheetRowColour(row);
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(Qt::AlignLeft | Qt::AlignTop);
         default:

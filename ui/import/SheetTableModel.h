@@ -35,10 +35,6 @@ class SheetTableModel : public QAbstractTableModel {
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-    static const QColor& headerColour();
-    static const QColor& oddRowColour();
-    static const QColor& evenRowColour();
-
   private:
     sheets::PreviewGrid grid_;
 };

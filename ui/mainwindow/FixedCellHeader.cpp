@@ -3,7 +3,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-#include "ui/mainwindow/TransactionTableModel.h"
+#include "ui/common/GridPalette.h"
 
 namespace ui {
 
@@ -35,8 +35,8 @@ QFont FixedCellHeader::FontFitting(const QFont& font, const QString& text, int w
 void FixedCellHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
     if (!rect.isValid()) return;
     painter->save();
-    painter->fillRect(rect, TransactionTableModel::fixedCellColour());
-    painter->setPen(QColor(160, 160, 160));
+    painter->fillRect(rect, palette::kFixedCell);
+    painter->setPen(palette::kFixedCellLine);
     painter->drawLine(rect.topRight(), rect.bottomRight());
     painter->drawLine(rect.bottomLeft(), rect.bottomRight());
     painter->setPen(Qt::black);

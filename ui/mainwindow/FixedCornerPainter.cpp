@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QWidget>
 
-#include "ui/mainwindow/TransactionTableModel.h"
+#include "ui/common/GridPalette.h"
 
 namespace ui {
 
@@ -13,8 +13,8 @@ bool FixedCornerPainter::eventFilter(QObject* watched, QEvent* event) {
     if (!corner || event->type() != QEvent::Paint) return false;
     QPainter painter(corner);
     const QRect rect = corner->rect();
-    painter.fillRect(rect, TransactionTableModel::fixedCellColour());
-    painter.setPen(QColor(160, 160, 160));
+    painter.fillRect(rect, palette::kFixedCell);
+    painter.setPen(palette::kFixedCellLine);
     painter.drawLine(rect.topRight(), rect.bottomRight());
     painter.drawLine(rect.bottomLeft(), rect.bottomRight());
     return true;

@@ -116,6 +116,11 @@ void MainWindow::writeFieldToInputs(QLineEdit* field) {
     showInputsAndTotals();
 }
 
+void MainWindow::showCalculation() {
+    grid_->showTable();
+    showInputsAndTotals();
+}
+
 void MainWindow::showInputsAndTotals() {
     const core::TableInputs& inputs = calc_.inputs();
     for (const TextBinding& binding : textBindings_) showText(binding.field, inputs.*binding.input);

@@ -60,6 +60,8 @@ class MainWindow : public QMainWindow {
 
     // Shows the table inputs and totals as the core holds them.
     void showInputsAndTotals();
+    // Shows the table, then the inputs and totals: what a command may have changed.
+    void showCalculation();
 
     // Commands, as their buttons and menu items run them.
     void saveCalculation();  // İŞLEMİ KAYDET
@@ -150,6 +152,7 @@ class MainWindow : public QMainWindow {
     QComboBox* holidayCalendarField = nullptr;
     QDateEdit* calculationDateField = nullptr;
     std::vector<QPushButton*> commandButtons_;
+    QPushButton* wideReportButton_ = nullptr;  // last in the command column's tab order
     QPushButton* findRateButton = nullptr;
     std::vector<TextBinding> textBindings_;
     std::vector<TotalBinding> totalBindings_;

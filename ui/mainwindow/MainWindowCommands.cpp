@@ -23,8 +23,7 @@ template <typename Work>
 void MainWindow::runCommand(Work&& work) {
     core::RunReportingFailure(calc_.dialogs(), std::forward<Work>(work));
     // What a command wrote before it stopped stays, and shows.
-    grid_->showTable();
-    showInputsAndTotals();
+    showCalculation();
 }
 
 void MainWindow::saveCalculation() {

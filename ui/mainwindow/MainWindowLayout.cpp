@@ -178,6 +178,7 @@ QWidget* MainWindow::buildCommandColumn() {
                                   QRect(3, command.top, 150, 36));
         if (command.handler) connect(button, &QPushButton::clicked, this, command.handler);
         commandButtons_.push_back(button);
+        if (command.handler == &MainWindow::printWideReport) wideReportButton_ = button;
     }
 
     auto* link = new QPushButton(kMakerName, column);
@@ -495,11 +496,9 @@ void MainWindow::setTabOrders() {
     chain.push_back(targetTotalInterestField);
     // The command column's own order puts GENİŞ YAZDIR last.
     for (QPushButton* button : commandButtons_) {
-        if (button->objectName() != QLatin1String("BitBtn7")) chain.push_back(button);
+        if (button != wideReportButton_) chain.push_back(button);
     }
-    for (QPushButton* button : commandButtons_) {
-        if (button->objectName() == QLatin1String("BitBtn7")) chain.push_back(button);
-    }
+    chain.push_back(wideReportButton_);
     for (int i = 0; i + 1 < chain.size(); ++i) setTabOrder(chain[i], chain[i + 1]);
 }
 

@@ -21,8 +21,7 @@ void MainWindow::printReportOf(report::ReportWidth width) {
     std::optional<report::ReportText> text;
     core::RunReportingFailure(calc_.dialogs(),
                               [&] { text = report::PrepareReportText(calc_, width); });
-    grid_->showTable();
-    showInputsAndTotals();
+    showCalculation();
     if (!text) return;
     if (auto* buffer = findChild<ReportTextWindow*>()) buffer->setLines(text->body);
     report::LaidOutReport pages =

@@ -83,8 +83,7 @@ void MainWindow::exportWorkbook() {
                                                 core::DialogIcon::Information});
         }
     });
-    grid_->showTable();
-    showInputsAndTotals();
+    showCalculation();
 }
 
 void MainWindow::mailWorkbook() {
@@ -106,8 +105,7 @@ void MainWindow::mailWorkbook() {
             throw core::CommandFailure(kMailCannotStart.arg(*reason));
         }
     });
-    grid_->showTable();
-    showInputsAndTotals();
+    showCalculation();
 }
 
 }  // namespace ui

@@ -1,25 +1,9 @@
 #include "ui/mainwindow/TransactionTableModel.h"
 
 #include "core/CellEntry.h"
+#include "ui/common/GridPalette.h"
 
 namespace ui {
-
-const QColor& TransactionTableModel::fixedCellColour() {
-    static const QColor colour(211, 231, 211);
-    return colour;
-}
-const QColor& TransactionTableModel::oddRowColour() {
-    static const QColor colour(249, 255, 225);
-    return colour;
-}
-const QColor& TransactionTableModel::evenRowColour() {
-    static const QColor colour(223, 235, 255);
-    return colour;
-}
-const QColor& TransactionTableModel::valueDateColour() {
-    static const QColor colour(0, 0, 255);
-    return colour;
-}
 
 TransactionTableModel::TransactionTableModel(core::TransactionTable& table, QObject* parent)
     : QAbstractTableModel(parent), table_(table) {
@@ -55,9 +39,9 @@ QVariant TransactionTableModel::data(const QModelIndex& index, int role) const {
         case Qt::EditRole:
             return table_.cell(column, row);
         case Qt::BackgroundRole:
-            return row % 2 == 1 ? oddRowColour() : evenRowColour();
+            return palette::TableRowColour(row);
         case Qt::ForegroundRole:
-            return column == core::col::ValueDate ? valueDateColour() : QColor(Qt::black);
+            return column == core::col::ValueDate ? palette::kValueDateText : QColor(Qt::black);
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(alignmentOf(column));
         case Qt::ToolTipRole:

@@ -22,11 +22,6 @@ class TransactionTableModel : public QAbstractTableModel, private core::TableObs
   public:
     static constexpr int ColumnCount = core::TransactionTable::ColumnCount - 1;
 
-    static const QColor& fixedCellColour();
-    static const QColor& oddRowColour();
-    static const QColor& evenRowColour();
-    static const QColor& valueDateColour();
-
     // Observes `table` until destroyed; the table must outlive the model.
     explicit TransactionTableModel(core::TransactionTable& table, QObject* parent = nullptr);
     ~TransactionTableModel() override;
