@@ -29,8 +29,8 @@ QString SwapScriptText(const SwapPlan& plan) {
     lines << QStringLiteral("if [ ! -f %1 ]; then cp -p -- %2 %1; fi").arg(program, safety);
     lines << QStringLiteral("rm -f -- %1").arg(safety);
     if (plan.restart) {
-        lines << QStringLiteral("cd %1 && nohup setsid %2 </dev/null >/dev/null 2>&1 &")
-                     .arg(ShellQuoted(plan.programFolder), program);
+        lines << QStringLiteral("cd %1 && %2")
+                     .arg(ShellQuoted(plan.programFolder), plan.restartCommand.arg(program));
     }
     lines << QStringLiteral("rm -f -- %1").arg(ShellQuoted(plan.scriptFile));
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');

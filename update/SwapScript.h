@@ -6,6 +6,11 @@
 
 namespace update {
 
+// How the swapped program is started by default: detached from the script, in a session of
+// its own, so it outlives the script. %1 stands for the program's quoted file.
+inline const QString kDetachedStart =
+    QStringLiteral("nohup setsid %1 </dev/null >/dev/null 2>&1 &");
+
 // A staged file and the file it replaces once the program has ended.
 struct StagedFile {
     QString staged;
@@ -19,9 +24,10 @@ struct SwapPlan {
     QString stagedProgram;  // the new program, beside the old one
     QString safetyCopy;     // the old program, put back when no new one arrived
     std::vector<StagedFile> otherFiles;
-    bool restart = true;    // start the program again, detached, after the swap
-    QString programFolder;  // the restarted program's working folder
-    QString scriptFile;     // the script itself, removed last
+    bool restart = true;                      // start the program again after the swap
+    QString restartCommand = kDetachedStart;  // the shell command that starts it
+    QString programFolder;                    // the restarted program's working folder
+    QString scriptFile;                       // the script itself, removed last
 };
 
 // The text in single quotes for the POSIX shell: safe for blanks, quotes, $ and newlines.
