@@ -1,36 +1,35 @@
 #include "cli/CommandModules.h"
 
 #include <dlfcn.h>
-#include <limits.h>
 #include <unistd.h>
 
 #include <QByteArray>
 #include <string>
+#include <vector>
 
 #include "cli/CommandLine.h"
+#include "files/FileNames.h"
+#include "storage/ProgramLocations.h"
 
 namespace cli {
 namespace {
 
-// The folder of the running program: the modules lie beside it in a portable folder (and in
-// the build), or in the installed program's library folder beside bin/.
-std::string programFolder() {
-    char path[PATH_MAX];
-    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (length <= 0) return ".";
-    const std::string program(path, static_cast<std::size_t>(length));
-    const std::size_t slash = program.rfind('/');
-    return slash == std::string::npos ? "." : program.substr(0, slash);
+// Where a module may lie: beside the program in a portable folder (and in the build), or in the
+// installed program's library folder beside bin/. None when the system cannot name the
+// program's folder: a module is never looked for in the current folder.
+std::vector<std::string> moduleCandidates(const char* fileName) {
+    const std::optional<QString> folder = storage::RunningProgramFolder();
+    if (!folder) return {};
+    const std::string programFolder = files::NativeFileName(*folder).toStdString();
+    return {programFolder + fileName, programFolder + "../lib/dedadederaro/" + fileName};
 }
 
 // Loads `fileName` and calls its entry point; the module stays loaded until the process ends,
 // as what it made (Qt's application, fonts) may live that long.
 template <class Table>
 const Table& load(const char* fileName, const char* entryName) {
-    const std::string folder = programFolder();
     QString reason;
-    for (const std::string& candidate :
-         {folder + '/' + fileName, folder + "/../lib/dedadederaro/" + fileName}) {
+    for (const std::string& candidate : moduleCandidates(fileName)) {
         void* handle = dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (!handle) {
             if (access(candidate.c_str(), F_OK) == 0) reason = QString::fromLocal8Bit(dlerror());
