@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <optional>
 
 #include "core/CellEntry.h"
@@ -33,9 +34,25 @@ TEST(CellEntryTest, EnterWalksAcrossTheRowAndOnToTheNext) {
 }
 
 TEST(CellEntryTest, OnlyColumnsOneToSevenTakeInput) {
-    for (int column = 0; column < TransactionTable::ColumnCount; ++column) {
-        EXPECT_EQ(core::TakesInput(column), column >= TransactionDate && column <= Rate) << column;
-        EXPECT_EQ(core::IsAmountInputColumn(column), column >= Drawn && column <= Rate) << column;
+    struct Case {
+        int column;
+        bool takesInput;
+        bool amount;
+    };
+    const Case cases[] = {
+        {Number, false, false},        {TransactionDate, true, false},
+        {ValueDate, true, false},      {Description, true, false},
+        {Drawn, true, true},           {Repaid, true, true},
+        {InterestPaid, true, true},    {Rate, true, true},
+        {Days, false, false},          {PeriodInterest, false, false},
+        {CreditBalance, false, false}, {InterestBalance, false, false},
+        {PeriodTax, false, false},     {InterestNumber, false, false},
+        {SortKey, false, false},
+    };
+    static_assert(std::size(cases) == TransactionTable::ColumnCount);
+    for (const Case& c : cases) {
+        EXPECT_EQ(core::TakesInput(c.column), c.takesInput) << c.column;
+        EXPECT_EQ(core::IsAmountInputColumn(c.column), c.amount) << c.column;
     }
 }
 

@@ -37,7 +37,7 @@ core::DialogButton BoxDialogs::ask(const core::Question& question) {
 }
 
 MainWindowFixture::MainWindowFixture(const QString& printerName, const QByteArray& settings,
-                                     const QString& programFolder) {
+                                     const QString& programFolder, const QDate& today) {
     if (!settings.isEmpty()) {
         QFile file(folder() + QStringLiteral("Ayarlar.ini"));
         file.open(QIODevice::WriteOnly);
@@ -48,6 +48,7 @@ MainWindowFixture::MainWindowFixture(const QString& printerName, const QByteArra
     services.files = &files_;
     services.defaultPrinterName = [printerName] { return printerName; };
     services.programFolder = programFolder.isEmpty() ? folder() : programFolder;
+    if (today.isValid()) services.today = [today] { return today; };
     services.showReportPreview = [this](report::LaidOutReport shown) {
         previews.push_back(std::move(shown));
     };

@@ -43,8 +43,10 @@ class BoxDialogs : public core::UserDialogs {
 class MainWindowFixture {
   public:
     // `programFolder` empty: a folder of the fixture's own, written as a portable program's.
+    // `today` invalid: the system's date.
     explicit MainWindowFixture(const QString& printerName = QStringLiteral("PDF"),
-                               const QByteArray& settings = {}, const QString& programFolder = {});
+                               const QByteArray& settings = {}, const QString& programFolder = {},
+                               const QDate& today = {});
     ~MainWindowFixture();
 
     ui::MainWindow& window() { return *window_; }

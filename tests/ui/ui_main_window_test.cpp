@@ -18,6 +18,7 @@
 
 #include "MainWindowFixture.h"
 #include "core/CommandEnding.h"
+#include "core/ProgramInfo.h"
 #include "core/TransactionTable.h"
 #include "output/report/PagePainter.h"
 #include "tests/files/InjectedFaults.h"
@@ -74,12 +75,14 @@ class MainWindowTest : public QObject {
 };
 
 void MainWindowTest::startsWithEmptyTableTitleAndToday() {
-    MainWindowFixture f;
+    const QDate today(2026, 3, 14);
+    MainWindowFixture f(QStringLiteral("PDF"), {}, {}, today);
     QCOMPARE(f.window().windowTitle(),
-             QStringLiteral("Durvex Vovirer Dorud Zizevarev Programı 2.0 Güncelleme:0"));
+             QStringLiteral("Durvex Vovirer Dorud Zizevarev Programı %1 Güncelleme:0")
+                 .arg(core::kProgramVersion));
     QCOMPARE(f.window().statusBar()->findChild<QLabel*>("statusVersion")->text(),
-             QStringLiteral("Version 2.0 Güncelleme:0"));
-    QCOMPARE(f.window().findChild<QDateEdit*>("DateTimePicker61")->date(), QDate::currentDate());
+             QStringLiteral("Version %1 Güncelleme:0").arg(core::kProgramVersion));
+    QCOMPARE(f.window().findChild<QDateEdit*>("DateTimePicker61")->date(), today);
     QCOMPARE(f.grid().tableModel().rowCount(), 1);
     QCOMPARE(f.grid().tableModel().headerData(0, Qt::Vertical).toString(), QStringLiteral("1"));
     QVERIFY(f.window().askBeforeClose());

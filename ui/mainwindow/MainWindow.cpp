@@ -58,7 +58,7 @@ MainWindow::~MainWindow() { delete takeCentralWidget(); }
 // The start-up steps, in order.
 void MainWindow::loadStartingState() {
     warnWhenNothingCanPrint();
-    commands::EnterStartingState(calc_, settingsPath(), QDate::currentDate());
+    commands::EnterStartingState(calc_, settingsPath(), services_.today());
     setWindowTitle(core::kProgramCaption + kVersionText);
     grid_->showTable();
     targetTotalInterestField->setReadOnly(false);

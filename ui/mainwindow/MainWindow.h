@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QMainWindow>
 #include <QUrl>
 #include <functional>
@@ -40,6 +41,8 @@ struct MainWindowServices {
     std::shared_ptr<const ProgramUpdateSettings> update;  // none: the maker's server
     // Shows the laid-out report; without it, the modal print preview does.
     std::function<void(report::LaidOutReport)> showReportPreview;
+    // Today's date: the calculation date at start-up, the export's name, the report's date.
+    std::function<QDate()> today = [] { return QDate::currentDate(); };
 };
 
 // The main window: the command column, the parameters panel, the transaction table and the

@@ -25,7 +25,7 @@ void MainWindow::printReportOf(report::ReportWidth width) {
     if (!text) return;
     if (auto* buffer = findChild<ReportTextWindow*>()) buffer->setLines(text->body);
     report::LaidOutReport pages =
-        report::LayOutReport(report::FilledReportTemplate(width, *text), QDate::currentDate());
+        report::LayOutReport(report::FilledReportTemplate(width, *text), services_.today());
     if (services_.showReportPreview) {
         services_.showReportPreview(std::move(pages));
         return;

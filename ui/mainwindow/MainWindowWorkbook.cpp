@@ -52,7 +52,7 @@ void MainWindow::exportWorkbook() {
         const QString documents = DocumentsFolder(services_.programFolder);
         const QString path = spreadsheet->opensAsNewDocument
                                  ? output::NewTemporaryExport(temporaryFolder)
-                                 : output::NamedExport(documents, QDate::currentDate());
+                                 : output::NamedExport(documents, services_.today());
         try {
             output::WriteWorkbook(calc_, path, output::WorkbookLayout::Export);
         } catch (...) {
@@ -69,7 +69,7 @@ void MainWindow::exportWorkbook() {
                          if (temporary) {
                              try {
                                  const QString named =
-                                     output::NamedExport(documents, QDate::currentDate());
+                                     output::NamedExport(documents, window->services_.today());
                                  if (QFile::copy(path, named)) kept = named;
                              } catch (const core::CommandFailure&) {
                              }
