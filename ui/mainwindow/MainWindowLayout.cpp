@@ -245,18 +245,40 @@ QWidget* MainWindow::buildParametersPanel() {
         return box;
     };
 
-    creditLineNameField = field(&I::creditLineName, QRect(104, 4, 265, h));
-    auto* creditLineNameLabel = label("Label61", &I::creditLineName, true);
-    placeLeftOf(creditLineNameLabel, creditLineNameField);
-    annualRateField = field(&I::annualRate, QRect(104, 30, 81, h), right);
-    auto* annualRateLabel = label("Label203", &I::annualRate);
-    placeLeftOf(annualRateLabel, annualRateField);
-    monthlyRateField = field(&I::monthlyRate, QRect(256, 30, 84, h), right);
-    auto* monthlyRateLabel = label("Label204", &I::monthlyRate);
-    placeLeftOf(monthlyRateLabel, monthlyRateField);
-    bsmvRateField = field(&I::bsmvRate, QRect(390, 30, 54, h), right);
-    auto* bsmvRateLabel = label("Label2", &I::bsmvRate);
-    placeLeftOf(bsmvRateLabel, bsmvRateField);
+    // The shown text fields, each with its label on its left (bold on the first line).
+    struct LabelledField {
+        QLineEdit* MainWindow::*field;
+        QString I::*member;
+        const char* labelName;
+        QRect geometry;
+        Qt::Alignment alignment;
+        bool boldLabel;
+    };
+    const LabelledField labelledFields[] = {
+        {&MainWindow::creditLineNameField, &I::creditLineName, "Label61", QRect(104, 4, 265, h),
+         Qt::AlignLeft, true},
+        {&MainWindow::annualRateField, &I::annualRate, "Label203", QRect(104, 30, 81, h), right,
+         false},
+        {&MainWindow::monthlyRateField, &I::monthlyRate, "Label204", QRect(256, 30, 84, h), right,
+         false},
+        {&MainWindow::bsmvRateField, &I::bsmvRate, "Label2", QRect(390, 30, 54, h), right, false},
+        {&MainWindow::daysInYearField, &I::daysInYear, "Label202", QRect(518, 30, 54, h), right,
+         false},
+        {&MainWindow::repaymentExtraDaysField, &I::repaymentExtraDays, "Label40",
+         QRect(678, 30, 43, h), right, false},
+        {&MainWindow::companyNameField, &I::companyName, "Label13", QRect(440, 4, 361, h),
+         Qt::AlignLeft, true},
+    };
+    QList<QWidget*> firstLine;
+    QList<QWidget*> secondLine;
+    for (const LabelledField& entry : labelledFields) {
+        QLineEdit* edit = field(entry.member, entry.geometry, entry.alignment);
+        this->*entry.field = edit;
+        QLabel* caption = label(entry.labelName, entry.member, entry.boldLabel);
+        placeLeftOf(caption, edit);
+        auto& line = entry.geometry.top() == 4 ? firstLine : secondLine;
+        line << caption << edit;
+    }
 
     calculationDateField = new QDateEdit(panel);
     calculationDateField->setObjectName(core::Key(&I::calculationDate));
@@ -268,13 +290,8 @@ QWidget* MainWindow::buildParametersPanel() {
     calculationDateField->setGeometry(856, 4, 97, h);
     auto* calculationDateLabel = label("Label199", &I::calculationDate, true);
     placeLeftOf(calculationDateLabel, calculationDateField);
+    firstLine << calculationDateLabel << calculationDateField;
 
-    daysInYearField = field(&I::daysInYear, QRect(518, 30, 54, h), right);
-    auto* daysInYearLabel = label("Label202", &I::daysInYear);
-    placeLeftOf(daysInYearLabel, daysInYearField);
-    repaymentExtraDaysField = field(&I::repaymentExtraDays, QRect(678, 30, 43, h), right);
-    auto* repaymentExtraDaysLabel = label("Label40", &I::repaymentExtraDays);
-    placeLeftOf(repaymentExtraDaysLabel, repaymentExtraDaysField);
     auto* repaymentExtraDaysUnit = makeLabel(panel, QStringLiteral("Label12"),
                                              core::LabelAfter(core::Field(&I::repaymentExtraDays)));
     placeRightOf(repaymentExtraDaysUnit, repaymentExtraDaysField);
@@ -286,10 +303,6 @@ QWidget* MainWindow::buildParametersPanel() {
     moveRepaymentsPastHolidaysField->resize(std::max(177, moveRepaymentsPastHolidaysField->width()),
                                             moveRepaymentsPastHolidaysField->height());
     makeHolidayCalendarChoice(panel);
-
-    companyNameField = field(&I::companyName, QRect(440, 4, 361, h));
-    auto* companyNameLabel = label("Label13", &I::companyName, true);
-    placeLeftOf(companyNameLabel, companyNameField);
 
     auto* print =
         makePictureButton(panel, QStringLiteral("YazdirButton"), PrinterIcon(),
@@ -329,11 +342,9 @@ QWidget* MainWindow::buildParametersPanel() {
     moveDrawingsPastHolidaysField->setEnabled(false);
     moveDrawingsPastHolidaysField->hide();
 
-    keepApart({creditLineNameLabel, creditLineNameField, companyNameLabel, companyNameField,
-               calculationDateLabel, calculationDateField});
-    keepApart({annualRateLabel, annualRateField, monthlyRateLabel, monthlyRateField, bsmvRateLabel,
-               bsmvRateField, daysInYearLabel, daysInYearField, repaymentExtraDaysLabel,
-               repaymentExtraDaysField, repaymentExtraDaysUnit, print, mail});
+    secondLine << repaymentExtraDaysUnit << print << mail;
+    keepApart(firstLine);
+    keepApart(secondLine);
     return panel;
 }
 
