@@ -230,22 +230,29 @@ TEST(ImportTransfer, EndRowsAtAndBelowTheStartRow) {
     }
 }
 
+namespace {
+
+// The fields a transfer needs, in the order they are checked, with the message that names each.
+struct RequiredField {
+    QString ImportSettings::*field;
+    const char* message;
+};
+const RequiredField kRequiredFields[] = {
+    {&ImportSettings::firstRow, "Başlangıç satırını boş geçemezsiniz!"},
+    {&ImportSettings::lastRow, "Bitiş satırını boş geçemezsiniz!"},
+    {&ImportSettings::valueDateColumn, "Vade tarihi sütununu boş geçemezsiniz!"},
+    {&ImportSettings::drawingColumn, "Dorud kullanım sütununu boş geçemezsiniz!"},
+    {&ImportSettings::repaymentColumn, "Dorud ödeme sütununu boş geçemezsiniz!"},
+};
+
+}  // namespace
+
 TEST(ImportTransfer, RequiredFieldsInOrderAndFieldsThatAreNoNumbers) {
-    struct Case {
-        QString ImportSettings::*field;
-        const char* message;
-    };
-    const Case cases[] = {
-        {&ImportSettings::firstRow, "Başlangıç satırını boş geçemezsiniz!"},
-        {&ImportSettings::lastRow, "Bitiş satırını boş geçemezsiniz!"},
-        {&ImportSettings::valueDateColumn, "Vade tarihi sütununu boş geçemezsiniz!"},
-        {&ImportSettings::drawingColumn, "Dorud kullanım sütununu boş geçemezsiniz!"},
-        {&ImportSettings::repaymentColumn, "Dorud ödeme sütununu boş geçemezsiniz!"},
-    };
-    for (const Case& c : cases) {
+    for (const RequiredField& c : kRequiredFields) {
         Transfer t;
         ImportSettings fields{};  // no settings at all: the first message wins
-        for (const Case& other : cases) fields.*other.field = QStringLiteral("1");
+        for (const RequiredField& other : kRequiredFields)
+            fields.*other.field = QStringLiteral("1");
         fields.*c.field = QString();
         t.calc.table().setCell(3, 1, QStringLiteral("eski"));
         EXPECT_EQ(t.run(previewOf(kFiveRows), fields), TransferOutcome::Refused);
@@ -310,16 +317,10 @@ ReferenceResult referenceTransfer(const PreviewGrid& p, const ImportSettings& f,
                                   reference::State state) {
     ReferenceResult result{std::move(state), {}, false};
     reference::State& st = result.state;
-    const std::pair<const QString*, const char*> required[] = {
-        {&f.firstRow, "Başlangıç satırını boş geçemezsiniz!"},
-        {&f.lastRow, "Bitiş satırını boş geçemezsiniz!"},
-        {&f.valueDateColumn, "Vade tarihi sütununu boş geçemezsiniz!"},
-        {&f.drawingColumn, "Dorud kullanım sütununu boş geçemezsiniz!"},
-        {&f.repaymentColumn, "Dorud ödeme sütununu boş geçemezsiniz!"},
-    };
-    for (const auto& [text, message] : required) {
-        if (text->isEmpty()) {
-            st.messages << QString::fromUtf8(message);
+    // The first empty field the transfer needs refuses it; its message is checked above.
+    for (const RequiredField& required : kRequiredFields) {
+        if ((f.*required.field).isEmpty()) {
+            st.messages << QString::fromUtf8(required.message);
             result.refused = true;
             return result;
         }
