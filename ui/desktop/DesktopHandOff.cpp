@@ -49,14 +49,13 @@ QString FirstOnPath(const char* const (&names)[N]) {
     return {};
 }
 
+DetachedStart& CurrentDetachedStart() {
+    static DetachedStart start = StartDetachedBySystem;
+    return start;
+}
+
 std::optional<QString> StartDetached(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.setProgram(program);
-    process.setArguments(arguments);
-    process.setStandardInputFile(QProcess::nullDevice());
-    if (process.startDetached()) return std::nullopt;
-    QString reason = process.errorString();
-    return reason.isEmpty() ? program : reason;
+    return CurrentDetachedStart()(program, arguments);
 }
 
 // Reads the exit status the watching shell writes; an empty file means still running.
@@ -94,6 +93,20 @@ class StartWatch : public QObject {
 };
 
 }  // namespace
+
+std::optional<QString> StartDetachedBySystem(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    process.setStandardInputFile(QProcess::nullDevice());
+    if (process.startDetached()) return std::nullopt;
+    QString reason = process.errorString();
+    return reason.isEmpty() ? program : reason;
+}
+
+void SetDetachedStart(DetachedStart start) {
+    CurrentDetachedStart() = start ? std::move(start) : DetachedStart(StartDetachedBySystem);
+}
 
 std::optional<SpreadsheetProgram> FindSpreadsheetProgram() {
     const QString desktopDefault = DefaultApplicationFor(kXlsxMimeType);

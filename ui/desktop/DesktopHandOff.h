@@ -36,6 +36,15 @@ std::optional<SpreadsheetProgram> FindSpreadsheetProgram();
 void ShowWorkbook(const SpreadsheetProgram& spreadsheet, const QString& path,
                   std::function<void(const QString& reason)> failed);
 
+// How every hand-off starts a program without waiting for it: the system's reason when it
+// cannot be started. The tests put a recorder in its place to see at once whether a program
+// was started; an empty function puts the system's start back.
+using DetachedStart =
+    std::function<std::optional<QString>(const QString& program, const QStringList& arguments)>;
+void SetDetachedStart(DetachedStart start);
+// The system's start, with stdin from /dev/null.
+std::optional<QString> StartDetachedBySystem(const QString& program, const QStringList& arguments);
+
 // True when xdg-email is there and the desktop names an application for mailto: links.
 bool HasMailProgram();
 
