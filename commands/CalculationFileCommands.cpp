@@ -64,4 +64,16 @@ OpenOutcome OpenCommand(core::Calculation& calc, const std::optional<QString>& c
     return loaded == storage::LoadFault::None ? OpenOutcome::Opened : OpenOutcome::Refused;
 }
 
+storage::LoadFault RestoreContent(core::Calculation& calc, const QByteArray& content) {
+    calc.totals() = core::TableTotals{};
+    calc.setRateDirection(core::RateDirection::None);
+    const storage::LoadFault loaded = [&] {
+        const core::TransactionTable::Replacement replacement(calc.table());
+        calc.table().clearData();
+        return storage::ApplyCalculationFileLines(calc, storage::LinesFromFileBytes(content));
+    }();
+    core::RecalculateAll(calc);
+    return loaded;
+}
+
 }  // namespace commands

@@ -53,4 +53,10 @@ enum class OpenOutcome { Cancelled, NotFound, Opened, Refused };
 OpenOutcome OpenCommand(core::Calculation& calc, const std::optional<QString>& chosenPath,
                         storage::LoadFault* fault = nullptr);
 
+// Puts back work kept as a calculation file's bytes (a recovery copy): the table and every
+// field as they were written, then recalculate all. Unlike opening a file, the drawing
+// fields stay as the work had them. Reports nothing itself; the recalculation may throw as
+// in OpenCommand.
+storage::LoadFault RestoreContent(core::Calculation& calc, const QByteArray& content);
+
 }  // namespace commands

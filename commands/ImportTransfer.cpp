@@ -204,7 +204,8 @@ void clearTable(core::TransactionTable& table) {
 }  // namespace
 
 TransferOutcome TransferToTable(const sheets::PreviewGrid& preview,
-                                const core::ImportSettings& fields, core::Calculation& calc) {
+                                const core::ImportSettings& fields, core::Calculation& calc,
+                                const std::function<bool()>& mayReplaceTable) {
     if (const auto message = missingField(fields)) {
         calc.dialogs().message(*message);
         return TransferOutcome::Refused;
@@ -230,6 +231,7 @@ TransferOutcome TransferToTable(const sheets::PreviewGrid& preview,
         calc.dialogs().message(faultMessage(*check.fault, c, calc.separators()));
         return TransferOutcome::Refused;
     }
+    if (mayReplaceTable && !mayReplaceTable()) return TransferOutcome::Cancelled;
 
     core::TransactionTable& table = calc.table();
     const QChar separator = calc.separators().date;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "core/Calculation.h"
 #include "core/ImportSettings.h"
 #include "sheets/PreviewGrid.h"
@@ -8,9 +10,10 @@ namespace commands {
 
 // How "Vovirer Krediye Aktar" ended when it did not throw.
 enum class TransferOutcome {
-    Done,     // the table holds the rows and is recalculated: store the fields, hide
-    Refused,  // a field was missing or the rows make no table; the message was shown and
-              // nothing changed
+    Done,       // the table holds the rows and is recalculated: store the fields, hide
+    Refused,    // a field was missing or the rows make no table; the message was shown and
+                // nothing changed
+    Cancelled,  // the caller's last word before the table is replaced was no
 };
 
 // "Vovirer Krediye Aktar": replaces the whole transaction table with the preview's rows from
@@ -26,8 +29,12 @@ enum class TransferOutcome {
 // Throws core::CommandFailure when a field is not a whole number (a hand-edited settings file;
 // nothing has changed), and core::SilentStop when the recalculation stops. In both cases the
 // fields are not to be stored.
+//
+// `mayReplaceTable`, when given, is asked once the rows passed and before the table is
+// touched (the window asks there whether to save unsaved changes); false cancels.
 TransferOutcome TransferToTable(const sheets::PreviewGrid& preview,
-                                const core::ImportSettings& fields, core::Calculation& calc);
+                                const core::ImportSettings& fields, core::Calculation& calc,
+                                const std::function<bool()>& mayReplaceTable = {});
 
 // Numbers and recalculates the whole table after a transfer: row 1 made current, then each
 // row numbered, recalculated and left for the next; the last row numbered at the end.

@@ -14,6 +14,8 @@ class SavedContent {
   public:
     // Takes the calculation as it stands as the saved state.
     void remember(const core::Calculation& calc);
+    // Takes a file's bytes as the saved state (nothing: no saved state, all is unsaved).
+    void rememberBytes(std::optional<QByteArray> bytes) { bytes_ = std::move(bytes); }
     // True when saving now would write other bytes than the saved state (or could not
     // write them at all).
     bool differs(const core::Calculation& calc) const;

@@ -1,6 +1,8 @@
 #include "core/CalculationSnapshot.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <optional>
 
 namespace core {
 namespace {
@@ -18,6 +20,53 @@ std::size_t inputBytes(const TableInputs& in) {
 }
 
 constexpr std::size_t kRowOverhead = 64;
+
+// Above this many rows a restore replaces the table for its observers in one go instead of
+// row by row.
+constexpr std::size_t kRowsRestoredOneByOne = 64;
+
+void appendLength(QByteArray& out, std::uint32_t length) {
+    while (length >= 0x80) {
+        out.append(char((length & 0x7f) | 0x80));
+        length >>= 7;
+    }
+    out.append(char(length));
+}
+
+std::uint32_t readLength(const char*& at) {
+    std::uint32_t length = 0;
+    for (int shift = 0;; shift += 7) {
+        const auto byte = static_cast<unsigned char>(*at++);
+        length |= std::uint32_t(byte & 0x7f) << shift;
+        if ((byte & 0x80) == 0) return length;
+    }
+}
+
+void appendRow(QByteArray& out, const TransactionTable::Row& row) {
+    for (const QString& text : row) {
+        const QByteArray bytes = text.toUtf8();
+        appendLength(out, static_cast<std::uint32_t>(bytes.size()));
+        out.append(bytes);
+    }
+}
+
+TransactionTable::Row readRow(const char*& at) {
+    TransactionTable::Row row;
+    for (QString& text : row) {
+        const std::uint32_t length = readLength(at);
+        if (length > 0) text = QString::fromUtf8(at, qsizetype(length));
+        at += length;
+    }
+    return row;
+}
+
+bool rowEquals(const TransactionTable& table, int r, const TransactionTable::Row& row) {
+    if (r >= table.rowCount()) return false;
+    for (int c = 0; c < table.columnCount(); ++c) {
+        if (table.cell(c, r) != row[std::size_t(c)]) return false;
+    }
+    return true;
+}
 
 std::size_t rowBytes(const TransactionTable& table, int row) {
     std::size_t bytes = kRowOverhead;
@@ -64,8 +113,7 @@ CalculationSnapshot CalculationSnapshot::someRows(const Calculation& calc, std::
 
 CalculationSnapshot CalculationSnapshot::sameExtentNow(const Calculation& calc) const {
     if (table_) return wholeTable(calc);
-    std::vector<int> rows;
-    rows.reserve(rows_.size());
+    std::vector<int> rows = packedRows_;
     for (const auto& kept : rows_) rows.push_back(kept.first);
     for (int r = std::min(rowCount_, calc.table().rowCount()); r < calc.table().rowCount(); ++r) {
         rows.push_back(r);
@@ -77,6 +125,8 @@ void CalculationSnapshot::restore(Calculation& calc) const {
     TransactionTable& table = calc.table();
     if (table_) {
         table = *table_;
+    } else if (compacted_) {
+        restorePacked(table);
     } else {
         table.setRowCount(rowCount_);
         for (const auto& [index, row] : rows_) table.setRow(index, row);
@@ -88,13 +138,49 @@ void CalculationSnapshot::restore(Calculation& calc) const {
     calc.forgetFixedPoint();
 }
 
-bool CalculationSnapshot::matches(const Calculation& calc) const {
-    const TransactionTable& table = calc.table();
-    if (!(calc.inputs() == inputs_) || !(calc.totals() == totals_) ||
-        calc.rateDirection() != direction_ || table.currentColumn() != currentColumn_ ||
-        table.currentRow() != currentRow_ || table.rowCount() != rowCount_) {
-        return false;
+void CalculationSnapshot::restorePacked(TransactionTable& table) const {
+    std::optional<TransactionTable::Replacement> quietly;
+    if (packedRows_.size() > kRowsRestoredOneByOne) quietly.emplace(table);
+    table.setRowCount(rowCount_);
+    const char* at = packed_.constData();
+    for (const int r : packedRows_) table.setRow(r, readRow(at));
+}
+
+void CalculationSnapshot::compact(const Calculation& now) {
+    if (compacted_) return;
+    const TransactionTable& current = now.table();
+    QByteArray packed;
+    std::vector<int> kept;
+    const auto keep = [&](int r, const TransactionTable::Row& row) {
+        if (rowEquals(current, r, row)) return;
+        kept.push_back(r);
+        appendRow(packed, row);
+    };
+    if (table_) {
+        for (int r = 0; r < rowCount_; ++r) keep(r, table_->row(r));
+    } else {
+        for (const auto& [index, row] : rows_) keep(index, row);
     }
+    packed.squeeze();
+    kept.shrink_to_fit();
+    packed_ = std::move(packed);
+    packedRows_ = std::move(kept);
+    table_.reset();
+    rows_.clear();
+    rows_.shrink_to_fit();
+    compacted_ = true;
+    bytes_ = sizeof(CalculationSnapshot) + inputBytes(inputs_) + 8 * sizeof(QString) + 256 +
+             std::size_t(packed_.size()) + packedRows_.size() * sizeof(int);
+}
+
+bool CalculationSnapshot::commonMatches(const Calculation& calc) const {
+    return calc.inputs() == inputs_ && calc.totals() == totals_ &&
+           calc.rateDirection() == direction_ && calc.table().rowCount() == rowCount_;
+}
+
+bool CalculationSnapshot::matches(const Calculation& calc) const {
+    if (!commonMatches(calc)) return false;
+    const TransactionTable& table = calc.table();
     if (table_) {
         for (int r = 0; r < rowCount_; ++r) {
             for (int c = 0; c < table.columnCount(); ++c) {
@@ -103,8 +189,13 @@ bool CalculationSnapshot::matches(const Calculation& calc) const {
         }
         return true;
     }
+    if (compacted_) {
+        const char* at = packed_.constData();
+        return std::all_of(packedRows_.begin(), packedRows_.end(),
+                           [&](int r) { return rowEquals(table, r, readRow(at)); });
+    }
     return std::all_of(rows_.begin(), rows_.end(),
-                       [&](const auto& kept) { return table.row(kept.first) == kept.second; });
+                       [&](const auto& kept) { return rowEquals(table, kept.first, kept.second); });
 }
 
 }  // namespace core

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <cstddef>
 #include <optional>
@@ -13,6 +14,8 @@ namespace core {
 // What one change of a calculation may touch, kept so that it can be put back exactly: the
 // table inputs, the totals, the rate direction, the current cell, and either the whole
 // table or only some of its rows (with the row count, so rows appended after it go again).
+// Taken, it holds the table's own texts (shared, so taking it is cheap); compacted, only the
+// rows that differ from a later state, packed as UTF-8, which is what the history keeps.
 class CalculationSnapshot {
   public:
     // For commands that may rewrite, insert or remove any row.
@@ -27,7 +30,13 @@ class CalculationSnapshot {
     // Puts the kept state back; a whole table is replaced, single rows are rewritten.
     void restore(Calculation& calc) const;
 
-    // True when the calculation holds exactly what this snapshot kept, in its extent.
+    // Keeps of the table only the rows that differ from what `now` holds (rows `now` lacks
+    // count as differing), packed; restoring gives back the same state as before, provided
+    // it is restored onto `now`.
+    void compact(const Calculation& now);
+
+    // True when the calculation holds exactly what this snapshot kept, in its extent; where
+    // the current cell stands does not count, as moving it is no change to take back.
     bool matches(const Calculation& calc) const;
 
     // An upper estimate of the memory this snapshot holds, in bytes.
@@ -37,6 +46,8 @@ class CalculationSnapshot {
     CalculationSnapshot() = default;
     void takeCommon(const Calculation& calc);
     void addRow(const TransactionTable& table, int row);
+    bool commonMatches(const Calculation& calc) const;
+    void restorePacked(TransactionTable& table) const;
 
     TableInputs inputs_;
     TableTotals totals_;
@@ -46,6 +57,9 @@ class CalculationSnapshot {
     int rowCount_ = 0;
     std::optional<TransactionTable> table_;                    // whole-table extent
     std::vector<std::pair<int, TransactionTable::Row>> rows_;  // row extent
+    bool compacted_ = false;
+    std::vector<int> packedRows_;  // compacted: the rows kept, ascending
+    QByteArray packed_;            // their cells, each a length and its UTF-8 bytes
     std::size_t bytes_ = 0;
 };
 

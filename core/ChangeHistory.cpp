@@ -6,6 +6,7 @@ ChangeHistory::ChangeHistory(std::size_t byteLimit, int stepLimit)
     : byteLimit_(byteLimit), stepLimit_(stepLimit < 1 ? 1 : stepLimit) {}
 
 void ChangeHistory::record(QString label, CalculationSnapshot before, const Calculation& after) {
+    before.compact(after);
     if (before.matches(after)) return;
     for (const Step& step : redo_) bytes_ -= step.state.bytes();
     redo_.clear();
@@ -21,6 +22,7 @@ bool ChangeHistory::move(std::deque<Step>& from, std::deque<Step>& to, Calculati
     from.pop_back();
     CalculationSnapshot now = step.state.sameExtentNow(calc);
     step.state.restore(calc);
+    now.compact(calc);
     bytes -= step.state.bytes();
     bytes += now.bytes();
     to.push_back({std::move(step.label), std::move(now)});

@@ -15,8 +15,9 @@ namespace core {
 // together exceed the byte limit or the step limit; the newest step always stays.
 class ChangeHistory {
   public:
-    // 256 MiB holds some 40 whole-table steps of a 6500-row statement beside any number of
-    // cell edits; 1000 steps is far more than anyone walks back.
+    // A whole-table step of a 6500-row statement keeps about 0.7 MiB (its rows packed), so
+    // 256 MiB holds some 380 of them beside any number of cell edits; 1000 steps is far
+    // more than anyone walks back.
     static constexpr std::size_t kDefaultByteLimit = std::size_t(256) << 20;
     static constexpr int kDefaultStepLimit = 1000;
 

@@ -96,12 +96,19 @@ void RecalculateAll(Calculation& calc) {
     }
 }
 
-void ResetTable(Calculation& calc) {
+bool ConfirmReset(Calculation& calc) {
     Question question{QStringLiteral("Dosyayı Boşaltmak istediğinizden eminmisiniz?")};
     question.icon = DialogIcon::None;
-    if (calc.dialogs().ask(question) != DialogButton::Yes) return;
+    return calc.dialogs().ask(question) == DialogButton::Yes;
+}
+
+void EmptyTable(Calculation& calc) {
     calc.table().clearData();
     calc.totals() = TableTotals{};
+}
+
+void ResetTable(Calculation& calc) {
+    if (ConfirmReset(calc)) EmptyTable(calc);
 }
 
 void InsertRow(Calculation& calc) {

@@ -10,6 +10,10 @@ void RecalculateAll(Calculation& calc);
 
 // "SIFIRLA": after the question, empties the table and the totals.
 void ResetTable(Calculation& calc);
+// Its two halves, for a caller that has more to ask in between: the question (true: Yes)
+// and the emptying.
+bool ConfirmReset(Calculation& calc);
+void EmptyTable(Calculation& calc);
 
 // "Satır Ekle": an empty row at the current row's place, then recalculate all.
 void InsertRow(Calculation& calc);

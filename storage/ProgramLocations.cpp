@@ -79,6 +79,14 @@ QString ReportWorkbookFile(const ProgramLocations& where) {
     return QDir(ensured(where.user.cache)).filePath(kReportWorkbookName);
 }
 
+QString RecentFilesList(const UserFolders& user) {
+    return QDir(user.config).filePath(QStringLiteral("son-dosyalar.txt"));
+}
+
+QString RecoveryFolder(const UserFolders& user) {
+    return QDir(user.cache).filePath(QStringLiteral("kurtarma"));
+}
+
 QString HelpFolder(const ProgramLocations& where) {
     return where.dataTreeBeside ? where.dataTree() : where.programFolder;
 }

@@ -47,6 +47,12 @@ QString CalculationFolder(const ProgramLocations& where);
 // in the user's cache folder (created when missing).
 QString ReportWorkbookFile(const ProgramLocations& where);
 
+// The list of recent calculation files and the folder of recovery copies of unsaved work: the
+// user's own, in the configuration and the cache folder, for a portable program too (they
+// belong to the user, not to the program folder). Created when first written.
+QString RecentFilesList(const UserFolders& user);
+QString RecoveryFolder(const UserFolders& user);
+
 // The folder of the help texts and the user guide, ending with a separator: the installed
 // data tree when there is one, else the program folder.
 QString HelpFolder(const ProgramLocations& where);

@@ -66,6 +66,8 @@ int main(int argc, char* argv[]) {
     services.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
     services.openDocument = ui::OpenWithDesktop;
     services.programFolder = programFolder;
+    services.recentFilesList = storage::RecentFilesList(where.user);
+    services.recoveryFolder = storage::RecoveryFolder(where.user);
 
     // The main window first; the others are created hidden and go with it.
     ui::MainWindow mainWindow(services);
@@ -78,7 +80,11 @@ int main(int argc, char* argv[]) {
                           mainWindow.showInputsAndTotals();
                       },
                       ui::ChooseWorkbookWithDialog, storage::SettingsFile(where),
-                      sheets::XlsContainment{programFolder + QStringLiteral("vovirer")}});
+                      sheets::XlsContainment{programFolder + QStringLiteral("vovirer")},
+                      [&mainWindow] { return mainWindow.mayDiscardChanges(); },
+                      [&mainWindow](const std::function<void()>& transfer) {
+                          mainWindow.recordChange(ui::MainWindow::kImportStep, transfer);
+                      }});
     QObject::connect(&mainWindow, &ui::MainWindow::importRequested, importWindow,
                      &ui::ImportWindow::open);
     QObject::connect(importWindow, &ui::ImportWindow::helpRequested, &mainWindow,
@@ -88,6 +94,8 @@ int main(int argc, char* argv[]) {
     new ui::UpdateWaitWindow(&mainWindow);
 
     mainWindow.showMaximized();
+    // Work a killed program left behind is offered first, over the window.
+    QTimer::singleShot(0, &mainWindow, [&mainWindow] { mainWindow.offerRecovery(); });
     // A calculation file given on the command line, as a file manager passes the one
     // double-clicked: opened once the window shows, so its messages stand over it.
     const QStringList arguments = QApplication::arguments();

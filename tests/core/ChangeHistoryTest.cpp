@@ -1,16 +1,19 @@
 // Undo and redo must bring back exactly what a save wrote before and after each step, after
-// any mix of commands, typed edits and failures, and stay within its memory bound.
+// any mix of commands (those of the differential test's sequences, the rate finder and block
+// paste besides), typed edits and failures, and stay within its memory bound.
 
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "commands/CalculationFileCommands.h"
 #include "commands/SavedContent.h"
+#include "core/BlockPaste.h"
 #include "core/ChangeHistory.h"
 #include "core/CommandEnding.h"
 #include "core/Rates.h"
@@ -62,7 +65,7 @@ TEST(ChangeHistoryTest, UndoAndRedoOfRandomCommandSequencesGiveBackTheSavedBytes
             };
             const int column = 1 + static_cast<int>(rng() % 7);
             const int row = 1 + static_cast<int>(rng() % (calc.table().rowCount() - 1));
-            switch (rng() % 9) {
+            switch (rng() % 12) {
                 case 0: {  // a typed cell, committed by moving to another cell
                     const int from = calc.table().currentRow();
                     core::RecordedChange(
@@ -98,6 +101,27 @@ TEST(ChangeHistoryTest, UndoAndRedoOfRandomCommandSequencesGiveBackTheSavedBytes
                 case 7:
                     whole("Düzenle", [&] { generator.edit(calc); });
                     break;
+                case 8:  // a column dragged in the grid, as the differential test does
+                    whole("Sütun", [&] {
+                        calc.table().moveColumn(1 + static_cast<int>(rng() % 14),
+                                                1 + static_cast<int>(rng() % 14));
+                    });
+                    break;
+                case 9:
+                    whole("Faiz Bul", [&] {
+                        calc.inputs().targetTotalInterest = QStringLiteral("1.000");
+                        core::FindRate(calc);
+                    });
+                    break;
+                case 10: {  // rows of the table pasted back at another place
+                    const int bottom = std::min(row + 3, calc.table().rowCount() - 1);
+                    const core::CellBlock block =
+                        core::CopyBlock(calc.table(), row, bottom,
+                                        {core::col::TransactionDate, core::col::ValueDate,
+                                         core::col::Description, core::col::Drawn});
+                    whole("Yapıştır", [&] { core::PasteBlock(calc, block, 1, column); });
+                    break;
+                }
                 default:
                     whole("Hesapla", [&] { core::RecalculateAll(calc); });
                     break;
@@ -156,20 +180,31 @@ TEST(ChangeHistoryTest, KeepsAHundredCellEditsAndDropsTheOldestWholeTablesBeyond
     EXPECT_EQ(history.undoCount(), 150);
     EXPECT_LT(history.bytes(), std::size_t(1) << 20);
 
-    // With room for about two whole tables, the third one pushes out the oldest steps.
-    const std::size_t table = core::CalculationSnapshot::wholeTable(calc).bytes();
+    // Steps that rewrite every row keep the whole table: a hundred of them stay within the
+    // default bound; with room for about two, the third pushes out the oldest.
+    const auto rewriteAll = [&](core::ChangeHistory& into, int i) {
+        core::RecordedChange(into, calc, QStringLiteral("Sıfırla %1").arg(i),
+                             core::CalculationSnapshot::wholeTable(calc), [&] {
+                                 for (int r = 1; r < calc.table().rowCount(); ++r) {
+                                     calc.table().setCell(3, r, QString::number(i));
+                                 }
+                             });
+    };
+    core::ChangeHistory full;
+    for (int i = 0; i < 100; ++i) rewriteAll(full, i);
+    EXPECT_EQ(full.undoCount(), 100);
+    const std::size_t table = full.bytes() / 100;
+    EXPECT_GT(table, std::size_t(6500 * 20));  // the rows are really there
+
     core::ChangeHistory small(table * 5 / 2);
-    for (int i = 0; i < 4; ++i) {
-        core::RecordedChange(small, calc, QStringLiteral("Sıfırla %1").arg(i),
-                             core::CalculationSnapshot::wholeTable(calc),
-                             [&] { calc.table().setCell(3, 1, QString::number(i)); });
-    }
+    for (int i = 0; i < 4; ++i) rewriteAll(small, 100 + i);
     EXPECT_EQ(small.undoCount(), 2);
-    EXPECT_EQ(small.undoLabel(), QStringLiteral("Sıfırla 3"));
+    EXPECT_EQ(small.undoLabel(), QStringLiteral("Sıfırla 103"));
     EXPECT_LE(small.bytes(), table * 5 / 2);
     ASSERT_TRUE(small.undo(calc));
-    EXPECT_EQ(small.redoLabel(), QStringLiteral("Sıfırla 3"));
-    EXPECT_EQ(calc.table().cell(3, 1), QStringLiteral("2"));
+    EXPECT_EQ(small.redoLabel(), QStringLiteral("Sıfırla 103"));
+    EXPECT_EQ(calc.table().cell(3, 1), QStringLiteral("102"));
+    EXPECT_EQ(calc.table().cell(3, 6500), QStringLiteral("102"));
 }
 
 TEST(ChangeHistoryTest, ANewStepAfterAnUndoClearsTheRedoSteps) {

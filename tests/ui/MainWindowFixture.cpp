@@ -49,6 +49,8 @@ MainWindowFixture::MainWindowFixture(const QString& printerName, const QByteArra
     services.defaultPrinterName = [printerName] { return printerName; };
     services.programFolder = programFolder.isEmpty() ? folder() : programFolder;
     if (today.isValid()) services.today = [today] { return today; };
+    services.recentFilesList = recentFilesList();
+    services.recoveryFolder = recoveryFolder();
     services.showReportPreview = [this](report::LaidOutReport shown) {
         previews.push_back(std::move(shown));
     };

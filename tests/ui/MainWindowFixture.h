@@ -58,6 +58,9 @@ class MainWindowFixture {
     void answerMessageBoxesWith(Qt::Key key) { dialogs_.answerKey = key; }
     ScriptedFiles& files() { return files_; }
     QString folder() const { return folder_.path() + QLatin1Char('/'); }
+    // The user's list of recent files and the folder of recovery copies, the fixture's own.
+    QString recentFilesList() const { return folder() + QStringLiteral("config/son-dosyalar.txt"); }
+    QString recoveryFolder() const { return folder() + QStringLiteral("kurtarma/"); }
 
     QLineEdit* field(const char* name);
     QString text(const char* name) { return field(name)->text(); }

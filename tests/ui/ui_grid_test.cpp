@@ -367,9 +367,12 @@ void GridTest::popupMenuCaptionsAndShortcuts() {
         captions << action->text();
         shortcuts << action->shortcut().toString();
     }
+    // The table's own commands first, then undo, redo and the clipboard.
     QCOMPARE(captions, (QStringList{"  Satır Ekle   ", "  Satır Sil   ", "  Yeniden Hesapla",
-                                    "  Sıfırla", "  Kayıtları Sırala"}));
-    QCOMPARE(shortcuts, (QStringList{"Shift+Ins", "Shift+Del", "F3", "F7", ""}));
+                                    "  Sıfırla", "  Kayıtları Sırala", "", "Geri Al", "Yinele", "",
+                                    "Kopyala", "Yapıştır"}));
+    QCOMPARE(shortcuts, (QStringList{"Shift+Ins", "Shift+Del", "F3", "F7", "", "", "Ctrl+Z",
+                                     "Ctrl+Y", "", "Ctrl+C", "Ctrl+V"}));
 }
 
 void GridTest::shiftInsertInEditorInsertsRow() {

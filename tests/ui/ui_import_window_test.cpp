@@ -50,16 +50,21 @@ class ImportWindowTest : public QObject {
   private slots:
     void init() {
         main_ = std::make_unique<MainWindowFixture>(QStringLiteral("PDF"), kSettings);
-        window_ = new ui::ImportWindow(&main_->window(), {&main_->calc(),
-                                                          [this] {
-                                                              main_->grid().showTable();
-                                                              main_->window().showInputsAndTotals();
-                                                          },
-                                                          [this](QWidget* over) {
-                                                              dialogOver_ = over;
-                                                              return workbook_;
-                                                          },
-                                                          settingsPath()});
+        window_ = new ui::ImportWindow(
+            &main_->window(),
+            {&main_->calc(),
+             [this] {
+                 main_->grid().showTable();
+                 main_->window().showInputsAndTotals();
+             },
+             [this](QWidget* over) {
+                 dialogOver_ = over;
+                 return workbook_;
+             },
+             settingsPath(), std::nullopt, [this] { return main_->window().mayDiscardChanges(); },
+             [this](const auto& transfer) {
+                 main_->window().recordChange(ui::MainWindow::kImportStep, transfer);
+             }});
         connect(&main_->window(), &ui::MainWindow::importRequested, window_,
                 &ui::ImportWindow::open);
         main_->dialogs().clear();
@@ -86,6 +91,33 @@ class ImportWindowTest : public QObject {
         QCOMPARE(main_->dialogs().texts(),
                  QStringList{QStringLiteral("Başlangıç satırını boş geçemezsiniz!")});
         QVERIFY(window_->isVisible());
+    }
+
+    // Over unsaved work the transfer first asks whether to save it; it is one undo step.
+    void aTransferOverUnsavedWorkAsksAndCanBeUndone() {
+        main_->typeWorkedExample();
+        const int typedRows = main_->table().rowCount();
+        window_->open();
+        workbook_ = kOds;
+        click("JvXPButton1");
+        field("JvDotNetEdit20")->setText(QStringLiteral("2"));
+        main_->dialogs().clear();
+        main_->dialogs().queueAnswer(core::DialogButton::Cancel);
+        click("JvXPButton2");
+        QCOMPARE(main_->dialogs().questions().back().text,
+                 QStringLiteral("Yapılan değişiklikler kaydedilmedi. Kaydedilsin mi?"));
+        QVERIFY(window_->isVisible());
+        QCOMPARE(main_->table().rowCount(), typedRows);
+        QCOMPARE(main_->cell(3, 1), QStringLiteral("Kullanim"));
+
+        main_->dialogs().queueAnswer(core::DialogButton::No);
+        click("JvXPButton2");
+        QVERIFY(!window_->isVisible());
+        QCOMPARE(main_->table().rowCount(), 6);
+        QCOMPARE(main_->window().history().undoLabel(), ui::MainWindow::kImportStep);
+        main_->window().undo();
+        QCOMPARE(main_->table().rowCount(), typedRows);
+        QCOMPARE(main_->cell(3, 1), QStringLiteral("Kullanim"));
     }
 
     void readsAWorkbookThenTransfersAndStoresTheFields() {

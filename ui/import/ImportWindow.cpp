@@ -274,12 +274,20 @@ void ImportWindow::readWorkbook() {
 void ImportWindow::transferToTable() {
     core::Calculation& calc = *services_.calculation;
     const core::ImportSettings settings = fields();
-    core::RunReportingFailure(calc.dialogs(), [&] {
-        if (commands::TransferToTable(preview(), settings, calc) != commands::TransferOutcome::Done)
-            return;
-        storage::WriteImportSettings(settings, services_.settingsPath);
-        hide();
-    });
+    const auto transfer = [&] {
+        core::RunReportingFailure(calc.dialogs(), [&] {
+            if (commands::TransferToTable(preview(), settings, calc, services_.mayReplaceTable) !=
+                commands::TransferOutcome::Done)
+                return;
+            storage::WriteImportSettings(settings, services_.settingsPath);
+            hide();
+        });
+    };
+    if (services_.recordChange) {
+        services_.recordChange(transfer);
+    } else {
+        transfer();
+    }
     // What the transfer wrote before it stopped stays, and shows.
     if (services_.tableChanged) services_.tableChanged();
 }

@@ -29,6 +29,11 @@ struct ImportWindowServices {
     QString settingsPath;  // Ayarlar.ini
     // How .xls files are read: by the reader program in a child process when given.
     std::optional<sheets::XlsContainment> xlsContainment = std::nullopt;
+    // Asked before the transfer replaces the table (whether to save unsaved changes first);
+    // false cancels it.
+    std::function<bool()> mayReplaceTable = {};
+    // Runs the transfer as one step of the main window's undo history.
+    std::function<void(const std::function<void()>& transfer)> recordChange = {};
 };
 
 // The import window: reads the first sheet of a workbook into a preview grid and transfers

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QSignalBlocker>
 
@@ -16,6 +17,7 @@
 #include "storage/Settings.h"
 #include "ui/common/AppInfo.h"
 #include "ui/common/FieldBehaviour.h"
+#include "ui/mainwindow/RecoveryKeeper.h"
 #include "ui/mainwindow/TransactionGrid.h"
 
 namespace ui {
@@ -43,7 +45,12 @@ void showText(QLineEdit* field, const QString& text) {
 }  // namespace
 
 MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
-    : QMainWindow(parent), services_(std::move(services)), calc_(*services_.dialogs) {
+    : QMainWindow(parent),
+      services_(std::move(services)),
+      calc_(*services_.dialogs),
+      recent_(services_.recentFilesList) {
+    startRecoveryCopies();
+    setAcceptDrops(true);
     buildWindow();
     bindInputs();
     applyFieldBehaviour();
@@ -59,11 +66,13 @@ MainWindow::~MainWindow() { delete takeCentralWidget(); }
 void MainWindow::loadStartingState() {
     warnWhenNothingCanPrint();
     commands::EnterStartingState(calc_, settingsPath(), services_.today());
-    setWindowTitle(core::kProgramCaption + kVersionText);
     grid_->showTable();
     targetTotalInterestField->setReadOnly(false);
     askBeforeClose_ = true;
     showInputsAndTotals();
+    // An untouched new table counts as saved.
+    takeAsSaved(QString());
+    afterLastStep_ = core::CalculationSnapshot::wholeTable(calc_);
 }
 
 void MainWindow::warnWhenNothingCanPrint() {
@@ -84,13 +93,28 @@ void MainWindow::bindInputs() {
     for (const TextBinding& binding : textBindings_) {
         QLineEdit* field = binding.field;
         connect(field, &QLineEdit::textEdited, this, [this, field] { writeFieldToInputs(field); });
+        connect(field, &QLineEdit::editingFinished, this, &MainWindow::commitTyping);
     }
-    connect(calculationDateField, &QDateEdit::dateChanged, this,
-            [this](QDate date) { calc_.inputs().calculationDate = date; });
-    connect(moveRepaymentsPastHolidaysField, &QCheckBox::toggled, this,
-            [this](bool ticked) { calc_.inputs().moveRepaymentsPastHolidays = ticked; });
-    connect(moveDrawingsPastHolidaysField, &QCheckBox::toggled, this,
-            [this](bool ticked) { calc_.inputs().moveDrawingsPastHolidays = ticked; });
+    connect(calculationDateField, &QDateEdit::dateChanged, this, [this](QDate date) {
+        calc_.inputs().calculationDate = date;
+        typed();
+    });
+    connect(calculationDateField, &QDateEdit::editingFinished, this, &MainWindow::commitTyping);
+    // A tick is a step of its own.
+    connect(moveRepaymentsPastHolidaysField, &QCheckBox::toggled, this, [this](bool ticked) {
+        calc_.inputs().moveRepaymentsPastHolidays = ticked;
+        typed();
+        commitTyping();
+    });
+    connect(moveDrawingsPastHolidaysField, &QCheckBox::toggled, this, [this](bool ticked) {
+        calc_.inputs().moveDrawingsPastHolidays = ticked;
+        typed();
+        commitTyping();
+    });
+    // Typing in a cell is one step once the current cell moves on.
+    connect(grid_, &TransactionGrid::cellEdited, this, &MainWindow::typed);
+    connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &MainWindow::commitTyping);
     connect(holidayCalendarField, &QComboBox::currentIndexChanged, this,
             &MainWindow::chooseHolidayCalendar);
     connect(grid_, &TransactionGrid::recalculated, this, &MainWindow::showInputsAndTotals);
@@ -107,6 +131,7 @@ void MainWindow::chooseHolidayCalendar(int choice) {
 // A change of a field's text by the user; a rate field drives the other while the focus
 // direction says so.
 void MainWindow::writeFieldToInputs(QLineEdit* field) {
+    typed();
     const QString text = field->text();
     core::RunReportingFailure(calc_.dialogs(), [&] {
         for (const TextBinding& binding : textBindings_) {
@@ -197,11 +222,16 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
+    recordTyping();
+    // The program's own question first, as always; with unsaved changes the save question
+    // follows once the user has said the program is to close.
     const core::Question question{kCloseQuestion, core::kProgramCaption,
                                   int(core::DialogButton::Yes) | int(core::DialogButton::No) |
                                       int(core::DialogButton::Cancel),
                                   core::DialogIcon::Question};
-    if (calc_.dialogs().ask(question) == core::DialogButton::Yes) {
+    if (calc_.dialogs().ask(question) == core::DialogButton::Yes && mayDiscardChanges()) {
+        // A normal close: nothing is left to recover.
+        recovery_->discard();
         event->accept();
     } else {
         event->ignore();

@@ -3,15 +3,23 @@
 #include <QDate>
 #include <QMainWindow>
 #include <QUrl>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <vector>
 
+#include "commands/SavedContent.h"
 #include "core/Calculation.h"
+#include "core/ChangeHistory.h"
 #include "output/report/PageLayout.h"
 #include "output/report/PagePainter.h"
+#include "storage/RecentFiles.h"
+#include "storage/RecoveryCopy.h"
 #include "ui/common/FileChooser.h"
 
+class QAction;
+class QDragEnterEvent;
+class QDropEvent;
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
@@ -24,6 +32,7 @@ namespace ui {
 
 class TransactionGrid;
 class ProgramUpdate;
+class RecoveryKeeper;
 struct ProgramUpdateSettings;
 
 // What the main window needs from its surroundings; the program passes the real ones, the
@@ -43,6 +52,11 @@ struct MainWindowServices {
     std::function<void(report::LaidOutReport)> showReportPreview;
     // Today's date: the calculation date at start-up, the export's name, the report's date.
     std::function<QDate()> today = [] { return QDate::currentDate(); };
+    // The list of recent calculation files; empty: none is kept.
+    QString recentFilesList;
+    // Where recovery copies of unsaved work go; empty: none are written.
+    QString recoveryFolder;
+    std::chrono::milliseconds recoveryInterval{30'000};
 };
 
 // The main window: the command column, the parameters panel, the transaction table and the
@@ -90,12 +104,39 @@ class MainWindow : public QMainWindow {
     void printReport();        // YAZDIR
     void printWideReport();    // GENİŞ YAZDIR
 
+    // Takes back, respectively does again, the last change of the calculation.
+    void undo();
+    void redo();
+    // The clipboard: the selected cells as tab-separated text; a block from the current cell.
+    void copyBlock();
+    void pasteBlock();
+    const core::ChangeHistory& history() const { return history_; }
+    // Whether the calculation differs from what was last opened or saved.
+    bool hasUnsavedChanges() const;
+    // With unsaved changes, asks whether to save them first; false: the user cancelled or
+    // the save did not happen.
+    bool mayDiscardChanges();
+    // Runs a change of the calculation made elsewhere (the import's transfer) as one step.
+    static const QString kImportStep;
+    void recordChange(const QString& label, const std::function<void()>& work);
+
+    // The calculation files last opened or saved, newest first; opening one of them.
+    const QStringList& recentFiles() const { return recent_.names(); }
+    void openRecentFile(const QString& path);
+    QMenu& recentFilesMenu() { return *recentMenu_; }
+
+    // Offers the work a killed program left behind, newest first; called once the window shows.
+    void offerRecovery();
+    RecoveryKeeper& recovery() { return *recovery_; }
+
   signals:
     // "EXCEL'DEN VERİ AL": the import window is to open.
     void importRequested();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     struct TextBinding {
@@ -130,6 +171,26 @@ class MainWindow : public QMainWindow {
     // Commands that change the table end by showing it again, whatever stopped them.
     template <typename Work>
     void runCommand(Work&& work);
+    // The same for a command that changes the calculation: one undo step named `label`.
+    void runRecordedCommand(const QString& label, const std::function<void()>& work);
+    // Records what was typed since the last step as a step of its own.
+    void recordTyping();
+    // The same once a cell or field edit is done, when anything was typed.
+    void commitTyping();
+    void typed();
+    // The state that counts as saved is the calculation as it stands now, from `path`.
+    void takeAsSaved(const QString& path);
+    void showTitle();
+    bool saveTo(const std::optional<QString>& name);
+    // Opens a file as KAYITTAN AÇ does once its dialog returned it.
+    void openFile(const QString& path);
+    void buildRecentFilesButton(QWidget* openButton);
+    void fillRecentFilesMenu();
+    void startRecoveryCopies();
+    std::optional<storage::RecoveryCopy> takeRecoveryCopy() const;
+    bool restoreRecoveryCopy(const QString& copyFile);
+    void buildHistoryActions();
+    void fillHistoryMenuItems();
     void bindInputs();
     void writeFieldToInputs(QLineEdit* field);
 
@@ -137,6 +198,17 @@ class MainWindow : public QMainWindow {
     core::Calculation calc_;
     bool askBeforeClose_ = false;
     ProgramUpdate* programUpdate_ = nullptr;  // made on the first update, a child
+    core::ChangeHistory history_;
+    commands::SavedContent saved_;
+    QString filePath_;  // the file last opened or saved; empty for a new table
+    // The calculation as the last step left it, to find typing done since.
+    std::optional<core::CalculationSnapshot> afterLastStep_;
+    bool typedSinceLastStep_ = false;
+    QAction* undoItem_ = nullptr;
+    QAction* redoItem_ = nullptr;
+    storage::RecentFiles recent_;
+    QMenu* recentMenu_ = nullptr;
+    RecoveryKeeper* recovery_ = nullptr;  // a child
 
     TransactionGrid* grid_ = nullptr;
     QMenu* tableMenu_ = nullptr;

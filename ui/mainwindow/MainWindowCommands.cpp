@@ -19,6 +19,8 @@
 
 namespace ui {
 
+const QString kOpenStep = QStringLiteral("Kayıttan Aç");
+
 template <typename Work>
 void MainWindow::runCommand(Work&& work) {
     core::RunReportingFailure(calc_.dialogs(), std::forward<Work>(work));
@@ -27,24 +29,44 @@ void MainWindow::runCommand(Work&& work) {
 }
 
 void MainWindow::saveCalculation() {
+    recordTyping();
+    saveTo(services_.files->chooseSavePath(calc_.inputs().creditLineName));
+}
+
+bool MainWindow::saveTo(const std::optional<QString>& name) {
+    bool saved = false;
     core::RunReportingFailure(calc_.dialogs(), [&] {
-        const auto name = services_.files->chooseSavePath(calc_.inputs().creditLineName);
-        commands::SaveCommand(calc_, name);
+        saved = commands::SaveCommand(calc_, name) == commands::SaveOutcome::Saved;
     });
+    if (saved) takeAsSaved(commands::SaveTarget(*name));
+    return saved;
 }
 
 void MainWindow::openCalculation() {
-    runCommand([&] { commands::OpenCommand(calc_, services_.files->chooseOpenPath()); });
+    recordTyping();
+    if (!mayDiscardChanges()) return;
+    const std::optional<QString> path = services_.files->chooseOpenPath();
+    commands::OpenOutcome outcome = commands::OpenOutcome::Cancelled;
+    runRecordedCommand(kOpenStep, [&] { outcome = commands::OpenCommand(calc_, path); });
+    if (outcome == commands::OpenOutcome::Opened) takeAsSaved(*path);
 }
 
 void MainWindow::openCalculationFile(const QString& path) {
-    const QString fullPath = QFileInfo(path).absoluteFilePath();
-    runCommand([&] {
-        if (commands::OpenCommand(calc_, fullPath) == commands::OpenOutcome::NotFound) {
+    recordTyping();
+    if (!mayDiscardChanges()) return;
+    openFile(QFileInfo(path).absoluteFilePath());
+}
+
+void MainWindow::openFile(const QString& fullPath) {
+    commands::OpenOutcome outcome = commands::OpenOutcome::Cancelled;
+    runRecordedCommand(kOpenStep, [&] {
+        outcome = commands::OpenCommand(calc_, fullPath);
+        if (outcome == commands::OpenOutcome::NotFound) {
             calc_.dialogs().notify(core::Notice{files::CannotReadMessage(fullPath),
                                                 commands::kErrorCaption, core::DialogIcon::Error});
         }
     });
+    if (outcome == commands::OpenOutcome::Opened) takeAsSaved(fullPath);
 }
 
 void MainWindow::saveRates() {
@@ -54,31 +76,42 @@ void MainWindow::saveRates() {
 }
 
 void MainWindow::recalculateAll() {
-    runCommand([&] { core::RecalculateAll(calc_); });
+    recordTyping();
+    runRecordedCommand(QStringLiteral("Yeniden Hesapla"), [&] { core::RecalculateAll(calc_); });
 }
 
 void MainWindow::resetTable() {
-    runCommand([&] { core::ResetTable(calc_); });
+    recordTyping();
+    // The program's own question first, as always; the save question only once the user
+    // has said the table is to go.
+    runRecordedCommand(QStringLiteral("Sıfırla"), [&] {
+        if (core::ConfirmReset(calc_) && mayDiscardChanges()) core::EmptyTable(calc_);
+    });
 }
 
 void MainWindow::sortRows() {
-    runCommand([&] { core::SortByValueDate(calc_); });
+    recordTyping();
+    runRecordedCommand(QStringLiteral("Kayıtları Sırala"), [&] { core::SortByValueDate(calc_); });
 }
 
 void MainWindow::changeRates() {
-    runCommand([&] { core::ChangeRates(calc_); });
+    recordTyping();
+    runRecordedCommand(QStringLiteral("Faizleri Değiştir"), [&] { core::ChangeRates(calc_); });
 }
 
 void MainWindow::findRate() {
-    runCommand([&] { core::FindRate(calc_); });
+    recordTyping();
+    runRecordedCommand(QStringLiteral("Faiz Oranını Bul"), [&] { core::FindRate(calc_); });
 }
 
 void MainWindow::insertRow() {
-    runCommand([&] { core::InsertRow(calc_); });
+    recordTyping();
+    runRecordedCommand(QStringLiteral("Satır Ekle"), [&] { core::InsertRow(calc_); });
 }
 
 void MainWindow::deleteRow() {
-    runCommand([&] { core::DeleteCurrentRow(calc_); });
+    recordTyping();
+    runRecordedCommand(QStringLiteral("Satır Sil"), [&] { core::DeleteCurrentRow(calc_); });
 }
 
 // Nothing is reported when no browser starts.

@@ -177,6 +177,7 @@ QWidget* MainWindow::buildCommandColumn() {
         auto* button = makeButton(column, QString::fromLatin1(command.name), command.caption,
                                   QRect(3, command.top, 150, 36));
         if (command.handler) connect(button, &QPushButton::clicked, this, command.handler);
+        if (command.handler == &MainWindow::openCalculation) buildRecentFilesButton(button);
         commandButtons_.push_back(button);
         if (command.handler == &MainWindow::printWideReport) wideReportButton_ = button;
     }
@@ -443,6 +444,7 @@ void MainWindow::buildPopupMenu() {
         action->setShortcut(item.shortcut);
         connect(action, &QAction::triggered, this, item.handler);
     }
+    buildHistoryActions();
     grid_->setPopupMenu(tableMenu_);
 }
 

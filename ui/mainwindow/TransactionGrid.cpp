@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QItemSelection>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -10,6 +12,7 @@
 #include "core/CellEntry.h"
 #include "core/CommandEnding.h"
 #include "core/KeyFilters.h"
+#include "core/TabSeparatedText.h"
 #include "core/ValueDateMove.h"
 #include "ui/common/FocusNavigation.h"
 #include "ui/common/TypedCharacter.h"
@@ -186,6 +189,7 @@ bool TransactionGrid::holdsFocus() const {
 void TransactionGrid::onEditorTextEdited() {
     if (!editor_ || !editorIndex_.isValid()) return;
     model_->setData(editorIndex_, GridCellDelegate::cellTextOf(*editor_));
+    emit cellEdited();
 }
 
 // --- Keys ------------------------------------------------------------------------------
@@ -252,12 +256,18 @@ bool TransactionGrid::isMenuShortcut(const QKeyEvent& event) const {
     if (!popupMenu_) return false;
     const QKeySequence pressed(event.keyCombination());
     for (const QAction* action : popupMenu_->actions()) {
-        if (!action->shortcut().isEmpty() && action->shortcut() == pressed) return true;
+        if (action->shortcuts().contains(pressed)) return true;
     }
     return false;
 }
 
 bool TransactionGrid::handleKeyPress(QKeyEvent& event) {
+    // A key of the grid's own ends a block marked for copying; a modifier alone does not.
+    const int key = event.key();
+    if (key != Qt::Key_Shift && key != Qt::Key_Control && key != Qt::Key_Alt &&
+        key != Qt::Key_Meta) {
+        selectionModel()->clearSelection();
+    }
     if (!handleGridKeyDown(event.key())) return true;
     if (gridNavigation(event)) return true;
     const auto typed = TypedCharacter(event);
@@ -414,6 +424,14 @@ void TransactionGrid::mousePressEvent(QMouseEvent* event) {
     const QModelIndex index = indexAt(event->position().toPoint());
     if (!index.isValid()) return;
     if (!hasFocus() && !(editor_ && editor_->hasFocus())) setFocus(Qt::MouseFocusReason);
+    // Shift+click marks the block from the current cell; the current cell stays.
+    if (event->modifiers() & Qt::ShiftModifier) {
+        selectBlock(model_->indexOfCell(calc_.table().currentColumn(), calc_.table().currentRow()),
+                    index);
+        return;
+    }
+    selectionModel()->clearSelection();
+    dragFrom_ = index;
     clickPending_ = true;
     // A cell of the computed columns is refused and the current cell stays.
     moveTo(TransactionTableModel::tableColumn(index.column()),
@@ -422,12 +440,67 @@ void TransactionGrid::mousePressEvent(QMouseEvent* event) {
 
 void TransactionGrid::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
+    dragFrom_ = QPersistentModelIndex();
     if (!clickPending_) return;
     clickPending_ = false;
     recalculateCurrentRow();
 }
 
-void TransactionGrid::mouseMoveEvent(QMouseEvent* event) { event->accept(); }
+// Dragging with the button down marks a block of cells to copy.
+void TransactionGrid::mouseMoveEvent(QMouseEvent* event) {
+    event->accept();
+    if (!(event->buttons() & Qt::LeftButton) || !dragFrom_.isValid()) return;
+    const QModelIndex over = indexAt(event->position().toPoint());
+    if (over.isValid() && over != dragFrom_) selectBlock(dragFrom_, over);
+}
+
+void TransactionGrid::selectBlock(const QModelIndex& from, const QModelIndex& to) {
+    if (!from.isValid() || !to.isValid()) return;
+    const QModelIndex topLeft =
+        model_->index(std::min(from.row(), to.row()), std::min(from.column(), to.column()));
+    const QModelIndex bottomRight =
+        model_->index(std::max(from.row(), to.row()), std::max(from.column(), to.column()));
+    selectionModel()->select(QItemSelection(topLeft, bottomRight),
+                             QItemSelectionModel::ClearAndSelect);
+}
+
+QString TransactionGrid::selectedCellsAsText() const {
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    if (selected.size() < 2) {
+        if (editor_ && editor_->hasSelectedText()) return editor_->selectedText();
+        return calc_.table().cell(calc_.table().currentColumn(), calc_.table().currentRow());
+    }
+    int top = selected.first().row();
+    int bottom = top;
+    int left = selected.first().column();
+    int right = left;
+    for (const QModelIndex& index : selected) {
+        top = std::min(top, index.row());
+        bottom = std::max(bottom, index.row());
+        left = std::min(left, index.column());
+        right = std::max(right, index.column());
+    }
+    // The columns in the order they stand on screen, the hidden ones left out.
+    const QHeaderView* header = horizontalHeader();
+    std::vector<int> columns;
+    for (int visual = 0; visual < header->count(); ++visual) {
+        const int section = header->logicalIndex(visual);
+        if (section < left || section > right || header->isSectionHidden(section) ||
+            header->sectionSize(section) == 0) {
+            continue;
+        }
+        columns.push_back(section);
+    }
+    core::CellBlock block;
+    for (int row = top; row <= bottom; ++row) {
+        QStringList cells;
+        for (const int column : columns) {
+            cells << model_->index(row, column).data(Qt::DisplayRole).toString();
+        }
+        block.push_back(std::move(cells));
+    }
+    return core::WriteTabSeparated(block);
+}
 
 void TransactionGrid::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
 

@@ -34,11 +34,18 @@ class TransactionGrid : public QTableView {
     void recalculateCurrentRow();
     // After a command changed the table: show what changed and the current cell.
     void showTable();
+
+    // The cells dragged over with the mouse (or from the current cell to a Shift+click), as
+    // tab-separated text of what the grid shows, left to right as the columns stand; without
+    // such a block, the text selected in the cell editor or else the current cell's text.
+    QString selectedCellsAsText() const;
     void reset() override;
 
   signals:
     // A recalculation ran: totals and table inputs may have changed.
     void recalculated();
+    // The user typed into a cell.
+    void cellEdited();
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -73,6 +80,7 @@ class TransactionGrid : public QTableView {
     bool isMenuShortcut(const QKeyEvent& event) const;
     bool focusIsLeavingGrid(const QFocusEvent& event) const;
     void onEditorTextEdited();
+    void selectBlock(const QModelIndex& from, const QModelIndex& to);
 
     void onRowDragged(int oldVisual, int newVisual);
     void onColumnDragged(int oldVisual, int newVisual);
@@ -90,6 +98,7 @@ class TransactionGrid : public QTableView {
     bool revertingDrag_ = false;
     bool applyingWidths_ = false;
     bool clickPending_ = false;
+    QPersistentModelIndex dragFrom_;  // where the button went down, while it is down
 };
 
 }  // namespace ui
