@@ -236,6 +236,20 @@ void WorkProtectionTest::copiedBlockIsWhatTheGridShows() {
     menuItem(f.window().popupMenu(), QStringLiteral("Kopyala"))->trigger();
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Kullanim\t100,00\t\n"));
 
+    // A drag may start in the current cell, where the cell editor takes the mouse.
+    f.clickCell(col::Description, 1);
+    QLineEdit* editor = f.grid().cellEditor();
+    QVERIFY(editor);
+    QTest::mousePress(editor, Qt::LeftButton, {}, editor->rect().center());
+    const QPoint below = editor->mapFrom(viewport, cellCentre(f, col::Description, 2));
+    QMouseEvent dragDown(QEvent::MouseMove, below, editor->mapToGlobal(below), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(editor, &dragDown);
+    QTest::mouseRelease(editor, Qt::LeftButton, {}, below);
+    MainWindowFixture::key(Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             QStringLiteral("Kullanim\n") + f.cell(col::Description, 2) + QLatin1Char('\n'));
+
     // A key ends the block: the current cell alone is copied.
     MainWindowFixture::key(Qt::Key_Right);
     MainWindowFixture::key(Qt::Key_C, Qt::ControlModifier);

@@ -13,6 +13,7 @@ inline const QColor kFixedCell{211, 231, 211};  // the table's fixed first row a
 inline const QColor kFixedCellLine{160, 160, 160};
 inline const QColor kValueDateText{0, 0, 255};
 inline const QColor kSheetHeader{136, 236, 176};
+inline const QColor kMarkedCell{190, 215, 250};  // cells marked for copying
 
 // `row` counts from 1, as the table's and the sheet's own rows do.
 inline const QColor& TableRowColour(int row) { return row % 2 == 1 ? kYellowRow : kBlueRow; }

@@ -3,10 +3,12 @@
 #include <QAbstractItemView>
 #include <QHelpEvent>
 #include <QPainter>
+#include <QStyle>
 #include <QToolTip>
 #include <algorithm>
 
 #include "core/TransactionTable.h"
+#include "ui/common/GridPalette.h"
 #include "ui/mainwindow/TransactionTableModel.h"
 
 namespace ui {
@@ -86,7 +88,10 @@ void GridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     // The current cell is not marked by colour: the cell editor marks it.
     const QRect rect = option.rect;
     painter->save();
-    painter->fillRect(rect, index.data(Qt::BackgroundRole).value<QColor>());
+    // Cells marked for copying show in light blue, their text as usual.
+    const bool marked = option.state.testFlag(QStyle::State_Selected);
+    painter->fillRect(
+        rect, marked ? palette::kMarkedCell : index.data(Qt::BackgroundRole).value<QColor>());
     painter->setClipRect(rect);
     painter->setFont(option.font);
     painter->setPen(index.data(Qt::ForegroundRole).value<QColor>());

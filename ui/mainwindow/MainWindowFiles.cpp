@@ -65,6 +65,7 @@ void MainWindow::buildRecentFilesButton(QWidget* openButton) {
     arrow->setToolTip(kRecentFilesTip);
     arrow->setPopupMode(QToolButton::InstantPopup);
     arrow->setMenu(recentMenu_);
+    arrow->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
     const QRect area = openButton->rect();
     arrow->setGeometry(area.width() - 22, 4, 18, area.height() - 8);
 }

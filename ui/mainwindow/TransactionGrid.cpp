@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 
 #include "core/CellEntry.h"
 #include "core/CommandEnding.h"
@@ -224,12 +225,29 @@ bool TransactionGrid::editorEvent(QLineEdit* editor, QEvent* event) {
             contextMenuEvent(static_cast<QContextMenuEvent*>(event));
             return true;
         case QEvent::MouseButtonPress: {
+            // A block marked for copying may start in the current cell too.
+            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+                selectionModel()->clearSelection();
+                dragFrom_ = editorIndex_;
+            }
             if (editor->inputMask().isEmpty()) return false;
             const QPointer<QLineEdit> target = editor;
             static_cast<QObject*>(editor)->event(event);
             if (target) keepCaretBeforeFirstBlank(*target);
             return true;
         }
+        case QEvent::MouseMove: {
+            const auto* move = static_cast<QMouseEvent*>(event);
+            if ((move->buttons() & Qt::LeftButton) && dragFrom_.isValid()) {
+                const QModelIndex over =
+                    indexAt(editor->mapTo(viewport(), move->position().toPoint()));
+                if (over.isValid() && over != dragFrom_) selectBlock(dragFrom_, over);
+            }
+            return false;
+        }
+        case QEvent::MouseButtonRelease:
+            dragFrom_ = QPersistentModelIndex();
+            return false;
         case QEvent::FocusOut:
             if (!switchingEditor_ && focusIsLeavingGrid(static_cast<QFocusEvent&>(*event))) {
                 recalculateCurrentRow();
