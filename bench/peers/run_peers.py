@@ -224,19 +224,19 @@ class Peer:
             raise SystemExit("LibreOffice read %d rows of %s" % (len(cells), path))
         return elapsed
 
-    def export(self):
-        target = os.path.join(self.folder, "peer_export.xlsx")
+    def store(self, name, filter_name):
+        """Seconds to store the open sheet under `name` through the office's filter."""
+        target = os.path.join(self.folder, name)
         start = time.perf_counter()
-        self.exported.storeToURL(url(target), (prop("FilterName", "Calc MS Excel 2007 XML"),
+        self.exported.storeToURL(url(target), (prop("FilterName", filter_name),
                                                prop("Overwrite", True)))
         return time.perf_counter() - start
 
+    def export(self):
+        return self.store("peer_export.xlsx", "Calc MS Excel 2007 XML")
+
     def pdf(self):
-        target = os.path.join(self.folder, "peer.pdf")
-        start = time.perf_counter()
-        self.exported.storeToURL(url(target), (prop("FilterName", "calc_pdf_Export"),
-                                               prop("Overwrite", True)))
-        return time.perf_counter() - start
+        return self.store("peer.pdf", "calc_pdf_Export")
 
 
 def office_cpu(pid):
