@@ -204,6 +204,19 @@ std::optional<QByteArray> EncodeCalculationFile(const core::Calculation& calc, Q
     return bytes;
 }
 
+QStringList CalculationFileHeader(const core::Calculation& calc) {
+    QStringList header;
+    for (HeaderItem& item : headerItems(calc)) header.push_back(std::move(item.text));
+    return header;
+}
+
+std::optional<QByteArray> EncodeCalculationFileItem(const QString& text) {
+    if (!files::IsWritableLineText(text)) return std::nullopt;
+    QString item;
+    AppendCommaTextItem(item, text);
+    return files::EncodeCp1254(item);
+}
+
 SaveResult WriteCalculationFile(const core::Calculation& calc, const QString& path) {
     QString problem;
     const std::optional<QByteArray> bytes = EncodeCalculationFile(calc, &problem);

@@ -58,6 +58,14 @@ struct SaveResult {
 // nothing and sets `problem` to a sentence naming the field or cell and the character.
 std::optional<QByteArray> EncodeCalculationFile(const core::Calculation& calc, QString* problem);
 
+// The header record's items as the file holds them, before they are joined and encoded.
+QStringList CalculationFileHeader(const core::Calculation& calc);
+
+// One item of a record (a header item or a cell) as the file's bytes hold it, quoted where
+// needed; nothing when it cannot be written. Two items encode alike exactly when they would
+// leave the same bytes in the same place of the file.
+std::optional<QByteArray> EncodeCalculationFileItem(const QString& text);
+
 // Writes the file through WriteFileSafely: on any failure the target is as it was. Shows
 // nothing.
 SaveResult WriteCalculationFile(const core::Calculation& calc, const QString& path);
