@@ -20,6 +20,9 @@ class SavedContent {
     // True when saving now would write other bytes than the saved state (or could not
     // write them at all).
     bool differs(const core::Calculation& calc) const;
+    // What differs() says of the calculation just remembered, without comparing it again:
+    // a saved state that cannot be written differs from everything, itself included.
+    bool unwritable() const { return !items_ ? !bytes_ : !isWritable(*items_); }
 
   private:
     // The saved state's items as the file holds them, so that a check costs a comparison of

@@ -173,6 +173,8 @@ class MainWindow : public QMainWindow {
     void runCommand(Work&& work);
     // The same for a command that changes the calculation: one undo step named `label`.
     void runRecordedCommand(const QString& label, const std::function<void()>& work);
+    // The same without showing the title, for a command that shows it in its own way.
+    void runRecordedCommandUntitled(const QString& label, const std::function<void()>& work);
     // Records what was typed since the last step as a step of its own.
     void recordTyping();
     // The same once a cell or field edit is done, when anything was typed.
@@ -181,6 +183,7 @@ class MainWindow : public QMainWindow {
     // The state that counts as saved is the calculation as it stands now, from `path`.
     void takeAsSaved(const QString& path);
     void showTitle();
+    void showTitle(bool unsaved);
     bool saveTo(const std::optional<QString>& name);
     // Opens a file as KAYITTAN AÇ does once its dialog returned it.
     void openFile(const QString& path);

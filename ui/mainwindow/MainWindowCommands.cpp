@@ -47,8 +47,13 @@ void MainWindow::openCalculation() {
     if (!mayDiscardChanges()) return;
     const std::optional<QString> path = services_.files->chooseOpenPath();
     commands::OpenOutcome outcome = commands::OpenOutcome::Cancelled;
-    runRecordedCommand(kOpenStep, [&] { outcome = commands::OpenCommand(calc_, path); });
-    if (outcome == commands::OpenOutcome::Opened) takeAsSaved(*path);
+    runRecordedCommandUntitled(kOpenStep, [&] { outcome = commands::OpenCommand(calc_, path); });
+    // An opened file is the saved state: comparing with the one before would be wasted.
+    if (outcome == commands::OpenOutcome::Opened) {
+        takeAsSaved(*path);
+    } else {
+        showTitle();
+    }
 }
 
 void MainWindow::openCalculationFile(const QString& path) {
@@ -59,14 +64,18 @@ void MainWindow::openCalculationFile(const QString& path) {
 
 void MainWindow::openFile(const QString& fullPath) {
     commands::OpenOutcome outcome = commands::OpenOutcome::Cancelled;
-    runRecordedCommand(kOpenStep, [&] {
+    runRecordedCommandUntitled(kOpenStep, [&] {
         outcome = commands::OpenCommand(calc_, fullPath);
         if (outcome == commands::OpenOutcome::NotFound) {
             calc_.dialogs().notify(core::Notice{files::CannotReadMessage(fullPath),
                                                 commands::kErrorCaption, core::DialogIcon::Error});
         }
     });
-    if (outcome == commands::OpenOutcome::Opened) takeAsSaved(fullPath);
+    if (outcome == commands::OpenOutcome::Opened) {
+        takeAsSaved(fullPath);
+    } else {
+        showTitle();
+    }
 }
 
 void MainWindow::saveRates() {
@@ -76,12 +85,10 @@ void MainWindow::saveRates() {
 }
 
 void MainWindow::recalculateAll() {
-    recordTyping();
     runRecordedCommand(QStringLiteral("Yeniden Hesapla"), [&] { core::RecalculateAll(calc_); });
 }
 
 void MainWindow::resetTable() {
-    recordTyping();
     // The program's own question first, as always; the save question only once the user
     // has said the table is to go.
     runRecordedCommand(QStringLiteral("Sıfırla"), [&] {
@@ -90,27 +97,22 @@ void MainWindow::resetTable() {
 }
 
 void MainWindow::sortRows() {
-    recordTyping();
     runRecordedCommand(QStringLiteral("Kayıtları Sırala"), [&] { core::SortByValueDate(calc_); });
 }
 
 void MainWindow::changeRates() {
-    recordTyping();
     runRecordedCommand(QStringLiteral("Faizleri Değiştir"), [&] { core::ChangeRates(calc_); });
 }
 
 void MainWindow::findRate() {
-    recordTyping();
     runRecordedCommand(QStringLiteral("Faiz Oranını Bul"), [&] { core::FindRate(calc_); });
 }
 
 void MainWindow::insertRow() {
-    recordTyping();
     runRecordedCommand(QStringLiteral("Satır Ekle"), [&] { core::InsertRow(calc_); });
 }
 
 void MainWindow::deleteRow() {
-    recordTyping();
     runRecordedCommand(QStringLiteral("Satır Sil"), [&] { core::DeleteCurrentRow(calc_); });
 }
 

@@ -34,16 +34,25 @@ const QString kSaveChangesQuestion =
 const QString MainWindow::kImportStep = QStringLiteral("Excel'den Veri Al");
 
 void MainWindow::runRecordedCommand(const QString& label, const std::function<void()>& work) {
-    core::RecordedChange(history_, calc_, label, core::CalculationSnapshot::wholeTable(calc_),
+    runRecordedCommandUntitled(label, work);
+    showTitle();
+}
+
+void MainWindow::runRecordedCommandUntitled(const QString& label,
+                                            const std::function<void()>& work) {
+    // Typing before the command is a step of its own; the state it leaves is this step's
+    // starting point, so the table is copied once.
+    recordTyping();
+    core::CalculationSnapshot before = std::move(*afterLastStep_);
+    afterLastStep_.reset();
+    core::RecordedChange(history_, calc_, label, std::move(before),
                          [&] { core::RunReportingFailure(calc_.dialogs(), work); });
     showCalculation();
-    showTitle();
     // Showing the fields may write them back in their shown form: that belongs to the step.
     afterLastStep_ = core::CalculationSnapshot::wholeTable(calc_);
 }
 
 void MainWindow::recordChange(const QString& label, const std::function<void()>& work) {
-    recordTyping();
     runRecordedCommand(label, work);
 }
 
@@ -59,14 +68,16 @@ void MainWindow::takeAsSaved(const QString& path) {
         recent_.store();
     }
     if (recovery_) recovery_->discard();
-    showTitle();
+    // Just remembered: it differs from itself only when it cannot be written.
+    showTitle(saved_.unwritable());
 }
 
-void MainWindow::showTitle() {
+void MainWindow::showTitle() { showTitle(hasUnsavedChanges()); }
+
+void MainWindow::showTitle(bool unsaved) {
     // The program's own title first, as it always reads; then the file and the mark.
     QString title = core::kProgramCaption + kVersionText;
     if (!filePath_.isEmpty()) title += QStringLiteral(" - ") + QFileInfo(filePath_).fileName();
-    const bool unsaved = hasUnsavedChanges();
     if (unsaved) title += kUnsavedMark;
     setWindowTitle(title);
     if (unsaved && recovery_) recovery_->workChanged();
