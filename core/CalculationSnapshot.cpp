@@ -42,12 +42,29 @@ std::uint32_t readLength(const char*& at) {
     }
 }
 
-void appendRow(QByteArray& out, const TransactionTable::Row& row) {
-    for (const QString& text : row) {
-        const QByteArray bytes = text.toUtf8();
-        appendLength(out, static_cast<std::uint32_t>(bytes.size()));
-        out.append(bytes);
+void appendText(QByteArray& out, const QString& text) {
+    // Most cells are numbers and dates: plain ASCII is its own UTF-8, without a copy.
+    const qsizetype size = text.size();
+    const char16_t* units = QStringView(text).utf16();
+    if (std::all_of(units, units + size, [](char16_t u) { return u < 0x80; })) {
+        appendLength(out, static_cast<std::uint32_t>(size));
+        const qsizetype at = out.size();
+        out.resize(at + size);
+        std::transform(units, units + size, out.data() + at,
+                       [](char16_t u) { return static_cast<char>(u); });
+        return;
     }
+    const QByteArray bytes = text.toUtf8();
+    appendLength(out, static_cast<std::uint32_t>(bytes.size()));
+    out.append(bytes);
+}
+
+void appendRow(QByteArray& out, const TransactionTable::Row& row) {
+    for (const QString& text : row) appendText(out, text);
+}
+
+void appendTableRow(QByteArray& out, const TransactionTable& table, int r) {
+    for (int c = 0; c < table.columnCount(); ++c) appendText(out, table.cell(c, r));
 }
 
 TransactionTable::Row readRow(const char*& at) {
@@ -64,6 +81,14 @@ bool rowEquals(const TransactionTable& table, int r, const TransactionTable::Row
     if (r >= table.rowCount()) return false;
     for (int c = 0; c < table.columnCount(); ++c) {
         if (table.cell(c, r) != row[std::size_t(c)]) return false;
+    }
+    return true;
+}
+
+bool sameRow(const TransactionTable& kept, const TransactionTable& now, int r) {
+    if (r >= now.rowCount()) return false;
+    for (int c = 0; c < now.columnCount(); ++c) {
+        if (now.cell(c, r) != kept.cell(c, r)) return false;
     }
     return true;
 }
@@ -157,7 +182,12 @@ void CalculationSnapshot::compact(const Calculation& now) {
         appendRow(packed, row);
     };
     if (table_) {
-        for (int r = 0; r < rowCount_; ++r) keep(r, table_->row(r));
+        // Most rows of a long table stay as they were: compared in place, not copied out.
+        for (int r = 0; r < rowCount_; ++r) {
+            if (sameRow(*table_, current, r)) continue;
+            kept.push_back(r);
+            appendTableRow(packed, *table_, r);
+        }
     } else {
         for (const auto& [index, row] : rows_) keep(index, row);
     }

@@ -42,8 +42,8 @@ bool MainWindow::saveTo(const std::optional<QString>& name) {
     return saved;
 }
 
+// Typing since the last step becomes a step of its own as the open's step starts.
 void MainWindow::openCalculation() {
-    recordTyping();
     if (!mayDiscardChanges()) return;
     const std::optional<QString> path = services_.files->chooseOpenPath();
     commands::OpenOutcome outcome = commands::OpenOutcome::Cancelled;
@@ -57,7 +57,6 @@ void MainWindow::openCalculation() {
 }
 
 void MainWindow::openCalculationFile(const QString& path) {
-    recordTyping();
     if (!mayDiscardChanges()) return;
     openFile(QFileInfo(path).absoluteFilePath());
 }

@@ -85,7 +85,6 @@ void MainWindow::fillRecentFilesMenu() {
 }
 
 void MainWindow::openRecentFile(const QString& path) {
-    recordTyping();
     if (!commands::CalculationFileExists(path)) {
         recent_.remove(path);
         recent_.store();
