@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -243,6 +244,43 @@ TEST(SavedContentTest, ChangedExactlyWhenASaveWouldWriteOtherBytes) {
 
     calc.table().setCell(3, 1, QStringLiteral("日本"));  // cannot be written: counts as changed
     EXPECT_TRUE(saved.differs(calc));
+}
+
+// Whatever a save would write differently counts, wherever it is; what a save writes the
+// same does not, also for totals the file does not hold.
+TEST(SavedContentTest, EveryPartOfTheFileCountsAndNothingElse) {
+    struct Case {
+        const char* name;
+        std::function<void(core::Calculation&)> change;
+        bool differs;
+    };
+    const std::vector<Case> cases = {
+        {"header text", [](auto& c) { c.inputs().creditLineName = QStringLiteral("Kredi, 2"); },
+         true},
+        {"header tick", [](auto& c) { c.inputs().moveRepaymentsPastHolidays ^= true; }, true},
+        {"header date", [](auto& c) { c.inputs().calculationDate = QDate(2024, 2, 29); }, true},
+        {"field the file does not hold",
+         [](auto& c) { c.inputs().companyName = QStringLiteral("日本"); }, false},
+        {"row appended", [](auto& c) { c.table().setRowCount(c.table().rowCount() + 1); }, true},
+        {"quoted cell", [](auto& c) { c.table().setCell(3, 1, QStringLiteral("\"a\", b")); }, true},
+        {"line break", [](auto& c) { c.inputs().creditLineName = QStringLiteral("a\nb"); }, true},
+        {"total only", [](auto& c) { c.totals().totalDrawn = QStringLiteral("12,00"); }, false},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        core::RecordingDialogs dialogs;
+        core::Calculation calc(dialogs);
+        calc.inputs().calculationDate = QDate(2024, 1, 31);
+        calc.table().setCell(3, 1, QStringLiteral("Kira"));
+        commands::SavedContent saved;
+        saved.remember(calc);
+        commands::SavedContent savedBytes;  // as a recovered copy is compared, by its bytes
+        QString problem;
+        savedBytes.rememberBytes(storage::EncodeCalculationFile(calc, &problem));
+        test.change(calc);
+        EXPECT_EQ(saved.differs(calc), test.differs);
+        EXPECT_EQ(savedBytes.differs(calc), test.differs);
+    }
 }
 
 }  // namespace
