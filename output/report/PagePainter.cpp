@@ -8,10 +8,16 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <algorithm>
 #include <cmath>
+#include <future>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 #include "files/FileMessages.h"
 #include "files/SafeWrite.h"
+#include "output/report/PdfJoin.h"
 
 namespace report {
 namespace {
@@ -124,7 +130,10 @@ bool PaintPages(QPagedPaintDevice& device, const LaidOutReport& report, int firs
     return painter.end();
 }
 
-std::optional<QByteArray> ReportPdfBytes(const LaidOutReport& report) {
+namespace {
+
+// Pages first to last (inclusive) as a PDF document of their own.
+std::optional<QByteArray> PagesPdfBytes(const LaidOutReport& report, int first, int last) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {
@@ -136,11 +145,55 @@ std::optional<QByteArray> ReportPdfBytes(const LaidOutReport& report) {
             QPageLayout(QPageSize(QPageSize::A4),
                         report.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
                         QMarginsF(0, 0, 0, 0)));
-        if (!PaintPages(writer, report, 0, static_cast<int>(report.pages.size()) - 1)) {
-            return std::nullopt;
-        }
+        if (!PaintPages(writer, report, first, last)) return std::nullopt;
     }  // the writer finishes the file when it goes
     return buffer.data();
+}
+
+// Fewer pages than this are painted at once: a thread of their own would not pay.
+constexpr int kLeastPagesPerPart = 8;
+constexpr int kMostParts = 8;
+
+int PartCount(int pages) {
+    const int processors = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+    return std::clamp(pages / kLeastPagesPerPart, 1, std::min(processors, kMostParts));
+}
+
+}  // namespace
+
+std::optional<QByteArray> ReportPdfBytes(const LaidOutReport& report) {
+    const int pages = static_cast<int>(report.pages.size());
+    const int parts = PartCount(pages);
+    if (parts == 1) return PagesPdfBytes(report, 0, pages - 1);
+    // Placing and compressing every glyph is most of a long report's time: each processor
+    // paints a run of pages into a document of its own, and the runs are joined in order.
+    const auto firstPage = [&](int part) { return static_cast<int>(qint64(pages) * part / parts); };
+    std::vector<std::future<std::optional<QByteArray>>> others;
+    for (int part = 1; part < parts; ++part) {
+        const int first = firstPage(part);
+        const int last = firstPage(part + 1) - 1;
+        try {
+            others.push_back(std::async(std::launch::async, [&report, first, last] {
+                return PagesPdfBytes(report, first, last);
+            }));
+        } catch (const std::system_error&) {  // no thread to be had: paint it here
+            std::promise<std::optional<QByteArray>> here;
+            here.set_value(PagesPdfBytes(report, first, last));
+            others.push_back(here.get_future());
+        }
+    }
+    std::vector<QByteArray> documents;
+    std::optional<QByteArray> own = PagesPdfBytes(report, 0, firstPage(1) - 1);
+    bool painted = own.has_value();
+    if (own) documents.push_back(std::move(*own));
+    for (auto& other : others) {
+        std::optional<QByteArray> document = other.get();
+        painted = painted && document.has_value();
+        if (document) documents.push_back(std::move(*document));
+    }
+    if (!painted) return std::nullopt;
+    if (std::optional<QByteArray> joined = JoinPdfDocuments(documents)) return joined;
+    return PagesPdfBytes(report, 0, pages - 1);  // the parts would not join: all in one
 }
 
 bool CanWriteReportPdf() {
