@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <QByteArray>
+#include <QThread>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,32 @@ const SheetsModule& Sheets() {
     static const SheetsModule& table =
         load<SheetsModule>("vovirer-sheets.so", "vovirer_sheets_module");
     return table;
+}
+
+std::jthread PreloadModuleFor(const Invocation& invocation) {
+    const auto& name = invocation.subcommand;
+    const QLatin1String report("report"), exportName("export"), import("import"),
+        preview("preview");
+    const bool pdf = name == report && invocation.has(QStringLiteral("--pdf"));
+    const bool workbook = name == exportName;
+    const bool sheets = name == import || name == preview;
+    if (!pdf && !workbook && !sheets) return {};
+    // Qt takes the thread that first asks for its thread data as the main one: let that be
+    // this one, not the loader.
+    QThread::currentThread();
+    return std::jthread([pdf, workbook] {
+        try {
+            if (pdf) {
+                ReportPdf();
+            } else if (workbook) {
+                Workbook();
+            } else {
+                Sheets();
+            }
+        } catch (const FileError&) {
+            // Reported by the command itself, which tries again when it needs the module.
+        }
+    });
 }
 
 }  // namespace cli

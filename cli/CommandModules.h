@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <optional>
+#include <thread>
 
 #include "core/Calculation.h"
 #include "output/report/ReportText.h"
@@ -44,6 +45,13 @@ struct SheetsModule {
 const ReportPdfModule& ReportPdf();
 const WorkbookModule& Workbook();
 const SheetsModule& Sheets();
+
+struct Invocation;
+
+// Starts loading the module the invocation will need on a thread of its own, so that its
+// libraries are mapped and relocated while the command reads its file; the first use then
+// waits only for what is left. The thread is joined when the result goes.
+std::jthread PreloadModuleFor(const Invocation& invocation);
 
 }  // namespace cli
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cli/CommandLine.h"
+#include "cli/CommandModules.h"
 #include "cli/Session.h"
 #include "cli/Subcommand.h"
 #include "core/ProgramInfo.h"
@@ -91,6 +92,7 @@ int RunVovirer(const QStringList& arguments, QByteArray& out, QByteArray& err) {
         for (const Subcommand& subcommand : Subcommands()) {
             if (subcommand.name != invocation.subcommand) continue;
             checkInvocation(subcommand, invocation);
+            const std::jthread preload = PreloadModuleFor(invocation);
             Output output{out, err};
             return subcommand.run(invocation, output);
         }

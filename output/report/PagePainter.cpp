@@ -3,11 +3,13 @@
 #include <QBuffer>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRawFont>
 #include <algorithm>
 #include <cmath>
 #include <future>
@@ -55,6 +57,51 @@ double monospacedStretch(const FontStyle& style, const QFont& font, double pixel
     return wanted / actual;
 }
 
+// The glyphs of a monospaced font without underline, looked up directly: such a line needs
+// neither itemizing nor shaping, which were most of the time of painting the report's
+// thousands of lines. Other fonts are left to the painter's text layout.
+class GlyphSource {
+  public:
+    GlyphSource() = default;
+    GlyphSource(const QFont& font, const FontStyle& style, const QPaintDevice& device) {
+        if (!style.family.contains(QLatin1String("Mono")) || font.underline()) return;
+        // Resolved against the device as the painter resolves it: sizes in its pixels.
+        raw_ = QRawFont::fromFont(QFont(font, &device));
+    }
+
+    // The glyph run of a line drawn from (0, 0), or nothing when the font lacks a character
+    // of it (the painter then finds one in another font).
+    std::optional<QGlyphRun> run(const QString& line) const {
+        if (!raw_.isValid()) return std::nullopt;
+        const QList<quint32> indexes = raw_.glyphIndexesForString(line);
+        if (indexes.contains(0u)) return std::nullopt;
+        const QList<QPointF> advances = raw_.advancesForGlyphIndexes(indexes);
+        QList<QPointF> positions;
+        positions.reserve(indexes.size());
+        QPointF next;
+        for (const QPointF& advance : advances) {
+            positions.push_back(next);
+            next += advance;
+        }
+        QGlyphRun glyphRun;
+        glyphRun.setRawFont(raw_);
+        glyphRun.setGlyphIndexes(indexes);
+        glyphRun.setPositions(positions);
+        return glyphRun;
+    }
+
+  private:
+    QRawFont raw_;
+};
+
+void drawLine(QPainter& painter, QPointF baseline, const QString& line, const GlyphSource& glyphs) {
+    if (const std::optional<QGlyphRun> run = glyphs.run(line)) {
+        painter.drawGlyphRun(baseline, *run);
+        return;
+    }
+    painter.drawText(baseline, line);
+}
+
 Qt::Alignment alignmentOf(TextAlign align) {
     switch (align) {
         case TextAlign::Center:
@@ -79,6 +126,7 @@ void PaintPage(QPainter& painter, const LaidOutPage& page, double pixelsPerMm, Q
     const FontStyle* current = nullptr;
     double stretch = 1.0;
     double ascent = 0;
+    GlyphSource glyphs;
     for (const PlacedText& text : page.texts) {
         const QRectF rect = toDevice(text.rectMm);
         if (text.ruleOnTop) painter.drawLine(rect.topLeft(), rect.topRight());
@@ -89,19 +137,20 @@ void PaintPage(QPainter& painter, const LaidOutPage& page, double pixelsPerMm, Q
             current = &text.font;
             stretch = monospacedStretch(text.font, font, pixelsPerMm, *painter.device());
             ascent = QFontMetricsF(font, painter.device()).ascent();
+            glyphs = GlyphSource(font, text.font, *painter.device());
         }
         if (text.align == TextAlign::Left && !text.text.contains(QLatin1Char('\n'))) {
             // Drawn from its baseline, where a text in a box would stand: no line to lay out
             // and break, which is most of the time of the report's thousands of lines.
             const QPointF baseline(rect.left(), rect.top() + ascent);
             if (stretch == 1.0) {
-                painter.drawText(baseline, text.text);
+                drawLine(painter, baseline, text.text, glyphs);
                 continue;
             }
             painter.save();
             painter.translate(baseline);
             painter.scale(stretch, 1.0);
-            painter.drawText(QPointF(0, 0), text.text);
+            drawLine(painter, QPointF(0, 0), text.text, glyphs);
             painter.restore();
             continue;
         }
