@@ -211,8 +211,12 @@ int PartCount(int pages) {
 }  // namespace
 
 std::optional<QByteArray> ReportPdfBytes(const LaidOutReport& report) {
+    return ReportPdfBytes(report, PartCount(static_cast<int>(report.pages.size())));
+}
+
+std::optional<QByteArray> ReportPdfBytes(const LaidOutReport& report, int parts) {
     const int pages = static_cast<int>(report.pages.size());
-    const int parts = PartCount(pages);
+    parts = std::clamp(parts, 1, std::max(1, pages));
     if (parts == 1) return PagesPdfBytes(report, 0, pages - 1);
     // Placing and compressing every glyph is most of a long report's time: each processor
     // paints a run of pages into a document of its own, and the runs are joined in order.

@@ -21,7 +21,11 @@ void PaintPage(QPainter& painter, const LaidOutPage& page, double pixelsPerMm, Q
 bool PaintPages(QPagedPaintDevice& device, const LaidOutReport& report, int first, int last);
 
 // The whole report as the bytes of a PDF file, or nothing when the pages cannot be painted.
+// A long report is painted in runs of pages, one for each processor, joined in order.
 std::optional<QByteArray> ReportPdfBytes(const LaidOutReport& report);
+
+// The same in the given number of runs of pages (at most one a page) painted at once.
+std::optional<QByteArray> ReportPdfBytes(const LaidOutReport& report, int parts);
 
 // True when a report can be written as a PDF file here: printing to a file works even where
 // the system has no printer.
