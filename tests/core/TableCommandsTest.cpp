@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 #include "core/Errors.h"
@@ -192,37 +193,53 @@ TEST_F(TableCommandsTest, SortIsNotStable) {
 }
 
 // Many rows of few distinct dates, some empty: the rows come out exactly where the exchange
-// sort on the key texts puts them.
+// sort on the key texts puts them, whether the table is scattered, already in order (equal
+// dates included), or in order up to a few rows entered late.
 TEST_F(TableCommandsTest, SortGivesTheExchangeSortsOrder) {
     const int rows = 300;
-    table().clearData();
-    table().setRowCount(rows + 1);
-    std::vector<QString> keys(rows + 1);
-    std::vector<int> expected(rows + 1);
-    for (int r = 1; r <= rows; ++r) {
-        const int pick = (r * 7919) % 23;
-        const QString date =
-            pick == 0 ? QString()
-                      : QDate(2019, 1, 1).addDays(pick * 11).toString(QStringLiteral("dd.MM.yyyy"));
-        table().setCell(Number, r, QString::number(r));
-        table().setCell(ValueDate, r, date);
-        table().setCell(Description, r, QString::number(r));
-        keys[r] = core::SortKeyOf(date);
-        expected[r] = r;
-    }
-    for (int i = 1; i < rows; ++i) {
-        for (int j = i + 1; j <= rows; ++j) {
-            if (keys[i].compare(keys[j], Qt::CaseInsensitive) > 0) {
-                std::swap(keys[i], keys[j]);
-                std::swap(expected[i], expected[j]);
+    struct Case {
+        const char* name;
+        std::function<int(int)> pick;  // 0: no date; otherwise the date's step from 1 January
+    };
+    const Case cases[] = {
+        {"scattered", [](int r) { return (r * 7919) % 23; }},
+        {"in order", [](int r) { return 1 + r / 20; }},
+        {"in order, early rows last", [](int r) { return r > rows - 3 ? 1 + r % 3 : 2 + r / 20; }},
+        {"in order, then scattered", [](int r) { return r < 200 ? 1 + r / 20 : (r * 7919) % 23; }},
+        {"in order, an empty date first", [](int r) { return r == 1 ? 0 : 1 + r / 20; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        table().clearData();
+        table().setRowCount(rows + 1);
+        std::vector<QString> keys(rows + 1);
+        std::vector<int> expected(rows + 1);
+        for (int r = 1; r <= rows; ++r) {
+            const int pick = c.pick(r);
+            const QString date =
+                pick == 0
+                    ? QString()
+                    : QDate(2019, 1, 1).addDays(pick * 11).toString(QStringLiteral("dd.MM.yyyy"));
+            table().setCell(Number, r, QString::number(r));
+            table().setCell(ValueDate, r, date);
+            table().setCell(Description, r, QString::number(r));
+            keys[r] = core::SortKeyOf(date);
+            expected[r] = r;
+        }
+        for (int i = 1; i < rows; ++i) {
+            for (int j = i + 1; j <= rows; ++j) {
+                if (keys[i].compare(keys[j], Qt::CaseInsensitive) > 0) {
+                    std::swap(keys[i], keys[j]);
+                    std::swap(expected[i], expected[j]);
+                }
             }
         }
+        table().setCurrentCellQuietly(TransactionDate, 1);
+        core::SortByValueDate(calc);
+        QStringList order;
+        for (int r = 1; r <= rows; ++r) order << QString::number(expected[r]);
+        EXPECT_EQ(column(Description), order);
     }
-    table().setCurrentCellQuietly(TransactionDate, 1);
-    core::SortByValueDate(calc);
-    QStringList order;
-    for (int r = 1; r <= rows; ++r) order << QString::number(expected[r]);
-    EXPECT_EQ(column(Description), order);
 }
 
 // Only a move to another cell recalculates, and the computed columns cannot be entered.
