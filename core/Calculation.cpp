@@ -18,9 +18,13 @@ constexpr std::array<int, 6> kSummedColumns{col::Drawn,        col::Repaid,
                                             col::InterestPaid, col::PeriodInterest,
                                             col::PeriodTax,    col::InterestNumber};
 
-bool isSummedColumn(int column) {
-    return std::find(kSummedColumns.begin(), kSummedColumns.end(), column) != kSummedColumns.end();
-}
+constexpr unsigned kSummedColumnBits = [] {
+    unsigned bits = 0;
+    for (const int c : kSummedColumns) bits |= 1u << c;
+    return bits;
+}();
+
+bool isSummedColumn(int column) { return (kSummedColumnBits >> column & 1u) != 0; }
 
 // Far enough below the largest double that a million such values still sum finitely.
 constexpr double kHugeAmount = 1e290;

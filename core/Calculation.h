@@ -9,6 +9,7 @@
 #include "core/HolidayCalendar.h"
 #include "core/Separators.h"
 #include "core/TableInputs.h"
+#include "core/TextNumberMemo.h"
 #include "core/TransactionTable.h"
 #include "core/UserDialogs.h"
 
@@ -115,6 +116,12 @@ class Calculation {
     RateDirection rateDirection_ = RateDirection::None;
 
     int fixedPointRow_ = 0;
+
+    // The numbers of the input fields the row recalculation reads at every row.
+    struct InputNumbers {
+        TextNumberMemo repaymentExtraDays, bsmvRate, vergi2Rate, annualRate, daysInYear;
+    };
+    InputNumbers inputNumbers_;
 
     // Running sums of the summed columns down the counted rows, in row order, so the totals
     // after a change of one row add only the rows from there on. runningSums_[r] holds the

@@ -99,4 +99,9 @@ QString ShortDateText(DayNumber days) {
     return DateText(d.day, d.month, d.year);
 }
 
+bool HasShortDateForm(const QString& text) {
+    return text.size() == 10 && text[2] == QLatin1Char('.') && text[5] == QLatin1Char('.') &&
+           digitsAt(text, 0, 2) >= 0 && digitsAt(text, 3, 2) >= 0 && digitsAt(text, 6, 4) >= 0;
+}
+
 }  // namespace core

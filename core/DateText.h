@@ -43,5 +43,8 @@ QString DateText(const QDate& date, QChar separator = QLatin1Char('.'));
 
 // The short date format "dd.mm.yyyy", always with full stops.
 QString ShortDateText(DayNumber days);
+// Whether a text that reads as a date is what ShortDateText writes for that date: two-digit
+// day and month and a four-digit year, all digits, with dots between.
+bool HasShortDateForm(const QString& text);
 
 }  // namespace core

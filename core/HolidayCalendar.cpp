@@ -8,11 +8,24 @@
 namespace core {
 namespace {
 
-// Each holiday is tested once against the date as the earlier tests left it.
-DayNumber skipIfOn(DayNumber date, const HolidayCalendar::MonthDay& holiday) {
-    const CivilDate c = CivilFromDays(date);
-    return c.month == holiday.month && c.day == holiday.day ? date + 1 : date;
-}
+// A date being moved day by day, with its calendar date worked out again only after a move.
+class MovingDate {
+  public:
+    explicit MovingDate(DayNumber date) : date_(date), civil_(CivilFromDays(date)) {}
+
+    DayNumber date() const { return date_; }
+    int year() const { return civil_.year; }
+    // Each holiday is tested once against the date as the earlier tests left it.
+    void skipIfOn(const HolidayCalendar::MonthDay& holiday) {
+        if (civil_.month != holiday.month || civil_.day != holiday.day) return;
+        ++date_;
+        civil_ = CivilFromDays(date_);
+    }
+
+  private:
+    DayNumber date_;
+    CivilDate civil_;
+};
 
 }  // namespace
 
@@ -43,11 +56,13 @@ const HolidayCalendar& HolidayCalendar::ShippedOfficial() {
 
 DayNumber HolidayCalendar::movePastHolidaysAndWeekend(DayNumber date) const {
     if (official_) return official_->nextWorkingDay(date);
-    for (const MonthDay& h : everyYear_) date = skipIfOn(date, h);
+    MovingDate moving(date);
+    for (const MonthDay& h : everyYear_) moving.skipIfOn(h);
     for (const YearHolidays& y : singleYears_) {
-        if (CivilFromDays(date).year != y.year) continue;
-        for (const MonthDay& h : y.days) date = skipIfOn(date, h);
+        if (moving.year() != y.year) continue;
+        for (const MonthDay& h : y.days) moving.skipIfOn(h);
     }
+    date = moving.date();
     switch (IsoWeekday(date)) {
         case 7:
             return date + 1;

@@ -1,5 +1,6 @@
 // The row recalculation: brings the current row up to date from the row above it and
 // refreshes the totals. Every computed cell of the table is written here.
+#include <array>
 #include <cmath>
 
 #include "core/Calculation.h"
@@ -21,6 +22,7 @@ class RowRecalculation {
           table_(calc.table_),
           in_(calc.inputs_),
           seps_(calc.seps_),
+          numbers_(calc.inputNumbers_),
           r_(table_.currentRow()) {}
 
     // Whether a second run on the row as this run left it would change nothing.
@@ -40,12 +42,12 @@ class RowRecalculation {
     void run() {
         if (in_.annualRate.isEmpty()) calc_.setAnnualRateText(QStringLiteral("0"));
         if (valueOf(col::Rate) == 0) set(col::Rate, in_.annualRate);
-        if (ParseDigits(cell(col::TransactionDate)) > 0) completeDate(col::TransactionDate);
-        if (ParseDigits(cell(col::ValueDate)) > 0) completeDate(col::ValueDate);
+        if (digitsOf(col::TransactionDate) > 0) completeDate(col::TransactionDate);
+        if (digitsOf(col::ValueDate) > 0) completeDate(col::ValueDate);
         defaultDates();
         valueDateFromExtraDays();
         moveValueDateOffHolidays();
-        if (generalTextLength(ParseDigits(cell(col::ValueDate))) < 6) {
+        if (generalTextLength(digitsOf(col::ValueDate)) < 6) {
             set(col::ValueDate, QString());
             return;
         }
@@ -67,8 +69,29 @@ class RowRecalculation {
   private:
     const QString& cell(int column) const { return table_.cell(column, r_); }
     const QString& above(int column) const { return table_.cell(column, r_ - 1); }
-    void set(int column, const QString& text) { calc_.setSummedCell(column, r_, text); }
+    void set(int column, const QString& text) {
+        digitsKnown_ &= ~(1u << column);
+        calc_.setSummedCell(column, r_, text);
+    }
     double amount(const QString& text) const { return ParseAmount(text, seps_); }
+    // The digits of a cell of this row, read once per text: set() forgets them.
+    double digitsOf(int column) const {
+        if ((digitsKnown_ >> column & 1u) != 0) return digits_[column];
+        const double value = ParseDigits(cell(column));
+        digits_[column] = value;
+        digitsKnown_ |= 1u << column;
+        return value;
+    }
+    // Input fields, read again only when their text changed.
+    double amountInput(TextNumberMemo& memo, const QString& text) const {
+        return memo.valueOf(text, [&](const QString& t) { return amount(t); });
+    }
+    double strictInput(TextNumberMemo& memo, const QString& text) const {
+        return memo.valueOf(text, [&](const QString& t) { return StrictNumber(t, seps_); });
+    }
+    double repaymentExtraDays() const {
+        return amountInput(numbers_.repaymentExtraDays, in_.repaymentExtraDays);
+    }
     // The values of cells, read once per text.
     double valueOf(int column) const { return calc_.amountIn(column, r_); }
     double valueAbove(int column) const { return calc_.amountIn(column, r_ - 1); }
@@ -139,18 +162,18 @@ class RowRecalculation {
     }
 
     void defaultDates() {
-        if (ParseDigits(cell(col::TransactionDate)) < 1 && cell(col::ValueDate).size() == 10) {
+        if (digitsOf(col::TransactionDate) < 1 && cell(col::ValueDate).size() == 10) {
             set(col::TransactionDate, cell(col::ValueDate));
         }
-        if (ParseDigits(cell(col::ValueDate)) < 1 && cell(col::TransactionDate).size() == 10) {
+        if (digitsOf(col::ValueDate) < 1 && cell(col::TransactionDate).size() == 10) {
             set(col::ValueDate, cell(col::TransactionDate));
         }
     }
 
-    bool isRepayment() const { return ParseDigits(cell(col::Repaid)) > 0; }
+    bool isRepayment() const { return digitsOf(col::Repaid) > 0; }
 
     void valueDateFromExtraDays() {
-        const double extraDays = amount(in_.repaymentExtraDays);
+        const double extraDays = repaymentExtraDays();
         if (extraDays > 0 && isRepayment()) {
             const DayNumber date = ReadDateByPosition(cell(col::TransactionDate));
             set(col::ValueDate, ShortDateText(AddDays(date, extraDays, in_.repaymentExtraDays)));
@@ -161,20 +184,25 @@ class RowRecalculation {
     // either computed afresh from the transaction date with the extra days and moved as this
     // run moved it, or moved from where it stands now, which must then be no holiday.
     bool holidayMoveIsSettled() const {
-        if (amount(in_.repaymentExtraDays) > 0) return true;
+        if (repaymentExtraDays() > 0) return true;
         const QString& valueDate = cell(col::ValueDate);
-        if (valueDate.size() != 10 || ParseDigits(valueDate) <= 110) return true;
+        if (valueDate.size() != 10 || digitsOf(col::ValueDate) <= 110) return true;
         const DayNumber date = ReadDateByPosition(valueDate);
-        return ShortDateText(calc_.holidays().movePastHolidaysAndWeekend(date)) == valueDate;
+        // The move writes the date in its short form: the text stays only if it has that
+        // form and the date does not move.
+        return HasShortDateForm(valueDate) &&
+               calc_.holidays().movePastHolidaysAndWeekend(date) == date;
     }
 
     void moveValueDateOffHolidays() {
         if (in_.moveRepaymentsPastHolidays && cell(col::ValueDate).size() == 10 &&
-            ParseDigits(cell(col::ValueDate)) > 110 && isRepayment()) {
+            digitsOf(col::ValueDate) > 110 && isRepayment()) {
             const DayNumber date = ReadDateByPosition(cell(col::ValueDate));
             const DayNumber moved = calc_.holidays().movePastHolidaysAndWeekend(date);
             tellOfUnannouncedYears(date, moved);
-            set(col::ValueDate, ShortDateText(moved));
+            if (moved != date || !HasShortDateForm(cell(col::ValueDate))) {
+                set(col::ValueDate, ShortDateText(moved));
+            }
         }
     }
 
@@ -236,16 +264,17 @@ class RowRecalculation {
         const double number = finite(balance * days, col::InterestNumber);
         setAmount(col::InterestNumber, fmt15(number));
         const double rowRate = valueAbove(col::Rate);
-        const double rate = rowRate > 0 ? rowRate : StrictNumber(in_.annualRate, seps_);
-        const double yearDays = StrictNumber(in_.daysInYear, seps_);
+        const double rate =
+            rowRate > 0 ? rowRate : strictInput(numbers_.annualRate, in_.annualRate);
+        const double yearDays = strictInput(numbers_.daysInYear, in_.daysInYear);
         if (yearDays * 100 == 0) {
             throw CommandFailure(
                 QStringLiteral("Sıfıra bölme hatası: %1 %2")
                     .arg(QuotedFieldName(&TableInputs::daysInYear), in_.daysInYear));
         }
         const double interest = finite(rate * number / (yearDays * 100), col::PeriodInterest);
-        const double bsmv = amount(in_.bsmvRate);
-        const double vergi2 = amount(in_.vergi2Rate);
+        const double bsmv = amountInput(numbers_.bsmvRate, in_.bsmvRate);
+        const double vergi2 = amountInput(numbers_.vergi2Rate, in_.vergi2Rate);
         const double tax1 = bsmv > 0 ? bsmv * interest / 100 : 0;
         const double tax2 = vergi2 > 0 ? vergi2 * interest / 100 : 0;
         setAmount(col::PeriodInterest, fmt15(interest));
@@ -288,7 +317,10 @@ class RowRecalculation {
     TransactionTable& table_;
     TableInputs& in_;
     const Separators& seps_;
+    Calculation::InputNumbers& numbers_;
     const int r_;
+    mutable unsigned digitsKnown_ = 0;  // bit c: digits_[c] holds the digits of column c
+    mutable std::array<double, TransactionTable::ColumnCount> digits_{};
 };
 
 void Calculation::recalculateCurrentRow() {

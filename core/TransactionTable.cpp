@@ -1,7 +1,6 @@
 #include "core/TransactionTable.h"
 
 #include <algorithm>
-#include <bit>
 #include <utility>
 
 namespace core {
@@ -34,10 +33,23 @@ TransactionTable::StoredRow& TransactionTable::StoredRow::operator=(const Stored
     return *this;
 }
 
-int TransactionTable::StoredRow::size() const { return std::popcount(columns_); }
+namespace {
+
+// The set bits of a column mask, counted inline: without a processor option std::popcount
+// becomes a library call, on every cell read.
+int bitCount(unsigned mask) {
+    mask = mask - ((mask >> 1) & 0x5555u);
+    mask = (mask & 0x3333u) + ((mask >> 2) & 0x3333u);
+    mask = (mask + (mask >> 4)) & 0x0f0fu;
+    return static_cast<int>((mask + (mask >> 8)) & 0x1fu);
+}
+
+}  // namespace
+
+int TransactionTable::StoredRow::size() const { return bitCount(columns_); }
 
 int TransactionTable::StoredRow::slot(int column) const {
-    return std::popcount(unsigned(columns_) & ((1u << column) - 1));
+    return bitCount(unsigned(columns_) & ((1u << column) - 1));
 }
 
 const QString& TransactionTable::StoredRow::cell(int column) const {
@@ -61,7 +73,9 @@ void TransactionTable::StoredRow::setCell(int column, const QString& text) {
     const int n = size();
     const int at = slot(column);
     if (n == capacity_) {
-        const int grown = std::min(ColumnCount, std::max(1, 2 * n));
+        // A row of four texts is a movement the recalculation is about to fill: it gets
+        // room for every column at once instead of growing again.
+        const int grown = n >= 4 ? ColumnCount : std::max(1, 2 * n);
         auto cells = std::make_unique<QString[]>(static_cast<std::size_t>(grown));
         std::move(cells_.get(), cells_.get() + n, cells.get());
         cells_ = std::move(cells);
