@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <optional>
+#include <utility>
 
 #include "core/CellEntry.h"
 #include "core/Errors.h"
@@ -174,7 +175,7 @@ void Calculation::writeTotals() {
     changedSincePending_.clear();
 }
 
-void Calculation::setSummedCell(int column, int row, const QString& text) {
+void Calculation::setSummedCell(int column, int row, QString text) {
     const QString& old = table_.cell(column, row);
     if (old == text) return;
     if (batchDepth_ > 0 && isSummedColumn(column) && row <= countedRowsInBatch_) {
@@ -189,7 +190,7 @@ void Calculation::setSummedCell(int column, int row, const QString& text) {
         }
     }
     if (batchDepth_ > 0 && isSummedColumn(column) && looksHuge(text)) hugeSummedValues_ = true;
-    table_.setCell(column, row, text);
+    table_.setCell(column, row, std::move(text));
 }
 
 void Calculation::beginBatch() {

@@ -101,7 +101,7 @@ class Calculation {
     int countedRows();
     void writeTotals();
     void computeTotalsNow();
-    void setSummedCell(int column, int row, const QString& text);
+    void setSummedCell(int column, int row, QString text);
     void beginBatch();
     void endBatch();
     void materializePendingTotals();

@@ -2,6 +2,7 @@
 // refreshes the totals. Every computed cell of the table is written here.
 #include <array>
 #include <cmath>
+#include <utility>
 
 #include "core/Calculation.h"
 #include "core/DateCompletion.h"
@@ -69,9 +70,9 @@ class RowRecalculation {
   private:
     const QString& cell(int column) const { return table_.cell(column, r_); }
     const QString& above(int column) const { return table_.cell(column, r_ - 1); }
-    void set(int column, const QString& text) {
+    void set(int column, QString text) {
         digitsKnown_ &= ~(1u << column);
-        calc_.setSummedCell(column, r_, text);
+        calc_.setSummedCell(column, r_, std::move(text));
     }
     double amount(const QString& text) const { return ParseAmount(text, seps_); }
     // The digits of a cell of this row, read once per text: set() forgets them.
@@ -96,8 +97,8 @@ class RowRecalculation {
     double valueOf(int column) const { return calc_.amountIn(column, r_); }
     double valueAbove(int column) const { return calc_.amountIn(column, r_ - 1); }
     // Writes an amount cell in its written form and keeps the value that form reads as.
-    void setAmount(int column, const WrittenAmount& written) {
-        set(column, written.text);
+    void setAmount(int column, WrittenAmount written) {
+        set(column, std::move(written.text));
         if (written.value) table_.rememberAmount(column, r_, *written.value);
     }
     WrittenAmount fmt(double v) const { return WriteAmount(v, seps_); }

@@ -58,18 +58,18 @@ const QString& TransactionTable::StoredRow::cell(int column) const {
     return cells_[slot(column)];
 }
 
-void TransactionTable::StoredRow::setCell(int column, const QString& text) {
+void TransactionTable::StoredRow::setCell(int column, QString&& text) {
     if (isAmountColumn(column)) {
         amountsKnown_ = std::uint16_t(amountsKnown_ & ~(1u << (column - kFirstAmountColumn)));
     }
     if ((columns_ & (1u << column)) != 0) {
-        cells_[slot(column)] = text;
+        cells_[slot(column)] = std::move(text);
         return;
     }
     if (text.isEmpty()) return;
-    // A column gets its first text. The text may be another cell of this row, so it is taken
-    // (shared, not copied) before anything moves.
-    QString taken = text;
+    // A column gets its first text. The text is this row's own (callers pass a copy of any
+    // other cell), so the cells may move.
+    QString taken = std::move(text);
     const int n = size();
     const int at = slot(column);
     if (n == capacity_) {
@@ -96,7 +96,7 @@ TransactionTable::Row TransactionTable::StoredRow::toRow() const {
 
 TransactionTable::TransactionTable() {
     rows_.resize(2);
-    for (int c = 0; c < ColumnCount; ++c) rows_[0].setCell(c, captions()[c]);
+    for (int c = 0; c < ColumnCount; ++c) rows_[0].setCell(c, QString(captions()[c]));
     rows_[1].setCell(col::Number, QStringLiteral("1"));
 }
 
@@ -141,10 +141,14 @@ void TransactionTable::noteRowsChanged(int fromRow) {
 }
 
 void TransactionTable::setCell(int column, int row, const QString& text) {
+    setCell(column, row, QString(text));  // shared, so the text may be a cell of the row
+}
+
+void TransactionTable::setCell(int column, int row, QString&& text) {
     StoredRow& stored = rows_[row];
     if (stored.cell(column) == text) return;
     noteChange(column, row);
-    stored.setCell(column, text);
+    stored.setCell(column, std::move(text));
     report({TableChange::Kind::Cells, row, row, column, column, 0});
 }
 

@@ -75,6 +75,8 @@ class TransactionTable {
 
     const QString& cell(int column, int row) const { return rows_[row].cell(column); }
     void setCell(int column, int row, const QString& text);
+    // The same, taking over a text made for the cell instead of sharing it.
+    void setCell(int column, int row, QString&& text);
     Row row(int index) const { return rows_[index].toRow(); }
     void setRow(int index, const Row& row);
 
@@ -155,7 +157,7 @@ class TransactionTable {
         StoredRow& operator=(StoredRow&&) noexcept = default;
 
         const QString& cell(int column) const;
-        void setCell(int column, const QString& text);
+        void setCell(int column, QString&& text);
         Row toRow() const;
 
         const double* knownAmount(int column) const {
