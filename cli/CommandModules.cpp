@@ -69,25 +69,22 @@ const SheetsModule& Sheets() {
 }
 
 std::jthread PreloadModuleFor(const Invocation& invocation) {
-    const auto& name = invocation.subcommand;
-    const QLatin1String report("report"), exportName("export"), import("import"),
-        preview("preview");
-    const bool pdf = name == report && invocation.has(QStringLiteral("--pdf"));
-    const bool workbook = name == exportName;
-    const bool sheets = name == import || name == preview;
-    if (!pdf && !workbook && !sheets) return {};
+    const QString& name = invocation.subcommand;
+    void (*load)() = nullptr;
+    if (name == u"report" && invocation.has(QStringLiteral("--pdf"))) {
+        load = [] { ReportPdf(); };
+    } else if (name == u"export") {
+        load = [] { Workbook(); };
+    } else if (name == u"import" || name == u"preview") {
+        load = [] { Sheets(); };
+    }
+    if (!load) return {};
     // Qt takes the thread that first asks for its thread data as the main one: let that be
     // this one, not the loader.
     QThread::currentThread();
-    return std::jthread([pdf, workbook] {
+    return std::jthread([load] {
         try {
-            if (pdf) {
-                ReportPdf();
-            } else if (workbook) {
-                Workbook();
-            } else {
-                Sheets();
-            }
+            load();
         } catch (const FileError&) {
             // Reported by the command itself, which tries again when it needs the module.
         }

@@ -288,6 +288,16 @@ def pdf_pages(path):
     return "?"
 
 
+def print_ratios(commands, ours, theirs, kind):
+    """One table of medians and their ratio LibreOffice / ours, a line per command."""
+    print("| command | ours%s | LibreOffice%s | ratio |" % (kind, kind))
+    print("|---|---|---|---|")
+    for label, *_ in commands:
+        a = statistics.median(ours[label])
+        b = statistics.median(theirs[label])
+        print("| %s | %.1f ms | %.1f ms | %.2f |" % (label, a * 1e3, b * 1e3, b / a))
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--build", default="build", help="the build folder (default: build)")
@@ -379,22 +389,12 @@ def main():
     print("%d rows, medians of %d rounds; ratio = LibreOffice / ours (above 1: we are faster)"
           % (rows, options.rounds))
     print()
-    print("| command | ours | LibreOffice | ratio |")
-    print("|---|---|---|---|")
-    for label, *_ in commands:
-        a = statistics.median(ours[label])
-        b = statistics.median(theirs[label])
-        print("| %s | %.1f ms | %.1f ms | %.2f |" % (label, a * 1e3, b * 1e3, b / a))
+    print_ratios(commands, ours, theirs, "")
     print()
     print("The same in CPU time, which the machine's load changes less (the office's to 10 ms;"
           " ours: the whole process, or the benchmark's own CPU time):")
     print()
-    print("| command | ours CPU | LibreOffice CPU | ratio |")
-    print("|---|---|---|---|")
-    for label, *_ in commands:
-        a = statistics.median(ours_cpu[label])
-        b = statistics.median(theirs_cpu[label])
-        print("| %s | %.1f ms | %.1f ms | %.2f |" % (label, a * 1e3, b * 1e3, b / a))
+    print_ratios(commands, ours_cpu, theirs_cpu, " CPU")
     print()
     f = statistics.median(floor["recalc_floor"])
     r = statistics.median(floor["recalc_all_fast"])

@@ -236,14 +236,12 @@ std::optional<QByteArray> ReportPdfBytes(const LaidOutReport& report, int parts)
         }
     }
     std::vector<QByteArray> documents;
-    std::optional<QByteArray> own = PagesPdfBytes(report, 0, firstPage(1) - 1);
-    bool painted = own.has_value();
-    if (own) documents.push_back(std::move(*own));
-    for (auto& other : others) {
-        std::optional<QByteArray> document = other.get();
-        painted = painted && document.has_value();
+    const auto keep = [&documents](std::optional<QByteArray> document) {
         if (document) documents.push_back(std::move(*document));
-    }
+        return document.has_value();
+    };
+    bool painted = keep(PagesPdfBytes(report, 0, firstPage(1) - 1));
+    for (auto& other : others) painted = keep(other.get()) && painted;
     if (!painted) return std::nullopt;
     if (std::optional<QByteArray> joined = JoinPdfDocuments(documents)) return joined;
     return PagesPdfBytes(report, 0, pages - 1);  // the parts would not join: all in one

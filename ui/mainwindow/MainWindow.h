@@ -177,6 +177,8 @@ class MainWindow : public QMainWindow {
     void runRecordedCommandUntitled(const QString& label, const std::function<void()>& work);
     // Records what was typed since the last step as a step of its own.
     void recordTyping();
+    // Undo or redo through `step` (false: nothing to take), the window then shown anew.
+    void stepThroughHistory(const std::function<bool()>& step);
     // The same once a cell or field edit is done, when anything was typed.
     void commitTyping();
     void typed();

@@ -108,16 +108,16 @@ void MainWindow::typed() {
 }
 
 void MainWindow::undo() {
-    recordTyping();
-    if (!history_.undo(calc_)) return;
-    showCalculation();
-    showTitle();
-    afterLastStep_ = core::CalculationSnapshot::wholeTable(calc_);
+    stepThroughHistory([this] { return history_.undo(calc_); });
 }
 
 void MainWindow::redo() {
+    stepThroughHistory([this] { return history_.redo(calc_); });
+}
+
+void MainWindow::stepThroughHistory(const std::function<bool()>& step) {
     recordTyping();
-    if (!history_.redo(calc_)) return;
+    if (!step()) return;
     showCalculation();
     showTitle();
     afterLastStep_ = core::CalculationSnapshot::wholeTable(calc_);
