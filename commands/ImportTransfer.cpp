@@ -72,10 +72,42 @@ std::optional<int> integerIn(const QString& text) {
     }
 }
 
+// The value of the ASCII digits of `text` from `from` on, or -1 when one is no digit.
+int digitsAt(const QString& text, int from, int count) {
+    int value = 0;
+    for (int i = from; i < from + count; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9') return -1;
+        value = value * 10 + (c - u'0');
+    }
+    return value;
+}
+
+// The date of a dd.mm.yyyy text of plain digits, the form every sheet reader writes, read
+// without cutting the text into parts; none for any other text.
+std::optional<core::CivilDate> plainDate(const QString& cell) {
+    if (cell.size() != 10) return std::nullopt;
+    const int day = digitsAt(cell, 0, 2);
+    const int month = digitsAt(cell, 3, 2);
+    const int year = digitsAt(cell, 6, 4);
+    if (day < 0 || month < 0 || year < 0) return std::nullopt;
+    return core::CivilDate{year, month, day};
+}
+
+bool isTableDate(const core::CivilDate& d) {
+    return d.year > core::kFirstDateYear && d.year <= core::kLastDateYear && d.month >= 1 &&
+           d.month <= 12 && d.day >= 1 && d.day <= core::DaysInMonth(d.year, d.month);
+}
+
 // The table date a sheet cell gives: its parts joined with the date separator, when they
 // make a real date in the years the table takes; none otherwise. Every date checked here
 // passes the row recalculation without a message or a stop.
 std::optional<QString> tableDate(const QString& cell, QChar separator) {
+    if (const auto date = plainDate(cell)) {
+        if (!isTableDate(*date)) return std::nullopt;
+        if (cell[2] == separator && cell[5] == separator) return cell;
+        return core::DateText(date->day, date->month, date->year, separator);
+    }
     const DateParts parts = DateParts::of(cell);
     const auto day = integerIn(parts.day);
     const auto month = integerIn(parts.month);

@@ -141,6 +141,8 @@ QString CharacterAt(const QString& text, qsizetype index) {
     return text.mid(index, 1);
 }
 
+int Cp1254UpperByte(char16_t unit) { return tables().encode(unit); }
+
 bool IsWritableLineText(const QString& text) {
     const Tables& t = tables();
     for (const QChar c : text) {

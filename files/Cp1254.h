@@ -35,4 +35,13 @@ std::optional<QString> UnwritableCharacter(const QString& where, const QString& 
 // Whether UnwritableCharacter finds nothing, without composing a sentence.
 bool IsWritableLineText(const QString& text);
 
+// The byte of a UTF-16 unit from the code page's upper half, or -1 when it has none.
+int Cp1254UpperByte(char16_t unit);
+// The byte of one UTF-16 unit of a line text, or -1 for a unit IsWritableLineText refuses: for
+// writers that encode as they go.
+inline int LineTextByte(char16_t unit) {
+    if (unit >= 0x80) return Cp1254UpperByte(unit);
+    return unit == 0 || unit == u'\r' || unit == u'\n' ? -1 : unit;
+}
+
 }  // namespace files

@@ -1,6 +1,7 @@
 #include "sheets/SheetContent.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "files/FileMessages.h"
 
@@ -17,6 +18,17 @@ void SheetContent::add(qint64 row, qint64 column, const QString& text, qint64 re
     for (qint64 c = column; c <= std::min<qint64>(last, kMaxColumns); ++c) {
         cells.push_back({static_cast<int>(row), static_cast<int>(c), text.left(kMaxCellText)});
     }
+}
+
+void SheetContent::add(qint64 row, qint64 column, QString&& text) {
+    if (row < 1 || column < 1 || row > kMaxRows || column > kMaxColumns) {
+        add(row, column, std::as_const(text));
+        return;
+    }
+    lastRow = std::max(lastRow, static_cast<int>(row));
+    lastColumn = std::max(lastColumn, static_cast<int>(column));
+    if (text.size() > kMaxCellText) text.truncate(kMaxCellText);
+    cells.push_back({static_cast<int>(row), static_cast<int>(column), std::move(text)});
 }
 
 void FailReading(const QString& name, const QString& why) {

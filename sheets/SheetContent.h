@@ -33,6 +33,8 @@ struct SheetContent {
     // Records a cell that holds a value; repeated cells give the count of copies. Cells
     // beyond the limits only move the used area.
     void add(qint64 row, qint64 column, const QString& text, qint64 repeatedColumns = 1);
+    // The same for one cell, taking the text over.
+    void add(qint64 row, qint64 column, QString&& text);
 };
 
 // A workbook that cannot be read; the message names the file and says why.

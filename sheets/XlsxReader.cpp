@@ -4,10 +4,14 @@
 #include <QXmlStreamReader>
 #include <algorithm>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "sheets/CellText.h"
+#include "sheets/PlainNumbers.h"
 #include "sheets/XmlEvents.h"
 
 namespace sheets {
@@ -282,6 +286,40 @@ void parseReference(QStringView ref, qint64& column, qint64& row) {
     row = (i > 0 && ok) ? r : 0;
 }
 
+// The cell types of the "t" attribute; anything else reads as a number.
+enum class CellType { Number, Shared, InlineString, String, Error, Boolean, IsoDate };
+
+CellType cellTypeOf(std::string_view t) {
+    if (t == "s") return CellType::Shared;
+    if (t == "inlineStr") return CellType::InlineString;
+    if (t == "str") return CellType::String;
+    if (t == "e") return CellType::Error;
+    if (t == "b") return CellType::Boolean;
+    if (t == "d") return CellType::IsoDate;
+    return CellType::Number;
+}
+
+// "BC12" -> column 55, row 12, for the plain ASCII form every workbook writes; nothing for
+// any other text, which parseReference reads.
+std::optional<std::pair<qint64, qint64>> plainReference(std::string_view ref) {
+    qint64 column = 0;
+    std::size_t i = 0;
+    for (; i < ref.size() && i < 4; ++i) {
+        const char ch = ref[i];
+        if (ch >= 'a' && ch <= 'z') {
+            column = column * 26 + (ch - 'a' + 1);
+        } else if (ch >= 'A' && ch <= 'Z') {
+            column = column * 26 + (ch - 'A' + 1);
+        } else {
+            break;
+        }
+    }
+    if (i == 0) return std::nullopt;
+    const std::optional<int> row = PlainDigits(ref.substr(i));
+    if (!row) return std::nullopt;
+    return std::pair<qint64, qint64>(column, *row);
+}
+
 class SheetXmlReader : public XmlEventHandler {
   public:
     SheetXmlReader(const Workbook& book, QStringList strings, std::vector<bool> dateStyles)
@@ -305,7 +343,10 @@ class SheetXmlReader : public XmlEventHandler {
         }
         if (++depth_ == 1) {
             child_ = name == "v" ? Child::Value : name == "is" ? Child::Inline : Child::Other;
-            if (child_ == Child::Value) value_.emplace();
+            if (child_ == Child::Value) {
+                value_.clear();
+                hasValue_ = true;
+            }
             if (child_ == Child::Inline) inlineText_.reset();
         } else if (child_ == Child::Inline) {
             item_.start(name);
@@ -328,7 +369,7 @@ class SheetXmlReader : public XmlEventHandler {
 
     bool text(std::string_view utf8) override {
         if (child_ == Child::Value) {
-            value_->append(utf8.data(), static_cast<qsizetype>(utf8.size()));
+            value_.append(utf8);
         } else if (child_ == Child::Inline) {
             item_.text(utf8);
         }
@@ -338,30 +379,58 @@ class SheetXmlReader : public XmlEventHandler {
   private:
     enum class Child { None, Value, Inline, Other };
 
-    static QByteArray attribute(const char** attributes, std::string_view name) {
-        return QByteArray(AttributeValue(attributes, name));
+    // The row number of <row r="...">; none when absent or not a number.
+    static std::optional<qint64> rowNumber(const char* r) {
+        if (!r) return std::nullopt;
+        if (const auto plain = PlainDigits(r)) return *plain;
+        bool ok = false;
+        const qint64 n = QByteArray(r).toLongLong(&ok);
+        return ok ? std::optional<qint64>(n) : std::nullopt;
     }
 
     void startRow(const char** attributes) {
-        bool ok = false;
-        const qint64 r = attribute(attributes, "r").toLongLong(&ok);
-        row_ = std::min((ok && r > 0) ? r : row_ + 1, kIndexCeiling);
+        const std::optional<qint64> r = rowNumber(AttributeValue(attributes, "r"));
+        row_ = std::min((r && *r > 0) ? *r : row_ + 1, kIndexCeiling);
         column_ = 0;
     }
 
+    static int styleNumber(const char* s) {
+        if (!s) return 0;
+        if (const auto plain = PlainDigits(s)) return *plain;
+        return QByteArray(s).toInt();
+    }
+
     void startCell(const char** attributes) {
+        const char* reference = nullptr;
+        const char* type = nullptr;
+        const char* style = nullptr;
+        for (const char** a = attributes; a[0]; a += 2) {
+            const std::string_view attribute(a[0]);
+            if (attribute == "r") {
+                reference = a[1];
+            } else if (attribute == "t") {
+                type = a[1];
+            } else if (attribute == "s") {
+                style = a[1];
+            }
+        }
         qint64 column = 0;
         qint64 row = 0;
-        parseReference(QString::fromUtf8(attribute(attributes, "r")), column, row);
+        if (const auto plain = plainReference(reference ? reference : "")) {
+            std::tie(column, row) = *plain;
+        } else {
+            parseReference(QString::fromUtf8(reference), column, row);
+        }
         if (column > 0) {
             column_ = column;
             if (row > 0) row_ = std::min(row, kIndexCeiling);
         } else {
             column_ = std::min(column_ + 1, kIndexCeiling);
         }
-        type_ = QString::fromUtf8(attribute(attributes, "t"));
-        style_ = attribute(attributes, "s").toInt();
-        value_.reset();
+        type_ = cellTypeOf(type ? type : "");
+        style_ = styleNumber(style);
+        hasValue_ = false;
+        value_.clear();
         inlineText_.reset();
         inCell_ = true;
         depth_ = 0;
@@ -370,40 +439,71 @@ class SheetXmlReader : public XmlEventHandler {
 
     void endCell() {
         inCell_ = false;
+        if (std::optional<QString> text = plainCellText()) {
+            sheet_.add(row_, column_, std::move(*text));
+            return;
+        }
         std::optional<QString> value;
-        if (value_) value = QString::fromUtf8(*value_);
-        if (const auto cell = cellValue(type_, style_, value, inlineText_)) {
+        if (hasValue_) value = QString::fromUtf8(value_.data(), qsizetype(value_.size()));
+        if (const auto cell = cellValue(value, inlineText_)) {
             sheet_.add(row_, column_, CellText(*cell, book_.dates));
         }
     }
 
-    std::optional<CellValue> cellValue(const QString& type, int style,
-                                       const std::optional<QString>& v,
+    bool isDateStyle() const {
+        return style_ >= 0 && static_cast<std::size_t>(style_) < dateStyles_.size() &&
+               dateStyles_[static_cast<std::size_t>(style_)];
+    }
+
+    // The text of the cells most workbooks are made of, a shared string or a plain number,
+    // read without the general path's copies; nothing for any other cell.
+    std::optional<QString> plainCellText() const {
+        if (!hasValue_) return std::nullopt;
+        if (type_ == CellType::Shared) {
+            const std::optional<int> index = PlainDigits(value_);
+            if (!index || *index >= strings_.size()) return std::nullopt;
+            return strings_[*index];
+        }
+        if (type_ != CellType::Number) return std::nullopt;
+        const std::optional<double> number = PlainDecimal(value_);
+        if (!number) return std::nullopt;
+        return CellText(
+            isDateStyle() ? CellValue::ofSerialDate(*number) : CellValue::ofNumber(*number),
+            book_.dates);
+    }
+
+    std::optional<CellValue> cellValue(const std::optional<QString>& v,
                                        const std::optional<QString>& inlineText) const {
-        if (type == QLatin1String("inlineStr")) {
-            if (inlineText) return CellValue::ofText(*inlineText);
-            if (v) return CellValue::ofText(decodeEscapes(*v));
-            return std::nullopt;
+        switch (type_) {
+            case CellType::InlineString:
+                if (inlineText) return CellValue::ofText(*inlineText);
+                if (v) return CellValue::ofText(decodeEscapes(*v));
+                return std::nullopt;
+            case CellType::Shared: {
+                if (!v) return std::nullopt;
+                bool ok = false;
+                const int index = v->trimmed().toInt(&ok);
+                if (!ok || index < 0 || index >= strings_.size()) return std::nullopt;
+                return CellValue::ofText(strings_[index]);
+            }
+            case CellType::String:
+            case CellType::Error:
+                if (!v) return std::nullopt;
+                return CellValue::ofText(decodeEscapes(*v));
+            case CellType::Boolean:
+                if (!v) return std::nullopt;
+                return CellValue::ofBoolean(v->trimmed() != QLatin1String("0"));
+            case CellType::IsoDate:
+                if (!v) return std::nullopt;
+                return CellValue::ofIsoDate(v->trimmed());
+            case CellType::Number:
+                break;
         }
         if (!v) return std::nullopt;
-        if (type == QLatin1String("s")) {
-            bool ok = false;
-            const int index = v->trimmed().toInt(&ok);
-            if (!ok || index < 0 || index >= strings_.size()) return std::nullopt;
-            return CellValue::ofText(strings_[index]);
-        }
-        if (type == QLatin1String("str") || type == QLatin1String("e")) {
-            return CellValue::ofText(decodeEscapes(*v));
-        }
-        if (type == QLatin1String("b"))
-            return CellValue::ofBoolean(v->trimmed() != QLatin1String("0"));
-        if (type == QLatin1String("d")) return CellValue::ofIsoDate(v->trimmed());
         bool ok = false;
         const double number = v->trimmed().toDouble(&ok);
         if (!ok) return CellValue::ofText(*v);
-        const bool isDate = style >= 0 && static_cast<std::size_t>(style) < dateStyles_.size() &&
-                            dateStyles_[static_cast<std::size_t>(style)];
-        return isDate ? CellValue::ofSerialDate(number) : CellValue::ofNumber(number);
+        return isDateStyle() ? CellValue::ofSerialDate(number) : CellValue::ofNumber(number);
     }
 
     const Workbook& book_;
@@ -416,9 +516,10 @@ class SheetXmlReader : public XmlEventHandler {
     bool inCell_ = false;
     int depth_ = 0;  // of the element inside the cell; 0 on the cell itself
     Child child_ = Child::None;
-    QString type_;
+    CellType type_ = CellType::Number;
     int style_ = 0;
-    std::optional<QByteArray> value_;
+    bool hasValue_ = false;
+    std::string value_;  // the <v> text when hasValue_, kept between cells for its room
     std::optional<QString> inlineText_;
     StringItemText item_;
 };

@@ -163,44 +163,38 @@ LoadFault LoadCalculationFile(core::Calculation& calc, const QString& path) {
 }
 
 std::optional<QByteArray> EncodeCalculationFile(const core::Calculation& calc, QString* problem) {
-    for (const HeaderItem& item : headerItems(calc)) {
-        if (auto sentence = files::UnwritableCharacter(
-                QLatin1Char('"') + item.label + QStringLiteral("\" alanı"), item.text)) {
-            if (problem) *problem = std::move(*sentence);
-            return std::nullopt;
+    const auto refuse = [&](const QString& where, const QString& text) {
+        if (problem) *problem = files::UnwritableCharacter(where, text).value_or(QString());
+        return std::nullopt;
+    };
+    const std::vector<HeaderItem> header = headerItems(calc);
+    const TransactionTable& table = calc.table();
+    // Room for every item quoted with every character a doubled quote: the bytes are
+    // written straight into it, without a text per line or for the whole file.
+    qsizetype room = 0;
+    for (const HeaderItem& item : header) room += 2 * item.text.size() + 3;
+    for (int r = 0; r < table.rowCount(); ++r) {
+        for (int c = 0; c < table.columnCount(); ++c) room += 2 * table.cell(c, r).size() + 3;
+    }
+    QByteArray bytes;
+    bytes.reserve(room + 2);
+    for (const HeaderItem& item : header) {
+        if (&item != &header.front()) bytes += ',';
+        if (!AppendEncodedCommaTextItem(bytes, item.text)) {
+            return refuse(QLatin1Char('"') + item.label + QStringLiteral("\" alanı"), item.text);
         }
     }
-    const TransactionTable& table = calc.table();
-    qsizetype size = 0;
+    bytes += "\r\n";
     for (int r = 0; r < table.rowCount(); ++r) {
         for (int c = 0; c < table.columnCount(); ++c) {
+            if (c > 0) bytes += ',';
             const QString& text = table.cell(c, r);
-            size += text.size() + 3;
-            if (files::IsWritableLineText(text)) continue;
-            if (auto sentence = files::UnwritableCharacter(
-                    QStringLiteral("%1. satır, ").arg(r) + columnName(c), text)) {
-                if (problem) *problem = std::move(*sentence);
-                return std::nullopt;
+            if (!AppendEncodedCommaTextItem(bytes, text)) {
+                return refuse(QStringLiteral("%1. satır, ").arg(r) + columnName(c), text);
             }
         }
+        bytes += "\r\n";
     }
-    // The lines of CalculationFileLines, written into one text at once: a long table costs
-    // no string per line.
-    QString content;
-    content.reserve(size + 256);
-    QStringList header;
-    for (const HeaderItem& item : headerItems(calc)) header.push_back(item.text);
-    content += WriteCommaText(header);
-    content += QLatin1String("\r\n");
-    for (int r = 0; r < table.rowCount(); ++r) {
-        for (int c = 0; c < table.columnCount(); ++c) {
-            if (c > 0) content += QLatin1Char(',');
-            AppendCommaTextItem(content, table.cell(c, r));
-        }
-        content += QLatin1String("\r\n");
-    }
-    auto bytes = files::EncodeCp1254(content);
-    if (!bytes && problem) *problem = QStringLiteral("Windows-1254");
     return bytes;
 }
 

@@ -1,5 +1,9 @@
 #include "storage/CommaText.h"
 
+#include <cstring>
+
+#include "files/Cp1254.h"
+
 namespace storage {
 namespace {
 
@@ -26,6 +30,36 @@ void AppendCommaTextItem(QString& line, const QString& item) {
         line += c;
     }
     line += QLatin1Char('"');
+}
+
+bool AppendEncodedCommaTextItem(QByteArray& line, const QString& item) {
+    // Written after a place kept for an opening quote, quotes doubled as they come. The
+    // characters that call for quotes are ASCII and every other character becomes a byte of
+    // 0x80 or more, so the bytes tell what the text would.
+    const qsizetype start = line.size();
+    line.resize(start + 2 * item.size() + 2);
+    char* const first = line.data() + start;
+    char* out = first + 1;
+    bool quoted = false;
+    for (const QChar c : item) {
+        const int byte = files::LineTextByte(c.unicode());
+        if (byte < 0) {
+            line.resize(start);
+            return false;
+        }
+        if (byte <= 32 || byte == '"' || byte == ',') quoted = true;
+        if (byte == '"') *out++ = '"';
+        *out++ = static_cast<char>(byte);
+    }
+    if (quoted) {
+        *first = '"';
+        *out++ = '"';
+    } else {
+        std::memmove(first, first + 1, static_cast<std::size_t>(out - first - 1));
+        --out;
+    }
+    line.resize(out - line.constData());
+    return true;
 }
 
 QString WriteCommaText(const QStringList& items) {

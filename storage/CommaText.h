@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -14,6 +15,9 @@ QString WriteCommaText(const QStringList& items);
 // Appends one item as WriteCommaText writes it (the separating comma is the caller's).
 void AppendCommaTextItem(QString& line, const QString& item);
 bool NeedsQuotes(const QString& item);
+// The same, already in the file's Windows-1254 bytes; false, with nothing appended, when the
+// item holds a character a line cannot (files::IsWritableLineText).
+bool AppendEncodedCommaTextItem(QByteArray& line, const QString& item);
 
 // Reads one line: characters with codes 1 to 32 are skipped before and
 // after each item; a quoted item runs to its closing quote (a doubled quote is one quote);

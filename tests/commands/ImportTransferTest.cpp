@@ -141,6 +141,32 @@ TEST(ImportTransfer, ACellTheTableCannotTakeRefusesTheTransferUntouched) {
     }
 }
 
+// The value dates a sheet gives in the table's own dd.mm.yyyy form and in its other forms:
+// each as the table stores it, or refused where it is no date of the table's years.
+TEST(ImportTransfer, ValueDatesOfEveryFormReachTheTableWithItsSeparator) {
+    // Other separators become the table's; a longer text's year is cut from its end.
+    const std::pair<const char*, const char*> cases[] = {
+        {"15.03.2020", "15.03.2020"},   {"15/03/2020", "15.03.2020"}, {"15-03-2020 10:30", nullptr},
+        {"15-03-202020", "15.03.2020"}, {" 5.03.2020", "05.03.2020"}, {"29.02.2020", "29.02.2020"},
+        {"29.02.2021", nullptr},        {"01.01.1906", "01.01.1906"}, {"31.12.1905", nullptr},
+        {"31.12.2999", "31.12.2999"},   {"1.03.2020x", nullptr},      {"٣١.٠١.٢٠٢٠", nullptr},
+    };
+    for (const auto& [cell, stored] : cases) {
+        Transfer t;
+        ImportSettings fields = designFields();
+        fields.firstRow = QStringLiteral("1");
+        fields.lastRow = QStringLiteral("1");
+        const TransferOutcome outcome =
+            t.run(previewOf({{QString::fromUtf8(cell), "", "", "100"}}), fields);
+        if (stored) {
+            EXPECT_EQ(outcome, TransferOutcome::Done) << cell;
+            EXPECT_EQ(t.cell(2, 1), QString::fromUtf8(stored)) << cell;
+        } else {
+            EXPECT_EQ(outcome, TransferOutcome::Refused) << cell;
+        }
+    }
+}
+
 // An empty sheet, or a value-date column that is empty in every row asked for.
 TEST(ImportTransfer, NoValueDateInAnyRowRefusesTheTransferWithOneMessage) {
     Transfer t;

@@ -272,3 +272,86 @@ TEST(XlsxReader, HostileCountsAndSizesStayBounded) {
             << e.message().toStdString();
     }
 }
+
+// Value texts as workbooks write them and as they might: each cell reads as the general
+// reading of numbers gives it (the plain ones on a quicker path), once in the general
+// number format and once as a date.
+TEST(XlsxReader, ValueTextsReadAsNumbersAndDates) {
+    struct Case {
+        const char* value;
+        const char* number;
+        const char* date;
+    };
+    const Case cases[] = {
+        {"42374", "42374", "05.01.2016"},
+        {"500.5", "500,5", "14.05.1901"},
+        {"-12.25", "-12,25", "-12,25"},
+        {"0.1", "0,1", "31.12.1899"},
+        {"0.30000000000000004", "0,3", "31.12.1899"},
+        {"12345678901234567", "1,23456789012346E16", "1,23456789012346E16"},
+        {"123456789012345678", "1,23456789012346E17", "1,23456789012346E17"},
+        {"99999999999999999.99999999999999999", "1E17", "1E17"},
+        {"0.00000000000000001", "1E-17", "31.12.1899"},
+        {"0.000000000000000001", "1E-18", "31.12.1899"},
+        {"1e5", "100000", "14.10.2173"},
+        {"1E-7", "1E-7", "31.12.1899"},
+        {"2.5E+3", "2500", "04.11.1906"},
+        {" 7 ", "7", "07.01.1900"},
+        {"+3", "3", "03.01.1900"},
+        {"-0", "0", "31.12.1899"},
+        {"00012", "12", "12.01.1900"},
+        {"1.", "1", "01.01.1900"},
+        {".5", "0,5", "31.12.1899"},
+        {"1,5", "1,5", "1,5"},
+        {"-", "-", "-"},
+        {"1e400", "1e400", "1e400"},
+        {"1e-400", "1e-400", "1e-400"},
+        {"inf", "INF", "INF"},
+        {"-inf", "-INF", "-INF"},
+        {"nan", "NAN", "NAN"},
+        {"60", "60", "29.02.1900"},
+        {"61", "61", "01.03.1900"},
+        {"2958465.99999", "2958465,99999", "31.12.9999"},
+        {"2958466", "2958466", "2958466"},
+        {"٣", "٣", "٣"},
+    };
+    QByteArray rows;
+    int r = 0;
+    for (const Case& c : cases) {
+        ++r;
+        const QByteArray n = QByteArray::number(r);
+        rows += "<row r=\"" + n + "\"><c r=\"A" + n + "\"><v>" + c.value + "</v></c><c r=\"B" + n +
+                "\" s=\"1\"><v>" + c.value + "</v></c></row>";
+    }
+    const QByteArray sheet =
+        "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+        "<sheetData>" +
+        rows + "</sheetData></worksheet>";
+    const QByteArray styles =
+        "<styleSheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+        "<cellXfs count=\"2\"><xf numFmtId=\"0\"/><xf numFmtId=\"14\"/></cellXfs></styleSheet>";
+    const QByteArray bookRels = QByteArray("<Relationships xmlns=\"") + kRelNs + "\">" +
+                                "<Relationship Id=\"w\" Type=\"" + kDocRel +
+                                "/worksheet\" Target=\"sheet.xml\"/><Relationship Id=\"st\" "
+                                "Type=\"" +
+                                kDocRel + "/styles\" Target=\"styles.xml\"/></Relationships>";
+    const QByteArray book =
+        QByteArray(
+            "<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
+            "xmlns:r=\"") +
+        kDocRel + "\"><sheets><sheet name=\"A\" sheetId=\"1\" r:id=\"w\"/></sheets></workbook>";
+    WorkbookFolder folder;
+    const QString path = folder.write(QStringLiteral("degerler.xlsx"),
+                                      ZipOf({{"[Content_Types].xml", contentTypes()},
+                                             {"xl/_rels/workbook.xml.rels", bookRels},
+                                             {"xl/workbook.xml", book},
+                                             {"xl/styles.xml", styles},
+                                             {"xl/sheet.xml", sheet}}));
+    const sheets::PreviewGrid grid = PreviewOf(path);
+    r = 0;
+    for (const Case& c : cases) {
+        ++r;
+        EXPECT_EQ(grid.cell(1, r), QString::fromUtf8(c.number)) << c.value;
+        EXPECT_EQ(grid.cell(2, r), QString::fromUtf8(c.date)) << c.value;
+    }
+}

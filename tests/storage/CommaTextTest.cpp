@@ -4,6 +4,7 @@
 
 #include "TestFiles.h"
 #include "core/TransactionTable.h"
+#include "files/Cp1254.h"
 #include "files/Lines.h"
 #include "storage/CommaText.h"
 
@@ -23,6 +24,36 @@ TEST(CommaTextWrite, BareItemsAreJoinedByCommas) {
     EXPECT_EQ(WriteCommaText(L({"", "", ""})), QStringLiteral(",,"));
     EXPECT_EQ(WriteCommaText({}), QString());
     EXPECT_EQ(WriteCommaText(L({"Açıklama"})), QStringLiteral("Açıklama"));
+}
+
+// Items written straight into the file's bytes read as the text item encoded, and an item a
+// line cannot hold leaves the line as it was.
+TEST(CommaTextWrite, EncodedItemsAreTheTextItemsInWindows1254) {
+    const QString writable[] = {
+        QString(),
+        QStringLiteral("360"),
+        QStringLiteral("1.000,00"),
+        QStringLiteral("say \"hi\""),
+        QStringLiteral("\""),
+        QStringLiteral("Işıl Ağaoğlu, şube"),
+        QStringLiteral("a\tb"),
+        QStringLiteral("€ 5"),
+        QString(QChar(0x81)) + QStringLiteral("x"),
+    };
+    for (const QString& item : writable) {
+        QString text = QStringLiteral("x,");
+        AppendCommaTextItem(text, item);
+        QByteArray bytes = "x,";
+        EXPECT_TRUE(AppendEncodedCommaTextItem(bytes, item)) << item.toStdString();
+        EXPECT_EQ(bytes, *EncodeCp1254(text)) << item.toStdString();
+    }
+    const QString refused[] = {QStringLiteral("Ω"), QStringLiteral("a\nb"), QStringLiteral("a\rb"),
+                               QString(QChar(0)), QString(QChar(0xD800)) + QStringLiteral("a,b")};
+    for (const QString& item : refused) {
+        QByteArray bytes = "x,";
+        EXPECT_FALSE(AppendEncodedCommaTextItem(bytes, item)) << item.toStdString();
+        EXPECT_EQ(bytes, QByteArray("x,"));
+    }
 }
 
 TEST(CommaTextWrite, QuotesItemsWithSpacesCommasQuotesAndControls) {
