@@ -70,18 +70,21 @@ double ColumnWidthFor(const QString& text, bool bold, bool large) {
     return std::min(width, kMaxColumnWidth);
 }
 
-void FitColumns(Worksheet& sheet, int firstColumn, int lastColumn, int fromRow,
-                const core::Separators& seps) {
-    for (int column = firstColumn; column <= lastColumn; ++column) {
-        double widest = 0;
-        for (int row = std::max(fromRow, 1); row <= sheet.rowCount(); ++row) {
-            const SheetCell& cell = sheet.cell(row, column);
-            if (!cell.hasValue()) continue;
-            widest =
-                std::max(widest, ColumnWidthFor(DisplayedText(cell, seps), cell.bold, cell.large));
+std::map<int, double> ColumnWidths(const Worksheet& sheet) {
+    std::map<int, double> widths = sheet.columnWidths();
+    for (const ColumnFit& fit : sheet.columnFits()) {
+        for (int column = fit.firstColumn; column <= fit.lastColumn; ++column) {
+            double widest = 0;
+            for (int row = std::max(fit.fromRow, 1); row <= sheet.rowCount(); ++row) {
+                const SheetCell& cell = sheet.cell(row, column);
+                if (!cell.hasValue()) continue;
+                widest = std::max(widest, ColumnWidthFor(DisplayedText(cell, sheet.separators()),
+                                                         cell.bold, cell.large));
+            }
+            if (widest > 0) widths[column] = widest;
         }
-        if (widest > 0) sheet.setColumnWidth(column, widest);
     }
+    return widths;
 }
 
 }  // namespace output

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <map>
 
 #include "core/Separators.h"
 #include "output/workbook/Worksheet.h"
@@ -18,9 +19,8 @@ QString DisplayedText(const SheetCell& cell, const core::Separators& seps);
 // The column width (in digits of the default 11 pt font) that shows the text whole.
 double ColumnWidthFor(const QString& text, bool bold, bool large);
 
-// Fits columns firstColumn to lastColumn to the widest text they show from row fromRow
-// down; a column that shows nothing there keeps the default width.
-void FitColumns(Worksheet& sheet, int firstColumn, int lastColumn, int fromRow,
-                const core::Separators& seps);
+// The width of each column that has one: as set on the sheet, or as its fitted columns need
+// (Worksheet::fitColumns). Columns left out keep the default width.
+std::map<int, double> ColumnWidths(const Worksheet& sheet);
 
 }  // namespace output

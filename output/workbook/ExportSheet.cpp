@@ -8,7 +8,6 @@
 #include "core/Errors.h"
 #include "core/FieldCatalogue.h"
 #include "core/NumberReading.h"
-#include "output/workbook/ColumnFit.h"
 
 namespace output {
 namespace {
@@ -154,8 +153,8 @@ void WriteHeaderAndTotals(Worksheet& sheet, const core::Calculation& calc, Workb
     }
     // The title in A1 runs on over the empty cells beside it; column A is as wide as the
     // dates and labels under it.
-    FitColumns(sheet, A, A, 2, calc.separators());
-    FitColumns(sheet, B, R, 1, calc.separators());
+    sheet.fitColumns({A, A, 2});
+    sheet.fitColumns({B, R, 1});
 }
 
 }  // namespace output

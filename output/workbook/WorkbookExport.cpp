@@ -8,7 +8,7 @@
 namespace output {
 
 void WriteWorkbook(core::Calculation& calc, const QString& path, WorkbookLayout layout) {
-    Worksheet sheet(AmountFormatCode(calc.separators()));
+    Worksheet sheet(AmountFormatCode(calc.separators()), calc.separators());
     calc.setCurrentRow(1);
     std::exception_ptr tableError;
     try {

@@ -4,6 +4,8 @@
 #include <map>
 #include <vector>
 
+#include "core/Separators.h"
+
 namespace output {
 
 // One cell as the spreadsheet will show it: its value and the formatting set on it.
@@ -31,12 +33,21 @@ struct CellRange {
     static CellRange single(int row, int column) { return {row, column, row, column}; }
 };
 
+// Columns to be made as wide as the widest text they show from a row down.
+struct ColumnFit {
+    int firstColumn;
+    int lastColumn;
+    int fromRow;
+};
+
 // The first worksheet of a workbook, kept in memory until it is written. Formatting set on
 // a range reaches every cell of it, empty ones included, as in a spreadsheet program.
 class Worksheet {
   public:
-    // The number format code of cells with the amount format ("#,##0.00").
-    explicit Worksheet(QString amountFormatCode) : amountFormatCode_(std::move(amountFormatCode)) {}
+    // The number format code of cells with the amount format ("#,##0.00"); numbers show with
+    // `separators`.
+    Worksheet(QString amountFormatCode, const core::Separators& separators)
+        : amountFormatCode_(std::move(amountFormatCode)), separators_(separators) {}
 
     // An empty text leaves the cell empty, as typing nothing into a cell does.
     void setText(int row, int column, const QString& text);
@@ -51,7 +62,14 @@ class Worksheet {
     void setColumnWidth(int column, double width) { columnWidths_[column] = width; }
     const std::map<int, double>& columnWidths() const { return columnWidths_; }
 
+    // Columns firstColumn to lastColumn get the width of the widest text they show from row
+    // fromRow down, measured when the sheet is written (ColumnWidths); a column that shows
+    // nothing there keeps its width.
+    void fitColumns(const ColumnFit& fit) { columnFits_.push_back(fit); }
+    const std::vector<ColumnFit>& columnFits() const { return columnFits_; }
+
     const QString& amountFormatCode() const { return amountFormatCode_; }
+    const core::Separators& separators() const { return separators_; }
 
     // Rows 1 to rowCount(); row r holds columns 1 to rowCells(r).size().
     int rowCount() const { return static_cast<int>(rows_.size()); }
@@ -65,8 +83,10 @@ class Worksheet {
     void forEachCell(const CellRange& range, Change change);
 
     QString amountFormatCode_;
+    core::Separators separators_;
     std::vector<std::vector<SheetCell>> rows_;
     std::map<int, double> columnWidths_;
+    std::vector<ColumnFit> columnFits_;
 };
 
 // "A", ..., "Z", "AA", ...: the letters of a column number.

@@ -4,8 +4,10 @@
 
 #include <QFile>
 #include <QLocale>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <array>
+#include <future>
 
 #include "core/Errors.h"
 #include "files/FileMessages.h"
@@ -103,8 +105,25 @@ void CheckTextFits(const Worksheet& sheet, const QString& path) {
     }
 }
 
+// Texts as libxlsxwriter takes them: UTF-8, ended by a zero, in one buffer used again for
+// every cell (libxlsxwriter copies what it keeps).
+class Utf8Text {
+  public:
+    const char* of(const QString& text) {
+        const qsizetype space = encoder_.requiredSpace(text.size()) + 1;
+        if (buffer_.size() < space) buffer_.resize(space);
+        char* end = encoder_.appendToBuffer(buffer_.data(), text);
+        *end = '\0';
+        return buffer_.constData();
+    }
+
+  private:
+    QStringEncoder encoder_{QStringEncoder::Utf8};
+    QByteArray buffer_;
+};
+
 lxw_error WriteCell(lxw_worksheet* worksheet, int row, int column, const SheetCell& cell,
-                    lxw_format* format) {
+                    lxw_format* format, Utf8Text& utf8) {
     const auto r = static_cast<lxw_row_t>(row - 1);
     const auto c = static_cast<lxw_col_t>(column - 1);
     switch (cell.kind) {
@@ -112,24 +131,25 @@ lxw_error WriteCell(lxw_worksheet* worksheet, int row, int column, const SheetCe
             return cell.hasFormatting() ? worksheet_write_blank(worksheet, r, c, format)
                                         : LXW_NO_ERROR;
         case SheetCell::Kind::Text:
-            return worksheet_write_string(
-                worksheet, r, c, EscapeCharacterCodes(cell.text).toUtf8().constData(), format);
+            return worksheet_write_string(worksheet, r, c, utf8.of(EscapeCharacterCodes(cell.text)),
+                                          format);
         case SheetCell::Kind::Number:
             return worksheet_write_number(worksheet, r, c, cell.number, format);
         case SheetCell::Kind::Formula:
-            return worksheet_write_formula_num(worksheet, r, c, cell.text.toUtf8().constData(),
-                                               format, cell.number);
+            return worksheet_write_formula_num(worksheet, r, c, utf8.of(cell.text), format,
+                                               cell.number);
     }
     return LXW_NO_ERROR;
 }
 
 // Fills the worksheet; returns the first error.
 lxw_error WriteSheet(lxw_workbook* workbook, lxw_worksheet* worksheet, const Worksheet& sheet) {
+    // The column widths are measured on another core while the cells go in (here, when no
+    // thread can be started).
+    std::future<std::map<int, double>> widths = std::async(
+        std::launch::async | std::launch::deferred, [&sheet] { return ColumnWidths(sheet); });
     Formats formats(workbook, sheet.amountFormatCode());
-    for (const auto& [column, width] : sheet.columnWidths()) {
-        const auto c = static_cast<lxw_col_t>(column - 1);
-        if (const lxw_error e = worksheet_set_column(worksheet, c, c, width, nullptr)) return e;
-    }
+    Utf8Text utf8;
     for (int row = 1; row <= sheet.rowCount(); ++row) {
         const std::vector<SheetCell>& cells = sheet.rowCells(row);
         bool large = false;
@@ -137,7 +157,7 @@ lxw_error WriteSheet(lxw_workbook* workbook, lxw_worksheet* worksheet, const Wor
             const SheetCell& cell = cells[i];
             large = large || cell.large;
             const lxw_error e =
-                WriteCell(worksheet, row, static_cast<int>(i) + 1, cell, formats.of(cell));
+                WriteCell(worksheet, row, static_cast<int>(i) + 1, cell, formats.of(cell), utf8);
             if (e) return e;
         }
         if (large) {
@@ -145,6 +165,10 @@ lxw_error WriteSheet(lxw_workbook* workbook, lxw_worksheet* worksheet, const Wor
             if (const lxw_error e = worksheet_set_row(worksheet, r, kLargeRowHeight, nullptr))
                 return e;
         }
+    }
+    for (const auto& [column, width] : widths.get()) {
+        const auto c = static_cast<lxw_col_t>(column - 1);
+        if (const lxw_error e = worksheet_set_column(worksheet, c, c, width, nullptr)) return e;
     }
     return LXW_NO_ERROR;
 }
