@@ -4,10 +4,18 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
 namespace cli {
+namespace {
+
+// The part of the heap given huge pages, [start, end): empty until UseHugePagesForHeap.
+std::uintptr_t hugeHeapStart = 0;
+std::uintptr_t hugeHeapEnd = 0;
+
+}  // namespace
 
 void UseHugePagesForHeap() {
     constexpr std::uintptr_t kReserve = std::uintptr_t(64) << 20;
@@ -23,9 +31,18 @@ void UseHugePagesForHeap() {
     const auto after = reinterpret_cast<std::uintptr_t>(sbrk(0));
     const std::uintptr_t start = (before + kHugePage - 1) & ~(kHugePage - 1);
     if (after > start + kHugePage) {
-        madvise(reinterpret_cast<void*>(start), after - start, MADV_HUGEPAGE);
+        if (madvise(reinterpret_cast<void*>(start), after - start, MADV_HUGEPAGE) == 0) {
+            hugeHeapStart = start;
+            hugeHeapEnd = after;
+        }
     }
     std::free(probe);
+}
+
+void PrefaultHeap(std::size_t bytes) {
+    const std::uintptr_t size = std::min<std::uintptr_t>(bytes, hugeHeapEnd - hugeHeapStart);
+    // Mapping does not change what the memory holds, so malloc may hand it out meanwhile.
+    if (size > 0) madvise(reinterpret_cast<void*>(hugeHeapStart), size, MADV_POPULATE_WRITE);
 }
 
 }  // namespace cli
