@@ -117,6 +117,8 @@ QString AmountFormatCode(const core::Separators& seps) {
 void WriteTableRows(Worksheet& sheet, const core::Calculation& calc, WorkbookLayout layout) {
     const core::TransactionTable& table = calc.table();
     const std::span<const int> columns = ExportedColumns(layout);
+    // Every row down to the summary's last, as wide as the amount format reaches.
+    sheet.reserve(TotalRow(table) + 10, layout == WorkbookLayout::Export ? J : F);
     for (int row = 0; row < table.rowCount(); ++row) {
         const int sheetRow = kCaptionRow + row;
         for (std::size_t i = 0; i < columns.size(); ++i) {

@@ -4,12 +4,19 @@
 
 namespace output {
 
+void Worksheet::reserve(int rows, int columns) {
+    if (rows > 0) rows_.reserve(static_cast<std::size_t>(rows));
+    if (columns > 0) rowCapacity_ = static_cast<std::size_t>(columns);
+}
+
 SheetCell& Worksheet::touch(int row, int column) {
     if (row < 1 || column < 1) throw std::out_of_range("sheet cells are counted from 1");
     if (rows_.size() < static_cast<std::size_t>(row)) rows_.resize(static_cast<std::size_t>(row));
     std::vector<SheetCell>& cells = rows_[static_cast<std::size_t>(row - 1)];
-    if (cells.size() < static_cast<std::size_t>(column))
+    if (cells.size() < static_cast<std::size_t>(column)) {
+        if (cells.capacity() < rowCapacity_) cells.reserve(rowCapacity_);
         cells.resize(static_cast<std::size_t>(column));
+    }
     return cells[static_cast<std::size_t>(column - 1)];
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 #include <map>
 #include <vector>
 
@@ -10,11 +11,11 @@ namespace output {
 
 // One cell as the spreadsheet will show it: its value and the formatting set on it.
 struct SheetCell {
-    enum class Kind { Empty, Text, Number, Formula };
+    enum class Kind : std::uint8_t { Empty, Text, Number, Formula };
 
-    Kind kind = Kind::Empty;
     QString text;       // Text: the string; Formula: the formula, without "="
     double number = 0;  // Number: the value; Formula: its computed result
+    Kind kind = Kind::Empty;
     bool bold = false;
     bool large = false;         // 12 pt instead of the default 11 pt
     bool amountFormat = false;  // the sheet's amount format instead of the general one
@@ -48,6 +49,10 @@ class Worksheet {
     // `separators`.
     Worksheet(QString amountFormatCode, const core::Separators& separators)
         : amountFormatCode_(std::move(amountFormatCode)), separators_(separators) {}
+
+    // Makes room for `rows` rows of `columns` cells each, so that a sheet filled row by row
+    // does not grow cell by cell. Cells beyond still go in.
+    void reserve(int rows, int columns);
 
     // An empty text leaves the cell empty, as typing nothing into a cell does.
     void setText(int row, int column, const QString& text);
@@ -85,6 +90,7 @@ class Worksheet {
     QString amountFormatCode_;
     core::Separators separators_;
     std::vector<std::vector<SheetCell>> rows_;
+    std::size_t rowCapacity_ = 0;
     std::map<int, double> columnWidths_;
     std::vector<ColumnFit> columnFits_;
 };
