@@ -61,6 +61,8 @@ double monospacedStretch(const FontStyle& style, const QFont& font, double pixel
 // neither itemizing nor shaping, which were most of the time of painting the report's
 // thousands of lines. Other fonts are left to the painter's text layout.
 class GlyphSource {
+    static constexpr double kMostExactStep = 999;
+
   public:
     GlyphSource() = default;
     GlyphSource(const QFont& font, const FontStyle& style, const QPaintDevice& device) {
@@ -71,21 +73,37 @@ class GlyphSource {
 
     // The glyph run of a line drawn from (0, 0), or nothing when the font lacks a character
     // of it (the painter then finds one in another font).
+    //
+    // Blanks draw nothing and are most of a report's characters, so they are left out of the
+    // run; every other glyph keeps its place. The PDF writer places each glyph relative to the
+    // one before, in numbers of nine significant digits: a step below kMostExactStep is
+    // written exactly (positions come in steps of 1/64), so every glyph lands exactly where
+    // it landed with the blanks drawn. The first glyph is always drawn, which keeps the
+    // line's origin as it was.
     std::optional<QGlyphRun> run(const QString& line) const {
         if (!raw_.isValid()) return std::nullopt;
         const QList<quint32> indexes = raw_.glyphIndexesForString(line);
         if (indexes.contains(0u)) return std::nullopt;
         const QList<QPointF> advances = raw_.advancesForGlyphIndexes(indexes);
+        QList<quint32> drawn;
         QList<QPointF> positions;
+        drawn.reserve(indexes.size());
         positions.reserve(indexes.size());
         QPointF next;
-        for (const QPointF& advance : advances) {
-            positions.push_back(next);
-            next += advance;
+        double lastDrawnX = 0;
+        for (qsizetype i = 0; i < indexes.size(); ++i) {
+            const QPointF here = next;
+            next += advances[i];
+            const bool mayLeaveOut =
+                i > 0 && line[i] == QLatin1Char(' ') && next.x() - lastDrawnX < kMostExactStep;
+            if (mayLeaveOut) continue;
+            drawn.push_back(indexes[i]);
+            positions.push_back(here);
+            lastDrawnX = here.x();
         }
         QGlyphRun glyphRun;
         glyphRun.setRawFont(raw_);
-        glyphRun.setGlyphIndexes(indexes);
+        glyphRun.setGlyphIndexes(drawn);
         glyphRun.setPositions(positions);
         return glyphRun;
     }

@@ -2,7 +2,9 @@
 
 #include <QDate>
 #include <QGuiApplication>
+#include <QHash>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -84,6 +86,54 @@ TEST_F(ReportPdfTest, PagesPaintedInRunsReadAsOneDocument) {
         EXPECT_EQ(textOf(*joined), expected);
         EXPECT_EQ(textOf(*joined).count(QLatin1Char('\f')), static_cast<int>(laidOut.pages.size()));
         EXPECT_EQ(titleOf(*joined), laidOut.title);
+    }
+}
+
+// The right edge of each word that poppler finds, by the word's text.
+QHash<QString, QString> rightEdgesOfWords(const QByteArray& pdf) {
+    const QString html =
+        popplerReading(QStringLiteral("pdftotext"), {QStringLiteral("-bbox")}, pdf);
+    static const QRegularExpression word(QStringLiteral(
+        R"re(<word xMin="[^"]*" yMin="[^"]*" xMax="([^"]*)" yMax="[^"]*">([^<]*)</word>)re"));
+    QHash<QString, QString> edges;
+    for (const QRegularExpressionMatch& m : word.globalMatch(html))
+        edges.insert(m.captured(2), m.captured(1));
+    return edges;
+}
+
+// Blanks are not drawn, yet the word after them stands exactly where it stands after the same
+// number of visible characters, to the last digit poppler gives, also after runs of blanks
+// wider than the PDF writer's exact steps.
+TEST_F(ReportPdfTest, WordsAfterBlanksStandWhereVisibleCharactersPutThem) {
+    // Runs of blanks of every width around the writer's largest exact step, after a word and
+    // at the start of a line, and after a number as in the report's rows.
+    QStringList linesWithBlanks;
+    for (int blanks = 1; blanks <= 110; blanks += blanks < 16 || blanks > 40 ? 9 : 1) {
+        const QString run(blanks, QLatin1Char(' '));
+        for (const QString& line : {QStringLiteral("A") + run, run,
+                                    QStringLiteral("1.000,00") + run + QStringLiteral("24  ")}) {
+            linesWithBlanks << line + QStringLiteral("Q%1").arg(linesWithBlanks.size());
+        }
+    }
+    report::ReportText text;
+    text.heading = QStringLiteral("Başlık");
+    for (const QString& line : linesWithBlanks) {
+        text.body.push_back(line);
+        text.body.push_back(QString(line).replace(QLatin1Char(' '), QLatin1Char('.')));
+    }
+    const std::optional<QByteArray> pdf = report::ReportPdfBytes(
+        report::LayOutReport(report::FilledReportTemplate(report::ReportWidth::Wide, text),
+                             QDate(2026, 12, 10)),
+        1);
+    ASSERT_TRUE(pdf);
+    const QHash<QString, QString> edges = rightEdgesOfWords(*pdf);
+    for (int i = 0; i < linesWithBlanks.size(); ++i) {
+        const QString last = QStringLiteral("Q%1").arg(i);
+        const QString dotted =
+            QString(linesWithBlanks[i]).replace(QLatin1Char(' '), QLatin1Char('.'));
+        SCOPED_TRACE(linesWithBlanks[i].toStdString());
+        ASSERT_TRUE(edges.contains(last) && edges.contains(dotted));
+        EXPECT_EQ(edges.value(last), edges.value(dotted));
     }
 }
 
