@@ -13,7 +13,7 @@ TransactionTable::StoredRow::StoredRow(const Row& row) {
     }
     if (columns_ == 0) return;
     capacity_ = static_cast<std::uint8_t>(size());
-    cells_ = std::make_unique<QString[]>(capacity_);
+    cells_ = std::make_shared<QString[]>(capacity_);
     int i = 0;
     for (int c = 0; c < ColumnCount; ++c) {
         if (!row[c].isEmpty()) cells_[i++] = row[c];
@@ -21,12 +21,8 @@ TransactionTable::StoredRow::StoredRow(const Row& row) {
 }
 
 // A copied row reads its amounts again: the copy may serve another reader.
-TransactionTable::StoredRow::StoredRow(const StoredRow& other) : columns_(other.columns_) {
-    if (columns_ == 0) return;
-    capacity_ = static_cast<std::uint8_t>(size());
-    cells_ = std::make_unique<QString[]>(capacity_);
-    std::copy(other.cells_.get(), other.cells_.get() + size(), cells_.get());
-}
+TransactionTable::StoredRow::StoredRow(const StoredRow& other)
+    : columns_(other.columns_), capacity_(other.capacity_), cells_(other.cells_) {}
 
 TransactionTable::StoredRow& TransactionTable::StoredRow::operator=(const StoredRow& other) {
     if (this != &other) *this = StoredRow(other);
@@ -58,11 +54,25 @@ const QString& TransactionTable::StoredRow::cell(int column) const {
     return cells_[slot(column)];
 }
 
+void TransactionTable::StoredRow::ownCells(int capacity) {
+    if (capacity == capacity_ && cells_.use_count() == 1) return;
+    auto cells = std::make_shared<QString[]>(static_cast<std::size_t>(capacity));
+    const int n = size();
+    if (cells_.use_count() == 1) {
+        std::move(cells_.get(), cells_.get() + n, cells.get());
+    } else {
+        std::copy(cells_.get(), cells_.get() + n, cells.get());
+    }
+    cells_ = std::move(cells);
+    capacity_ = static_cast<std::uint8_t>(capacity);
+}
+
 void TransactionTable::StoredRow::setCell(int column, QString&& text) {
     if (isAmountColumn(column)) {
         amountsKnown_ = std::uint16_t(amountsKnown_ & ~(1u << (column - kFirstAmountColumn)));
     }
     if ((columns_ & (1u << column)) != 0) {
+        ownCells(capacity_);
         cells_[slot(column)] = std::move(text);
         return;
     }
@@ -72,15 +82,9 @@ void TransactionTable::StoredRow::setCell(int column, QString&& text) {
     QString taken = std::move(text);
     const int n = size();
     const int at = slot(column);
-    if (n == capacity_) {
-        // A row of four texts is a movement the recalculation is about to fill: it gets
-        // room for every column at once instead of growing again.
-        const int grown = n >= 4 ? ColumnCount : std::max(1, 2 * n);
-        auto cells = std::make_unique<QString[]>(static_cast<std::size_t>(grown));
-        std::move(cells_.get(), cells_.get() + n, cells.get());
-        cells_ = std::move(cells);
-        capacity_ = static_cast<std::uint8_t>(grown);
-    }
+    // A row of four texts is a movement the recalculation is about to fill: it gets room for
+    // every column at once instead of growing again.
+    ownCells(n < capacity_ ? capacity_ : n >= 4 ? ColumnCount : std::max(1, 2 * n));
     std::move_backward(cells_.get() + at, cells_.get() + n, cells_.get() + n + 1);
     cells_[at] = std::move(taken);
     columns_ |= std::uint16_t(1u << column);

@@ -146,7 +146,9 @@ class TransactionTable {
     };
 
     // A row holds only the cells that were ever given a text, so that the many empty or
-    // short rows of a long table cost a few bytes each instead of fifteen strings.
+    // short rows of a long table cost a few bytes each instead of fifteen strings. Copies
+    // share the texts until one of them changes a cell: the window keeps copies of the whole
+    // table for undo and for the saved state, and most rows never change after them.
     class StoredRow {
       public:
         StoredRow() = default;
@@ -173,10 +175,12 @@ class TransactionTable {
       private:
         int slot(int column) const;  // index in cells_ of a column that has a cell
         int size() const;
+        // Makes cells_ this row's own with room for `capacity` cells, keeping its texts.
+        void ownCells(int capacity);
 
-        std::uint16_t columns_ = 0;  // bit c set: column c has a cell in cells_
-        std::uint8_t capacity_ = 0;  // length of cells_; grows by doubling
-        std::unique_ptr<QString[]> cells_;
+        std::uint16_t columns_ = 0;         // bit c set: column c has a cell in cells_
+        std::uint8_t capacity_ = 0;         // length of cells_; grows by doubling
+        std::shared_ptr<QString[]> cells_;  // shared with copies until one writes
         // Bit i: amounts_[i] holds the value of the text of column kFirstAmountColumn + i.
         mutable std::uint16_t amountsKnown_ = 0;
         mutable std::array<double, kAmountColumns> amounts_{};

@@ -144,6 +144,10 @@ QString CharacterAt(const QString& text, qsizetype index) {
 int Cp1254UpperByte(char16_t unit) { return tables().encode(unit); }
 
 bool IsWritableLineText(const QString& text) {
+    // Nearly every cell is printable ASCII, which one plain pass settles.
+    bool printableAscii = true;
+    for (const QChar c : text) printableAscii &= c.unicode() >= 0x20 && c.unicode() < 0x80;
+    if (printableAscii) return true;
     const Tables& t = tables();
     for (const QChar c : text) {
         const char16_t u = c.unicode();

@@ -10,6 +10,29 @@ namespace {
 bool isSkippable(QChar c) { return c.unicode() >= 1 && c.unicode() <= 32; }
 bool endsBareItem(QChar c) { return c.unicode() <= 32 || c == QLatin1Char(','); }
 
+// The item that starts with the quote at `p`, a doubled quote standing for one; `p` ends
+// after its closing quote, or at the end of a line that never closes it.
+QString quotedItem(QStringView line, qsizetype& p) {
+    QString item;
+    ++p;
+    for (;;) {
+        const qsizetype quote = line.indexOf(QLatin1Char('"'), p);
+        if (quote < 0) {
+            item += line.sliced(p);
+            p = line.size();
+            return item;
+        }
+        item += line.sliced(p, quote - p);
+        p = quote + 1;
+        if (p < line.size() && line[p] == QLatin1Char('"')) {
+            item += QLatin1Char('"');
+            ++p;
+            continue;
+        }
+        return item;
+    }
+}
+
 }  // namespace
 
 bool NeedsQuotes(const QString& item) {
@@ -87,22 +110,7 @@ QStringList ReadCommaText(QStringView line) {
     while (p < n && isSkippable(line[p])) ++p;
     while (p < n) {
         if (line[p] == QLatin1Char('"')) {
-            QString item;
-            ++p;
-            while (p < n) {
-                if (line[p] == QLatin1Char('"')) {
-                    if (p + 1 < n && line[p + 1] == QLatin1Char('"')) {
-                        item += QLatin1Char('"');
-                        p += 2;
-                        continue;
-                    }
-                    ++p;  // the closing quote
-                    break;
-                }
-                item += line[p];
-                ++p;
-            }
-            items.push_back(item);
+            items.push_back(quotedItem(line, p));
         } else {
             const qsizetype start = p;
             while (p < n && !endsBareItem(line[p])) ++p;
