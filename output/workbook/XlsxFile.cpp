@@ -73,7 +73,7 @@ bool IsHexDigit(QChar c) {
 // Spreadsheet programs read "_xHHHH_" in a text as the character HHHH, so a text that holds
 // such a sequence itself gets its underscore written as "_x005F_": it reads back as typed.
 QString EscapeCharacterCodes(const QString& text) {
-    if (!text.contains(QLatin1String("_x"))) return text;
+    if (!text.contains(QLatin1Char('_')) || !text.contains(QLatin1String("_x"))) return text;
     QString escaped;
     escaped.reserve(text.size() + 16);
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -94,6 +94,9 @@ void CheckTextFits(const Worksheet& sheet, const QString& path) {
         for (std::size_t i = 0; i < cells.size(); ++i) {
             const SheetCell& cell = cells[i];
             if (cell.kind != SheetCell::Kind::Text) continue;
+            // The escape at most doubles a text: a code takes 7 characters and shares its
+            // last underscore with the next at most.
+            if (cell.text.size() <= kLongestCellText / 2) continue;
             const qsizetype length = EscapeCharacterCodes(cell.text).size();
             if (length <= kLongestCellText) continue;
             const QLocale turkish(QLocale::Turkish, QLocale::Turkey);
