@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 
 #include <cstdint>
+#include <memory>
 #include <thread>
 
 #include "cli/CommandModules.h"
@@ -32,7 +33,9 @@ std::jthread PrepareHeapFor(const QString& path) {
 
 int exportWorkbook(const Invocation& invocation, Output& output) {
     const std::jthread preparingHeap = PrepareHeapFor(invocation.positionals.at(0));
-    Session session(invocation);
+    // The process ends with the command, and the calculation's memory with it: handing its
+    // cells back one by one would only delay the end, so the session is left to the exit.
+    Session& session = *std::make_unique<Session>(invocation).release();
     session.openBeforeCommand(invocation.positionals.at(0));
     const QString target = invocation.positionals.at(1);
     const auto layout = invocation.has(kMailLayout.name) ? output::WorkbookLayout::Mail
