@@ -6,20 +6,14 @@
 #include <memory>
 #include <optional>
 
-struct zip;
-struct zip_file;
-
 namespace sheets {
 
-// A zip archive opened read-only from bytes in memory (libzip).
+// A zip archive opened read-only from bytes in memory: entries stored or deflated (zlib),
+// on one disk, with or without zip64 records.
 class ZipArchive {
   public:
     // Nothing when the bytes are not a zip archive.
     static std::optional<ZipArchive> fromBytes(const QByteArray& bytes);
-
-    ZipArchive(ZipArchive&&) noexcept;
-    ZipArchive& operator=(ZipArchive&&) noexcept;
-    ~ZipArchive();
 
     // The entry's name as stored, found regardless of letter case; nothing when absent.
     std::optional<QString> find(const QString& name) const;
@@ -40,9 +34,12 @@ class ZipArchive {
     };
 
   private:
-    explicit ZipArchive(zip* archive, QByteArray bytes);
-    zip* archive_ = nullptr;
-    QByteArray bytes_;  // keeps the memory of fromBytes alive
+    ZipArchive(qint64 directoryOffset, qint64 directorySize, quint64 entries, QByteArray bytes);
+    // The central directory within bytes_, read whole once by fromBytes.
+    qint64 directoryOffset_ = 0;
+    qint64 directorySize_ = 0;
+    quint64 entries_ = 0;
+    QByteArray bytes_;  // shares the memory of fromBytes
     // Shared with the entry streams, which may outlive a move of the archive.
     std::shared_ptr<Inflation> inflation_ = std::make_shared<Inflation>();
 };

@@ -19,9 +19,13 @@ QByteArray ZipOf(const std::vector<std::pair<QString, QByteArray>>& entries) {
         zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
     if (!archive) throw std::runtime_error("zip_open");
     for (const auto& [name, bytes] : entries) {
-        // libzip copies the bytes when the archive is closed; keep them alive until then.
-        void* copy = malloc(static_cast<std::size_t>(bytes.size()) + 1);
-        memcpy(copy, bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        // libzip copies the bytes when the archive is closed; keep them alive until then. It
+        // frees no buffer of an empty entry, so that one gets none.
+        void* copy = nullptr;
+        if (!bytes.isEmpty()) {
+            copy = malloc(static_cast<std::size_t>(bytes.size()));
+            memcpy(copy, bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        }
         zip_source_t* source =
             zip_source_buffer(archive, copy, static_cast<zip_uint64_t>(bytes.size()), 1);
         if (zip_file_add(archive, name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8) < 0) {
