@@ -1,5 +1,6 @@
 // The subcommands that read a workbook: preview and import.
 #include <algorithm>
+#include <memory>
 
 #include "cli/CalculationOutput.h"
 #include "cli/CommandModules.h"
@@ -97,7 +98,10 @@ int preview(const Invocation& invocation, Output& output) {
 }
 
 int import(const Invocation& invocation, Output& output) {
-    Session session(invocation);
+    // The process ends with the command, and the memory of the calculation and the preview
+    // with it: handing their cells back one by one would only delay the end, so both are left
+    // to the exit.
+    Session& session = *std::make_unique<Session>(invocation).release();
     core::Calculation& calc = session.calculation();
     core::ImportSettings fields;
     if (const auto settings = invocation.value(QStringLiteral("--settings"))) {
@@ -110,7 +114,7 @@ int import(const Invocation& invocation, Output& output) {
     }
     if (invocation.has(kValueDateIsTx.name)) fields.valueDateIsTransactionDate = true;
 
-    sheets::PreviewGrid grid;
+    sheets::PreviewGrid& grid = *std::make_unique<sheets::PreviewGrid>().release();
     readSheet(invocation.positionals.front(), grid);
     session.dialogs().message(sheets::kSheetReadMessage);
 
