@@ -11,6 +11,8 @@
 namespace cli {
 namespace {
 
+constexpr std::uintptr_t kHugePage = std::uintptr_t(2) << 20;
+
 // The part of the heap given huge pages, [start, end): empty until UseHugePagesForHeap.
 std::uintptr_t hugeHeapStart = 0;
 std::uintptr_t hugeHeapEnd = 0;
@@ -19,7 +21,6 @@ std::uintptr_t hugeHeapEnd = 0;
 
 void UseHugePagesForHeap() {
     constexpr std::uintptr_t kReserve = std::uintptr_t(64) << 20;
-    constexpr std::uintptr_t kHugePage = std::uintptr_t(2) << 20;
     // The heap then grows in one step of 64 MiB, is never trimmed back (the process is short)
     // and keeps even large blocks, so one advice covers what the command allocates.
     mallopt(M_TOP_PAD, static_cast<int>(kReserve));
@@ -40,9 +41,15 @@ void UseHugePagesForHeap() {
 }
 
 void PrefaultHeap(std::size_t bytes) {
-    const std::uintptr_t size = std::min<std::uintptr_t>(bytes, hugeHeapEnd - hugeHeapStart);
-    // Mapping does not change what the memory holds, so malloc may hand it out meanwhile.
-    if (size > 0) madvise(reinterpret_cast<void*>(hugeHeapStart), size, MADV_POPULATE_WRITE);
+    const std::uintptr_t end =
+        hugeHeapStart + std::min<std::uintptr_t>(bytes, hugeHeapEnd - hugeHeapStart);
+    // Mapping does not change what the memory holds, so malloc may hand it out meanwhile. One
+    // huge page at a time: the call holds the process's memory map, and the command's own
+    // faults and mappings wait for it.
+    for (std::uintptr_t page = hugeHeapStart; page < end; page += kHugePage) {
+        madvise(reinterpret_cast<void*>(page), std::min(kHugePage, end - page),
+                MADV_POPULATE_WRITE);
+    }
 }
 
 }  // namespace cli
