@@ -3,9 +3,11 @@
 #include <QHash>
 #include <QXmlStreamReader>
 #include <algorithm>
+#include <exception>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -320,15 +322,63 @@ std::optional<std::pair<qint64, qint64>> plainReference(std::string_view ref) {
     return std::pair<qint64, qint64>(column, *row);
 }
 
+// The cells of shared strings while the strings are still being read: each keeps its place
+// among the sheet's cells, and takes its text, or leaves the sheet as a cell with a string
+// number beyond the list does, once the list is there.
+class SharedStringCells {
+  public:
+    void add(SheetContent& sheet, qint64 row, qint64 column, int index) {
+        const bool shown = row >= 1 && row <= kMaxRows && column >= 1 && column <= kMaxColumns;
+        cells_.push_back({row, column, index, shown ? qsizetype(sheet.cells.size()) : -1});
+        if (shown) sheet.cells.push_back({int(row), int(column), QString()});
+    }
+
+    void resolve(SheetContent& sheet, const QStringList& strings) const {
+        bool dropped = false;
+        for (const Cell& c : cells_) {
+            if (c.index < strings.size()) {
+                if (c.place >= 0) {
+                    sheet.cells[std::size_t(c.place)].text = strings[c.index].left(kMaxCellText);
+                }
+                if (c.row >= 1 && c.column >= 1) {  // as SheetContent::add counts the used area
+                    sheet.lastRow = std::max(sheet.lastRow, int(c.row));
+                    sheet.lastColumn = std::max(sheet.lastColumn, int(c.column));
+                }
+            } else if (c.place >= 0) {
+                sheet.cells[std::size_t(c.place)].row = 0;
+                dropped = true;
+            }
+        }
+        if (dropped) {
+            std::erase_if(sheet.cells,
+                          [](const SheetContent::Cell& cell) { return cell.row == 0; });
+        }
+    }
+
+  private:
+    struct Cell {
+        qint64 row;
+        qint64 column;
+        int index;
+        qsizetype place;  // in the sheet's cells; -1 beyond the rows and columns kept
+    };
+    std::vector<Cell> cells_;
+};
+
 class SheetXmlReader : public XmlEventHandler {
   public:
-    SheetXmlReader(const Workbook& book, QStringList strings, std::vector<bool> dateStyles)
-        : book_(book), strings_(std::move(strings)), dateStyles_(std::move(dateStyles)) {}
+    SheetXmlReader(const Workbook& book, std::vector<bool> dateStyles)
+        : book_(book), dateStyles_(std::move(dateStyles)) {}
 
-    SheetContent read(QIODevice* device, const QString& name) {
+    void read(QIODevice* device, const QString& name) {
         const XmlReading reading = ReadXmlEvents(*device, *this);
         if (reading.end != XmlReading::End::Complete)
             FailReading(name, QStringLiteral("Sayfa bozuk: %1").arg(reading.error));
+    }
+
+    // The sheet read, its shared-string cells given their texts.
+    SheetContent take(const QStringList& strings) {
+        sharedCells_.resolve(sheet_, strings);
         return std::move(sheet_);
     }
 
@@ -439,6 +489,12 @@ class SheetXmlReader : public XmlEventHandler {
 
     void endCell() {
         inCell_ = false;
+        if (type_ == CellType::Shared) {
+            if (const std::optional<int> index = sharedStringIndex()) {
+                sharedCells_.add(sheet_, row_, column_, *index);
+            }
+            return;
+        }
         if (std::optional<QString> text = plainCellText()) {
             sheet_.add(row_, column_, std::move(*text));
             return;
@@ -455,16 +511,21 @@ class SheetXmlReader : public XmlEventHandler {
                dateStyles_[static_cast<std::size_t>(style_)];
     }
 
-    // The text of the cells most workbooks are made of, a shared string or a plain number,
-    // read without the general path's copies; nothing for any other cell.
-    std::optional<QString> plainCellText() const {
+    // The number of a shared-string cell's string; none when the cell names none.
+    std::optional<int> sharedStringIndex() const {
         if (!hasValue_) return std::nullopt;
-        if (type_ == CellType::Shared) {
-            const std::optional<int> index = PlainDigits(value_);
-            if (!index || *index >= strings_.size()) return std::nullopt;
-            return strings_[*index];
-        }
-        if (type_ != CellType::Number) return std::nullopt;
+        if (const std::optional<int> plain = PlainDigits(value_)) return plain;
+        bool ok = false;
+        const int index =
+            QString::fromUtf8(value_.data(), qsizetype(value_.size())).trimmed().toInt(&ok);
+        if (!ok || index < 0) return std::nullopt;
+        return index;
+    }
+
+    // The text of the cells most workbooks are made of, plain numbers, read without the
+    // general path's copies; nothing for any other cell.
+    std::optional<QString> plainCellText() const {
+        if (!hasValue_ || type_ != CellType::Number) return std::nullopt;
         const std::optional<double> number = PlainDecimal(value_);
         if (!number) return std::nullopt;
         return CellText(
@@ -479,13 +540,8 @@ class SheetXmlReader : public XmlEventHandler {
                 if (inlineText) return CellValue::ofText(*inlineText);
                 if (v) return CellValue::ofText(decodeEscapes(*v));
                 return std::nullopt;
-            case CellType::Shared: {
-                if (!v) return std::nullopt;
-                bool ok = false;
-                const int index = v->trimmed().toInt(&ok);
-                if (!ok || index < 0 || index >= strings_.size()) return std::nullopt;
-                return CellValue::ofText(strings_[index]);
-            }
+            case CellType::Shared:  // read by endCell
+                return std::nullopt;
             case CellType::String:
             case CellType::Error:
                 if (!v) return std::nullopt;
@@ -507,9 +563,9 @@ class SheetXmlReader : public XmlEventHandler {
     }
 
     const Workbook& book_;
-    QStringList strings_;
     std::vector<bool> dateStyles_;
     SheetContent sheet_;
+    SharedStringCells sharedCells_;
     qint64 row_ = 0;
     qint64 column_ = 0;
     // The cell being read.
@@ -528,11 +584,31 @@ class SheetXmlReader : public XmlEventHandler {
 
 SheetContent ReadXlsx(const ZipArchive& archive, const QString& name) {
     const Workbook book = readWorkbook(archive, name);
-    SheetXmlReader reader(book, readSharedStrings(archive, book.sharedStringsPart, name),
-                          readDateStyles(archive, book.stylesPart));
-    const auto device = archive.openEntry(book.sheetPart);
-    if (!device) FailReading(name, QStringLiteral("Çalışma sayfası bulunamadı."));
-    return reader.read(device.get(), name);
+    // The shared strings are read on a second thread beside the sheet, whose cells refer to
+    // them by number until both are read. A failure of the strings is told first, as when
+    // they were read before the sheet.
+    QStringList strings;
+    std::exception_ptr stringsFailure;
+    std::jthread stringsReading([&] {
+        try {
+            strings = readSharedStrings(archive, book.sharedStringsPart, name);
+        } catch (...) {
+            stringsFailure = std::current_exception();
+        }
+    });
+    SheetXmlReader reader(book, readDateStyles(archive, book.stylesPart));
+    std::exception_ptr sheetFailure;
+    try {
+        const auto device = archive.openEntry(book.sheetPart);
+        if (!device) FailReading(name, QStringLiteral("Çalışma sayfası bulunamadı."));
+        reader.read(device.get(), name);
+    } catch (...) {
+        sheetFailure = std::current_exception();
+    }
+    stringsReading.join();
+    if (stringsFailure) std::rethrow_exception(stringsFailure);
+    if (sheetFailure) std::rethrow_exception(sheetFailure);
+    return reader.take(strings);
 }
 
 }  // namespace sheets

@@ -218,7 +218,7 @@ class ZipEntryDevice : public QIODevice {
     qint64 readData(char* data, qint64 maxSize) override {
         if (failed_) return -1;
         if (maxSize <= 0) return 0;
-        const qint64 room = ZipArchive::kMaxInflated - inflation_->bytes;
+        const qint64 room = ZipArchive::kMaxInflated - inflation_->bytes.load();
         if (room <= 0) {
             inflation_->tooMuch = true;
             return -1;

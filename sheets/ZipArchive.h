@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QIODevice>
 #include <QString>
+#include <atomic>
 #include <memory>
 #include <optional>
 
@@ -28,9 +29,11 @@ class ZipArchive {
     // Whether a read stopped at kMaxInflated (its stream then reads as failed).
     bool inflatedTooMuch() const { return inflation_->tooMuch; }
 
+    // Counted by every stream of the archive; streams may be read on several threads at
+    // once, each passing the ceiling by at most one read.
     struct Inflation {
-        qint64 bytes = 0;
-        bool tooMuch = false;
+        std::atomic<qint64> bytes = 0;
+        std::atomic<bool> tooMuch = false;
     };
 
   private:

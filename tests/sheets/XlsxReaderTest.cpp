@@ -355,3 +355,47 @@ TEST(XlsxReader, ValueTextsReadAsNumbersAndDates) {
         EXPECT_EQ(grid.cell(2, r), QString::fromUtf8(c.date)) << c.value;
     }
 }
+
+// Shared-string cells keep their place among the other cells (the later of two cells at
+// one place is shown), and a string number beyond the list makes no cell and no used area.
+TEST(XlsxReader, SharedStringCellsInTheirPlaceAndOnlyWithAString) {
+    const QByteArray strings =
+        "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+        "<si><t>bir</t></si><si><t>iki</t></si></sst>";
+    const QByteArray sheet =
+        "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+        "<sheetData><row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"E1\" "
+        "t=\"s\"><v>2</v></c></row>"
+        "<row r=\"2\"><c r=\"A2\"><v>7</v></c><c r=\"A2\" t=\"s\"><v>1</v></c>"
+        "<c r=\"C2\" t=\"s\"><v>1</v></c><c r=\"C2\"><v>8</v></c>"
+        "<c r=\"B2\" t=\"s\"><v> 1 </v></c></row>"
+        "<row r=\"7000\"><c r=\"A7000\" t=\"s\"><v>0</v></c></row>"
+        "<row r=\"8000\"><c r=\"A8000\" t=\"s\"><v>9</v></c><c r=\"Z8000\" "
+        "t=\"s\"><v>-1</v></c></row>"
+        "</sheetData></worksheet>";
+    const QByteArray bookRels = QByteArray("<Relationships xmlns=\"") + kRelNs + "\">" +
+                                "<Relationship Id=\"w\" Type=\"" + kDocRel +
+                                "/worksheet\" Target=\"sheet.xml\"/><Relationship Id=\"s\" "
+                                "Type=\"" +
+                                kDocRel +
+                                "/sharedStrings\" Target=\"strings.xml\"/></Relationships>";
+    const QByteArray book =
+        QByteArray(
+            "<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
+            "xmlns:r=\"") +
+        kDocRel + "\"><sheets><sheet name=\"A\" sheetId=\"1\" r:id=\"w\"/></sheets></workbook>";
+    WorkbookFolder folder;
+    const QString path =
+        folder.write(QStringLiteral("ortak.xlsx"), ZipOf({{"[Content_Types].xml", contentTypes()},
+                                                          {"xl/_rels/workbook.xml.rels", bookRels},
+                                                          {"xl/workbook.xml", book},
+                                                          {"xl/strings.xml", strings},
+                                                          {"xl/sheet.xml", sheet}}));
+    const sheets::PreviewGrid grid = PreviewOf(path);
+    EXPECT_EQ(grid.columnCount(), 5);  // columns 1 to 3 used, one more, the header
+    EXPECT_EQ(grid.rowCount(), 6502);  // row 7000 used
+    EXPECT_EQ(grid.cell(1, 1), QStringLiteral("bir"));
+    EXPECT_EQ(grid.cell(1, 2), QStringLiteral("iki"));
+    EXPECT_EQ(grid.cell(2, 2), QStringLiteral("iki"));
+    EXPECT_EQ(grid.cell(3, 2), QStringLiteral("8"));
+}
