@@ -67,6 +67,7 @@ bool SavedContent::itemsDiffer(const Items& saved, const core::Calculation& calc
         return true;
     }
     for (int r = 0; r < table.rowCount(); ++r) {
+        if (table.sharesRow(saved.table, r)) continue;
         for (int c = 0; c < table.columnCount(); ++c) {
             const QString& now = table.cell(c, r);
             const QString& before = saved.table.cell(c, r);

@@ -87,6 +87,7 @@ bool rowEquals(const TransactionTable& table, int r, const TransactionTable::Row
 
 bool sameRow(const TransactionTable& kept, const TransactionTable& now, int r) {
     if (r >= now.rowCount()) return false;
+    if (now.sharesRow(kept, r)) return true;
     for (int c = 0; c < now.columnCount(); ++c) {
         if (now.cell(c, r) != kept.cell(c, r)) return false;
     }

@@ -74,6 +74,11 @@ class TransactionTable {
     void setRowCount(int count);
 
     const QString& cell(int column, int row) const { return rows_[row].cell(column); }
+    // True when row `row` of both tables still shares its texts from a copy, so that it is
+    // equal without comparing them; false says nothing.
+    bool sharesRow(const TransactionTable& other, int row) const {
+        return rows_[row].sharesCells(other.rows_[row]);
+    }
     void setCell(int column, int row, const QString& text);
     // The same, taking over a text made for the cell instead of sharing it.
     void setCell(int column, int row, QString&& text);
@@ -160,6 +165,9 @@ class TransactionTable {
 
         const QString& cell(int column) const;
         void setCell(int column, QString&& text);
+        bool sharesCells(const StoredRow& other) const {
+            return columns_ == other.columns_ && cells_ == other.cells_;
+        }
         Row toRow() const;
 
         const double* knownAmount(int column) const {
