@@ -69,6 +69,7 @@ class GlyphSource {
         if (!style.family.contains(QLatin1String("Mono")) || font.underline()) return;
         // Resolved against the device as the painter resolves it: sizes in its pixels.
         raw_ = QRawFont::fromFont(QFont(font, &device));
+        blank_ = raw_.glyphIndexesForString(QStringLiteral(" ")).value(0);
     }
 
     // The glyph run of a line drawn from (0, 0), or nothing when the font lacks a character
@@ -94,8 +95,9 @@ class GlyphSource {
         for (qsizetype i = 0; i < indexes.size(); ++i) {
             const QPointF here = next;
             next += advances[i];
+            // By glyph, not by character: a surrogate pair is one glyph of two characters.
             const bool mayLeaveOut =
-                i > 0 && line[i] == QLatin1Char(' ') && next.x() - lastDrawnX < kMostExactStep;
+                i > 0 && indexes[i] == blank_ && next.x() - lastDrawnX < kMostExactStep;
             if (mayLeaveOut) continue;
             drawn.push_back(indexes[i]);
             positions.push_back(here);
@@ -110,6 +112,7 @@ class GlyphSource {
 
   private:
     QRawFont raw_;
+    quint32 blank_ = 0;
 };
 
 void drawLine(QPainter& painter, QPointF baseline, const QString& line, const GlyphSource& glyphs) {
