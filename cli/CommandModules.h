@@ -2,7 +2,7 @@
 
 // The work of the subcommands that need heavy libraries lives in modules the tool loads only
 // when such a subcommand runs: Qt's painting and PDF writer for report --pdf, libxlsxwriter for
-// export, expat and FreeXL for preview and import. Every other command starts without
+// export, libzip and FreeXL for preview and import. Every other command starts without
 // loading or relocating those libraries.
 
 #include <QString>

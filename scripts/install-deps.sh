@@ -10,7 +10,7 @@ packages=(
     xvfb xauth
     desktop-file-utils appstream libxml2-utils shared-mime-info man-db file dpkg-dev
     clang-format ccache
-    libxlsxwriter-dev libminizip-dev libzip-dev zlib1g-dev libfreexl-dev libexpat1-dev libqpdf-dev xdg-utils
+    libxlsxwriter-dev libminizip-dev libzip-dev libfreexl-dev libexpat1-dev libqpdf-dev xdg-utils
     poppler-utils
 )
 

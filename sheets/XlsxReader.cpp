@@ -589,13 +589,17 @@ SheetContent ReadXlsx(const ZipArchive& archive, const QString& name) {
     // they were read before the sheet.
     QStringList strings;
     std::exception_ptr stringsFailure;
+    const std::optional<ZipArchive> stringsArchive = archive.secondReader();
     std::jthread stringsReading([&] {
         try {
-            strings = readSharedStrings(archive, book.sharedStringsPart, name);
+            strings = readSharedStrings(stringsArchive ? *stringsArchive : archive,
+                                        book.sharedStringsPart, name);
         } catch (...) {
             stringsFailure = std::current_exception();
         }
     });
+    // Without an archive of its own the strings' reading must end before the sheet's starts.
+    if (!stringsArchive) stringsReading.join();
     SheetXmlReader reader(book, readDateStyles(archive, book.stylesPart));
     std::exception_ptr sheetFailure;
     try {
@@ -605,7 +609,7 @@ SheetContent ReadXlsx(const ZipArchive& archive, const QString& name) {
     } catch (...) {
         sheetFailure = std::current_exception();
     }
-    stringsReading.join();
+    if (stringsReading.joinable()) stringsReading.join();
     if (stringsFailure) std::rethrow_exception(stringsFailure);
     if (sheetFailure) std::rethrow_exception(sheetFailure);
     return reader.take(strings);

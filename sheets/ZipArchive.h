@@ -7,14 +7,24 @@
 #include <memory>
 #include <optional>
 
+struct zip;
+struct zip_file;
+
 namespace sheets {
 
-// A zip archive opened read-only from bytes in memory: entries stored or deflated (zlib),
-// on one disk, with or without zip64 records.
+// A zip archive opened read-only from bytes in memory (libzip).
 class ZipArchive {
   public:
     // Nothing when the bytes are not a zip archive.
     static std::optional<ZipArchive> fromBytes(const QByteArray& bytes);
+
+    ZipArchive(ZipArchive&&) noexcept;
+    ZipArchive& operator=(ZipArchive&&) noexcept;
+    ~ZipArchive();
+
+    // Another archive over the same bytes, counting its inflated bytes with this one's. One
+    // libzip archive is read on one thread at a time; a second thread reads through its own.
+    std::optional<ZipArchive> secondReader() const;
 
     // The entry's name as stored, found regardless of letter case; nothing when absent.
     std::optional<QString> find(const QString& name) const;
@@ -37,12 +47,9 @@ class ZipArchive {
     };
 
   private:
-    ZipArchive(qint64 directoryOffset, qint64 directorySize, quint64 entries, QByteArray bytes);
-    // The central directory within bytes_, read whole once by fromBytes.
-    qint64 directoryOffset_ = 0;
-    qint64 directorySize_ = 0;
-    quint64 entries_ = 0;
-    QByteArray bytes_;  // shares the memory of fromBytes
+    explicit ZipArchive(zip* archive, QByteArray bytes);
+    zip* archive_ = nullptr;
+    QByteArray bytes_;  // keeps the memory of fromBytes alive
     // Shared with the entry streams, which may outlive a move of the archive.
     std::shared_ptr<Inflation> inflation_ = std::make_shared<Inflation>();
 };

@@ -1,4 +1,4 @@
-// The module of preview and import: the spreadsheet readers with expat and FreeXL.
+// The module of preview and import: the spreadsheet readers with libzip and FreeXL.
 #include "cli/CommandModules.h"
 #include "sheets/WorkbookReader.h"
 
