@@ -29,29 +29,9 @@ TransactionTable::StoredRow& TransactionTable::StoredRow::operator=(const Stored
     return *this;
 }
 
-namespace {
-
-// The set bits of a column mask, counted inline: without a processor option std::popcount
-// becomes a library call, on every cell read.
-int bitCount(unsigned mask) {
-    mask = mask - ((mask >> 1) & 0x5555u);
-    mask = (mask & 0x3333u) + ((mask >> 2) & 0x3333u);
-    mask = (mask + (mask >> 4)) & 0x0f0fu;
-    return static_cast<int>((mask + (mask >> 8)) & 0x1fu);
-}
-
-}  // namespace
-
-int TransactionTable::StoredRow::size() const { return bitCount(columns_); }
-
-int TransactionTable::StoredRow::slot(int column) const {
-    return bitCount(unsigned(columns_) & ((1u << column) - 1));
-}
-
-const QString& TransactionTable::StoredRow::cell(int column) const {
+const QString& TransactionTable::StoredRow::emptyText() {
     static const QString kEmpty;
-    if ((columns_ & (1u << column)) == 0) return kEmpty;
-    return cells_[slot(column)];
+    return kEmpty;
 }
 
 void TransactionTable::StoredRow::ownCells(int capacity) {

@@ -163,7 +163,11 @@ class TransactionTable {
         StoredRow(StoredRow&&) noexcept = default;
         StoredRow& operator=(StoredRow&&) noexcept = default;
 
-        const QString& cell(int column) const;
+        // Inline: the recalculation reads a cell at every step.
+        const QString& cell(int column) const {
+            if ((columns_ & (1u << column)) == 0) return emptyText();
+            return cells_[slot(column)];
+        }
         void setCell(int column, QString&& text);
         bool sharesCells(const StoredRow& other) const {
             return columns_ == other.columns_ && cells_ == other.cells_;
@@ -181,8 +185,18 @@ class TransactionTable {
         }
 
       private:
-        int slot(int column) const;  // index in cells_ of a column that has a cell
-        int size() const;
+        // The set bits of a column mask, counted inline: without a processor option
+        // std::popcount becomes a library call, on every cell read.
+        static int bitCount(unsigned mask) {
+            mask = mask - ((mask >> 1) & 0x5555u);
+            mask = (mask & 0x3333u) + ((mask >> 2) & 0x3333u);
+            mask = (mask + (mask >> 4)) & 0x0f0fu;
+            return static_cast<int>((mask + (mask >> 8)) & 0x1fu);
+        }
+        static const QString& emptyText();
+        // Index in cells_ of a column that has a cell.
+        int slot(int column) const { return bitCount(unsigned(columns_) & ((1u << column) - 1)); }
+        int size() const { return bitCount(columns_); }
         // Makes cells_ this row's own with room for `capacity` cells, keeping its texts.
         void ownCells(int capacity);
 
