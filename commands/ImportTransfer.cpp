@@ -72,24 +72,13 @@ std::optional<int> integerIn(const QString& text) {
     }
 }
 
-// The value of the ASCII digits of `text` from `from` on, or -1 when one is no digit.
-int digitsAt(const QString& text, int from, int count) {
-    int value = 0;
-    for (int i = from; i < from + count; ++i) {
-        const char16_t c = text[i].unicode();
-        if (c < u'0' || c > u'9') return -1;
-        value = value * 10 + (c - u'0');
-    }
-    return value;
-}
-
 // The date of a dd.mm.yyyy text of plain digits, the form every sheet reader writes, read
 // without cutting the text into parts; none for any other text.
 std::optional<core::CivilDate> plainDate(const QString& cell) {
     if (cell.size() != 10) return std::nullopt;
-    const int day = digitsAt(cell, 0, 2);
-    const int month = digitsAt(cell, 3, 2);
-    const int year = digitsAt(cell, 6, 4);
+    const int day = core::DigitsAt(cell, 0, 2);
+    const int month = core::DigitsAt(cell, 3, 2);
+    const int year = core::DigitsAt(cell, 6, 4);
     if (day < 0 || month < 0 || year < 0) return std::nullopt;
     return core::CivilDate{year, month, day};
 }

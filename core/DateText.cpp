@@ -10,10 +10,7 @@ DateTextParts DatePartsByPosition(const QString& text) {
     return {Substring(text, 1, 2), Substring(text, 4, 2), Substring(text, 7, 4)};
 }
 
-namespace {
-
-// The value of `count` ASCII digits from `from`, or -1 when one of them is no digit.
-int digitsAt(const QString& text, int from, int count) {
+int DigitsAt(const QString& text, int from, int count) {
     int value = 0;
     for (int i = from; i < from + count; ++i) {
         const char16_t c = text[i].unicode();
@@ -23,16 +20,14 @@ int digitsAt(const QString& text, int from, int count) {
     return value;
 }
 
-}  // namespace
-
 std::optional<CivilDate> CivilDateByPosition(const QString& text) {
     int day = -1;
     int month = -1;
     int year = -1;
     if (text.size() >= 10) {  // the common whole date: its parts are plain digits
-        day = digitsAt(text, 0, 2);
-        month = digitsAt(text, 3, 2);
-        year = digitsAt(text, 6, 4);
+        day = DigitsAt(text, 0, 2);
+        month = DigitsAt(text, 3, 2);
+        year = DigitsAt(text, 6, 4);
     }
     if (day < 0 || month < 0 || year < 0) {
         const DateTextParts parts = DatePartsByPosition(text);
@@ -101,7 +96,7 @@ QString ShortDateText(DayNumber days) {
 
 bool HasShortDateForm(const QString& text) {
     return text.size() == 10 && text[2] == QLatin1Char('.') && text[5] == QLatin1Char('.') &&
-           digitsAt(text, 0, 2) >= 0 && digitsAt(text, 3, 2) >= 0 && digitsAt(text, 6, 4) >= 0;
+           DigitsAt(text, 0, 2) >= 0 && DigitsAt(text, 3, 2) >= 0 && DigitsAt(text, 6, 4) >= 0;
 }
 
 }  // namespace core

@@ -22,6 +22,10 @@ struct DateTextParts {
 };
 DateTextParts DatePartsByPosition(const QString& text);
 
+// The value of `count` ASCII digits of `text` from `from` on (all within it), or -1 when one
+// of them is no digit.
+int DigitsAt(const QString& text, int from, int count);
+
 // The calendar date a text names by position, or none when it is not a real date (years
 // 1 to 9999). Throws CommandFailure when a part is not an integer.
 std::optional<CivilDate> CivilDateByPosition(const QString& text);
