@@ -221,6 +221,14 @@ TEST(XlsxReader, UnreadableFilesAreNamedAndLeaveThePreviewEmpty) {
 namespace {
 
 // A one-sheet workbook whose sheet is `sheetData` (rows of the sheet's own XML).
+// A workbook part with one sheet "A", found through the relationship "w".
+QByteArray OneSheetWorkbook() {
+    return QByteArray(
+               "<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
+               "xmlns:r=\"") +
+           kDocRel + "\"><sheets><sheet name=\"A\" sheetId=\"1\" r:id=\"w\"/></sheets></workbook>";
+}
+
 QByteArray XlsxWithSheetData(const QByteArray& sheetData) {
     const QByteArray rels = QByteArray("<Relationships xmlns=\"") + kRelNs +
                             "\"><Relationship Id=\"r1\" Type=\"" + kDocRel +
@@ -228,11 +236,7 @@ QByteArray XlsxWithSheetData(const QByteArray& sheetData) {
     const QByteArray bookRels = QByteArray("<Relationships xmlns=\"") + kRelNs +
                                 "\"><Relationship Id=\"w\" Type=\"" + kDocRel +
                                 "/worksheet\" Target=\"worksheets/s.xml\"/></Relationships>";
-    const QByteArray book =
-        QByteArray(
-            "<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
-            "xmlns:r=\"") +
-        kDocRel + "\"><sheets><sheet name=\"A\" sheetId=\"1\" r:id=\"w\"/></sheets></workbook>";
+    const QByteArray book = OneSheetWorkbook();
     const QByteArray sheet =
         "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
         "<sheetData>" +
@@ -335,11 +339,7 @@ TEST(XlsxReader, ValueTextsReadAsNumbersAndDates) {
                                 "/worksheet\" Target=\"sheet.xml\"/><Relationship Id=\"st\" "
                                 "Type=\"" +
                                 kDocRel + "/styles\" Target=\"styles.xml\"/></Relationships>";
-    const QByteArray book =
-        QByteArray(
-            "<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
-            "xmlns:r=\"") +
-        kDocRel + "\"><sheets><sheet name=\"A\" sheetId=\"1\" r:id=\"w\"/></sheets></workbook>";
+    const QByteArray book = OneSheetWorkbook();
     WorkbookFolder folder;
     const QString path = folder.write(QStringLiteral("degerler.xlsx"),
                                       ZipOf({{"[Content_Types].xml", contentTypes()},
@@ -379,11 +379,7 @@ TEST(XlsxReader, SharedStringCellsInTheirPlaceAndOnlyWithAString) {
                                 "Type=\"" +
                                 kDocRel +
                                 "/sharedStrings\" Target=\"strings.xml\"/></Relationships>";
-    const QByteArray book =
-        QByteArray(
-            "<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
-            "xmlns:r=\"") +
-        kDocRel + "\"><sheets><sheet name=\"A\" sheetId=\"1\" r:id=\"w\"/></sheets></workbook>";
+    const QByteArray book = OneSheetWorkbook();
     WorkbookFolder folder;
     const QString path =
         folder.write(QStringLiteral("ortak.xlsx"), ZipOf({{"[Content_Types].xml", contentTypes()},
