@@ -100,7 +100,8 @@ double Calculation::amountIn(int column, int row) const {
     if (!TransactionTable::isAmountColumn(column))
         return ParseAmount(table_.cell(column, row), seps_);
     if (const double* known = table_.knownAmount(column, row)) return *known;
-    const double value = ParseAmount(table_.cell(column, row), seps_);
+    const QString& text = table_.cell(column, row);
+    const double value = text.isEmpty() ? 0.0 : ParseAmount(text, seps_);
     table_.rememberAmount(column, row, value);
     return value;
 }
@@ -181,7 +182,7 @@ void Calculation::setSummedCell(int column, int row, QString text) {
     if (batchDepth_ > 0 && isSummedColumn(column) && row <= countedRowsInBatch_) {
         // The recalculation writes only formatted amounts into summed columns, and those
         // always read back; only the text they replace can have been unreadable.
-        if (!readAmount(column, row)) --unreadableSummedCells_;
+        if (!old.isEmpty() && !readAmount(column, row)) --unreadableSummedCells_;
         if (totalsPending_) {
             const bool logged =
                 std::any_of(changedSincePending_.begin(), changedSincePending_.end(),

@@ -29,10 +29,7 @@ TransactionTable::StoredRow& TransactionTable::StoredRow::operator=(const Stored
     return *this;
 }
 
-const QString& TransactionTable::StoredRow::emptyText() {
-    static const QString kEmpty;
-    return kEmpty;
-}
+constinit const QString TransactionTable::StoredRow::kEmptyText;
 
 void TransactionTable::StoredRow::ownCells(int capacity) {
     if (capacity == capacity_ && cells_.use_count() == 1) return;
@@ -45,6 +42,20 @@ void TransactionTable::StoredRow::ownCells(int capacity) {
     }
     cells_ = std::move(cells);
     capacity_ = static_cast<std::uint8_t>(capacity);
+}
+
+void TransactionTable::StoredRow::spreadOverAllColumns() {
+    auto cells = std::make_shared<QString[]>(ColumnCount);
+    const bool own = cells_.use_count() == 1;
+    int i = 0;
+    for (int c = 0; c < ColumnCount; ++c) {
+        if ((columns_ & (1u << c)) == 0) continue;
+        cells[c] = own ? std::move(cells_[i]) : cells_[i];
+        ++i;
+    }
+    cells_ = std::move(cells);
+    capacity_ = ColumnCount;
+    columns_ = kAllColumns;
 }
 
 void TransactionTable::StoredRow::setCell(int column, QString&& text) {
@@ -61,10 +72,15 @@ void TransactionTable::StoredRow::setCell(int column, QString&& text) {
     // other cell), so the cells may move.
     QString taken = std::move(text);
     const int n = size();
+    if (n == capacity_ && n >= 4) {
+        // A full row of four texts is a movement the recalculation is about to fill: it gets a
+        // place for every column at once, and later writes need not move its cells.
+        spreadOverAllColumns();
+        cells_[column] = std::move(taken);
+        return;
+    }
     const int at = slot(column);
-    // A row of four texts is a movement the recalculation is about to fill: it gets room for
-    // every column at once instead of growing again.
-    ownCells(n < capacity_ ? capacity_ : n >= 4 ? ColumnCount : std::max(1, 2 * n));
+    ownCells(n < capacity_ ? capacity_ : std::max(1, 2 * n));
     std::move_backward(cells_.get() + at, cells_.get() + n, cells_.get() + n + 1);
     cells_[at] = std::move(taken);
     columns_ |= std::uint16_t(1u << column);

@@ -165,7 +165,7 @@ class TransactionTable {
 
         // Inline: the recalculation reads a cell at every step.
         const QString& cell(int column) const {
-            if ((columns_ & (1u << column)) == 0) return emptyText();
+            if ((columns_ & (1u << column)) == 0) return kEmptyText;
             return cells_[slot(column)];
         }
         void setCell(int column, QString&& text);
@@ -193,14 +193,19 @@ class TransactionTable {
             mask = (mask + (mask >> 4)) & 0x0f0fu;
             return static_cast<int>((mask + (mask >> 8)) & 0x1fu);
         }
-        static const QString& emptyText();
+        // Constant-initialised, so a read of an empty cell needs no guard.
+        static constinit const QString kEmptyText;
         // Index in cells_ of a column that has a cell.
         int slot(int column) const { return bitCount(unsigned(columns_) & ((1u << column) - 1)); }
         int size() const { return bitCount(columns_); }
         // Makes cells_ this row's own with room for `capacity` cells, keeping its texts.
         void ownCells(int capacity);
+        // Gives every column its place in cells_ (texts of columns never written stay empty),
+        // so that cells_[c] is column c's text.
+        void spreadOverAllColumns();
+        static constexpr std::uint16_t kAllColumns = (1u << ColumnCount) - 1;
 
-        std::uint16_t columns_ = 0;         // bit c set: column c has a cell in cells_
+        std::uint16_t columns_ = 0;         // bit c set: column c has a place in cells_
         std::uint8_t capacity_ = 0;         // length of cells_; grows by doubling
         std::shared_ptr<QString[]> cells_;  // shared with copies until one writes
         // Bit i: amounts_[i] holds the value of the text of column kFirstAmountColumn + i.
