@@ -12,6 +12,7 @@
 #include "core/CommandEnding.h"
 #include "storage/CalculationFile.h"
 #include "ui/common/AppInfo.h"
+#include "ui/common/ReleaseWhenIdle.h"
 #include "ui/mainwindow/MainWindow.h"
 #include "ui/mainwindow/RecoveryKeeper.h"
 #include "ui/mainwindow/TransactionGrid.h"
@@ -62,6 +63,9 @@ bool MainWindow::hasUnsavedChanges() const { return saved_.differs(calc_); }
 // and the file leads the recent files.
 void MainWindow::takeAsSaved(const QString& path) {
     filePath_ = path;
+    // The state replaced is often the only holder of a whole earlier table.
+    ReleaseWhenIdle(this, std::move(saved_));
+    saved_ = commands::SavedContent();
     saved_.remember(calc_);
     if (!path.isEmpty()) {
         recent_.add(path);
