@@ -22,6 +22,10 @@
 
 namespace {
 
+// The desktop is asked which programs show a workbook and a mail this long after the start,
+// so that its queries take nothing from the start and the first file opened.
+constexpr int kDesktopQueryDelayMs = 2000;
+
 // The name of the installed desktop entry and icon; the desktop finds the program's entry
 // and icon by it.
 const QString kDesktopName = QStringLiteral("tr.com.durvex.dedadederaro");
@@ -104,5 +108,7 @@ int main(int argc, char* argv[]) {
             mainWindow.openCalculationFile(path);
         });
     }
+    QTimer::singleShot(kDesktopQueryDelayMs, &mainWindow,
+                       [&mainWindow] { mainWindow.askDesktopInBackground(); });
     return app.exec();
 }

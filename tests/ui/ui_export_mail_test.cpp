@@ -8,11 +8,12 @@
 #include <QTest>
 
 #include "MainWindowFixture.h"
+#include "StandInDesktop.h"
 #include "core/TransactionTable.h"
 #include "tests/output/XlsxTestReader.h"
-#include "ui/desktop/DesktopHandOff.h"
 
 using testing_ui::MainWindowFixture;
+using Desktop = testing_ui::StandInDesktop;
 namespace col = core::col;
 
 namespace {
@@ -23,104 +24,6 @@ const QString kNoSpreadsheet = QStringLiteral(
 const QString kNoMailProgram = QStringLiteral(
     "Mail gönderebilmek için, bilgisayarınızda Thunderbird gibi bir mail programı kurulu ve "
     "varsayılan mail programı olarak seçili olmalıdır.");
-
-void restore(const char* name, const QByteArray& old) {
-    if (old.isEmpty()) {
-        qunsetenv(name);
-    } else {
-        qputenv(name, old);
-    }
-}
-
-// A PATH of stand-ins only, and a temporary folder and home of the test's own; all restored
-// after.
-class Desktop {
-  public:
-    Desktop()
-        : oldPath_(qgetenv("PATH")),
-          oldTmp_(qgetenv("TMPDIR")),
-          oldHome_(qgetenv("HOME")),
-          oldConfig_(qgetenv("XDG_CONFIG_HOME")) {
-        qputenv("PATH", QFile::encodeName(bin_.path()));
-        qputenv("TMPDIR", QFile::encodeName(tmp_.path()));
-        qputenv("HOME", QFile::encodeName(home_.path()));
-        qunsetenv("XDG_CONFIG_HOME");
-        // Every start is noted, then made as the program makes it.
-        ui::SetDetachedStart([this](const QString& program, const QStringList& arguments) {
-            started_ << program;
-            return ui::StartDetachedBySystem(program, arguments);
-        });
-    }
-    ~Desktop() {
-        ui::SetDetachedStart({});
-        qputenv("PATH", oldPath_);
-        restore("TMPDIR", oldTmp_);
-        restore("HOME", oldHome_);
-        restore("XDG_CONFIG_HOME", oldConfig_);
-    }
-
-    // xdg-mime answering `query default TYPE` with the application for the types given.
-    void defaultApplications(const QString& xlsx, const QString& mailto) {
-        script(
-            QStringLiteral("xdg-mime"),
-            QStringLiteral("case \"$3\" in\n"
-                           "  application/vnd.openxmlformats-officedocument.spreadsheetml.sheet) "
-                           "echo '%1';;\n"
-                           "  x-scheme-handler/mailto) echo '%2';;\n"
-                           "esac\n")
-                .arg(xlsx, mailto));
-    }
-    // A program that writes its arguments, one a line, and whether the file after
-    // --attach exists, then leaves a marker.
-    void recorder(const QString& name) {
-        script(name, QStringLiteral("prev=\n"
-                                    "for a in \"$@\"; do\n"
-                                    "  printf '%s\\n' \"$a\" >> '%1'\n"
-                                    "  if [ \"$prev\" = --attach ] && [ -f \"$a\" ]; then "
-                                    "echo present > '%1.attachment'; fi\n"
-                                    "  prev=$a\n"
-                                    "done\n"
-                                    ": > '%1.done'\n")
-                         .arg(log(name)));
-    }
-    void script(const QString& name, const QString& body, const QString& shell = "/bin/sh") {
-        QFile file(bin_.filePath(name));
-        file.open(QIODevice::WriteOnly);
-        file.write(("#!" + shell + "\n" + body).toUtf8());
-        file.close();
-        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                            QFileDevice::ExeOwner);
-    }
-
-    QString log(const QString& name) const { return bin_.filePath(name + QStringLiteral(".log")); }
-    // The recorded arguments, once the program has run.
-    QStringList calls(const QString& name) const {
-        if (!QTest::qWaitFor([&] { return QFile::exists(log(name) + ".done"); }, 5000)) return {};
-        QFile file(log(name));
-        file.open(QIODevice::ReadOnly);
-        return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    }
-    // Whether the program asked for any program to be started; known at once, as the start
-    // is requested while the command runs.
-    bool startedAnyProgram() const { return !started_.isEmpty(); }
-    bool attachmentWasThere(const QString& name) const {
-        return QFile::exists(log(name) + ".attachment");
-    }
-    QStringList temporaryFiles() const { return QDir(tmp_.path()).entryList(QDir::Files); }
-    QString temporaryFolder() const { return tmp_.path(); }
-    QString documents() const { return home_.filePath(QStringLiteral("Documents")); }
-    QStringList documentFiles() const { return QDir(documents()).entryList(QDir::Files); }
-
-  private:
-    QByteArray oldPath_;
-    QByteArray oldTmp_;
-    QByteArray oldHome_;
-    QByteArray oldConfig_;
-    QStringList started_;
-    QTemporaryDir bin_;
-    QTemporaryDir tmp_;
-    QTemporaryDir home_;
-};
 
 QString todaysExport(const Desktop& desktop, const QString& suffix = {}) {
     return desktop.documents() + QStringLiteral("/Vovirer Dökümü ") +

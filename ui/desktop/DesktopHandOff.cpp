@@ -1,11 +1,6 @@
 #include "ui/desktop/DesktopHandOff.h"
 
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -16,19 +11,15 @@
 #include <QTemporaryFile>
 #include <QTimer>
 #include <cerrno>
-#include <cstring>
-#include <memory>
 #include <system_error>
 #include <thread>
 #include <variant>
-#include <vector>
 
-extern char** environ;
+#include "ui/desktop/SpawnedProgram.h"
 
 namespace ui {
 namespace {
 
-constexpr int kQueryTimeoutMs = 10000;
 // How long a started spreadsheet program is watched for a failure at its start.
 constexpr int kStartWatchMs = 20000;
 constexpr int kStartPollMs = 100;
@@ -38,126 +29,6 @@ const char* const kLibreOfficePrograms[] = {"localc", "libreoffice", "soffice"};
 // Other spreadsheet programs that open a workbook given on their command line, for desktops
 // that name no application for the type.
 const char* const kOtherSpreadsheetPrograms[] = {"gnumeric"};
-
-// The most of a query's answer that is kept.
-constexpr qsizetype kLongestAnswer = 64 * 1024;
-
-// Programs are started with posix_spawn, which lends the new process this one's memory until
-// it runs its program. A fork (QProcess) copies the page tables instead and leaves every page
-// shared until written: the next writes of the window, the workbook's for one, then fault
-// page by page, which took half of an export's time at 6500 rows.
-class SpawnedArguments {
-  public:
-    SpawnedArguments(const QString& program, const QStringList& arguments) {
-        bytes_.push_back(QFile::encodeName(program));
-        for (const QString& argument : arguments) bytes_.push_back(QFile::encodeName(argument));
-        for (QByteArray& bytes : bytes_) pointers_.push_back(bytes.data());
-        pointers_.push_back(nullptr);
-    }
-    char* const* argv() { return pointers_.data(); }
-
-  private:
-    std::vector<QByteArray> bytes_;
-    std::vector<char*> pointers_;
-};
-
-// Starts `program` (looked up on PATH, as QProcess does) with stdin from /dev/null, the
-// default for SIGPIPE and no signal blocked; `output` (when not -1) becomes its stdout and
-// its stderr is dropped. Its process id, or the system's reason.
-std::variant<pid_t, QString> Spawn(const QString& program, const QStringList& arguments, int output,
-                                   bool newSession) {
-    posix_spawn_file_actions_t actions;
-    posix_spawnattr_t attributes;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawnattr_init(&attributes);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    if (output >= 0) {
-        posix_spawn_file_actions_adddup2(&actions, output, STDOUT_FILENO);
-        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    }
-    sigset_t none;
-    sigemptyset(&none);
-    posix_spawnattr_setsigmask(&attributes, &none);
-    sigset_t pipe;
-    sigemptyset(&pipe);
-    sigaddset(&pipe, SIGPIPE);
-    posix_spawnattr_setsigdefault(&attributes, &pipe);
-    short flags = POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF;
-    if (newSession) flags |= POSIX_SPAWN_SETSID;
-    posix_spawnattr_setflags(&attributes, flags);
-    SpawnedArguments argv(program, arguments);
-    pid_t pid = -1;
-    const int error =
-        posix_spawnp(&pid, argv.argv()[0], &actions, &attributes, argv.argv(), environ);
-    posix_spawnattr_destroy(&attributes);
-    posix_spawn_file_actions_destroy(&actions);
-    if (error != 0) {
-        return QStringLiteral("%1: %2").arg(program, QString::fromLocal8Bit(std::strerror(error)));
-    }
-    return pid;
-}
-
-// Waits for `pid` until `timer` has run `limitMs`, then ends it; its exit status, or nothing
-// when it had to be ended.
-std::optional<int> WaitFor(pid_t pid, const QElapsedTimer& timer, int limitMs) {
-    for (;;) {
-        int status = 0;
-        const pid_t ended = waitpid(pid, &status, WNOHANG);
-        if (ended == pid) return status;
-        if (ended < 0 && errno != EINTR) return std::nullopt;
-        if (timer.elapsed() >= limitMs) {
-            kill(pid, SIGKILL);
-            while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-            }
-            return std::nullopt;
-        }
-        usleep(200);
-    }
-}
-
-// What `program` writes to stdout when it ends within limitMs and in success; nothing
-// otherwise (also when it cannot start).
-std::optional<QByteArray> AnswerOf(const QString& program, const QStringList& arguments,
-                                   int limitMs) {
-    QElapsedTimer timer;
-    timer.start();
-    int pipeEnds[2];
-    if (pipe2(pipeEnds, O_CLOEXEC) != 0) return std::nullopt;
-    const auto started = Spawn(program, arguments, pipeEnds[1], false);
-    close(pipeEnds[1]);
-    if (!std::holds_alternative<pid_t>(started)) {
-        close(pipeEnds[0]);
-        return std::nullopt;
-    }
-    const pid_t pid = std::get<pid_t>(started);
-    QByteArray answer;
-    char buffer[4096];
-    for (;;) {
-        const qint64 left = limitMs - timer.elapsed();
-        pollfd readable{pipeEnds[0], POLLIN, 0};
-        if (left <= 0) break;
-        const int ready = poll(&readable, 1, static_cast<int>(left));
-        if (ready < 0 && errno == EINTR) continue;
-        if (ready <= 0) break;
-        const ssize_t got = read(pipeEnds[0], buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) break;
-        if (answer.size() < kLongestAnswer) answer.append(buffer, got);
-    }
-    close(pipeEnds[0]);
-    const std::optional<int> status = WaitFor(pid, timer, limitMs);
-    if (!status || !WIFEXITED(*status) || WEXITSTATUS(*status) != 0) return std::nullopt;
-    return answer;
-}
-
-// The default application xdg-mime names for a MIME type or URL scheme handler; empty when
-// there is none or xdg-mime is missing.
-QString DefaultApplicationFor(const QString& type) {
-    const std::optional<QByteArray> answer =
-        AnswerOf(QStringLiteral("xdg-mime"),
-                 {QStringLiteral("query"), QStringLiteral("default"), type}, kQueryTimeoutMs);
-    return answer ? QString::fromLocal8Bit(*answer).trimmed() : QString();
-}
 
 template <std::size_t N>
 QString FirstOnPath(const char* const (&names)[N]) {
@@ -216,7 +87,7 @@ class StartWatch : public QObject {
 std::optional<QString> StartDetachedBySystem(const QString& program, const QStringList& arguments) {
     // In a session of its own, as a detached QProcess; its end is collected by a thread of
     // its own, so a program that outlives the window leaves no zombie behind while it runs.
-    auto started = Spawn(program, arguments, -1, true);
+    auto started = SpawnProgram(program, arguments, -1, ProcessGroup::OwnSession);
     if (QString* reason = std::get_if<QString>(&started)) return *reason;
     try {
         std::thread([pid = std::get<pid_t>(started)] {
@@ -234,8 +105,9 @@ void SetDetachedStart(DetachedStart start) {
     CurrentDetachedStart() = start ? std::move(start) : DetachedStart(StartDetachedBySystem);
 }
 
-std::optional<SpreadsheetProgram> FindSpreadsheetProgram() {
-    const QString desktopDefault = DefaultApplicationFor(kXlsxMimeType);
+namespace {
+
+std::optional<SpreadsheetProgram> SpreadsheetProgramFor(const QString& desktopDefault) {
     const QString libreOffice = FirstOnPath(kLibreOfficePrograms);
     if (!libreOffice.isEmpty() &&
         (desktopDefault.isEmpty() ||
@@ -246,6 +118,19 @@ std::optional<SpreadsheetProgram> FindSpreadsheetProgram() {
     const QString other = FirstOnPath(kOtherSpreadsheetPrograms);
     if (!other.isEmpty()) return SpreadsheetProgram{other, {}, false};
     return std::nullopt;
+}
+
+}  // namespace
+
+// A kept answer does for every program found; that there is none is said only on the
+// desktop's present answer, so a program the user has just chosen is found at once.
+std::optional<SpreadsheetProgram> FindSpreadsheetProgram(DesktopDefaults& desktop) {
+    const DesktopDefaults::Answer answer = desktop.applicationFor(kXlsxMimeType);
+    std::optional<SpreadsheetProgram> found = SpreadsheetProgramFor(answer.application);
+    if (!found && answer.kept) {
+        found = SpreadsheetProgramFor(desktop.currentApplicationFor(kXlsxMimeType));
+    }
+    return found;
 }
 
 void ShowWorkbook(const SpreadsheetProgram& spreadsheet, const QString& path,
@@ -275,9 +160,16 @@ void ShowWorkbook(const SpreadsheetProgram& spreadsheet, const QString& path,
                    std::move(failed));
 }
 
-bool HasMailProgram() {
-    return !QStandardPaths::findExecutable(QStringLiteral("xdg-email")).isEmpty() &&
-           !DefaultApplicationFor(QStringLiteral("x-scheme-handler/mailto")).isEmpty();
+bool HasMailProgram(DesktopDefaults& desktop) {
+    if (QStandardPaths::findExecutable(QStringLiteral("xdg-email")).isEmpty()) return false;
+    const DesktopDefaults::Answer answer = desktop.applicationFor(kMailtoHandlerType);
+    if (!answer.application.isEmpty()) return true;
+    return answer.kept && !desktop.currentApplicationFor(kMailtoHandlerType).isEmpty();
+}
+
+void AskForHandOffsInBackground(DesktopDefaults& desktop) {
+    desktop.askInBackground(kXlsxMimeType);
+    desktop.askInBackground(kMailtoHandlerType);
 }
 
 QStringList MailArguments(const MailDraft& draft) {

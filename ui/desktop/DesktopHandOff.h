@@ -5,15 +5,21 @@
 #include <functional>
 #include <optional>
 
+#include "ui/desktop/DesktopDefaults.h"
+
 namespace ui {
 
 // Thin hand-offs to the desktop: the user's spreadsheet program and mail program, found and
 // started through the freedesktop tools (xdg-mime, xdg-open, xdg-email). Programs are
 // started detached; the ones that stay in the foreground never block the window, and none
-// ends with this program.
+// ends with this program. Which applications the desktop names is kept in a DesktopDefaults.
 
 inline const QString kXlsxMimeType =
     QStringLiteral("application/vnd.openxmlformats-officedocument.spreadsheetml.sheet");
+inline const QString kMailtoHandlerType = QStringLiteral("x-scheme-handler/mailto");
+
+// Starts asking the desktop, in the background, what the spreadsheet and mail hand-offs need.
+void AskForHandOffsInBackground(DesktopDefaults& desktop);
 
 // The program that shows an exported workbook, and how it is started.
 struct SpreadsheetProgram {
@@ -26,8 +32,9 @@ struct SpreadsheetProgram {
 
 // LibreOffice in its template mode where it is the desktop's application for .xlsx files or
 // the desktop names none; else the desktop's application through xdg-open; else a known
-// spreadsheet program on PATH. None when there is no such program.
-std::optional<SpreadsheetProgram> FindSpreadsheetProgram();
+// spreadsheet program on PATH. None when there is no such program. The desktop's application
+// is the one `desktop` keeps, asked anew before saying there is none.
+std::optional<SpreadsheetProgram> FindSpreadsheetProgram(DesktopDefaults& desktop);
 
 // Starts the program on the workbook without waiting for it. `failed` runs with the
 // system's reason, from the event loop, when it cannot be started or when it ends in failure
@@ -45,8 +52,9 @@ void SetDetachedStart(DetachedStart start);
 // The system's start, with stdin from /dev/null.
 std::optional<QString> StartDetachedBySystem(const QString& program, const QStringList& arguments);
 
-// True when xdg-email is there and the desktop names an application for mailto: links.
-bool HasMailProgram();
+// True when xdg-email is there and the desktop names an application for mailto: links (the
+// one `desktop` keeps, asked anew before saying there is none).
+bool HasMailProgram(DesktopDefaults& desktop);
 
 // A new, unsent mail in the user's mail program.
 struct MailDraft {

@@ -17,6 +17,7 @@
 #include "storage/Settings.h"
 #include "ui/common/AppInfo.h"
 #include "ui/common/FieldBehaviour.h"
+#include "ui/desktop/DesktopDefaults.h"
 #include "ui/mainwindow/RecoveryKeeper.h"
 #include "ui/mainwindow/TransactionGrid.h"
 
@@ -48,7 +49,8 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     : QMainWindow(parent),
       services_(std::move(services)),
       calc_(*services_.dialogs),
-      recent_(services_.recentFilesList) {
+      recent_(services_.recentFilesList),
+      desktop_(std::make_unique<DesktopDefaults>()) {
     startRecoveryCopies();
     setAcceptDrops(true);
     buildWindow();

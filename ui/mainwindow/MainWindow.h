@@ -30,6 +30,7 @@ class QPushButton;
 
 namespace ui {
 
+class DesktopDefaults;
 class TransactionGrid;
 class ProgramUpdate;
 class RecoveryKeeper;
@@ -103,6 +104,11 @@ class MainWindow : public QMainWindow {
     void openUserGuide();      // KULLANIM KILAVUZU
     void printReport();        // YAZDIR
     void printWideReport();    // GENİŞ YAZDIR
+
+    // Asks the desktop in the background which programs show a workbook and a mail, so that
+    // the export and the mail command need not wait for it; the program calls it once idle.
+    void askDesktopInBackground();
+    DesktopDefaults& desktopDefaults() { return *desktop_; }
 
     // Takes back, respectively does again, the last change of the calculation.
     void undo();
@@ -214,6 +220,7 @@ class MainWindow : public QMainWindow {
     storage::RecentFiles recent_;
     QMenu* recentMenu_ = nullptr;
     RecoveryKeeper* recovery_ = nullptr;  // a child
+    std::unique_ptr<DesktopDefaults> desktop_;
 
     TransactionGrid* grid_ = nullptr;
     QMenu* tableMenu_ = nullptr;

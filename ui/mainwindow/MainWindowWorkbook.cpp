@@ -39,7 +39,7 @@ QString DocumentsFolder(const QString& programFolder) {
 
 void MainWindow::exportWorkbook() {
     core::RunReportingFailure(calc_.dialogs(), [&] {
-        const auto spreadsheet = FindSpreadsheetProgram();
+        const auto spreadsheet = FindSpreadsheetProgram(*desktop_);
         if (!spreadsheet) {
             calc_.dialogs().notify(core::Notice{kNoSpreadsheetApplication, core::kApplicationTitle,
                                                 core::DialogIcon::Information});
@@ -90,7 +90,7 @@ void MainWindow::mailWorkbook() {
     core::RunReportingFailure(calc_.dialogs(), [&] {
         // Relative names of the program's files are looked up in its folder from now on.
         QDir::setCurrent(services_.programFolder);
-        if (!HasMailProgram()) {
+        if (!HasMailProgram(*desktop_)) {
             calc_.dialogs().message(kNoMailProgram);
             return;
         }
@@ -107,5 +107,7 @@ void MainWindow::mailWorkbook() {
     });
     showCalculation();
 }
+
+void MainWindow::askDesktopInBackground() { AskForHandOffsInBackground(*desktop_); }
 
 }  // namespace ui
