@@ -7,7 +7,7 @@ namespace core {
 
 // --- One row ---------------------------------------------------------------------------
 
-TransactionTable::StoredRow::StoredRow(const Row& row) {
+TransactionTable::StoredRow::StoredRow(Row row) {
     for (int c = 0; c < ColumnCount; ++c) {
         if (!row[c].isEmpty()) columns_ |= std::uint16_t(1u << c);
     }
@@ -16,7 +16,7 @@ TransactionTable::StoredRow::StoredRow(const Row& row) {
     cells_ = std::make_shared<QString[]>(capacity_);
     int i = 0;
     for (int c = 0; c < ColumnCount; ++c) {
-        if (!row[c].isEmpty()) cells_[i++] = row[c];
+        if (!row[c].isEmpty()) cells_[i++] = std::move(row[c]);
     }
 }
 
@@ -152,8 +152,8 @@ void TransactionTable::setCell(int column, int row, QString&& text) {
     report({TableChange::Kind::Cells, row, row, column, column, 0});
 }
 
-void TransactionTable::setRow(int index, const Row& row) {
-    rows_[index] = StoredRow(row);
+void TransactionTable::setRow(int index, Row row) {
+    rows_[index] = StoredRow(std::move(row));
     noteRowsChanged(index);
     reportRowChanged(index);
 }

@@ -83,7 +83,7 @@ class TransactionTable {
     // The same, taking over a text made for the cell instead of sharing it.
     void setCell(int column, int row, QString&& text);
     Row row(int index) const { return rows_[index].toRow(); }
-    void setRow(int index, const Row& row);
+    void setRow(int index, Row row);
 
     // The amount columns (drawn to interest number) keep the value read from their text
     // beside it, so a long table is not read again at every row move. The table only
@@ -157,7 +157,7 @@ class TransactionTable {
     class StoredRow {
       public:
         StoredRow() = default;
-        explicit StoredRow(const Row& row);
+        explicit StoredRow(Row row);
         StoredRow(const StoredRow& other);
         StoredRow& operator=(const StoredRow& other);
         StoredRow(StoredRow&&) noexcept = default;

@@ -110,7 +110,7 @@ LoadFault applyLines(core::Calculation& calc, const Lines& lines) {
     const int rowCount = static_cast<int>(lines.size()) - 1;
     table.setRowCount(rowCount);
     for (int k = 2; k < static_cast<int>(lines.size()); ++k) {
-        const QStringList items = ReadCommaText(lines.at(k));
+        QStringList items = ReadCommaText(lines.at(k));
         if (items.size() > TransactionTable::ColumnCount) {
             if (k == 2) {
                 table.clearData();
@@ -120,8 +120,10 @@ LoadFault applyLines(core::Calculation& calc, const Lines& lines) {
             return LoadFault::LongTableLine;
         }
         TransactionTable::Row row{};
-        for (qsizetype j = 0; j < items.size(); ++j) row[static_cast<std::size_t>(j)] = items.at(j);
-        table.setRow(k - 1, row);
+        for (qsizetype j = 0; j < items.size(); ++j) {
+            row[static_cast<std::size_t>(j)] = std::move(items[j]);
+        }
+        table.setRow(k - 1, std::move(row));
     }
     return LoadFault::None;
 }
