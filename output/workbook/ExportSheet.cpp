@@ -126,8 +126,7 @@ void WriteTableRows(Worksheet& sheet, const core::Calculation& calc, WorkbookLay
             const QString& text = table.cell(columns[i], row);
             if (row == 0 || IsTextColumn(columns[i])) {
                 sheet.setText(sheetRow, sheetColumn, text);
-            } else if (const double value = core::ParseAmount(text, calc.separators());
-                       value != 0) {
+            } else if (const double value = calc.amountIn(columns[i], row); value != 0) {
                 sheet.setNumber(sheetRow, sheetColumn, value);
             }
         }
