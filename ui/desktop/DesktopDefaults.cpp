@@ -22,6 +22,10 @@ QString AskDesktop(const QString& type, int cancel) {
     return answer ? QString::fromLocal8Bit(*answer).trimmed() : QString();
 }
 
+// A copy with characters of its own: texts cross between the threads only so, and no
+// thread ever releases characters another one holds.
+QString OwnCopy(const QString& text) { return QString(text.constData(), text.size()); }
+
 }  // namespace
 
 // Without an eventfd a running query cannot be cut short: the destructor then waits for it,
@@ -53,7 +57,8 @@ void DesktopDefaults::askInBackground(const QString& type, std::chrono::millisec
     if (entry.query.joinable()) entry.query.join();
     entry.asking = true;
     try {
-        entry.query = std::thread([this, &entry, type, after] { askOnThread(entry, type, after); });
+        entry.query = std::thread(
+            [this, &entry, type = OwnCopy(type), after] { askOnThread(entry, type, after); });
     } catch (const std::system_error&) {
         entry.asking = false;  // no thread to be had: the next command asks itself
     }
@@ -79,7 +84,7 @@ DesktopDefaults::Answer DesktopDefaults::applicationFor(const QString& type) {
     std::unique_lock lock(mutex_);
     Entry& entry = entries_[type];
     if (!entry.kept) return {freshAnswer(lock, entry, type), false};
-    const QString kept = *entry.kept;
+    const QString kept = OwnCopy(*entry.kept);
     lock.unlock();
     // The user may choose another program at any time: the next command sees the change.
     askInBackground(type, kAskAgainAfter);
@@ -103,7 +108,7 @@ QString DesktopDefaults::freshAnswer(std::unique_lock<std::mutex>& lock, Entry& 
         entry.startNow = true;
         startNow_.notify_all();
         answered_.wait(lock, [&entry] { return !entry.asking; });
-        return entry.kept.value_or(QString());
+        return OwnCopy(entry.kept.value_or(QString()));
     }
     entry.asking = true;
     lock.unlock();
@@ -115,7 +120,7 @@ QString DesktopDefaults::freshAnswer(std::unique_lock<std::mutex>& lock, Entry& 
 
 // With the lock held.
 void DesktopDefaults::keep(Entry& entry, const QString& answer) {
-    entry.kept = answer;
+    entry.kept = OwnCopy(answer);
     entry.asking = false;
     answered_.notify_all();
 }
