@@ -2,6 +2,8 @@
 // refreshes the totals. Every computed cell of the table is written here.
 #include <array>
 #include <cmath>
+#include <cstdint>
+#include <optional>
 #include <utility>
 
 #include "core/Calculation.h"
@@ -78,7 +80,9 @@ class RowRecalculation {
     // The digits of a cell of this row, read once per text: set() forgets them.
     double digitsOf(int column) const {
         if ((digitsKnown_ >> column & 1u) != 0) return digits_[column];
-        const double value = ParseDigits(cell(column));
+        const QString& text = cell(column);
+        const std::optional<double> date = completedDateDigits(text);
+        const double value = date ? *date : ParseDigits(text);
         digits_[column] = value;
         digitsKnown_ |= 1u << column;
         return value;
@@ -289,6 +293,21 @@ class RowRecalculation {
         const double paid = valueOf(col::InterestPaid);
         setAmount(col::InterestBalance,
                   fmt(finite(before + interest + tax - paid, col::InterestBalance)));
+    }
+
+    // The digits of a dd.mm.yyyy text as ParseDigits reads them, without its general path: the
+    // date cells are read on every row.
+    std::optional<double> completedDateDigits(const QString& text) const {
+        const QChar separator = seps_.date;
+        if (text.size() != 10 || text[2] != separator || text[5] != separator) return std::nullopt;
+        if (separator >= QLatin1Char('0') && separator <= QLatin1Char('9')) return std::nullopt;
+        std::int64_t digits = 0;
+        for (const int i : {0, 1, 3, 4, 6, 7, 8, 9}) {
+            const char16_t c = text[i].unicode();
+            if (c < u'0' || c > u'9') return std::nullopt;
+            digits = digits * 10 + (c - u'0');
+        }
+        return static_cast<double>(digits);
     }
 
     // A date cell that completion leaves as it is: no digits at all, or already
