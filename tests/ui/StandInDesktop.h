@@ -7,6 +7,14 @@
 
 namespace testing_ui {
 
+// What the window says when the desktop names no program for a workbook or a mail.
+inline const QString kNoSpreadsheet = QStringLiteral(
+    "Excel dökümü alabilmek için bilgisayarınızda LibreOffice Calc gibi bir hesap tablosu "
+    "programı kurulu olmalıdır!");
+inline const QString kNoMailProgram = QStringLiteral(
+    "Mail gönderebilmek için, bilgisayarınızda Thunderbird gibi bir mail programı kurulu ve "
+    "varsayılan mail programı olarak seçili olmalıdır.");
+
 // A PATH of stand-ins for the desktop's tools only, and a temporary folder and home of the
 // test's own; all restored after. Every program the window starts is noted, then started as
 // the program starts it.

@@ -12,17 +12,12 @@
 #include "ui/desktop/DesktopDefaults.h"
 #include "ui/desktop/DesktopHandOff.h"
 
+using testing_ui::kNoMailProgram;
+using testing_ui::kNoSpreadsheet;
 using testing_ui::MainWindowFixture;
 using testing_ui::StandInDesktop;
 
 namespace {
-
-const QString kNoSpreadsheet = QStringLiteral(
-    "Excel dökümü alabilmek için bilgisayarınızda LibreOffice Calc gibi bir hesap tablosu "
-    "programı kurulu olmalıdır!");
-const QString kNoMailProgram = QStringLiteral(
-    "Mail gönderebilmek için, bilgisayarınızda Thunderbird gibi bir mail programı kurulu ve "
-    "varsayılan mail programı olarak seçili olmalıdır.");
 
 const char* const kExport = "BitBtn26";
 const char* const kMail = "mailgonder";

@@ -14,16 +14,11 @@
 
 using testing_ui::MainWindowFixture;
 using Desktop = testing_ui::StandInDesktop;
+using testing_ui::kNoMailProgram;
+using testing_ui::kNoSpreadsheet;
 namespace col = core::col;
 
 namespace {
-
-const QString kNoSpreadsheet = QStringLiteral(
-    "Excel dökümü alabilmek için bilgisayarınızda LibreOffice Calc gibi bir hesap tablosu "
-    "programı kurulu olmalıdır!");
-const QString kNoMailProgram = QStringLiteral(
-    "Mail gönderebilmek için, bilgisayarınızda Thunderbird gibi bir mail programı kurulu ve "
-    "varsayılan mail programı olarak seçili olmalıdır.");
 
 QString todaysExport(const Desktop& desktop, const QString& suffix = {}) {
     return desktop.documents() + QStringLiteral("/Vovirer Dökümü ") +
