@@ -73,8 +73,8 @@ void TransactionTable::StoredRow::setCell(int column, QString&& text) {
     QString taken = std::move(text);
     const int n = size();
     if (n == capacity_ && n >= 4) {
-        // A full row of four texts is a movement the recalculation is about to fill: it gets a
-        // place for every column at once, and later writes need not move its cells.
+        // A full row of four texts or more is a movement the recalculation is about to fill: it
+        // gets a place for every column at once, and later writes need not move its cells.
         spreadOverAllColumns();
         cells_[column] = std::move(taken);
         return;

@@ -151,7 +151,8 @@ class TransactionTable {
     };
 
     // A row holds only the cells that were ever given a text, so that the many empty or
-    // short rows of a long table cost a few bytes each instead of fifteen strings. Copies
+    // short rows of a long table cost a few bytes each instead of fifteen strings; a row that
+    // outgrows four texts gets a place for every column. Copies
     // share the texts until one of them changes a cell: the window keeps copies of the whole
     // table for undo and for the saved state, and most rows never change after them.
     class StoredRow {
