@@ -24,6 +24,10 @@ enum class RateDirection { None, AnnualDrives, MonthlyDrives };
 class Calculation {
   public:
     explicit Calculation(UserDialogs& dialogs, Separators seps = Separators::turkish());
+    // A copy whose messages and questions go to `dialogs`: to work on it unseen.
+    Calculation(const Calculation& other, UserDialogs& dialogs) : Calculation(other) {
+        dialogs_ = &dialogs;
+    }
 
     TransactionTable& table() { return table_; }
     const TransactionTable& table() const { return table_; }

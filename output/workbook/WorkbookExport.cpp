@@ -7,14 +7,26 @@
 
 namespace output {
 
+Worksheet ExportedSheet(core::Calculation& calc) {
+    Worksheet sheet(AmountFormatCode(calc.separators()), calc.separators());
+    calc.setCurrentRow(1);
+    WriteTableRows(sheet, calc, WorkbookLayout::Export);
+    WriteHeaderAndTotals(sheet, calc, WorkbookLayout::Export);
+    return sheet;
+}
+
 void WriteWorkbook(core::Calculation& calc, const QString& path, WorkbookLayout layout) {
+    if (layout == WorkbookLayout::Export) {
+        WriteXlsxFile(ExportedSheet(calc), path);
+        return;
+    }
+    // The mail's workbook is written even when a row stops it.
     Worksheet sheet(AmountFormatCode(calc.separators()), calc.separators());
     calc.setCurrentRow(1);
     std::exception_ptr tableError;
     try {
         WriteTableRows(sheet, calc, layout);
     } catch (const core::CommandFailure&) {
-        if (layout == WorkbookLayout::Export) throw;
         tableError = std::current_exception();
     }
     if (!tableError) WriteHeaderAndTotals(sheet, calc, layout);

@@ -18,4 +18,8 @@ namespace output {
 // `path` as it was.
 void WriteWorkbook(core::Calculation& calc, const QString& path, WorkbookLayout layout);
 
+// The sheet the export writes, made as WriteWorkbook makes it (row 1 becomes the current row
+// first) and failing as it does, before anything is written.
+Worksheet ExportedSheet(core::Calculation& calc);
+
 }  // namespace output

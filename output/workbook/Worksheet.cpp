@@ -1,8 +1,30 @@
 #include "output/workbook/Worksheet.h"
 
+#include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <stdexcept>
 
 namespace output {
+
+bool SheetCell::writtenAlike(const SheetCell& other) const {
+    return kind == other.kind && bold == other.bold && large == other.large &&
+           amountFormat == other.amountFormat &&
+           std::bit_cast<std::uint64_t>(number) == std::bit_cast<std::uint64_t>(other.number) &&
+           text == other.text;
+}
+
+bool Worksheet::writtenAlike(const Worksheet& other) const {
+    const auto cellsAlike = [](const std::vector<SheetCell>& a, const std::vector<SheetCell>& b) {
+        return std::ranges::equal(a, b, &SheetCell::writtenAlike);
+    };
+    const auto sameSeparators = [](const core::Separators& a, const core::Separators& b) {
+        return a.decimal == b.decimal && a.thousands == b.thousands && a.date == b.date;
+    };
+    return amountFormatCode_ == other.amountFormatCode_ &&
+           sameSeparators(separators_, other.separators_) && columnWidths_ == other.columnWidths_ &&
+           columnFits_ == other.columnFits_ && std::ranges::equal(rows_, other.rows_, cellsAlike);
+}
 
 void Worksheet::reserve(int rows, int columns) {
     if (rows > 0) rows_.reserve(static_cast<std::size_t>(rows));

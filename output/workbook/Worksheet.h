@@ -22,6 +22,10 @@ struct SheetCell {
 
     bool hasValue() const { return kind != Kind::Empty; }
     bool hasFormatting() const { return bold || large || amountFormat; }
+
+    // Whether both cells are written alike: numbers count as the same only bit for bit, as 0
+    // and -0 are written differently.
+    bool writtenAlike(const SheetCell& other) const;
 };
 
 // A rectangle of cells, rows and columns counted from 1 (column 1 is A).
@@ -39,6 +43,8 @@ struct ColumnFit {
     int firstColumn;
     int lastColumn;
     int fromRow;
+
+    bool operator==(const ColumnFit&) const = default;
 };
 
 // The first worksheet of a workbook, kept in memory until it is written. Formatting set on
@@ -81,6 +87,10 @@ class Worksheet {
     const std::vector<SheetCell>& rowCells(int row) const { return rows_[row - 1]; }
     // A cell never touched reads as an empty, unformatted one.
     const SheetCell& cell(int row, int column) const;
+
+    // Whether both sheets make the same workbook: the same cells written alike, the same
+    // formats, widths and fitted columns.
+    bool writtenAlike(const Worksheet& other) const;
 
   private:
     SheetCell& touch(int row, int column);

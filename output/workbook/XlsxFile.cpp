@@ -176,7 +176,9 @@ lxw_error WriteSheet(lxw_workbook* workbook, lxw_worksheet* worksheet, const Wor
     return LXW_NO_ERROR;
 }
 
-QByteArray BuildWorkbookBytes(const Worksheet& sheet, const QString& path) {
+}  // namespace
+
+QByteArray XlsxFileBytes(const Worksheet& sheet, const QString& path) {
     CheckTextFits(sheet, path);
     QTemporaryDir folder;
     if (!folder.isValid()) Fail(path, folder.errorString());
@@ -208,13 +210,13 @@ QByteArray BuildWorkbookBytes(const Worksheet& sheet, const QString& path) {
     return bytes;
 }
 
-}  // namespace
-
-void WriteXlsxFile(const Worksheet& sheet, const QString& path) {
-    const QByteArray bytes = BuildWorkbookBytes(sheet, path);
-
+void WriteXlsxFileBytes(const QByteArray& bytes, const QString& path) {
     const files::SafeWriteResult written = files::WriteFileSafely(path, bytes);
     if (!written.ok) Fail(path, written.reason);
+}
+
+void WriteXlsxFile(const Worksheet& sheet, const QString& path) {
+    WriteXlsxFileBytes(XlsxFileBytes(sheet, path), path);
 }
 
 }  // namespace output

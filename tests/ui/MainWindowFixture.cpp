@@ -51,6 +51,8 @@ MainWindowFixture::MainWindowFixture(const QString& printerName, const QByteArra
     if (today.isValid()) services.today = [today] { return today; };
     services.recentFilesList = recentFilesList();
     services.recoveryFolder = recoveryFolder();
+    // The export's workbook is made ahead at every pause of a test, to show it stays unseen.
+    services.exportPreparationDelay = std::chrono::milliseconds(20);
     services.showReportPreview = [this](report::LaidOutReport shown) {
         previews.push_back(std::move(shown));
     };

@@ -6,10 +6,12 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 
 #include "MainWindowFixture.h"
 #include "StandInDesktop.h"
 #include "core/TransactionTable.h"
+#include "output/workbook/PreparedWorkbook.h"
 #include "tests/output/XlsxTestReader.h"
 
 using testing_ui::MainWindowFixture;
@@ -69,6 +71,8 @@ class ExportMailTest : public QObject {
     void exportWithoutSpreadsheetApplicationOnlySaysSo();
     void exportThatCannotBeShownNamesTheFile();
     void unreadableAmountEndsTheExportAndOpensNothing();
+    void exportAfterAPauseWritesTheCalculationAsItIsAtTheClick();
+    void exportClickedFromACellBeingTypedShowsWhatWasTyped();
     void mailComposesANewMailWithTheWorkbookAttached();
     void mailWithEmptyNameHasNoSubjectOrBody();
     void mailWithoutMailProgramOnlySaysSo();
@@ -205,6 +209,10 @@ void ExportMailTest::unreadableAmountEndsTheExportAndOpensNothing() {
     MainWindowFixture f;
     typeCalculation(f, QStringLiteral("Şube"));
     f.calc().table().setCell(col::InterestPaid, 3, QStringLiteral("1,2,3"));
+    // The workbook made ahead meanwhile fails unseen.
+    f.window().showCalculation();
+    QTest::qWait(100);
+    QVERIFY(f.dialogs().texts().isEmpty());
     click(f, "BitBtn26");
     QCOMPARE(f.dialogs().notices().size(), std::size_t(1));
     QCOMPARE(f.dialogs().notices().front().icon, core::DialogIcon::Error);
@@ -212,6 +220,70 @@ void ExportMailTest::unreadableAmountEndsTheExportAndOpensNothing() {
     QVERIFY(desktop.temporaryFiles().isEmpty());
     QVERIFY(desktop.documentFiles().isEmpty());
     QVERIFY(!desktop.startedAnyProgram());
+}
+
+// Once the calculation stood still a moment its workbook is made ahead, unseen; a change made
+// after that is in the export all the same.
+void ExportMailTest::exportAfterAPauseWritesTheCalculationAsItIsAtTheClick() {
+    const struct {
+        const char* change;
+        std::function<void(MainWindowFixture&)> apply;
+        QString title;
+        double drawn;
+    } cases[] = {
+        {"none", [](MainWindowFixture&) {}, QStringLiteral("Vovirer Adı : Şube"), 1000},
+        {"an amount",
+         [](MainWindowFixture& f) {
+             f.calc().table().setCell(col::Drawn, 1, QStringLiteral("2.000"));
+             f.window().recalculateAll();
+         },
+         QStringLiteral("Vovirer Adı : Şube"), 2000},
+        {"the name",
+         [](MainWindowFixture& f) { f.calc().inputs().creditLineName = QStringLiteral("Merkez"); },
+         QStringLiteral("Vovirer Adı : Merkez"), 1000},
+    };
+    for (const auto& c : cases) {
+        qInfo("change: %s", c.change);
+        Desktop desktop;
+        desktop.defaultApplications(QStringLiteral("calc.desktop"), {});
+        desktop.recorder(QStringLiteral("xdg-open"));
+        MainWindowFixture f;
+        typeCalculation(f, QStringLiteral("Şube"));
+        QTRY_VERIFY(f.window().preparedExport().holdsASheet());
+        // Made on a copy: the window is as it was, and nothing was said.
+        QCOMPARE(f.table().currentRow(), 3);
+        QVERIFY(f.dialogs().texts().isEmpty());
+
+        c.apply(f);
+        click(f, "BitBtn26");
+        const outputtest::XlsxTestReader sheet(todaysExport(desktop));
+        QVERIFY2(sheet.ok(), qPrintable(sheet.error()));
+        QCOMPARE(sheet.cell("A1").text, c.title);
+        QCOMPARE(sheet.cell("D4").number, c.drawn);
+        QCOMPARE(f.table().currentRow(), 1);
+    }
+}
+
+// The workbook is made ahead while a cell is still being typed; the click on the button ends
+// the typing, and the export shows the cell as typed and its row recalculated.
+void ExportMailTest::exportClickedFromACellBeingTypedShowsWhatWasTyped() {
+    Desktop desktop;
+    desktop.defaultApplications(QStringLiteral("calc.desktop"), {});
+    desktop.recorder(QStringLiteral("xdg-open"));
+    MainWindowFixture f;
+    typeCalculation(f, QStringLiteral("Şube"));
+    f.clickCell(col::Drawn, 2);
+    f.type(QStringLiteral("2500"));
+    QTest::qWait(100);
+    QTRY_VERIFY(!f.window().preparedExport().busy());
+    QTest::mouseClick(f.window().findChild<QAbstractButton*>(QStringLiteral("BitBtn26")),
+                      Qt::LeftButton);
+
+    const outputtest::XlsxTestReader sheet(todaysExport(desktop));
+    QVERIFY2(sheet.ok(), qPrintable(sheet.error()));
+    QCOMPARE(sheet.cell("D4").number, 1000.0);
+    QCOMPARE(sheet.cell("D5").number, 2500.0);
+    QCOMPARE(sheet.cell("H5").number, 3100.0);  // the balance after the repayment of 400
 }
 
 void ExportMailTest::mailComposesANewMailWithTheWorkbookAttached() {

@@ -12,6 +12,7 @@
 #include "commands/StartingState.h"
 #include "core/CommandEnding.h"
 #include "core/FieldCatalogue.h"
+#include "output/workbook/PreparedWorkbook.h"
 #include "storage/OfficialCalendarFile.h"
 #include "storage/ProgramLocations.h"
 #include "storage/Settings.h"
@@ -50,7 +51,8 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
       services_(std::move(services)),
       calc_(*services_.dialogs),
       recent_(services_.recentFilesList),
-      desktop_(std::make_unique<DesktopDefaults>()) {
+      desktop_(std::make_unique<DesktopDefaults>()),
+      preparedExport_(std::make_unique<output::PreparedWorkbook>()) {
     startRecoveryCopies();
     setAcceptDrops(true);
     buildWindow();
@@ -146,6 +148,7 @@ void MainWindow::writeFieldToInputs(QLineEdit* field) {
 void MainWindow::showCalculation() {
     grid_->showTable();
     showInputsAndTotals();
+    prepareExportSoon(std::chrono::milliseconds(0));
 }
 
 void MainWindow::showInputsAndTotals() {
@@ -171,6 +174,7 @@ void MainWindow::showInputsAndTotals() {
         holidayCalendarField->setCurrentIndex(
             calc_.holidays().kind() == core::HolidayCalendar::Kind::Official ? 1 : 0);
     }
+    prepareExportSoon(services_.exportPreparationDelay);
 }
 
 void MainWindow::applyFieldBehaviour() {

@@ -27,6 +27,11 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class QTimer;
+
+namespace output {
+class PreparedWorkbook;
+}
 
 namespace ui {
 
@@ -58,6 +63,9 @@ struct MainWindowServices {
     // Where recovery copies of unsaved work go; empty: none are written.
     QString recoveryFolder;
     std::chrono::milliseconds recoveryInterval{30'000};
+    // How long typing pauses before the export's workbook is made ahead; after a command it is
+    // made as soon as the window has shown the result.
+    std::chrono::milliseconds exportPreparationDelay{400};
 };
 
 // The main window: the command column, the parameters panel, the transaction table and the
@@ -109,6 +117,8 @@ class MainWindow : public QMainWindow {
     // the export and the mail command need not wait for it; the program calls it once idle.
     void askDesktopInBackground();
     DesktopDefaults& desktopDefaults() { return *desktop_; }
+    // The export's workbook made ahead.
+    const output::PreparedWorkbook& preparedExport() const { return *preparedExport_; }
 
     // Takes back, respectively does again, the last change of the calculation.
     void undo();
@@ -204,6 +214,9 @@ class MainWindow : public QMainWindow {
     void fillHistoryMenuItems();
     void bindInputs();
     void writeFieldToInputs(QLineEdit* field);
+    // The export's workbook, made ahead once the calculation has stood still for `delay`.
+    void prepareExportSoon(std::chrono::milliseconds delay);
+    void prepareExport();
 
     MainWindowServices services_;
     core::Calculation calc_;
@@ -221,6 +234,8 @@ class MainWindow : public QMainWindow {
     QMenu* recentMenu_ = nullptr;
     RecoveryKeeper* recovery_ = nullptr;  // a child
     std::unique_ptr<DesktopDefaults> desktop_;
+    std::unique_ptr<output::PreparedWorkbook> preparedExport_;
+    QTimer* exportPreparationTimer_ = nullptr;  // a child
 
     TransactionGrid* grid_ = nullptr;
     QMenu* tableMenu_ = nullptr;

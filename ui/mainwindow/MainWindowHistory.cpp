@@ -109,6 +109,7 @@ void MainWindow::commitTyping() {
 void MainWindow::typed() {
     typedSinceLastStep_ = true;
     if (recovery_) recovery_->workChanged();
+    prepareExportSoon(services_.exportPreparationDelay);
 }
 
 void MainWindow::undo() {

@@ -1,14 +1,19 @@
 // The main window's workbook commands: the export opened in the spreadsheet program and
 // the workbook mailed through the mail program. The workbook itself is made in output/.
+#include <QApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QPointer>
+#include <QTimer>
 
 #include "core/CommandEnding.h"
 #include "core/Errors.h"
+#include "core/RecordingDialogs.h"
 #include "output/workbook/ExportPlacement.h"
+#include "output/workbook/PreparedWorkbook.h"
 #include "output/workbook/WorkbookExport.h"
+#include "output/workbook/XlsxFile.h"
 #include "storage/CalculationFile.h"
 #include "storage/ProgramLocations.h"
 #include "ui/desktop/DesktopHandOff.h"
@@ -54,7 +59,14 @@ void MainWindow::exportWorkbook() {
                                  ? output::NewTemporaryExport(temporaryFolder)
                                  : output::NamedExport(documents, services_.today());
         try {
-            output::WriteWorkbook(calc_, path, output::WorkbookLayout::Export);
+            output::Worksheet sheet = output::ExportedSheet(calc_);
+            std::optional<QByteArray> bytes = preparedExport_->bytesFor(sheet);
+            if (!bytes) {
+                bytes = output::XlsxFileBytes(sheet, path);
+                // Exported again unchanged, the same workbook serves.
+                preparedExport_->keep(std::move(sheet), *bytes);
+            }
+            output::WriteXlsxFileBytes(*bytes, path);
         } catch (...) {
             QFile::remove(path);
             throw;
@@ -106,6 +118,38 @@ void MainWindow::mailWorkbook() {
         }
     });
     showCalculation();
+}
+
+void MainWindow::prepareExportSoon(std::chrono::milliseconds delay) {
+    if (!exportPreparationTimer_) {
+        exportPreparationTimer_ = new QTimer(this);
+        exportPreparationTimer_->setSingleShot(true);
+        connect(exportPreparationTimer_, &QTimer::timeout, this, &MainWindow::prepareExport);
+    }
+    exportPreparationTimer_->start(delay);
+}
+
+// The sheet is made as the export makes it, on a copy of the calculation, since making it
+// moves to row 1; the export checks that its own sheet is still this one before it takes the
+// workbook.
+void MainWindow::prepareExport() {
+    // Not in the middle of a command that waits for an answer, nor beside the last one.
+    if (QApplication::activeModalWidget() || preparedExport_->busy()) {
+        exportPreparationTimer_->start(services_.exportPreparationDelay);
+        return;
+    }
+    core::RecordingDialogs unseen;
+    core::Calculation copy(calc_, unseen);
+    try {
+        output::Worksheet sheet = output::ExportedSheet(copy);
+        // A message on the way is the export's own to show, and its sheet may then differ.
+        if (unseen.notices().empty() && unseen.questions().empty()) {
+            preparedExport_->prepare(std::move(sheet));
+        }
+    } catch (const core::SilentStop&) {
+    } catch (const std::exception&) {
+        // The export meets it too, and reports it.
+    }
 }
 
 void MainWindow::askDesktopInBackground() { AskForHandOffsInBackground(*desktop_); }
