@@ -5,11 +5,13 @@
 // export is timed until the spreadsheet program is asked to open the workbook.
 #include <benchmark/benchmark.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTest>
 #include <chrono>
 #include <cstdio>
 #include <memory>
@@ -23,6 +25,7 @@
 #include "ui/import/ImportWindow.h"
 #include "ui/mainwindow/MainWindow.h"
 #include "ui/mainwindow/TransactionGrid.h"
+#include "ui/mainwindow/TransactionTableModel.h"
 #include "ui/report/PreviewPageView.h"
 #include "ui/report/ReportPreviewWindow.h"
 
@@ -227,6 +230,44 @@ void export_after_a_pause(benchmark::State& state) {
     FailOnErrorMessage(state, w);
 }
 
+// An amount typed into a cell, a pause, and a click on the button, which ends the typing: the
+// window has made the workbook ahead of the click, from the row as the click recalculates it.
+void export_after_typing(benchmark::State& state) {
+    const int rows = int(state.range(0));
+    Window w(rows);
+    auto* button = w.window->findChild<QAbstractButton*>(QStringLiteral("BitBtn26"));
+    // Keys go to the focus, which an active window has.
+    w.window->activateWindow();
+    if (!QTest::qWaitForWindowActive(w.window.get())) {
+        state.SkipWithError("the window did not become active");
+        return;
+    }
+    int typed = 0;
+    TimeCommand(
+        state, w,
+        [&] {
+            ui::TransactionGrid& grid = w.window->grid();
+            const QModelIndex cell = grid.tableModel().indexOfCell(core::col::Drawn, rows / 2);
+            grid.scrollTo(cell);
+            QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier,
+                              grid.visualRect(cell).center());
+            QTest::keyClicks(QApplication::focusWidget(), QString::number(1000 + ++typed % 900));
+            QElapsedTimer pause;
+            pause.start();
+            while (pause.elapsed() < 300 || w.window->preparedExport().busy()) {
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            }
+        },
+        [&] { QTest::mouseClick(button, Qt::LeftButton); });
+    FailOnErrorMessage(state, w);
+    // The typing reached the table (shown as an amount once the cell was left).
+    const QString last = QString::number(1000 + typed % 900);
+    const QString cell = w.window->calculation().table().cell(core::col::Drawn, rows / 2);
+    if (QString(cell).remove(QLatin1Char('.')).section(QLatin1Char(','), 0, 0) != last) {
+        state.SkipWithError("typing was lost");
+    }
+}
+
 // "Vovirer Krediye Aktar" of a bank statement of as many rows, already read into the preview.
 void import_transfer(benchmark::State& state) {
     const int rows = int(state.range(0));
@@ -283,6 +324,7 @@ WINDOW_COMMAND(find_rate);
 WINDOW_COMMAND(report_preview);
 WINDOW_COMMAND(export_workbook);
 WINDOW_COMMAND(export_after_a_pause);
+WINDOW_COMMAND(export_after_typing);
 WINDOW_COMMAND(import_transfer);
 
 int main(int argc, char** argv) {

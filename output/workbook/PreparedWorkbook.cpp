@@ -3,7 +3,6 @@
 #include <chrono>
 #include <system_error>
 
-#include "core/Errors.h"
 #include "output/workbook/XlsxFile.h"
 
 namespace output {
@@ -12,10 +11,8 @@ namespace {
 std::optional<QByteArray> MakeBytes(const std::shared_ptr<const Worksheet>& sheet) {
     try {
         return XlsxFileBytes(*sheet, QString());
-    } catch (const core::CommandFailure&) {
-        // The export makes it again and reports why it fails, naming its file.
-        return std::nullopt;
     } catch (const std::exception&) {
+        // The export makes it again and reports why it fails, naming its file.
         return std::nullopt;
     }
 }

@@ -65,7 +65,7 @@ struct MainWindowServices {
     std::chrono::milliseconds recoveryInterval{30'000};
     // How long typing pauses before the export's workbook is made ahead; after a command it is
     // made as soon as the window has shown the result.
-    std::chrono::milliseconds exportPreparationDelay{400};
+    std::chrono::milliseconds exportPreparationDelay{250};
 };
 
 // The main window: the command column, the parameters panel, the transaction table and the

@@ -141,6 +141,10 @@ void MainWindow::prepareExport() {
     core::RecordingDialogs unseen;
     core::Calculation copy(calc_, unseen);
     try {
+        // A click on the export's button takes the focus from the grid, which recalculates
+        // its current row before the export runs.
+        const QWidget* focus = QApplication::focusWidget();
+        if (focus && (focus == grid_ || grid_->isAncestorOf(focus))) copy.recalculateCurrentRow();
         output::Worksheet sheet = output::ExportedSheet(copy);
         // A message on the way is the export's own to show, and its sheet may then differ.
         if (unseen.notices().empty() && unseen.questions().empty()) {
