@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <array>
 #include <future>
+#include <mutex>
 
 #include "core/Errors.h"
 #include "files/FileMessages.h"
@@ -186,6 +187,10 @@ QByteArray XlsxFileBytes(const Worksheet& sheet, const QString& path) {
     QByteArray tmpdir = QFile::encodeName(folder.path());
     lxw_workbook_options options{};
     options.tmpdir = tmpdir.data();
+    // libxlsxwriter dates the workbook through gmtime(), whose result the whole process shares,
+    // so two workbooks are never written at once (the window makes one ahead on a thread).
+    static std::mutex oneWorkbookAtATime;
+    const std::lock_guard<std::mutex> lock(oneWorkbookAtATime);
     lxw_workbook* workbook = workbook_new_opt(file.constData(), &options);
     if (!workbook) Fail(path, QStringLiteral("out of memory"));
 
