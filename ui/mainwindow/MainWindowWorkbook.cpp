@@ -34,6 +34,11 @@ const QString kNoMailProgram = QStringLiteral(
     "varsayılan mail programı olarak seçili olmalıdır.");
 const QString kMailCannotStart = QStringLiteral("Mail programı açılamadı. Sistem Mesajı: %1");
 
+// Making the sheet ahead runs on the window's thread, about 0.4 ms per thousand rows: beyond
+// this many rows it would stall the window noticeably at every pause, and the export makes its
+// workbook after the click, as it always did.
+constexpr int kLongestTableMadeAhead = 50'000;
+
 // The user's documents folder, where a workbook the user edits in place is kept.
 QString DocumentsFolder(const QString& programFolder) {
     const QString documents = storage::ProgramLocations::of(programFolder).user.documents;
@@ -134,6 +139,7 @@ void MainWindow::prepareExportSoon(std::chrono::milliseconds delay) {
 // workbook.
 void MainWindow::prepareExport() {
     // Not in the middle of a command that waits for an answer, nor beside the last one.
+    if (calc_.table().rowCount() > kLongestTableMadeAhead) return;
     if (QApplication::activeModalWidget() || preparedExport_->busy()) {
         exportPreparationTimer_->start(services_.exportPreparationDelay);
         return;
