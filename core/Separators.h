@@ -12,6 +12,8 @@ struct Separators {
     QChar date = QLatin1Char('.');
 
     static constexpr Separators turkish() { return {}; }
+
+    bool operator==(const Separators&) const = default;
 };
 
 }  // namespace core

@@ -18,12 +18,9 @@ bool Worksheet::writtenAlike(const Worksheet& other) const {
     const auto cellsAlike = [](const std::vector<SheetCell>& a, const std::vector<SheetCell>& b) {
         return std::ranges::equal(a, b, &SheetCell::writtenAlike);
     };
-    const auto sameSeparators = [](const core::Separators& a, const core::Separators& b) {
-        return a.decimal == b.decimal && a.thousands == b.thousands && a.date == b.date;
-    };
-    return amountFormatCode_ == other.amountFormatCode_ &&
-           sameSeparators(separators_, other.separators_) && columnWidths_ == other.columnWidths_ &&
-           columnFits_ == other.columnFits_ && std::ranges::equal(rows_, other.rows_, cellsAlike);
+    return amountFormatCode_ == other.amountFormatCode_ && separators_ == other.separators_ &&
+           columnWidths_ == other.columnWidths_ && columnFits_ == other.columnFits_ &&
+           std::ranges::equal(rows_, other.rows_, cellsAlike);
 }
 
 void Worksheet::reserve(int rows, int columns) {
